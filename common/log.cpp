@@ -1,0 +1,51 @@
+#include "log.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// A log destination: an appended file when one was named, otherwise the fallback stream.
+struct LogSink {
+    FILE* file = nullptr;  // owned; null means "use the fallback"
+    FILE* fallback = nullptr;
+
+    FILE* stream() const { return file != nullptr ? file : fallback; }
+
+    void close() {
+        if (file != nullptr) fclose(file);
+        file = nullptr;
+    }
+
+    // Opens the file named by the environment variable, if any; -1 when it cannot be opened.
+    int open_from(const char* variable) {
+        close();
+        const char* path = getenv(variable);
+        if (path == nullptr || *path == '\0') return 0;
+        file = fopen(path, "a");
+        return file != nullptr ? 0 : -1;
+    }
+};
+
+LogSink system_log{nullptr, stderr};
+LogSink debug_log{nullptr, nullptr};
+
+}  // namespace
+
+extern "C" int log_sysinit(int, char**) { return system_log.open_from("ZYMORAX_SYSLOG"); }
+
+extern "C" int log_dbginit(int, char**) { return debug_log.open_from("ZYMORAX_DBGLOG"); }
+
+extern "C" void log_sys(const char* format, ...) {
+    FILE* out = system_log.stream();
+    va_list args;
+    va_start(args, format);
+    vfprintf(out, format, args);
+    va_end(args);
+    fflush(out);
+}
+
+extern "C" void log_sysfinalize(void) { system_log.close(); }
+
+extern "C" void log_dbgfinalize(void) { debug_log.close(); }

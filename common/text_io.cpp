@@ -1,0 +1,29 @@
+#include "text_io.h"
+
+namespace zymorax {
+
+bool read_line(FILE* in, std::string& line) {
+    line.clear();
+    int c;
+    while ((c = std::fgetc(in)) != EOF) {
+        line += static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    return !line.empty();
+}
+
+std::string without_line_end(const std::string& line) {
+    size_t end = line.size();
+    while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r')) --end;
+    return line.substr(0, end);
+}
+
+std::string trim(const std::string& text) {
+    const char* blanks = " \t\r\n";
+    size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return "";
+    size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace zymorax

@@ -1,0 +1,19 @@
+// Line reading shared by the programs' readers.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace zymorax {
+
+// Reads one line, with its line end, into `line`; false at the end of the file (nothing read).
+// A line has no length limit here; readers that bound a line check its size themselves.
+bool read_line(FILE* in, std::string& line);
+
+// The line without its trailing CR and LF characters.
+std::string without_line_end(const std::string& line);
+
+// The text without leading and trailing blanks, tabs, CRs and LFs.
+std::string trim(const std::string& text);
+
+}  // namespace zymorax

@@ -1,0 +1,27 @@
+#include "text_io.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+using namespace zymorax;
+
+TEST(TextIoTest, ReadsLinesWithTheirEndsAndTheLastLineWithout) {
+    testkit::TempDir dir;
+    testkit::write_file(dir.file("a.txt"), "one\r\ntwo\n\nlast");
+    FILE* in = fopen(dir.file("a.txt").c_str(), "r");
+    ASSERT_NE(in, nullptr);
+    std::string line;
+    std::vector<std::string> lines;
+    while (read_line(in, line)) lines.push_back(line);
+    fclose(in);
+    EXPECT_EQ(lines, (std::vector<std::string>{"one\r\n", "two\n", "\n", "last"}));
+}
+
+TEST(TextIoTest, TrimsBlanksTabsAndLineEnds) {
+    EXPECT_EQ(trim("  PARAM \t\r\n"), "PARAM");
+    EXPECT_EQ(trim(" \t "), "");
+    EXPECT_EQ(trim("a b"), "a b");
+    EXPECT_EQ(without_line_end("tag\t#\r\n"), "tag\t#");
+    EXPECT_EQ(without_line_end("x"), "x");
+}

@@ -1,0 +1,6 @@
+package jp.co.vorn.quendra;
+
+public class JListOfCompartments {
+    public int numberOfCompartments;
+    public JCompartment[] compartment;
+}

@@ -1,0 +1,6 @@
+package jp.co.vorn.quendra;
+
+public class JListOfModifiers {
+    public int numberOfModifiers;
+    public JModifierSpecieReference[] modifierSpecieReference;
+}

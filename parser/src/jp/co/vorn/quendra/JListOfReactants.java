@@ -1,0 +1,6 @@
+package jp.co.vorn.quendra;
+
+public class JListOfReactants {
+    public int numberOfReactants;
+    public JSpecieReference[] specieReference;
+}
