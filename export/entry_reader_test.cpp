@@ -24,7 +24,8 @@ std::vector<std::string> types_of(const std::vector<ExportEntry>& entries) {
 
 TEST(ReadExportEntries, ReadsAWholeFileInOrder) {
     TempDir dir;
-    write_file(dir.file("p.txt"), "# c\r\nY_START;1;2;A\t#\r\nT_EVENT;e;1;2;3;\r\nPARAM;k;1;1;;0;D;;;;t\t#");
+    write_file(dir.file("p.txt"),
+               "# c\r\nY_START;1;2;A\t#\r\nT_EVENT;e;1;2;3;\r\nPARAM;k;1;1;;0;D;;;;t\t#");
     std::vector<ExportEntry> entries;
     ASSERT_TRUE(read_export_entries(dir.file("p.txt"), entries));
     EXPECT_EQ(types_of(entries), (std::vector<std::string>{"# c", "Y_START", "T_EVENT", "PARAM"}));
@@ -48,7 +49,8 @@ TEST(ReadExportEntries, The1024thEntryIsKeptAndEndsTheRead) {
     EXPECT_EQ(entries.size(), 1023u);
 
     entries.clear();
-    write_file(dir.file("over.txt"), repeated(1023, "# c\n") + "PARAM;k;1;1;;0;D;;;;t\t#\n# after\n");
+    write_file(dir.file("over.txt"),
+               repeated(1023, "# c\n") + "PARAM;k;1;1;;0;D;;;;t\t#\n# after\n");
     EXPECT_FALSE(read_export_entries(dir.file("over.txt"), entries));
     ASSERT_EQ(entries.size(), 1024u);
     EXPECT_EQ(entries.back().type, "PARAM");

@@ -38,8 +38,9 @@ TEST(ParseExportEntry, YStartRowGivesTrimmedFields) {
 TEST(ParseExportEntry, ParamRowGivesAllElevenFields) {
     ExportEntry entry;
     int events = 0;
-    ASSERT_TRUE(parse_export_entry("PARAM   ;ka            ;   2;  0.5 ; 0.1 ; 3 ; R ; 2 ; 0 ; 9 ; tagA\t# c\n",
-                                   events, entry));
+    ASSERT_TRUE(parse_export_entry(
+        "PARAM   ;ka            ;   2;  0.5 ; 0.1 ; 3 ; R ; 2 ; 0 ; 9 ; tagA\t# c\n", events,
+        entry));
     EXPECT_EQ(entry.name, "ka");
     EXPECT_EQ(entry.index, "2");
     EXPECT_EQ(entry.value, "0.5");
@@ -70,7 +71,8 @@ TEST(ParseExportEntry, LastFieldWithoutHashHasAnEmptyComment) {
 TEST(ParseExportEntry, EventRowsAreNumberedInOrder) {
     ExportEntry entry;
     int events = 0;
-    ASSERT_TRUE(parse_export_entry("T_EVENT ; TIME_START ; 0 ; 10.5 ; 2 ; # start\n", events, entry));
+    ASSERT_TRUE(
+        parse_export_entry("T_EVENT ; TIME_START ; 0 ; 10.5 ; 2 ; # start\n", events, entry));
     EXPECT_EQ(entry.name, "TIME_START");
     EXPECT_EQ(entry.index, "0");
     EXPECT_EQ(entry.time, "10.5");
@@ -84,10 +86,11 @@ TEST(ParseExportEntry, EventRowsAreNumberedInOrder) {
 TEST(ParseExportEntry, RowsWithWrongFieldCountsOrAnEmptyLastFieldAreRejected) {
     int events = 0;
     ExportEntry entry;
-    for (const char* line : {"Y_START;1;2\n", "Y_START;1;2;A\t#;x\n", "Y_START;1;2;   \r\n",
-                             "PARAM   ;k;   1;   1;;0;D;;;",  // ends with ';', no line end: 10 fields
-                             "PARAM;k;1;1;;0;D;;;;t\t#;\n", "PARAM;k;1;1;;0;D;;;; \n",
-                             "T_EVENT;e;1;2;3;", "T_EVENT;e;1;2;3;4;5\n"}) {
+    for (const char* line :
+         {"Y_START;1;2\n", "Y_START;1;2;A\t#;x\n", "Y_START;1;2;   \r\n",
+          "PARAM   ;k;   1;   1;;0;D;;;",  // ends with ';', no line end: 10 fields
+          "PARAM;k;1;1;;0;D;;;;t\t#;\n", "PARAM;k;1;1;;0;D;;;; \n", "T_EVENT;e;1;2;3;",
+          "T_EVENT;e;1;2;3;4;5\n"}) {
         EXPECT_FALSE(parse_export_entry(line, events, entry)) << line;
     }
 }

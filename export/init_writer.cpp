@@ -17,7 +17,8 @@ void write_init_script(std::ostream& out, const std::vector<ExportEntry>& entrie
 }
 
 bool write_init_file(const std::string& path, const std::vector<ExportEntry>& entries) {
-    return write_script_file(path, [&entries](std::ostream& out) { write_init_script(out, entries); });
+    return write_script_file(path,
+                             [&entries](std::ostream& out) { write_init_script(out, entries); });
 }
 
 }  // namespace valscribe

@@ -2,4 +2,6 @@
 // current folder. It prints nothing; the exit status is its only report.
 #include "valscribe.h"
 
-int main(int argc, char** argv) { return valscribe::run_valscribe(argc, argv); }
+int main(int argc, char** argv) {
+    return valscribe::run_valscribe(argc, argv);
+}

@@ -36,8 +36,9 @@ std::string param_script(const std::vector<ExportEntry>& entries) {
 }
 
 TEST(InitScript, WritesEveryYStartRowWithItsTag) {
-    auto entries = entries_of({"# Y_START;9;9;X\t#\n", "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n",
-                               "PARAM;k;1;1;;0;D;;;;t\t#\n", "Y_START ;  12;            ;  B.cyt\t#\r\n"});
+    auto entries =
+        entries_of({"# Y_START;9;9;X\t#\n", "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n",
+                    "PARAM;k;1;1;;0;D;;;;t\t#\n", "Y_START ;  12;            ;  B.cyt\t#\r\n"});
     EXPECT_EQ(init_script(entries),
               "function [Y_START] = ZYMORAX_Merge_init()\n"
               "\tY_START(1).value = 1.0000e+000; % A.cyt\n"
@@ -49,9 +50,10 @@ TEST(InitScript, WritesEveryYStartRowWithItsTag) {
 }
 
 TEST(ParamScript, WritesParametersWithValStartOnlyWhenGiven) {
-    auto entries = entries_of({"PARAM   ;ka            ;   1;      0.0025;;0;D;;;; tagA\t#\n",
-                               "PARAM   ;ka            ;   2;           1; 0.5 ;3;R;;;; tagB\t# Not Used!!\n",
-                               "Y_START;1;2;A\t#\n"});
+    auto entries =
+        entries_of({"PARAM   ;ka            ;   1;      0.0025;;0;D;;;; tagA\t#\n",
+                    "PARAM   ;ka            ;   2;           1; 0.5 ;3;R;;;; tagB\t# Not Used!!\n",
+                    "Y_START;1;2;A\t#\n"});
     EXPECT_EQ(param_script(entries),
               "function [param, event] = ZYMORAX_Merge_param()\n"
               "\tparam.ka(1).value = 0.0025;\n"

@@ -57,8 +57,8 @@ TEST(ParseMergeOptions, PathsOf260CharactersOrMoreAreRefused) {
     EXPECT_EQ(options.targetPath, longest);
     std::string too_long(260, 'q');
     EXPECT_EQ(parse({"-Ia", "-R" + too_long}, options), -1);
-    EXPECT_EQ(log.take(), "Too long path (259 characters at most):\n\t" + too_long +
-                              "\nInvalid argument !!\n");
+    EXPECT_EQ(log.take(),
+              "Too long path (259 characters at most):\n\t" + too_long + "\nInvalid argument !!\n");
 }
 
 }  // namespace

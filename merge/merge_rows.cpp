@@ -38,8 +38,8 @@ std::string rebuilt_param_line(const ParamRow& row, double value) {
     if (!row.comment) {
         return zymorax::format("%s;%s;%s;%12.4g;%s;%s;%s;%s;%s;%s;%s", row.typeField.c_str(),
                                row.name.c_str(), row.index.c_str(), value, f[0].c_str(),
-                               f[1].c_str(), f[2].c_str(), f[3].c_str(), f[4].c_str(),
-                               f[5].c_str(), row.tagText.c_str());
+                               f[1].c_str(), f[2].c_str(), f[3].c_str(), f[4].c_str(), f[5].c_str(),
+                               row.tagText.c_str());
     }
     return zymorax::format("%s;%s;%s;%12.4g;%s;%s;%s;%s;%s;%s;%s#%s", row.typeField.c_str(),
                            row.name.c_str(), row.index.c_str(), value, f[0].c_str(), f[1].c_str(),

@@ -26,8 +26,8 @@ std::vector<std::string> lines_of(const std::vector<ParamRow>& rows) {
 }
 
 TEST(RebuildRow, YStartValueIsWrittenWithThreeExponentDigitsAndTheRestAsRead) {
-    std::vector<ParamRow> rows = rows_of({"Y_START ;   1; 1.0000e+000;  A.cyt\t#\n",
-                                          "  Y_START\t;01;x;  B \r\n"});
+    std::vector<ParamRow> rows =
+        rows_of({"Y_START ;   1; 1.0000e+000;  A.cyt\t#\n", "  Y_START\t;01;x;  B \r\n"});
     rebuild_row(rows[0], 0.5);
     EXPECT_EQ(rows[0].line, "Y_START ;   1; 5.0000e-001;  A.cyt\t#\n");
     EXPECT_EQ(rows[0].value, " 5.0000e-001");
@@ -36,9 +36,9 @@ TEST(RebuildRow, YStartValueIsWrittenWithThreeExponentDigitsAndTheRestAsRead) {
 }
 
 TEST(RebuildRow, ParamValueIsWrittenWithG) {
-    std::vector<ParamRow> rows = rows_of({"PARAM   ;ka            ;   1;            ;;0;D;;;; tagA\t#\n",
-                                          "PARAM;k;2;1;7;0;R;c;0.1;10;t # Not Used!!\r\n",
-                                          "PARAM;k;3;1;;0;D;;;;t3"});
+    std::vector<ParamRow> rows =
+        rows_of({"PARAM   ;ka            ;   1;            ;;0;D;;;; tagA\t#\n",
+                 "PARAM;k;2;1;7;0;R;c;0.1;10;t # Not Used!!\r\n", "PARAM;k;3;1;;0;D;;;;t3"});
     rebuild_row(rows[0], 2.5e-3);
     EXPECT_EQ(rows[0].line, "PARAM   ;ka            ;   1;      0.0025;;0;D;;;; tagA\t#\n");
     rebuild_row(rows[1], 1e-5);
@@ -62,40 +62,44 @@ TEST(ParseValue, AcceptsWholeNumbersOnly) {
 
 TEST(MergeRows, CopiesValuesByTypeAndTag) {
     LogCapture log;
-    std::vector<ParamRow> target = rows_of({"# header\n", "Y_START ;   1; 1.0000e+000;  A\t#\n",
-                                            "Y_START ;   2;            ;  B\t#\n",
-                                            "PARAM   ;k             ;   1;            ;;0;D;;;; B\t#\n",
-                                            "PARAM   ;k             ;   2;            ;;0;D;;;; new\t#\n"});
-    std::vector<ParamRow> reference = rows_of({"PARAM;x;9;  3;;0;D;;;;A\t#\n",  // type differs
-                                               "Y_START ;   7; 2.0000e+000;  B\t#\n",
-                                               "PARAM   ;k             ;   5;   0.5;;0;D;;;;  B\t# c\n",
-                                               "PARAM;k;1;4;;0;D;;;;gone\t#\n"});
+    std::vector<ParamRow> target = rows_of(
+        {"# header\n", "Y_START ;   1; 1.0000e+000;  A\t#\n", "Y_START ;   2;            ;  B\t#\n",
+         "PARAM   ;k             ;   1;            ;;0;D;;;; B\t#\n",
+         "PARAM   ;k             ;   2;            ;;0;D;;;; new\t#\n"});
+    std::vector<ParamRow> reference =
+        rows_of({"PARAM;x;9;  3;;0;D;;;;A\t#\n",  // type differs
+                 "Y_START ;   7; 2.0000e+000;  B\t#\n",
+                 "PARAM   ;k             ;   5;   0.5;;0;D;;;;  B\t# c\n",
+                 "PARAM;k;1;4;;0;D;;;;gone\t#\n"});
     EXPECT_EQ(merge_rows(target, reference, false), 2u);
-    EXPECT_EQ(lines_of(target),
-              (std::vector<std::string>{"# header\n", "Y_START ;   1; 1.0000e+000;  A\t#\n",
-                                        "Y_START ;   2; 2.0000e+000;  B\t#\n",
-                                        "PARAM   ;k             ;   1;         0.5;;0;D;;;; B\t#\n",
-                                        "PARAM   ;k             ;   2;            ;;0;D;;;; new\t#\n"}));
+    EXPECT_EQ(
+        lines_of(target),
+        (std::vector<std::string>{"# header\n", "Y_START ;   1; 1.0000e+000;  A\t#\n",
+                                  "Y_START ;   2; 2.0000e+000;  B\t#\n",
+                                  "PARAM   ;k             ;   1;         0.5;;0;D;;;; B\t#\n",
+                                  "PARAM   ;k             ;   2;            ;;0;D;;;; new\t#\n"}));
     EXPECT_EQ(log.take(), "");
 }
 
 TEST(MergeRows, BlanksOnlyFillsOnlyBlankValueFields) {
-    std::vector<ParamRow> target = rows_of({"Y_START ;   1; 1.0000e+000;  A\t#\n",
-                                            "Y_START ;   2;            ;  B\t#\n",
-                                            "PARAM;k;1;;;0;D;;;; C\t#\n"});
-    std::vector<ParamRow> reference = rows_of({"Y_START;1;9;A\t#\n", "Y_START;2;8;B\t#\n",
-                                               "PARAM;k;1;7;;0;D;;;;C\t#\n"});
+    std::vector<ParamRow> target =
+        rows_of({"Y_START ;   1; 1.0000e+000;  A\t#\n", "Y_START ;   2;            ;  B\t#\n",
+                 "PARAM;k;1;;;0;D;;;; C\t#\n"});
+    std::vector<ParamRow> reference =
+        rows_of({"Y_START;1;9;A\t#\n", "Y_START;2;8;B\t#\n", "PARAM;k;1;7;;0;D;;;;C\t#\n"});
     EXPECT_EQ(merge_rows(target, reference, true), 2u);
-    EXPECT_EQ(lines_of(target), (std::vector<std::string>{"Y_START ;   1; 1.0000e+000;  A\t#\n",
-                                                          "Y_START ;   2; 8.0000e+000;  B\t#\n",
-                                                          "PARAM;k;1;           7;;0;D;;;; C\t#\n"}));
+    EXPECT_EQ(lines_of(target),
+              (std::vector<std::string>{"Y_START ;   1; 1.0000e+000;  A\t#\n",
+                                        "Y_START ;   2; 8.0000e+000;  B\t#\n",
+                                        "PARAM;k;1;           7;;0;D;;;; C\t#\n"}));
 }
 
 TEST(MergeRows, AReferenceValueThatIsNotANumberLeavesTheRowAndSaysSo) {
     LogCapture log;
-    std::vector<ParamRow> target = rows_of({"Y_START ;   1; 1.0000e+000;  A\t#\n",
-                                            "PARAM;k;1;   2;;0;D;;;; C\t#\n"});
-    std::vector<ParamRow> reference = rows_of({"Y_START;1; two ;A\t#\n", "PARAM;k;1;;;0;D;;;;C\t#\n"});
+    std::vector<ParamRow> target =
+        rows_of({"Y_START ;   1; 1.0000e+000;  A\t#\n", "PARAM;k;1;   2;;0;D;;;; C\t#\n"});
+    std::vector<ParamRow> reference =
+        rows_of({"Y_START;1; two ;A\t#\n", "PARAM;k;1;;;0;D;;;;C\t#\n"});
     EXPECT_EQ(merge_rows(target, reference, false), 0u);
     EXPECT_EQ(lines_of(target), (std::vector<std::string>{"Y_START ;   1; 1.0000e+000;  A\t#\n",
                                                           "PARAM;k;1;   2;;0;D;;;; C\t#\n"}));

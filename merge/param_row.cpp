@@ -9,7 +9,9 @@ namespace valfuse {
 namespace {
 
 // Number of ';'-separated fields after the type field.
-size_t fields_after_type(const std::string& type) { return type == kParamType ? 10 : 3; }
+size_t fields_after_type(const std::string& type) {
+    return type == kParamType ? 10 : 3;
+}
 
 // Takes the next `count` fields off `cursor`; false when the text ends before the last of them.
 bool take_fields(char*& cursor, std::vector<char*>& fields, size_t count) {
@@ -47,7 +49,9 @@ bool is_value_row(const ParamRow& row) {
     return row.type == kYStartType || row.type == kParamType;
 }
 
-std::string quoted_line(const ParamRow& row) { return zymorax::without_line_end(row.line); }
+std::string quoted_line(const ParamRow& row) {
+    return zymorax::without_line_end(row.line);
+}
 
 int split_param_row(const std::string& line, ParamRow& row) {
     row = ParamRow{};

@@ -14,12 +14,12 @@ inline constexpr const char* kParamType = "PARAM";
 // (padding and line end included), so that a rebuilt line differs from the old one only in its
 // value field. Every other line is opaque: only `line`, `typeField` and `type` are set.
 struct ParamRow {
-    std::string line;       // the whole line as read; this is what is written back
-    std::string typeField;  // field 0 as read
-    std::string type;       // typeField trimmed
-    std::string name;       // PARAM field 1
-    std::string index;      // PARAM field 2, Y_START field 1
-    std::string value;      // PARAM field 3, Y_START field 2
+    std::string line;                        // the whole line as read; this is what is written back
+    std::string typeField;                   // field 0 as read
+    std::string type;                        // typeField trimmed
+    std::string name;                        // PARAM field 1
+    std::string index;                       // PARAM field 2, Y_START field 1
+    std::string value;                       // PARAM field 3, Y_START field 2
     std::array<std::string, 6> otherFields;  // PARAM fields 4 to 9 (val_start ... GA_max)
     std::string tagText;                     // the last field up to its first '#'
     std::string tag;                         // tagText trimmed: the key of the row

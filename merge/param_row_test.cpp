@@ -27,8 +27,8 @@ TEST(SplitParamRow, YStartKeepsEveryFieldAsRead) {
 
 TEST(SplitParamRow, ParamHasElevenFieldsAndTheCommentStartsAtTheFirstHash) {
     ParamRow row;
-    ASSERT_EQ(split_param_row("PARAM   ;ka            ;   2;   1;7;0;D;x;1;9; tagA\t# Not Used!! #2\r\n",
-                              row),
+    ASSERT_EQ(split_param_row(
+                  "PARAM   ;ka            ;   2;   1;7;0;D;x;1;9; tagA\t# Not Used!! #2\r\n", row),
               0);
     EXPECT_EQ(row.typeField, "PARAM   ");
     EXPECT_EQ(row.type, "PARAM");

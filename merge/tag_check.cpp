@@ -6,7 +6,9 @@
 
 namespace valfuse {
 
-bool has_key(const ParamRow& row) { return is_value_row(row) && !row.tag.empty(); }
+bool has_key(const ParamRow& row) {
+    return is_value_row(row) && !row.tag.empty();
+}
 
 int check_tags(const std::vector<ParamRow>& rows) {
     // The first two positions of every tag are all a report needs.

@@ -29,10 +29,11 @@ TEST(CheckTags, DistinctTagsPass) {
 
 TEST(CheckTags, AYStartAndAParamRowWithTheSameTagClash) {
     LogCapture log;
-    EXPECT_EQ(check_tags(rows_of({"Y_START ;   1;  1;  A\t#\r\n", "# x\n",
-                                  "PARAM;k;1;1;;0;D;;;;A \t# other\n"})),
+    EXPECT_EQ(check_tags(rows_of(
+                  {"Y_START ;   1;  1;  A\t#\r\n", "# x\n", "PARAM;k;1;1;;0;D;;;;A \t# other\n"})),
               -1);
-    EXPECT_EQ(log.take(), "tag dupplication:\n\tY_START ;   1;  1;  A\t#\n\tPARAM;k;1;1;;0;D;;;;A \t# other\n");
+    EXPECT_EQ(log.take(),
+              "tag dupplication:\n\tY_START ;   1;  1;  A\t#\n\tPARAM;k;1;1;;0;D;;;;A \t# other\n");
 }
 
 TEST(CheckTags, ReportsTheEarliestRowThatHasATwin) {

@@ -1,10 +1,10 @@
 #include "target_writer.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "test_support.h"
 

@@ -26,10 +26,12 @@ void edit(std::string& text, const std::string& from, const std::string& to) {
 // The first generation as the modeller left it after tuning.
 std::string tuned_first_generation() {
     std::string tuned = testdata("binding_v1_param.txt");
-    edit(tuned, "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n", "Y_START ;   1; 2.5;  A.cyt\t# measured\n");
+    edit(tuned, "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n",
+         "Y_START ;   1; 2.5;  A.cyt\t# measured\n");
     edit(tuned, "Y_START ;   3;            ;  AB.cyt\t#\n", "Y_START ;   3; 1.0e-3;  AB.cyt\t#\n");
     edit(tuned, ";   1;           2;;0;D;;;; E.cyt", ";   1; 4;;0;D;;;; E.cyt");
-    edit(tuned, "ka            ;   1;            ;;0;D;", "ka            ;   1; 2.5e-3 ;0.001;3;R;");
+    edit(tuned, "ka            ;   1;            ;;0;D;",
+         "ka            ;   1; 2.5e-3 ;0.001;3;R;");
     edit(tuned, "kd            ;   1;            ;", "kd            ;   1;0.1;");
     edit(tuned, "kpd           ;   1;            ;", "kpd           ;   1;   1e-05;");
     edit(tuned, "#T_EVENT ; name; index; time; value; #comment\n",
@@ -42,8 +44,9 @@ TEST(ParamRoundTrip, TunedValuesReachTheMatlabScriptsOfTheRegeneratedModel) {
     write_file(dir.file("binding_old.txt"), tuned_first_generation());
     write_file(dir.file("binding_param.txt"), testdata("binding_v2_param.txt"));
     TempDir log_dir;
-    RunResult merge = run_program(program_path("valfuse"), {"-Ibinding_param.txt", "-Rbinding_old.txt"},
-                                  dir.path(), {{"ZYMORAX_SYSLOG", log_dir.file("sys.log")}});
+    RunResult merge =
+        run_program(program_path("valfuse"), {"-Ibinding_param.txt", "-Rbinding_old.txt"},
+                    dir.path(), {{"ZYMORAX_SYSLOG", log_dir.file("sys.log")}});
     ASSERT_EQ(merge.status, 0) << read_file(log_dir.file("sys.log"));
     EXPECT_EQ(read_file(log_dir.file("sys.log")), "");
     std::string merged = read_file(dir.file("binding_param.txt"));
@@ -53,7 +56,8 @@ TEST(ParamRoundTrip, TunedValuesReachTheMatlabScriptsOfTheRegeneratedModel) {
     edit(merged, "#T_EVENT ; name; index; time; value; #comment\n",
          "#T_EVENT ; name; index; time; value; #comment\nT_EVENT ; dose; 2; 50; 2.0; # add B\n");
     write_file(dir.file("binding_param.txt"), merged);
-    ASSERT_EQ(run_program(program_path("valscribe"), {"-Ibinding_param.txt"}, dir.path()).status, 0);
+    ASSERT_EQ(run_program(program_path("valscribe"), {"-Ibinding_param.txt"}, dir.path()).status,
+              0);
     EXPECT_EQ(read_file(dir.file("ZYMORAX_Merge_init.m")),
               "function [Y_START] = ZYMORAX_Merge_init()\n"
               "\tY_START(1).value = 2.5000e+000; % A.cyt\n"
@@ -103,10 +107,11 @@ TEST(ParamRoundTrip, BlanksOnlyKeepsTheRegeneratedValues) {
     write_file(dir.file("binding_old.txt"), tuned_first_generation());
     write_file(dir.file("binding_param.txt"), testdata("binding_v2_param.txt"));
     TempDir log_dir;
-    ASSERT_EQ(run_program(program_path("valfuse"), {"-B", "-Ibinding_param.txt", "-Rbinding_old.txt"},
-                          dir.path(), {{"ZYMORAX_SYSLOG", log_dir.file("sys.log")}})
-                  .status,
-              0);
+    ASSERT_EQ(
+        run_program(program_path("valfuse"), {"-B", "-Ibinding_param.txt", "-Rbinding_old.txt"},
+                    dir.path(), {{"ZYMORAX_SYSLOG", log_dir.file("sys.log")}})
+            .status,
+        0);
     // Only the blank fields took values: A.cyt and the constant E.cyt keep the new model's.
     std::string expected = testdata("binding_v2_merged_param.txt");
     edit(expected, "Y_START ;   1; 2.5000e+000;  A.cyt", "Y_START ;   1; 1.0000e+000;  A.cyt");

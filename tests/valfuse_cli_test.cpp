@@ -1,8 +1,8 @@
 // valfuse as a user runs it: files in a working folder, the system log in a file, exit status.
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "test_support.h"
 
@@ -11,24 +11,29 @@ namespace {
 using namespace zymorax::testkit;
 
 class ValfuseRun : public ::testing::Test {
-protected:
+  protected:
     RunResult run(const std::vector<std::string>& args) {
-        return run_program(program_path("valfuse"), args, dir.path(), {{"ZYMORAX_SYSLOG", log_path}});
+        return run_program(program_path("valfuse"), args, dir.path(),
+                           {{"ZYMORAX_SYSLOG", log_path}});
     }
     // Runs valfuse with file writes limited to `bytes` (the shell's ulimit counts 512-byte
     // blocks); the size signal is ignored so that a write past the limit fails instead.
     RunResult run_with_file_size_limit(size_t bytes, const std::vector<std::string>& args) {
-        std::string script = "trap '' XFSZ; ulimit -f " + std::to_string(bytes / 512) + "; exec \"$0\" \"$@\"";
+        std::string script =
+            "trap '' XFSZ; ulimit -f " + std::to_string(bytes / 512) + "; exec \"$0\" \"$@\"";
         std::vector<std::string> sh_args{"-c", script, program_path("valfuse")};
         sh_args.insert(sh_args.end(), args.begin(), args.end());
         return run_program("/bin/sh", sh_args, dir.path(), {{"ZYMORAX_SYSLOG", log_path}});
     }
     std::string log() { return read_file(log_path); }
     std::string file(const std::string& name) { return read_file(dir.file(name)); }
-    void put(const std::string& name, const std::string& content) { write_file(dir.file(name), content); }
+    void put(const std::string& name, const std::string& content) {
+        write_file(dir.file(name), content);
+    }
     size_t entries() {
         size_t count = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++count;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+            ++count;
         return count;
     }
 
@@ -43,7 +48,7 @@ const std::string kReference =
     "Y_START ;   2; 1.0e-3;  B.cyt\t#\r\n"
     "PARAM   ;ka            ;   1;2.5e-3;0.001;3;R;;;; tagKa\t#\n"
     "PARAM;kd;1; 0.5 ;;0;D;;;;tagKd\n"
-    "PARAM;kx;1;7;;0;D;;;; C.cyt\t#\n"   // same tag as a Y_START row of the target
+    "PARAM;kx;1;7;;0;D;;;; C.cyt\t#\n"    // same tag as a Y_START row of the target
     "PARAM;kold;1;9;;0;D;;;; gone\t#\n";  // matches nothing
 
 TEST_F(ValfuseRun, CarriesValuesByTypeAndTagAndKeepsEveryOtherByte) {
@@ -101,7 +106,8 @@ TEST_F(ValfuseRun, BlanksOnlyFillsOnlyEmptyValueFields) {
 
 TEST_F(ValfuseRun, AReferenceValueThatIsNotANumberLeavesTheRowAndIsLogged) {
     put("ref.txt", "Y_START ;   1; 1,5;  A.cyt\t#\nPARAM;k;1;   ;;0;D;;;; t\t#\n");
-    const std::string target = "Y_START ;   1; 1.0000e+000;  A.cyt\t#\nPARAM;k;1;   4;;0;D;;;; t\t#\n";
+    const std::string target =
+        "Y_START ;   1; 1.0000e+000;  A.cyt\t#\nPARAM;k;1;   4;;0;D;;;; t\t#\n";
     put("new.txt", target);
     RunResult result = run({"-Inew.txt", "-Rref.txt"});
     EXPECT_EQ(result.status, 0);
@@ -114,11 +120,13 @@ TEST_F(ValfuseRun, AReferenceValueThatIsNotANumberLeavesTheRowAndIsLogged) {
 TEST_F(ValfuseRun, DuplicateTagsInEitherFileStopBeforeAnythingIsWritten) {
     const std::string target = "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n";
     put("new.txt", target);
-    put("ref.txt", "Y_START ;   1; 2;  A.cyt\t#\r\n# between\nPARAM;k;1;3;;0;D;;;;A.cyt\t# same tag\n");
+    put("ref.txt",
+        "Y_START ;   1; 2;  A.cyt\t#\r\n# between\nPARAM;k;1;3;;0;D;;;;A.cyt\t# same tag\n");
     RunResult result = run({"-Inew.txt", "-Rref.txt"});
     EXPECT_EQ(result.status, 255);
     EXPECT_EQ(log(),
-              "tag dupplication:\n\tY_START ;   1; 2;  A.cyt\t#\n\tPARAM;k;1;3;;0;D;;;;A.cyt\t# same tag\n"
+              "tag dupplication:\n\tY_START ;   1; 2;  A.cyt\t#\n\tPARAM;k;1;3;;0;D;;;;A.cyt\t# "
+              "same tag\n"
               "Error !! : tag duplication.\n");
     EXPECT_EQ(file("new.txt"), target);
 
@@ -154,8 +162,9 @@ TEST_F(ValfuseRun, MalformedRowsAndMissingFilesAreImportErrors) {
     put("new.txt", target);
     put("ref.txt", "");
     EXPECT_EQ(run({"-Inew.txt", "-Rref.txt"}).status, 255);
-    EXPECT_EQ(log(), "Too few separators in line:\n\tPARAM   ;k             ;   1;           1;;0;D;;;\n"
-                     "Can't import files !!\n");
+    EXPECT_EQ(log(),
+              "Too few separators in line:\n\tPARAM   ;k             ;   1;           1;;0;D;;;\n"
+              "Can't import files !!\n");
     EXPECT_EQ(file("new.txt"), target);
 
     std::filesystem::remove(log_path);
@@ -173,7 +182,8 @@ TEST_F(ValfuseRun, CommandLineErrors) {
     std::filesystem::remove(log_path);
     std::string long_path(300, 'x');
     EXPECT_EQ(run({"-I" + long_path, "-Rnew.txt"}).status, 255);
-    EXPECT_EQ(log(), "Too long path (259 characters at most):\n\t" + long_path + "\nInvalid argument !!\n");
+    EXPECT_EQ(log(), "Too long path (259 characters at most):\n\t" + long_path +
+                         "\nInvalid argument !!\n");
     EXPECT_EQ(file("new.txt"), "x\n");
 }
 
@@ -189,7 +199,8 @@ TEST_F(ValfuseRun, ASystemLogThatCannotBeOpenedIsReportedOnTheConsole) {
 
 TEST_F(ValfuseRun, AFailedWriteLeavesTheOldTargetIntact) {
     std::string target;
-    for (int i = 1; i <= 200; ++i) target += "Y_START ;" + std::to_string(i) + ";   ;  v" + std::to_string(i) + "\t#\n";
+    for (int i = 1; i <= 200; ++i)
+        target += "Y_START ;" + std::to_string(i) + ";   ;  v" + std::to_string(i) + "\t#\n";
     ASSERT_GT(target.size(), 2048u);
     put("new.txt", target);
     ASSERT_EQ(chmod(dir.file("new.txt").c_str(), 0604), 0);

@@ -1,7 +1,8 @@
 // valscribe as a user runs it: a parameter file in, two MATLAB scripts in the working folder,
 // nothing on the console, the exit status as the only report.
-#include <filesystem>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "test_support.h"
 
@@ -12,10 +13,11 @@ using namespace zymorax::testkit;
 const char* const kInit = "ZYMORAX_Merge_init.m";
 const char* const kParam = "ZYMORAX_Merge_param.m";
 const std::string kEmptyInit = "function [Y_START] = ZYMORAX_Merge_init()\nend\n";
-const std::string kEmptyParam = "function [param, event] = ZYMORAX_Merge_param()\n\tevent=-1;\nend\n";
+const std::string kEmptyParam =
+    "function [param, event] = ZYMORAX_Merge_param()\n\tevent=-1;\nend\n";
 
 class ValscribeRun : public ::testing::Test {
-protected:
+  protected:
     RunResult run(const std::vector<std::string>& args) {
         RunResult result = run_program(program_path("valscribe"), args, dir.path());
         EXPECT_EQ(result.out, "");
@@ -24,7 +26,9 @@ protected:
     }
     std::string file(const std::string& name) { return read_file(dir.file(name)); }
     bool exists(const std::string& name) { return file_exists(dir.file(name)); }
-    void put(const std::string& name, const std::string& content) { write_file(dir.file(name), content); }
+    void put(const std::string& name, const std::string& content) {
+        write_file(dir.file(name), content);
+    }
 
     TempDir dir;
 };
