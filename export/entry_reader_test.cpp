@@ -32,29 +32,7 @@ TEST(ReadExportEntries, ReadsAWholeFileInOrder) {
     EXPECT_EQ(entries[2].eventNumber, 1);
 }
 
-TEST(ReadExportEntries, StopsBeforeAMalformedRow) {
-    TempDir dir;
-    write_file(dir.file("p.txt"), "Y_START;1;2;A\t#\nY_START;2;3\nY_START;3;4;C\t#\n");
-    std::vector<ExportEntry> entries;
-    EXPECT_FALSE(read_export_entries(dir.file("p.txt"), entries));
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].tag, "A");
-}
 
-TEST(ReadExportEntries, The1024thEntryIsKeptAndEndsTheRead) {
-    TempDir dir;
-    std::vector<ExportEntry> entries;
-    write_file(dir.file("full.txt"), repeated(1023, "Y_START;1;2;A\t#\n"));
-    EXPECT_TRUE(read_export_entries(dir.file("full.txt"), entries));
-    EXPECT_EQ(entries.size(), 1023u);
-
-    entries.clear();
-    write_file(dir.file("over.txt"),
-               repeated(1023, "# c\n") + "PARAM;k;1;1;;0;D;;;;t\t#\n# after\n");
-    EXPECT_FALSE(read_export_entries(dir.file("over.txt"), entries));
-    ASSERT_EQ(entries.size(), 1024u);
-    EXPECT_EQ(entries.back().type, "PARAM");
-}
 
 TEST(ReadExportEntries, EventRowsDoNotEndTheReadButTheNextOtherRowDoes) {
     TempDir dir;

@@ -69,29 +69,6 @@ TEST(ParamScript, WritesParametersWithValStartOnlyWhenGiven) {
               "end\n");
 }
 
-TEST(ParamScript, EventsAreNumberedInFileOrderAndInterleavedWithParameters) {
-    auto entries = entries_of({"T_EVENT ; TIME_START; 0; 0; 0; #\n", "PARAM;k;1;;;0;D;;;;t\t#\n",
-                               "T_EVENT;kick;3;12.5;2.0;\n", "T_EVENT;stop;0;100;0; # end\n"});
-    EXPECT_EQ(param_script(entries),
-              "function [param, event] = ZYMORAX_Merge_param()\n"
-              "\tevent(1).name = 'TIME_START';\n"
-              "\tevent(1).index = 0;\n"
-              "\tevent(1).value = 0;\n"
-              "\tevent(1).time = 0;\n"
-              "\tparam.k(1).value = ;\n"
-              "\tparam.k(1).num_survey = 0;\n"
-              "\tparam.k(1).d_r_s = 'D';\n"
-              "\tparam.k(1).tag = 't';\n"
-              "\tevent(2).name = 'kick';\n"
-              "\tevent(2).index = 3;\n"
-              "\tevent(2).value = 2.0;\n"
-              "\tevent(2).time = 12.5;\n"
-              "\tevent(3).name = 'stop';\n"
-              "\tevent(3).index = 0;\n"
-              "\tevent(3).value = 0;\n"
-              "\tevent(3).time = 100;\n"
-              "end\n");
-}
 
 TEST(ScriptFiles, AreWrittenOrReportFailure) {
     TempDir dir;

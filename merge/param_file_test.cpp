@@ -11,12 +11,6 @@ using zymorax::testkit::LogCapture;
 using zymorax::testkit::TempDir;
 using zymorax::testkit::write_file;
 
-std::string lines_of(size_t count, const std::string& line) {
-    std::string text;
-    for (size_t i = 0; i < count; ++i) text += line;
-    return text;
-}
-
 TEST(ReadParamFile, ReadsEveryLineInOrder) {
     TempDir dir;
     write_file(dir.file("p.txt"), "# head\r\nY_START ;   1;  1;  A\t#\n\nPARAM;k;1;;;0;D;;;; t\t#");
@@ -30,18 +24,6 @@ TEST(ReadParamFile, ReadsEveryLineInOrder) {
     EXPECT_EQ(*rows[3].comment, "");
 }
 
-TEST(ReadParamFile, HoldsAtMost1023Lines) {
-    LogCapture log;
-    TempDir dir;
-    std::vector<ParamRow> rows;
-    write_file(dir.file("full.txt"), lines_of(1023, "# comment\n"));
-    EXPECT_EQ(read_param_file(dir.file("full.txt"), rows), 0);
-    EXPECT_EQ(rows.size(), 1023u);
-    // The 1024th line counts even without a line end.
-    write_file(dir.file("over.txt"), lines_of(1023, "# comment\n") + "x");
-    EXPECT_EQ(read_param_file(dir.file("over.txt"), rows), -1);
-    EXPECT_EQ(log.take(), "Too many parameters.\n");
-}
 
 TEST(ReadParamFile, ALineLongerThanTheBufferBecomesSeveralRowsThatRejoinUnchanged) {
     TempDir dir;
@@ -67,14 +49,6 @@ TEST(ReadParamFile, ReportsFilesThatCannotBeOpenedOrRead) {
     EXPECT_EQ(log.take(), "Can't read parameters. (file = " + dir.path() + ")\n");
 }
 
-TEST(ReadParamFile, StopsAtAMalformedRow) {
-    LogCapture log;
-    TempDir dir;
-    write_file(dir.file("bad.txt"), "# ok\nY_START ;   1;   2\nY_START ;   2;   2;  B\t#\n");
-    std::vector<ParamRow> rows;
-    EXPECT_EQ(read_param_file(dir.file("bad.txt"), rows), -1);
-    EXPECT_EQ(log.take(), "Too few separators in line:\n\tY_START ;   1;   2\n");
-}
 
 }  // namespace
 }  // namespace valfuse
