@@ -1,4 +1,6 @@
 // Model texts between Java strings and MS932 record fields, and class names of Java objects.
+// Record members are compared as values (unary plus): gtest would bind a reference to a packed,
+// possibly misaligned member.
 #include <cstring>
 #include <string>
 
@@ -36,7 +38,7 @@ TEST_F(JavaText, LongTextFillsTheWholeFieldWithoutTerminator) {
     JCompartment_t record = convert(text, 0);
     EXPECT_EQ(std::string(record.name, sizeof record.name), text.substr(0, 256));
     EXPECT_EQ(std::string(record.volume, 3), "1.5");  // the next field is intact
-    EXPECT_EQ(record.compartmentID, 3);
+    EXPECT_EQ(+record.compartmentID, 3);
 }
 
 TEST_F(JavaText, ShortTextIsFollowedByTheFillByte) {
@@ -58,7 +60,7 @@ TEST_F(JavaText, EmptyOrMissingTextLeavesOnlyFillBytes) {
 TEST_F(JavaText, JapaneseTextRoundTripsThroughMs932) {
     JCompartment_t record = convert(kJapaneseUtf8, 0);
     EXPECT_EQ(std::memcmp(record.name, kJapaneseMs932, sizeof kJapaneseMs932), 0);
-    EXPECT_EQ(record.name[sizeof kJapaneseMs932], '\0');
+    EXPECT_EQ(+record.name[sizeof kJapaneseMs932], '\0');
 
     jobject back = nullptr;
     ASSERT_EQ(JU_convert_c2j(env, catalogue("JCompartment"), &record, &back), 0);

@@ -7,13 +7,14 @@
 
 #include "zymorax_formula.h"
 
-// HotSpot uses SIGSEGV on purpose (implicit null checks, safepoint polls, stack banging) and
-// installs its own handler; AddressSanitizer must leave that signal to it. Leak detection stays
-// off because the JVM's own allocations are never released before exit. The JVM's threads have
-// guard pages that ASan must not treat as its own, hence no alternate signal stack either.
+// Settings that let a JVM run inside a binary built with AddressSanitizer (ignored without it).
+// HotSpot relies on its own handlers for SIGSEGV (implicit null checks, safepoint polls, stack
+// banging), SIGFPE (implicit division checks) and SIGBUS (mapped files): ASan must not install
+// handlers for them, and must let the JVM install its own. Leak detection stays off because the
+// JVM's allocations live until exit. jvm_signals_test.cpp makes the JVM take both signals.
 extern "C" const char* __asan_default_options() {
     return "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:allow_user_segv_handler=1:"
-           "detect_leaks=0:use_sigaltstack=0";
+           "detect_leaks=0";
 }
 
 namespace bridge_test {
@@ -39,7 +40,6 @@ JNIEnv* create_jvm() {
     JavaVMOption options[] = {
         {const_cast<char*>(classPath.c_str()), nullptr},
         {const_cast<char*>("-Xcheck:jni"), nullptr},
-        {const_cast<char*>("-Xrs"), nullptr},
         {const_cast<char*>("vfprintf"), reinterpret_cast<void*>(&capture_output)},
     };
     JavaVMInitArgs args{};

@@ -33,6 +33,18 @@ public final class ModelFactory {
         return pack;
     }
 
+    /** A model whose one layer holds `count` copies of the sample's reactions. */
+    public static JModelPack large(int count) {
+        JModelPack pack = sample();
+        JReaction[] reactions = new JReaction[count];
+        for (int index = 0; index < count; index++) {
+            reactions[index] = index % 2 == 0 ? transcription() : conversion();
+            reactions[index].reactionID = index;
+        }
+        pack.model.listOfReactions[0] = layer(1, reactions);
+        return pack;
+    }
+
     /** The sample with one reaction whose reactant count disagrees with its array. */
     public static JModelPack miscounted() {
         JModelPack pack = sample();
