@@ -8,6 +8,15 @@
 #include "log.h"
 #include "startup.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+// The hosted JVM handles SIGSEGV, SIGBUS and SIGFPE itself (null checks, safepoints, division
+// checks) and keeps its own allocations until the process ends, so a sanitized build lets those
+// signals through and does not report leaks.
+extern "C" const char* __asan_default_options() {
+    return "handle_segv=0:handle_sigbus=0:handle_sigfpe=0:allow_user_segv_handler=1:detect_leaks=0";
+}
+#endif
+
 namespace {
 
 [[noreturn]] void endRun(int status) {
