@@ -166,4 +166,20 @@ inline std::vector<std::string> linesStartingWith(const std::string& text, const
     return lines;
 }
 
+// The DAE line of the differential equation of `displayName` ("A.cyt"), or "" when none.
+inline std::string differentialLine(const std::string& dae, const std::string& displayName) {
+    for (const std::string& line : linesStartingWith(dae, "deq_")) {
+        if (line.find(": dydt[" + displayName + "] =") != std::string::npos) return line;
+    }
+    return std::string();
+}
+
+// The right-hand side of that line: the text after " =" and before the closing ";".
+inline std::string differentialTerms(const std::string& dae, const std::string& displayName) {
+    std::string line = differentialLine(dae, displayName);
+    size_t equals = line.find(" =");
+    if (equals == std::string::npos || line.empty() || line.back() != ';') return std::string();
+    return line.substr(equals + 2, line.size() - equals - 3);
+}
+
 }  // namespace zymorax::testkit
