@@ -7,7 +7,12 @@
 #include "reaction_lists.h"
 
 // Roles of a reference list within a reaction.
-enum ReferenceRole { ROLE_REACTANT = 1, ROLE_PRODUCT = 2, ROLE_MODIFIER = 3, ROLE_MODIFIER_COMPLEX = 4 };
+enum ReferenceRole {
+    ROLE_REACTANT = 1,
+    ROLE_PRODUCT = 2,
+    ROLE_MODIFIER = 3,
+    ROLE_MODIFIER_COMPLEX = 4
+};
 
 // Direction of a term: the step consumes (coefficient -stoichiometry) or produces (+).
 enum TermSign { SIGN_CONSUMED = 1, SIGN_PRODUCED = 2 };
@@ -26,9 +31,12 @@ struct CmaReaction {
 int classifyReaction_CMA(ConversionContext& context, const Model& model);
 
 // The converters for reactions with modifiers, reversible and irreversible reactions.
-int convertReaction_CMA_enzymatic(ConversionContext& context, const CmaReaction& reaction, int method);
-int convertReaction_CMA_reversible(ConversionContext& context, const CmaReaction& reaction, int method);
-int convertReaction_CMA_irreversible(ConversionContext& context, const CmaReaction& reaction, int method);
+int convertReaction_CMA_enzymatic(ConversionContext& context, const CmaReaction& reaction,
+                                  int method);
+int convertReaction_CMA_reversible(ConversionContext& context, const CmaReaction& reaction,
+                                   int method);
+int convertReaction_CMA_irreversible(ConversionContext& context, const CmaReaction& reaction,
+                                     int method);
 
 // One (list, role) pair of a step; an absent list has list == nullptr.
 struct StepList {
@@ -38,9 +46,8 @@ struct StepList {
 
 // One elementary step with `parameter`: L1 and L2 consumed, R1 and R2 produced; binding steps
 // (ka) then check the stoichiometric balance of L1 + L2 against R1.
-int convertStep_CMA(ConversionContext& context, const KineticParameter& parameter,
-                    int reactionType, int method, StepList l1, StepList l2, StepList r1,
-                    StepList r2);
+int convertStep_CMA(ConversionContext& context, const KineticParameter& parameter, int reactionType,
+                    int method, StepList l1, StepList l2, StepList r1, StepList r2);
 
 // Classifies the players of `list` and appends to each one's equation the mass-action term of
 // the step: sign * stoichiometry * parameter * (players of L1, L2 to their stoichiometries).

@@ -10,7 +10,7 @@ namespace {
 
 // Species with summed stoichiometries, in order of first appearance.
 class SpeciesTally {
-public:
+  public:
     void add(int specieID, double stoichiometry) {
         auto found = index_.find(specieID);
         if (found != index_.end()) {
@@ -30,7 +30,7 @@ public:
     int size() const { return static_cast<int>(entries_.size()); }
     const std::vector<std::pair<int, double>>& entries() const { return entries_; }
 
-private:
+  private:
     std::vector<std::pair<int, double>> entries_;
     std::unordered_map<int, size_t> index_;
 };
@@ -39,7 +39,8 @@ SpeciesTally mergeLeftSide(const PlayerList& l1, const PlayerList* l2) {
     SpeciesTally merged;
     for (const PlayerRef& entry : l1) merged.add(entry.ref->specieID, entry.ref->stoichiometry);
     if (l2 != nullptr) {
-        for (const PlayerRef& entry : *l2) merged.add(entry.ref->specieID, entry.ref->stoichiometry);
+        for (const PlayerRef& entry : *l2)
+            merged.add(entry.ref->specieID, entry.ref->stoichiometry);
     }
     return merged;
 }
@@ -61,9 +62,10 @@ void logUnmatchedElement(ConversionContext& context, const SpecieRef& element) {
     const Player* player = findPlayer(context, element.specieID);
     const std::string& name = player != nullptr ? player->name : element.name;
     const std::string shortName = player != nullptr ? player->compartmentShortName : "";
-    log_sys("checkStoichiometricDiscordance2: '%s.%s(specieID=%d)', element of rightpart complex "
-            "matches for no leftpart monomerized players.\n",
-            name.c_str(), shortName.c_str(), element.specieID);
+    log_sys(
+        "checkStoichiometricDiscordance2: '%s.%s(specieID=%d)', element of rightpart complex "
+        "matches for no leftpart monomerized players.\n",
+        name.c_str(), shortName.c_str(), element.specieID);
 }
 
 }  // namespace
@@ -72,8 +74,9 @@ int checkStoichiometricDiscordance(ConversionContext&, const PlayerList& l1, con
                                    const PlayerList* right) {
     SpeciesTally merged = mergeLeftSide(l1, l2);
     if (right == nullptr || right->size() != 1) {
-        log_sys("checkStoichiometricDiscordance: No products and modifierComplex: rightpart of "
-                "binding reaction must include modifierComplex or one product.\n");
+        log_sys(
+            "checkStoichiometricDiscordance: No products and modifierComplex: rightpart of "
+            "binding reaction must include modifierComplex or one product.\n");
         return -2;
     }
     const PlayerRef& product = right->front();
@@ -95,9 +98,10 @@ int checkStoichiometricDiscordance2(ConversionContext& context, const PlayerList
     }
     const Player& complex = *right.front().player;
     if (complex.elementCount != monomers.size()) {
-        log_sys("checkStoichiometricDiscordance2: rightpart has %d elements of complex, but "
-                "leftpart has %d monomerized players.)\n",
-                complex.elementCount, monomers.size());
+        log_sys(
+            "checkStoichiometricDiscordance2: rightpart has %d elements of complex, but "
+            "leftpart has %d monomerized players.)\n",
+            complex.elementCount, monomers.size());
         return -1;
     }
     for (const SpecieRef& element : complex.elements) {

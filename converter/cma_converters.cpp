@@ -70,7 +70,8 @@ bool checkPlainPreconditions(const CmaReaction& reaction, bool productsOptional)
 
 }  // namespace
 
-int convertReaction_CMA_enzymatic(ConversionContext& context, const CmaReaction& reaction, int method) {
+int convertReaction_CMA_enzymatic(ConversionContext& context, const CmaReaction& reaction,
+                                  int method) {
     if (!checkEnzymaticPreconditions(reaction)) return -1;
     const std::string label = cmaParameterLabel(reaction.modifiers, reaction.reactants);
     const KineticParameter& ka = newParameter(context, PARAM_KA, label);
@@ -87,7 +88,8 @@ int convertReaction_CMA_enzymatic(ConversionContext& context, const CmaReaction&
     return convertStep_CMA(context, kx, type, method, complex, {}, product, enzyme);
 }
 
-int convertReaction_CMA_reversible(ConversionContext& context, const CmaReaction& reaction, int method) {
+int convertReaction_CMA_reversible(ConversionContext& context, const CmaReaction& reaction,
+                                   int method) {
     if (!checkPlainPreconditions(reaction, false)) return -1;
     const int type = reaction.reaction->reactionType;
     const int forwardKind = firstRateParameter(type);
@@ -97,11 +99,13 @@ int convertReaction_CMA_reversible(ConversionContext& context, const CmaReaction
     const KineticParameter& backward = newParameter(context, backwardKind, label);
     const StepList reactants{&reaction.reactants, ROLE_REACTANT};
     const StepList products{&reaction.products, ROLE_PRODUCT};
-    if (convertStep_CMA(context, forward, type, method, reactants, {}, products, {}) != 0) return -1;
+    if (convertStep_CMA(context, forward, type, method, reactants, {}, products, {}) != 0)
+        return -1;
     return convertStep_CMA(context, backward, type, method, products, {}, reactants, {});
 }
 
-int convertReaction_CMA_irreversible(ConversionContext& context, const CmaReaction& reaction, int method) {
+int convertReaction_CMA_irreversible(ConversionContext& context, const CmaReaction& reaction,
+                                     int method) {
     const int type = reaction.reaction->reactionType;
     if (!checkPlainPreconditions(reaction, type == REACTION_DEGRADATION)) return -1;
     const std::string label = cmaParameterLabel(reaction.modifiers, reaction.reactants);

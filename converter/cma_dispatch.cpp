@@ -8,7 +8,13 @@
 
 namespace {
 
-enum CmaConverter { CONVERTER_INVALID, CONVERTER_ENZYMATIC, CONVERTER_REVERSIBLE, CONVERTER_IRREVERSIBLE, CONVERTER_GENE1 };
+enum CmaConverter {
+    CONVERTER_INVALID,
+    CONVERTER_ENZYMATIC,
+    CONVERTER_REVERSIBLE,
+    CONVERTER_IRREVERSIBLE,
+    CONVERTER_GENE1
+};
 
 int converterWithModifiers(int reactionType) {
     switch (reactionType) {
@@ -54,7 +60,8 @@ bool resolveReaction(ConversionContext& context, const Reaction& reaction, CmaRe
            resolveFirstList(context, reaction.modifierComplex, out.modifierComplex, operation);
 }
 
-int runConverter(ConversionContext& context, int converter, const CmaReaction& reaction, int method) {
+int runConverter(ConversionContext& context, int converter, const CmaReaction& reaction,
+                 int method) {
     switch (converter) {
         case CONVERTER_ENZYMATIC:
             return convertReaction_CMA_enzymatic(context, reaction, method);
@@ -74,9 +81,10 @@ int convertReaction(ConversionContext& context, const Reaction& reaction, int me
     int converter = hasModifiers ? converterWithModifiers(reaction.reactionType)
                                  : converterWithoutModifiers(reaction.reactionType);
     if (converter == CONVERTER_INVALID) {
-        log_sys(hasModifiers
-                    ? "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
-                    : "classifyReaction_CMA: invalid reactionType for reaction without modifier.\n");
+        log_sys(
+            hasModifiers
+                ? "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
+                : "classifyReaction_CMA: invalid reactionType for reaction without modifier.\n");
         return -1;
     }
     CmaReaction resolved;
@@ -93,8 +101,10 @@ int classifyReaction_CMA(ConversionContext& context, const Model& model) {
         for (const Reaction& reaction : layer.reaction) {
             if (reaction.isConvertible == NOT_CONVERTIBLE) continue;
             if (convertReaction(context, reaction, method) != 0) {
-                log_sys("reacReactions_CMA: reaction conversion failed.(reactionID=%d,reactionType=%s)\n",
-                        reaction.reactionID, reactionTypeName(reaction.reactionType));
+                log_sys(
+                    "reacReactions_CMA: reaction conversion "
+                    "failed.(reactionID=%d,reactionType=%s)\n",
+                    reaction.reactionID, reactionTypeName(reaction.reactionType));
                 return -1;
             }
         }

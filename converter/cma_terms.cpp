@@ -13,9 +13,10 @@ int classifyPlayer_CMA(Player& player, int parameterKind, int method) {
         if (player.totalAmount == 1 && player.massBalance == SWITCH_OFF) {
             player.kind = PLAYER_CONSTANT;  // numbered once all conversions are done
             if (player.decomposition == SWITCH_ON) {
-                log_sys("convertPlayer_CMA: constant variable '%s.%s(specieID=%d)' is must be "
-                        "decomposition:off.\n",
-                        player.name.c_str(), player.compartmentShortName.c_str(), player.specieID);
+                log_sys(
+                    "convertPlayer_CMA: constant variable '%s.%s(specieID=%d)' is must be "
+                    "decomposition:off.\n",
+                    player.name.c_str(), player.compartmentShortName.c_str(), player.specieID);
                 return -1;
             }
             return 0;
@@ -80,9 +81,8 @@ int convertPlayer_CMA(ConversionContext& context, const KineticParameter& parame
     return 0;
 }
 
-int convertStep_CMA(ConversionContext& context, const KineticParameter& parameter,
-                    int reactionType, int method, StepList l1, StepList l2, StepList r1,
-                    StepList r2) {
+int convertStep_CMA(ConversionContext& context, const KineticParameter& parameter, int reactionType,
+                    int method, StepList l1, StepList l2, StepList r1, StepList r2) {
     const PlayerList& left = *l1.list;
     auto convert = [&](const StepList& step, int sign) {
         if (step.list == nullptr) return 0;

@@ -63,7 +63,8 @@ TEST(CmaBinding, ADimerWithOneElementOfStoichiometryTwoIsBalanced) {
     TestModel t = cytosol();
     t.species("A", CLASS_PROTEIN);
     t.complex("A2", {{"A", 2}});
-    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_HOMO_ASSOCIATION_OR_MODIFICATION, {{"A", 2}}, {{"A2", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_HOMO_ASSOCIATION_OR_MODIFICATION, {{"A", 2}},
+               {{"A2", 1}});
     Conversion c = convert(t.model, METHOD_CMA, METHOD_NONE);
     ASSERT_EQ(c.result, 0);
     EXPECT_EQ(differentialTerms(c.dae, "A.cyt"), " - 2*ka[1]*y[A.cyt]^2 + 2*kd[1]*y[A2.cyt]");
@@ -74,7 +75,8 @@ TEST(CmaBinding, ADimerListingItsElementTwiceFailsBothChecks) {
     TestModel t = cytosol();
     t.species("A", CLASS_PROTEIN);
     t.complex("A2", {{"A", 1}, {"A", 1}});
-    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_HOMO_ASSOCIATION_OR_MODIFICATION, {{"A", 2}}, {{"A2", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_HOMO_ASSOCIATION_OR_MODIFICATION, {{"A", 2}},
+               {{"A2", 1}});
     EXPECT_EQ(failureLog(t),
               "checkStoichiometricDiscordance2: rightpart has 2 elements of complex, but leftpart "
               "has 1 monomerized players.)\n"
@@ -122,8 +124,9 @@ TEST(CmaBinding, MonomerLevelCountsElementStoichiometriesNotTheReactionCoefficie
     EXPECT_EQ(checkStoichiometricDiscordance2(*context, left, nullptr, toA2B), 0);
     LogCapture log;
     EXPECT_EQ(checkStoichiometricDiscordance2(*context, left, nullptr, toA3B), -1);
-    EXPECT_EQ(log.take(), "checkStoichiometricDiscordance2: 'A.cyt(specieID=1)', element of "
-                          "rightpart complex matches for no leftpart monomerized players.\n");
+    EXPECT_EQ(log.take(),
+              "checkStoichiometricDiscordance2: 'A.cyt(specieID=1)', element of "
+              "rightpart complex matches for no leftpart monomerized players.\n");
 }
 
 TEST(CmaBinding, TwoProductsFailWithoutTheMonomerCheck) {
@@ -199,7 +202,8 @@ TEST(CmaEnzymatic, EqualNamesInALabelKeepTheirListOrder) {
     t.species("X", CLASS_PROTEIN, 0, 2);
     t.species("Y", CLASS_PROTEIN);
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_IRREVERSIBLE_CONVERSION, {{"X", 1}}, {{"Y", 1}});
-    Reaction& second = t.reaction(LAYER_GENE_PROTEIN_1, REACTION_IRREVERSIBLE_CONVERSION, {}, {{"Y", 1}});
+    Reaction& second =
+        t.reaction(LAYER_GENE_PROTEIN_1, REACTION_IRREVERSIBLE_CONVERSION, {}, {{"Y", 1}});
     SpecieRef cyt = t.refs({{"X", 1}}).ref[0];
     cyt.specieID = 2;
     SpecieRef nuc = cyt;
@@ -253,7 +257,8 @@ TEST(CmaDispatcher, NotConvertibleReactionsAndEmptyModifierListsAreHandled) {
     TestModel t = cytosol();
     t.species("A", CLASS_PROTEIN);
     t.species("B", CLASS_PROTEIN);
-    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_NONE, {{"A", 1}}, {{"B", 1}}).isConvertible = NOT_CONVERTIBLE;
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_NONE, {{"A", 1}}, {{"B", 1}}).isConvertible =
+        NOT_CONVERTIBLE;
     Reaction& r = t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"A", 1}}, {{"B", 1}});
     r.listOfModifiers.push_back(SpecieRefList{});  // a list of none counts as no modifiers
     CmaStage stage(t.model);
@@ -268,10 +273,11 @@ TEST(CmaDispatcher, InvalidTypesAreNamedInTheLog) {
     t.species("B", CLASS_PROTEIN);
     t.species("E", CLASS_PROTEIN);
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSLATION, {{"A", 1}}, {{"B", 1}}, {{"E", 1}});
-    EXPECT_EQ(failureLog(t),
-              "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
-              "reacReactions_CMA: reaction conversion failed.(reactionID=1,reactionType=translation)\n"
-              "readReactions_CMA failed.\n");
+    EXPECT_EQ(
+        failureLog(t),
+        "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
+        "reacReactions_CMA: reaction conversion failed.(reactionID=1,reactionType=translation)\n"
+        "readReactions_CMA failed.\n");
 }
 
 TEST(CmaDispatcher, RegulatedTranscriptionIsRefusedUntilItsConverterIsAvailable) {
@@ -279,11 +285,13 @@ TEST(CmaDispatcher, RegulatedTranscriptionIsRefusedUntilItsConverterIsAvailable)
     t.species("gene", CLASS_DNA_GENE);
     t.species("mRNA", CLASS_RNA);
     t.species("TF", CLASS_PROTEIN);
-    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSCRIPTION, {{"gene", 1}}, {{"mRNA", 1}}, {{"TF", 1}});
-    EXPECT_EQ(failureLog(t),
-              "convertReaction_CMA_gene1: transcription with modifiers cannot be converted yet.\n"
-              "reacReactions_CMA: reaction conversion failed.(reactionID=1,reactionType=transcription)\n"
-              "readReactions_CMA failed.\n");
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSCRIPTION, {{"gene", 1}}, {{"mRNA", 1}},
+               {{"TF", 1}});
+    EXPECT_EQ(
+        failureLog(t),
+        "convertReaction_CMA_gene1: transcription with modifiers cannot be converted yet.\n"
+        "reacReactions_CMA: reaction conversion failed.(reactionID=1,reactionType=transcription)\n"
+        "readReactions_CMA failed.\n");
 }
 
 TEST(CmaDispatcher, AReferenceToNoSpeciesIsReportedNotFollowed) {
@@ -291,7 +299,9 @@ TEST(CmaDispatcher, AReferenceToNoSpeciesIsReportedNotFollowed) {
     t.species("A", CLASS_PROTEIN);
     t.species("B", CLASS_PROTEIN);
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_IRREVERSIBLE_CONVERSION, {{"A", 1}}, {{"B", 1}})
-        .listOfProducts[0].ref[0].specieID = -1;
+        .listOfProducts[0]
+        .ref[0]
+        .specieID = -1;
     EXPECT_EQ(failureLog(t),
               "classifyReaction_CMA: species reference (specieID=-1) matches no species.\n"
               "reacReactions_CMA: reaction conversion failed.(reactionID=1,"
@@ -303,7 +313,7 @@ TEST(CmaDispatcher, LayersFollowTheirMethodAndUnknownLayersAreSkipped) {
     TestModel t = cytosol();
     t.species("A", CLASS_PROTEIN);
     t.species("B", CLASS_PROTEIN);
-    t.reaction(7, REACTION_NONE, {{"A", 1}}, {{"B", 1}});               // unknown layer
+    t.reaction(7, REACTION_NONE, {{"A", 1}}, {{"B", 1}});                // unknown layer
     t.reaction(LAYER_METABOLIC, REACTION_NONE, {{"A", 1}}, {{"B", 1}});  // converted by GMA
     t.reaction(LAYER_GENE_PROTEIN_2, REACTION_IRREVERSIBLE_CONVERSION, {{"A", 1}}, {{"B", 1}});
     CmaStage stage(t.model);

@@ -41,9 +41,10 @@ Player playerOf(const Specie& species, const std::unordered_map<int, std::string
 // Depth-first walk over the element lists, with each player's nesting height memoised. The
 // recursion is bounded: it stops as soon as a path grows beyond kMaxComplexNesting.
 class ElementGraphCheck {
-public:
+  public:
     explicit ElementGraphCheck(ConversionContext& context)
-        : context_(context), state_(context.players.size(), kUnvisited),
+        : context_(context),
+          state_(context.players.size(), kUnvisited),
           height_(context.players.size(), 0) {}
 
     bool visit(int index, int depth) {
@@ -65,29 +66,32 @@ public:
         return true;
     }
 
-private:
+  private:
     enum State { kUnvisited, kOnPath, kDone };
 
     static bool containsItself(const Player& complex) {
-        log_sys("checkComplexElements: complex '%s.%s(specieID=%d)' contains itself through its "
-                "elements.\n",
-                complex.name.c_str(), complex.compartmentShortName.c_str(), complex.specieID);
+        log_sys(
+            "checkComplexElements: complex '%s.%s(specieID=%d)' contains itself through its "
+            "elements.\n",
+            complex.name.c_str(), complex.compartmentShortName.c_str(), complex.specieID);
         return false;
     }
 
     static bool nestedTooDeeply(const Player& complex) {
-        log_sys("checkComplexElements: complex '%s.%s(specieID=%d)' is nested deeper than %d "
-                "levels.\n",
-                complex.name.c_str(), complex.compartmentShortName.c_str(), complex.specieID,
-                kMaxComplexNesting);
+        log_sys(
+            "checkComplexElements: complex '%s.%s(specieID=%d)' is nested deeper than %d "
+            "levels.\n",
+            complex.name.c_str(), complex.compartmentShortName.c_str(), complex.specieID,
+            kMaxComplexNesting);
         return false;
     }
 
     static bool elementMissing(const Player& complex, const SpecieRef& element) {
-        log_sys("checkComplexElements: element (specieID=%d) of complex '%s.%s(specieID=%d)' "
-                "matches no species.\n",
-                element.specieID, complex.name.c_str(), complex.compartmentShortName.c_str(),
-                complex.specieID);
+        log_sys(
+            "checkComplexElements: element (specieID=%d) of complex '%s.%s(specieID=%d)' "
+            "matches no species.\n",
+            element.specieID, complex.name.c_str(), complex.compartmentShortName.c_str(),
+            complex.specieID);
         return false;
     }
 

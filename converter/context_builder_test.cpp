@@ -132,8 +132,9 @@ TEST(ComplexElements, NestingDeeperThanTheLimitIsReported) {
     auto context = createConversionContext(t.model, METHOD_CMA, METHOD_NONE);
     LogCapture log;
     EXPECT_EQ(checkComplexElements(*context), -1);
-    EXPECT_EQ(log.take(), "checkComplexElements: complex 'C257.cyt(specieID=258)' is nested "
-                          "deeper than 256 levels.\n");
+    EXPECT_EQ(log.take(),
+              "checkComplexElements: complex 'C257.cyt(specieID=258)' is nested "
+              "deeper than 256 levels.\n");
 }
 
 TEST(ComplexElements, NestingUpToTheLimitPasses) {

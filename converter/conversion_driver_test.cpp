@@ -202,7 +202,8 @@ TEST(ConversionDriver, APlayerLeftWithoutTermsByTheGmaStageIsANumberedConstant) 
     // Act is the product of a reaction switched off from conversion and the enzyme of another.
     t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"Q", 1}}, {{"Act", 1}})
         .isConvertible = NOT_CONVERTIBLE;
-    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {{"P", 1}}, {{"Act", 1}});
+    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {{"P", 1}},
+               {{"Act", 1}});
     Conversion c = convert(t.model, METHOD_NONE, METHOD_GMA);
     ASSERT_EQ(c.result, 0);
     EXPECT_NE(c.dae.find("constantPlayer[1] = 3; Act.cyt\nconstantPlayer[2] = 0; Q.cyt\n\n"),

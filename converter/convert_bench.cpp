@@ -16,7 +16,7 @@
 namespace {
 
 class NetworkBuilder {
-public:
+  public:
     NetworkBuilder() {
         Compartment cytosol;
         cytosol.compartmentID = 1;
@@ -90,7 +90,8 @@ Model cmaNetwork(int speciesCount) {
         b.reaction(0, REACTION_BINDING, {{a, 1.0}, {bb, 1.0}}, {{ab, 1.0}});
         b.reaction(0, REACTION_IRREVERSIBLE_CONVERSION, {{bb, 1.0}}, {{p, 1.0}}, {{a, 1.0}}, ab);
         b.reaction(0, REACTION_TRANSLATION, {{m, 1.0}}, {{a, 1.0}});
-        if (previousProduct != 0) b.reaction(0, REACTION_IRREVERSIBLE_CONVERSION, {{previousProduct, 1.0}}, {{bb, 1.0}});
+        if (previousProduct != 0)
+            b.reaction(0, REACTION_IRREVERSIBLE_CONVERSION, {{previousProduct, 1.0}}, {{bb, 1.0}});
         previousProduct = p;
     }
     return b.model;
@@ -110,7 +111,8 @@ Model gmaNetwork(int speciesCount) {
         int y = b.species("Y" + n, CLASS_METABOLITE, false);
         b.reaction(0, REACTION_BINDING, {{e, 1.0}, {i, 1.0}}, {{ei, 1.0}});
         b.reaction(1, REACTION_IRREVERSIBLE_CONVERSION, {{x, 1.0}}, {{y, 1.0}}, {{e, 1.0}}, 0, 1);
-        if (previousY != 0) b.reaction(1, REACTION_IRREVERSIBLE_CONVERSION, {{previousY, 1.0}}, {{x, 1.0}});
+        if (previousY != 0)
+            b.reaction(1, REACTION_IRREVERSIBLE_CONVERSION, {{previousY, 1.0}}, {{x, 1.0}});
         previousY = y;
     }
     return b.model;

@@ -14,7 +14,7 @@ namespace {
 
 // Writes whole texts and remembers the first failed write; nothing is written after it.
 class OutputWriter {
-public:
+  public:
     explicit OutputWriter(FILE* out) : out_(out) {}
 
     void put(const std::string& text) {
@@ -29,12 +29,14 @@ public:
 
     int error() const { return error_; }
 
-private:
+  private:
     FILE* out_;
     int error_ = 0;
 };
 
-bool isRapidEquilibrium(const OutputInfo& info) { return info.geneProteinMethod == METHOD_TPP_RAPID; }
+bool isRapidEquilibrium(const OutputInfo& info) {
+    return info.geneProteinMethod == METHOD_TPP_RAPID;
+}
 
 void writeModel(OutputWriter& out, const OutputInfo& info) {
     out.put("== Model ==\n\n");
@@ -53,14 +55,17 @@ std::string constantLine(const Player& player, const char* prefix) {
         return zymorax::format("constantPlayer[%d] = %g; %s%s.%s\n", player.number,
                                player.initialAmount, prefix, name, shortName);
     }
-    return zymorax::format("constantPlayer[%d] = ; %s%s.%s\n", player.number, prefix, name, shortName);
+    return zymorax::format("constantPlayer[%d] = ; %s%s.%s\n", player.number, prefix, name,
+                           shortName);
 }
 
 // Constants by number 1, 2, 3 ..., players before totals; the first missing number ends them.
 void writeConstants(OutputWriter& out, const OutputInfo& info) {
     std::unordered_map<int, std::pair<const Player*, const char*>> byNumber;
-    for (const Player* player : info.constantPlayers) byNumber.emplace(player->number, std::make_pair(player, ""));
-    for (const Player* twin : info.constantTotals) byNumber.emplace(twin->number, std::make_pair(twin, "T"));
+    for (const Player* player : info.constantPlayers)
+        byNumber.emplace(player->number, std::make_pair(player, ""));
+    for (const Player* twin : info.constantTotals)
+        byNumber.emplace(twin->number, std::make_pair(twin, "T"));
     out.put("== Constant Players ==\n\n");
     for (int number = 1;; ++number) {
         auto found = byNumber.find(number);
@@ -70,8 +75,8 @@ void writeConstants(OutputWriter& out, const OutputInfo& info) {
     out.put("\n");
 }
 
-void writeVariables(OutputWriter& out, const std::vector<const Player*>& players, const char* letter,
-                    const char* prefix) {
+void writeVariables(OutputWriter& out, const std::vector<const Player*>& players,
+                    const char* letter, const char* prefix) {
     for (const Player* player : players) {
         const char* name = player->name.c_str();
         const char* shortName = player->compartmentShortName.c_str();
@@ -173,7 +178,8 @@ std::string totalAlgebraicHead(int number, const PlayerEquation& equation,
 
 void writeAlgebraicEquations(OutputWriter& out, const OutputInfo& info) {
     std::unordered_map<int, int> constantTotalBySpecieID;
-    for (const Player* twin : info.constantTotals) constantTotalBySpecieID.emplace(twin->specieID, twin->number);
+    for (const Player* twin : info.constantTotals)
+        constantTotalBySpecieID.emplace(twin->specieID, twin->number);
     const bool rapid = isRapidEquilibrium(info);
     int number = 1;
     out.put("== Algebraic Eqs. ==\n\n");
@@ -184,12 +190,14 @@ void writeAlgebraicEquations(OutputWriter& out, const OutputInfo& info) {
     }
     for (const PlayerEquation* equation : info.zeroAlgebraicEqs) {
         if (!hasWrittenTerm(*equation)) continue;
-        out.put(zymorax::format("aeq_%d: ", number++) + equationTermsText(*equation, rapid) + " = 0;\n");
+        out.put(zymorax::format("aeq_%d: ", number++) + equationTermsText(*equation, rapid) +
+                " = 0;\n");
     }
     out.put("\n");
 }
 
-void writeDifferentialEquations(OutputWriter& out, const std::vector<const PlayerEquation*>& equations,
+void writeDifferentialEquations(OutputWriter& out,
+                                const std::vector<const PlayerEquation*>& equations,
                                 const char* prefix, bool rapid, int& number) {
     for (const PlayerEquation* equation : equations) {
         if (!hasWrittenTerm(*equation)) continue;
@@ -205,7 +213,8 @@ void writeEquations(OutputWriter& out, const OutputInfo& info) {
     out.put("== Differencial Eqs. ==\n\n");
     int number = 1;
     writeDifferentialEquations(out, info.differentialEqs, "", isRapidEquilibrium(info), number);
-    writeDifferentialEquations(out, info.totalDifferentialEqs, "T", isRapidEquilibrium(info), number);
+    writeDifferentialEquations(out, info.totalDifferentialEqs, "T", isRapidEquilibrium(info),
+                               number);
 }
 
 }  // namespace
@@ -232,7 +241,8 @@ int writeOutputFile(const OutputInfo& info, FILE* out, int mode) {
     }
     writer.finish();
     if (writer.error() != 0) {
-        log_sys("writeOutputFile: write error on the %s file (%s).\n", file, std::strerror(writer.error()));
+        log_sys("writeOutputFile: write error on the %s file (%s).\n", file,
+                std::strerror(writer.error()));
         return -1;
     }
     return 0;

@@ -15,7 +15,7 @@ namespace {
 
 // An equation set filled by hand, gathered like a conversion's.
 class HandBuiltSet {
-public:
+  public:
     explicit HandBuiltSet(const std::vector<std::string>& names) {
         t.compartment(1, "cytosol");
         for (const std::string& name : names) t.species(name, CLASS_PROTEIN, 1);
@@ -37,7 +37,8 @@ public:
         term.coefficient = coefficient;
         term.parameterKind = kind;
         term.parameterNumber = number;
-        for (const auto& [name, exponent] : factors) term.factors.push_back({&player(name), exponent});
+        for (const auto& [name, exponent] : factors)
+            term.factors.push_back({&player(name), exponent});
         equation.terms.push_back(term);
         return equation.terms.back();
     }
@@ -82,10 +83,11 @@ TEST(TermText, SignsCoefficientsParametersAndExponents) {
     set.term("A", 3, PARAM_NONE, 0, {{"B", 1}});
     set.term("A", -1e-5, PARAM_KMICH, 6);
     OutputInfo info = set.gather();
-    EXPECT_EQ(linesStartingWith(writeToString(info, OUTPUT_DAE), "deq_"),
-              std::vector<std::string>{
-                  "deq_1: dydt[A.cyt] = 2*kx[1]*y[A.cyt] + 2*kx[2]*x[B.cyt]^0.5 - 0.5*kx[3]*y[A.cyt]"
-                  " + ktr[5]*y[A.cyt]*x[B.cyt]^2 - y[A.cyt] + 3*x[B.cyt] - 1e-005*Kmich[6];"});
+    EXPECT_EQ(
+        linesStartingWith(writeToString(info, OUTPUT_DAE), "deq_"),
+        std::vector<std::string>{
+            "deq_1: dydt[A.cyt] = 2*kx[1]*y[A.cyt] + 2*kx[2]*x[B.cyt]^0.5 - 0.5*kx[3]*y[A.cyt]"
+            " + ktr[5]*y[A.cyt]*x[B.cyt]^2 - y[A.cyt] + 3*x[B.cyt] - 1e-005*Kmich[6];"});
 }
 
 TEST(TermText, AFirstTermOfOneOrMinusOne) {
@@ -96,29 +98,32 @@ TEST(TermText, AFirstTermOfOneOrMinusOne) {
     set.term("B", -1, PARAM_KX, 1, {{"A", 1}});
     set.term("B", 1, PARAM_KX, 2, {{"A", 1}});
     OutputInfo info = set.gather();
-    EXPECT_EQ(linesStartingWith(writeToString(info, OUTPUT_DAE), "deq_"),
-              (std::vector<std::string>{"deq_1: dydt[A.cyt] = kx[1]*y[A.cyt];",
-                                        "deq_2: dydt[B.cyt] = - kx[1]*y[A.cyt] + kx[2]*y[A.cyt];"}));
+    EXPECT_EQ(
+        linesStartingWith(writeToString(info, OUTPUT_DAE), "deq_"),
+        (std::vector<std::string>{"deq_1: dydt[A.cyt] = kx[1]*y[A.cyt];",
+                                  "deq_2: dydt[B.cyt] = - kx[1]*y[A.cyt] + kx[2]*y[A.cyt];"}));
 }
 
 TEST(TermText, RegulatedTranscriptionWritesFractionsThenTheGene) {
     HandBuiltSet set({"gene", "mRNA", "TF", "P1", "Rep", "P2", "Extra"});
-    for (const char* name : {"gene", "mRNA", "TF", "Rep", "Extra"}) set.player(name).kind = PLAYER_DIFFERENTIAL;
+    for (const char* name : {"gene", "mRNA", "TF", "Rep", "Extra"})
+        set.player(name).kind = PLAYER_DIFFERENTIAL;
     set.total("P1").kind = PLAYER_CONSTANT;
     set.total("P1").number = 1;
     set.total("P2").kind = PLAYER_CONSTANT;
     set.total("P2").number = 2;
     Term& term = set.term("mRNA", 1, PARAM_KM, 1);
-    term.ratioNumerators = {{&set.player("TF"), 1.0, MODIFIER_OCCUPIED}, {&set.player("Extra"), 1.0, 2}};
-    term.ratioDenominators = {{&set.total("P1"), 1.0, MODIFIER_OCCUPIED}};  // shorter list ends pairs
+    term.ratioNumerators = {{&set.player("TF"), 1.0, MODIFIER_OCCUPIED},
+                            {&set.player("Extra"), 1.0, 2}};
+    term.ratioDenominators = {
+        {&set.total("P1"), 1.0, MODIFIER_OCCUPIED}};  // shorter list ends pairs
     term.complementNumerators = {{&set.player("Rep"), 1.0, MODIFIER_FREE}};
     term.complementDenominators = {{&set.total("P2"), 1.0, MODIFIER_FREE}};
     term.tailPlayer = PlayerLink{&set.player("gene"), 1.0, 0};
     OutputInfo info = set.gather();
     EXPECT_EQ(linesStartingWith(writeToString(info, OUTPUT_DAE), "deq_"),
-              std::vector<std::string>{
-                  "deq_1: dydt[mRNA.cyt] = km[1]*(y[TF.cyt]/constantPlayer[1])"
-                  "*(1 - y[Rep.cyt]/constantPlayer[2])*y[gene.cyt];"});
+              std::vector<std::string>{"deq_1: dydt[mRNA.cyt] = km[1]*(y[TF.cyt]/constantPlayer[1])"
+                                       "*(1 - y[Rep.cyt]/constantPlayer[2])*y[gene.cyt];"});
 }
 
 TEST(DaeSections, EquationsWithoutNonZeroTermsAreSkippedAndTakeNoNumber) {
@@ -151,10 +156,11 @@ TEST(DaeSections, ConstantsStopAtTheFirstMissingNumber) {
     set.player("D").initialAmountValid = 0;
     set.player("D").number = 5;
     OutputInfo info = set.gather();
-    EXPECT_EQ(section(writeToString(info, OUTPUT_USAGE), "== Constant Players ==", "== Variables =="),
-              "== Constant Players ==\n\n"
-              "constantPlayer[1] = 1e+006; B.cyt\n"
-              "constantPlayer[2] = ; TC.cyt\n\n");
+    EXPECT_EQ(
+        section(writeToString(info, OUTPUT_USAGE), "== Constant Players ==", "== Variables =="),
+        "== Constant Players ==\n\n"
+        "constantPlayer[1] = 1e+006; B.cyt\n"
+        "constantPlayer[2] = ; TC.cyt\n\n");
 }
 
 TEST(DaeSections, VariablesByListWithTotalsPrefixed) {
@@ -170,15 +176,16 @@ TEST(DaeSections, VariablesByListWithTotalsPrefixed) {
     set.player("F").kind = PLAYER_DIFFERENTIAL_FLUX;
     set.player("F").initialAmount = 123456789;
     OutputInfo info = set.gather();
-    EXPECT_EQ(section(writeToString(info, OUTPUT_USAGE), "== Variables ==", "== Used Parameters =="),
-              "== Variables ==\n\n"
-              "= Algebraic Equation =\n\n"
-              "x[M.cyt] = 0.000123457;\n"
-              "x[Z.cyt] = ;\n\n"
-              "= Differencial Equation =\n\n"
-              "y[V.cyt] = 1;\n"
-              "y[F.cyt] = 1.23457e+008;\n"
-              "y[TM.cyt] = 3;\n\n");
+    EXPECT_EQ(
+        section(writeToString(info, OUTPUT_USAGE), "== Variables ==", "== Used Parameters =="),
+        "== Variables ==\n\n"
+        "= Algebraic Equation =\n\n"
+        "x[M.cyt] = 0.000123457;\n"
+        "x[Z.cyt] = ;\n\n"
+        "= Differencial Equation =\n\n"
+        "y[V.cyt] = 1;\n"
+        "y[F.cyt] = 1.23457e+008;\n"
+        "y[TM.cyt] = 3;\n\n");
 }
 
 TEST(DaeSections, AlgebraicEquationHeadsAndTotalDifferentialEquations) {
@@ -259,8 +266,9 @@ TEST(DaeSections, RapidEquilibriumWritesKaAsKbAndDropsKd) {
               (std::vector<std::string>{"aeq_1:  Kb[1]*y[A.cyt]*y[B.cyt] - x[AB.cyt] = 0;",
                                         "aeq_2:  Kb[2]^2*y[A.cyt]^2 - x[A2.cyt] = 0;"}));
     EXPECT_EQ(linesStartingWith(dae, "deq_"),
-              (std::vector<std::string>{"deq_1: dydt[A.cyt] = - Kb[1]^3*y[A.cyt]*y[B.cyt] - kpd[1]*y[A.cyt];",
-                                        "deq_2: dydt[B.cyt] = x[AB.cyt];"}));
+              (std::vector<std::string>{
+                  "deq_1: dydt[A.cyt] = - Kb[1]^3*y[A.cyt]*y[B.cyt] - kpd[1]*y[A.cyt];",
+                  "deq_2: dydt[B.cyt] = x[AB.cyt];"}));
 }
 
 TEST(DaeSections, OtherMethodsIgnoreTheParameterExponent) {
@@ -295,7 +303,8 @@ TEST(DaeSections, TemporaryExpressionsWriteUsedTotalsAndEveryFlux) {
               "T_E.cyt = y[E.cyt] + 2*y[S.cyt];\n\n"
               "= Flux =\n"
               "flux_S.cyt_to = kxg[1]*y[S.cyt];\n\n");
-    EXPECT_EQ(writeToString(info, OUTPUT_USAGE), dae.substr(0, dae.find("== Temporary Expressions ==")));
+    EXPECT_EQ(writeToString(info, OUTPUT_USAGE),
+              dae.substr(0, dae.find("== Temporary Expressions ==")));
 }
 
 TEST(WrittenReferences, ATermOnAnUnclassifiedPlayerIsRejected) {
@@ -336,8 +345,9 @@ TEST(WrittenReferences, AFluxOnAnUnclassifiedPlayerIsRejectedButAnUnusedTotalIsN
     flux.parts = {{"Q[1]*", nullptr, ""}, {"", &set.player("Ghost"), ""}};
     LogCapture log;
     EXPECT_EQ(checkEquationReferences(*set.context), -1);
-    EXPECT_EQ(log.take(), "checkEquationReferences: flux 'flux_A.cyt_to' refers to "
-                          "'Ghost.cyt(specieID=2)', which is not a variable of the model.\n");
+    EXPECT_EQ(log.take(),
+              "checkEquationReferences: flux 'flux_A.cyt_to' refers to "
+              "'Ghost.cyt(specieID=2)', which is not a variable of the model.\n");
 }
 
 TEST(WriteErrors, AFullDiskIsReportedAndNotTakenForSuccess) {
@@ -347,7 +357,8 @@ TEST(WriteErrors, AFullDiskIsReportedAndNotTakenForSuccess) {
     ASSERT_NE(full, nullptr);
     LogCapture log;
     EXPECT_EQ(writeOutputFile(info, full, OUTPUT_DAE), -1);
-    EXPECT_EQ(log.take(), "writeOutputFile: write error on the DAE file (No space left on device).\n");
+    EXPECT_EQ(log.take(),
+              "writeOutputFile: write error on the DAE file (No space left on device).\n");
     std::fclose(full);
 }
 
@@ -358,7 +369,8 @@ TEST(WriteErrors, AStreamThatCannotBeWrittenIsReported) {
     ASSERT_NE(readOnly, nullptr);
     LogCapture log;
     EXPECT_EQ(writeOutputFile(info, readOnly, OUTPUT_USAGE), -1);
-    EXPECT_EQ(log.take(), "writeOutputFile: write error on the usage file (Bad file descriptor).\n");
+    EXPECT_EQ(log.take(),
+              "writeOutputFile: write error on the usage file (Bad file descriptor).\n");
     std::fclose(readOnly);
     EXPECT_EQ(writeOutputFile(info, nullptr, OUTPUT_DAE), -1);
     EXPECT_EQ(log.take(), "writeOutputFile: the DAE file is not open.\n");

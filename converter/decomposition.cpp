@@ -29,17 +29,17 @@ bool releaseComponent(ConversionContext& context, Player& complex,
                       const KineticParameter& parameter, int specieID, double factor) {
     Player* component = findPlayer(context, specieID);
     if (component == nullptr) {
-        log_sys("Decomposition: element (specieID=%d) of complex '%s.%s(specieID=%d)' matches no "
-                "species.\n",
-                specieID, complex.name.c_str(), complex.compartmentShortName.c_str(),
-                complex.specieID);
+        log_sys(
+            "Decomposition: element (specieID=%d) of complex '%s.%s(specieID=%d)' matches no "
+            "species.\n",
+            specieID, complex.name.c_str(), complex.compartmentShortName.c_str(), complex.specieID);
         return false;
     }
     if (component->kind == PLAYER_UNCLASSIFIED) {
-        log_sys("Decomposition: The element of complex '%s.%s(specieID=%d)' must be a variable of "
-                "'CMA/TPP'.\n",
-                component->name.c_str(), component->compartmentShortName.c_str(),
-                component->specieID);
+        log_sys(
+            "Decomposition: The element of complex '%s.%s(specieID=%d)' must be a variable of "
+            "'CMA/TPP'.\n",
+            component->name.c_str(), component->compartmentShortName.c_str(), component->specieID);
         return false;
     }
     if (component->decomposition == SWITCH_OFF) {
@@ -62,9 +62,10 @@ int decayByMassAction(ConversionContext& context, Player& player) {
     for (const SpecieRef& element : player.elements) {
         if (!releaseComponent(context, player, parameter, element.specieID,
                               element.stoichiometry)) {
-            log_sys("Decomposition: '%s.%s(specieID=%d)' has a element which is not a variable of "
-                    "'CMA/TPP'.\n",
-                    player.name.c_str(), player.compartmentShortName.c_str(), player.specieID);
+            log_sys(
+                "Decomposition: '%s.%s(specieID=%d)' has a element which is not a variable of "
+                "'CMA/TPP'.\n",
+                player.name.c_str(), player.compartmentShortName.c_str(), player.specieID);
             return -1;
         }
     }

@@ -30,7 +30,9 @@ const ParameterKindNames kParameterKinds[PARAMETER_KIND_COUNT] = {
     {"Kmich", "Michaelis_constant"},
 };
 
-bool isParameterKind(int kind) { return kind >= 0 && kind < PARAMETER_KIND_COUNT; }
+bool isParameterKind(int kind) {
+    return kind >= 0 && kind < PARAMETER_KIND_COUNT;
+}
 
 }  // namespace
 

@@ -64,9 +64,9 @@ struct ExpressionPart {
 using SymbolicText = std::vector<ExpressionPart>;
 
 struct TotalEnzymeEq {
-    int used = 0;        // written only when a flux refers to it
-    std::string name;    // "T_<name>.<short name>"
-    std::string text;    // the total-amount expression, rendered from `parts`
+    int used = 0;      // written only when a flux refers to it
+    std::string name;  // "T_<name>.<short name>"
+    std::string text;  // the total-amount expression, rendered from `parts`
     SymbolicText parts;
 };
 
@@ -97,10 +97,10 @@ struct Player {
     int decomposition = 0;
     int initialAmountValid = 0;
     double initialAmount = 0.0;
-    int elementCount = 0;                // == elements.size()
-    std::vector<SpecieRef> elements;     // components of a complex
-    int reactantOrProduct = 0;           // reactant or product of a GMA/MM reaction
-    int totalModifier = 0;               // GMA/MM modifier acting through its total amount
+    int elementCount = 0;             // == elements.size()
+    std::vector<SpecieRef> elements;  // components of a complex
+    int reactantOrProduct = 0;        // reactant or product of a GMA/MM reaction
+    int totalModifier = 0;            // GMA/MM modifier acting through its total amount
     TotalEnzymeEq* totalEnzyme = nullptr;
 };
 
@@ -127,7 +127,7 @@ struct Term {
     std::vector<PlayerLink> ratioDenominators;  // total players
     std::vector<PlayerLink> complementNumerators;
     std::vector<PlayerLink> complementDenominators;  // total players
-    std::optional<PlayerLink> tailPlayer;  // set on regulated transcription terms
+    std::optional<PlayerLink> tailPlayer;            // set on regulated transcription terms
 };
 
 struct PlayerEquation {
@@ -198,4 +198,6 @@ const ExpressionPart* findUnwrittenPlayer(const SymbolicText& parts);
 void numberConstants(ConversionContext& context);
 
 // True for the kinds whose players appear in the written equations.
-inline bool isWrittenKind(int kind) { return kind >= PLAYER_CONSTANT && kind <= PLAYER_DIFFERENTIAL_FLUX; }
+inline bool isWrittenKind(int kind) {
+    return kind >= PLAYER_CONSTANT && kind <= PLAYER_DIFFERENTIAL_FLUX;
+}

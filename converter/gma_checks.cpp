@@ -75,8 +75,10 @@ int checkReactions_GMA(ConversionContext& context, const Model& model) {
 
 int checkReaction_GMA(ConversionContext& context, const Reaction& reaction) {
     if (!allowedInGma(reaction.reactionType)) {
-        log_sys("checkReaction_GMA: invalid reactionType for GMA/MM conversion.(reactionID=%d,reactionType=%s)\n",
-                reaction.reactionID, reactionTypeName(reaction.reactionType));
+        log_sys(
+            "checkReaction_GMA: invalid reactionType for GMA/MM "
+            "conversion.(reactionID=%d,reactionType=%s)\n",
+            reaction.reactionID, reactionTypeName(reaction.reactionType));
         return -1;
     }
     if (firstListRefs(reaction.listOfReactants).empty()) {
@@ -115,10 +117,10 @@ int checkPlayer_GMA(ConversionContext& context, const SpecieRef& reference, int 
             player->kind = PLAYER_CONSTANT;
             numberConstant(context, *player);
             if (player->decomposition == SWITCH_ON) {
-                log_sys("checkPlayer_GMA: constant variable '%s.%s(specieID=%d)' is must be "
-                        "decomposition:off.\n",
-                        player->name.c_str(), player->compartmentShortName.c_str(),
-                        player->specieID);
+                log_sys(
+                    "checkPlayer_GMA: constant variable '%s.%s(specieID=%d)' is must be "
+                    "decomposition:off.\n",
+                    player->name.c_str(), player->compartmentShortName.c_str(), player->specieID);
                 return -1;
             }
         } else {
@@ -126,9 +128,10 @@ int checkPlayer_GMA(ConversionContext& context, const SpecieRef& reference, int 
         }
     }
     if (player->kind == PLAYER_ALGEBRAIC_ZERO) {
-        log_sys("checkPlayer_GMA: '%s.%s(specieID=%d)' must not be a player of 'GMA/MM', because "
-                "its a complex of 'CMA/TPP'.\n",
-                player->name.c_str(), player->compartmentShortName.c_str(), player->specieID);
+        log_sys(
+            "checkPlayer_GMA: '%s.%s(specieID=%d)' must not be a player of 'GMA/MM', because "
+            "its a complex of 'CMA/TPP'.\n",
+            player->name.c_str(), player->compartmentShortName.c_str(), player->specieID);
         return -1;
     }
     return 0;

@@ -25,7 +25,9 @@ std::string fluxName(const GmaReaction& reaction) {
     return name;
 }
 
-ExpressionPart literal(std::string text) { return ExpressionPart{std::move(text), nullptr, ""}; }
+ExpressionPart literal(std::string text) {
+    return ExpressionPart{std::move(text), nullptr, ""};
+}
 
 ExpressionPart symbolOf(const Player& player, const char* prefix) {
     return ExpressionPart{std::string(), &player, prefix};
@@ -51,18 +53,21 @@ int appendEnzyme(ConversionContext& context, Flux& flux, const GmaReaction& reac
     ExpressionPart part = enzymePart(context, enzyme);
     if (part.player != nullptr && !isWrittenKind(part.player->kind)) {
         // Leaving the enzyme out would silently change the rate law.
-        log_sys("checkReactions_GMA: enzyme '%s.%s(specieID=%d)' of flux '%s' has no amount that "
-                "the flux can refer to.\n",
-                enzyme.name.c_str(), enzyme.compartmentShortName.c_str(), enzyme.specieID,
-                flux.name.c_str());
+        log_sys(
+            "checkReactions_GMA: enzyme '%s.%s(specieID=%d)' of flux '%s' has no amount that "
+            "the flux can refer to.\n",
+            enzyme.name.c_str(), enzyme.compartmentShortName.c_str(), enzyme.specieID,
+            flux.name.c_str());
         return -1;
     }
     flux.parts.push_back(literal("*"));
     flux.parts.push_back(std::move(part));
     if (method == METHOD_GMA) {
-        const KineticParameter& power = newParameter(
-            context, PARAM_F, parameterLabel(PARAM_F, &enzyme, reaction.modifiers, reaction.reactants));
-        flux.parts.push_back(literal(zymorax::format("^%s[%d]", parameterSymbol(PARAM_F), power.number)));
+        const KineticParameter& power =
+            newParameter(context, PARAM_F,
+                         parameterLabel(PARAM_F, &enzyme, reaction.modifiers, reaction.reactants));
+        flux.parts.push_back(
+            literal(zymorax::format("^%s[%d]", parameterSymbol(PARAM_F), power.number)));
     }
     return 0;
 }
@@ -70,8 +75,9 @@ int appendEnzyme(ConversionContext& context, Flux& flux, const GmaReaction& reac
 void appendReactant(ConversionContext& context, Flux& flux, const GmaReaction& reaction,
                     const PlayerRef& reactant, int method) {
     int kind = method == METHOD_GMA ? PARAM_F : PARAM_KMICH;
-    const KineticParameter& parameter = newParameter(
-        context, kind, parameterLabel(kind, reactant.player, reaction.modifiers, reaction.reactants));
+    const KineticParameter& parameter =
+        newParameter(context, kind,
+                     parameterLabel(kind, reactant.player, reaction.modifiers, reaction.reactants));
     const char* symbol = parameterSymbol(kind);
     double s = reactant.ref->stoichiometry;
     flux.parts.push_back(literal("*"));
@@ -79,7 +85,8 @@ void appendReactant(ConversionContext& context, Flux& flux, const GmaReaction& r
     if (method == METHOD_GMA) {
         flux.parts.push_back(literal(zymorax::format("^%s[%d]", symbol, parameter.number)));
     } else if (s != 1.0) {
-        flux.parts.push_back(literal(zymorax::format("^%g/(%s[%d]^%g+", s, symbol, parameter.number, s)));
+        flux.parts.push_back(
+            literal(zymorax::format("^%g/(%s[%d]^%g+", s, symbol, parameter.number, s)));
         flux.parts.push_back(symbolOf(*reactant.player, ""));
         flux.parts.push_back(literal(zymorax::format("^%g)", s)));
     } else {
@@ -89,7 +96,8 @@ void appendReactant(ConversionContext& context, Flux& flux, const GmaReaction& r
     }
 }
 
-void appendFluxTerm(ConversionContext& context, Player& player, double coefficient, const Flux& flux) {
+void appendFluxTerm(ConversionContext& context, Player& player, double coefficient,
+                    const Flux& flux) {
     Term term;
     term.coefficient = coefficient;
     term.expression = &flux;
@@ -102,10 +110,13 @@ int buildFlux(ConversionContext& context, const GmaReaction& reaction, int metho
     Flux& flux = context.fluxes.emplace_back();
     flux.name = fluxName(reaction);
     int rateKind = method == METHOD_GMA ? PARAM_KXG : PARAM_Q;
-    const KineticParameter& rate = newParameter(
-        context, rateKind, parameterLabel(rateKind, nullptr, reaction.modifiers, reaction.reactants));
-    flux.parts.push_back(literal(zymorax::format("%s[%d]", parameterSymbol(rateKind), rate.number)));
-    if (!reaction.modifiers.empty() && appendEnzyme(context, flux, reaction, method) != 0) return -1;
+    const KineticParameter& rate =
+        newParameter(context, rateKind,
+                     parameterLabel(rateKind, nullptr, reaction.modifiers, reaction.reactants));
+    flux.parts.push_back(
+        literal(zymorax::format("%s[%d]", parameterSymbol(rateKind), rate.number)));
+    if (!reaction.modifiers.empty() && appendEnzyme(context, flux, reaction, method) != 0)
+        return -1;
     for (const PlayerRef& reactant : reaction.reactants) {
         appendReactant(context, flux, reaction, reactant, method);
     }

@@ -17,7 +17,9 @@ TestModel cytosol() {
     return t;
 }
 
-std::vector<std::string> fluxLines(const std::string& dae) { return linesStartingWith(dae, "flux_"); }
+std::vector<std::string> fluxLines(const std::string& dae) {
+    return linesStartingWith(dae, "flux_");
+}
 
 std::string failureLog(TestModel& t, int geneProtein, int metabolic) {
     LogCapture log;
@@ -32,8 +34,9 @@ TEST(GmaFlux, WithoutModifiersEachReactantGetsItsPowerCoefficient) {
     t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"A", 1}, {"B", 2}}, {{"C", 1}});
     Conversion c = convert(t.model, METHOD_NONE, METHOD_GMA);
     ASSERT_EQ(c.result, 0);
-    EXPECT_EQ(fluxLines(c.dae), std::vector<std::string>{
-                                    "flux_A.cyt_B.cyt_to_C.cyt = kxg[1]*y[A.cyt]^f[1]*y[B.cyt]^f[2];"});
+    EXPECT_EQ(fluxLines(c.dae),
+              std::vector<std::string>{
+                  "flux_A.cyt_B.cyt_to_C.cyt = kxg[1]*y[A.cyt]^f[1]*y[B.cyt]^f[2];"});
     EXPECT_EQ(differentialTerms(c.dae, "B.cyt"), " - 2*flux_A.cyt_B.cyt_to_C.cyt");
     EXPECT_EQ(c.info.parameterLists[PARAM_KXG][0].label, "_A.cyt_B.cyt_GMA");
     EXPECT_EQ(c.info.parameterLists[PARAM_F][1].label, "(B.cyt)_A.cyt_B.cyt_GMA");
@@ -60,12 +63,13 @@ TEST(MmFlux, AnEnzymeThatOnlyModifiesBecomesConstantOne) {
     t.species("S", CLASS_METABOLITE);
     t.species("E", CLASS_METABOLITE);
     t.species("P", CLASS_METABOLITE);
-    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 2}}, {{"P", 1}}, {{"E", 1}});
+    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 2}}, {{"P", 1}},
+               {{"E", 1}});
     Conversion c = convert(t.model, METHOD_NONE, METHOD_MM);
     ASSERT_EQ(c.result, 0);
-    EXPECT_EQ(fluxLines(c.dae),
-              std::vector<std::string>{"flux_E.cyt_S.cyt_to_P.cyt = "
-                                       "Q[1]*constantPlayer[1]*y[S.cyt]^2/(Kmich[1]^2+y[S.cyt]^2);"});
+    EXPECT_EQ(fluxLines(c.dae), std::vector<std::string>{
+                                    "flux_E.cyt_S.cyt_to_P.cyt = "
+                                    "Q[1]*constantPlayer[1]*y[S.cyt]^2/(Kmich[1]^2+y[S.cyt]^2);"});
     EXPECT_EQ(c.info.parameterLists[PARAM_KMICH][0].label, "(S.cyt)_E.cyt_S.cyt_MM");
     EXPECT_EQ(c.info.parameterCounts[PARAM_F], 0);
 }
@@ -130,14 +134,17 @@ TEST(GmaChecks, AConstantThatDecaysIsRefusedForEachRole) {
         t.species("A", CLASS_METABOLITE);
         Refs with{{"Fixed", 1}}, plain{{"A", 1}};
         t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION,
-                   role.role == GMA_REACTANT ? with : plain, role.role == GMA_PRODUCT ? with : plain,
+                   role.role == GMA_REACTANT ? with : plain,
+                   role.role == GMA_PRODUCT ? with : plain,
                    role.role == GMA_MODIFIER ? with : Refs{});
-        EXPECT_EQ(failureLog(t, METHOD_NONE, METHOD_GMA),
-                  std::string("checkPlayer_GMA: constant variable 'Fixed.cyt(specieID=1)' is must be "
-                              "decomposition:off.\n"
-                              "checkReaction_GMA: The error detected with checking ") +
-                      role.line + ".(reactionID=1)\ncheckReactions_GMA: failed.\n"
-                                  "ReadReactions_GMA failed.\n");
+        EXPECT_EQ(
+            failureLog(t, METHOD_NONE, METHOD_GMA),
+            std::string("checkPlayer_GMA: constant variable 'Fixed.cyt(specieID=1)' is must be "
+                        "decomposition:off.\n"
+                        "checkReaction_GMA: The error detected with checking ") +
+                role.line +
+                ".(reactionID=1)\ncheckReactions_GMA: failed.\n"
+                "ReadReactions_GMA failed.\n");
     }
 }
 
@@ -196,7 +203,9 @@ TEST(GmaChecks, AReferenceToNoSpeciesIsReportedNotFollowed) {
     TestModel t = cytosol();
     t.species("A", CLASS_METABOLITE);
     t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"A", 1}}, {{"A", 1}})
-        .listOfProducts[0].ref[0].specieID = 1234;
+        .listOfProducts[0]
+        .ref[0]
+        .specieID = 1234;
     EXPECT_EQ(failureLog(t, METHOD_NONE, METHOD_GMA),
               "checkPlayer_GMA: species reference (specieID=1234) matches no species.\n"
               "checkReaction_GMA: The error detected with checking product.(reactionID=1)\n"
@@ -211,9 +220,9 @@ TEST(GmaDecay, DecayingMetabolitesGetTheirOwnFluxByEachMethod) {
     Model copy = t.model;
     Conversion gma = convert(t.model, METHOD_NONE, METHOD_GMA);
     ASSERT_EQ(gma.result, 0);
-    EXPECT_EQ(fluxLines(gma.dae), (std::vector<std::string>{
-                                      "flux_S.cyt_to_P.cyt = kxg[1]*y[S.cyt]^f[1];",
-                                      "flux_S.cyt_to = kxg[2]*y[S.cyt]^f[2];"}));
+    EXPECT_EQ(fluxLines(gma.dae),
+              (std::vector<std::string>{"flux_S.cyt_to_P.cyt = kxg[1]*y[S.cyt]^f[1];",
+                                        "flux_S.cyt_to = kxg[2]*y[S.cyt]^f[2];"}));
     EXPECT_EQ(differentialTerms(gma.dae, "S.cyt"), " - flux_S.cyt_to_P.cyt - flux_S.cyt_to");
     EXPECT_EQ(gma.info.parameterLists[PARAM_KXG][1].label, "_S.cyt_GMA");
     EXPECT_EQ(gma.info.parameterLists[PARAM_F][1].label, "(S.cyt)_S.cyt_GMA");
@@ -229,12 +238,14 @@ TEST(GmaDecay, APlayerOfTheCmaLayerDoesNotGetADecayFlux) {
     t.species("S", CLASS_METABOLITE);
     t.species("P", CLASS_METABOLITE);
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_IRREVERSIBLE_CONVERSION, {{"G", 1}}, {{"H", 1}});
-    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {{"P", 1}}, {{"G", 1}});
+    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {{"P", 1}},
+               {{"G", 1}});
     Conversion c = convert(t.model, METHOD_CMA, METHOD_GMA);
     ASSERT_EQ(c.result, 0);
     EXPECT_EQ(fluxLines(c.dae).size(), 1u);
     EXPECT_EQ(differentialTerms(c.dae, "G.cyt"), " - kx[1]*y[G.cyt] - kpd[1]*y[G.cyt]");
-    EXPECT_EQ(fluxLines(c.dae)[0], "flux_G.cyt_S.cyt_to_P.cyt = kxg[1]*y[G.cyt]^f[1]*y[S.cyt]^f[2];");
+    EXPECT_EQ(fluxLines(c.dae)[0],
+              "flux_G.cyt_S.cyt_to_P.cyt = kxg[1]*y[G.cyt]^f[1]*y[S.cyt]^f[2];");
 }
 
 }  // namespace

@@ -134,8 +134,8 @@ TEST(MethodCombinationGoldenFiles, MixedNetwork) {
         {METHOD_NONE, METHOD_MM},
     };
     for (const auto& [geneProtein, metabolic] : combinations) {
-        std::string file = std::string("mixed_") + methodName(geneProtein) + "_" +
-                           methodName(metabolic) + ".dae";
+        std::string file =
+            std::string("mixed_") + methodName(geneProtein) + "_" + methodName(metabolic) + ".dae";
         if (std::getenv("ZYMORAX_WRITE_GOLDEN") != nullptr) {
             Model model = mixedModel();
             Conversion conversion = convert(model, geneProtein, metabolic);

@@ -11,10 +11,11 @@ bool isWrittenEquation(int kind) {
 
 bool logUnwrittenReference(const PlayerEquation& equation, const Player& referenced) {
     const Player& owner = *equation.player;
-    log_sys("checkEquationReferences: a term of the equation of '%s.%s(specieID=%d)' refers to "
-            "'%s.%s(specieID=%d)', which is not a variable of the model.\n",
-            owner.name.c_str(), owner.compartmentShortName.c_str(), owner.specieID,
-            referenced.name.c_str(), referenced.compartmentShortName.c_str(), referenced.specieID);
+    log_sys(
+        "checkEquationReferences: a term of the equation of '%s.%s(specieID=%d)' refers to "
+        "'%s.%s(specieID=%d)', which is not a variable of the model.\n",
+        owner.name.c_str(), owner.compartmentShortName.c_str(), owner.specieID,
+        referenced.name.c_str(), referenced.compartmentShortName.c_str(), referenced.specieID);
     return false;
 }
 
@@ -28,7 +29,8 @@ bool linksAreWritten(const PlayerEquation& equation, const std::vector<PlayerLin
 bool termIsWritable(const PlayerEquation& equation, const Term& term) {
     if (term.coefficient == 0.0) return true;  // never written
     for (const TermFactor& factor : term.factors) {
-        if (!isWrittenKind(factor.player->kind)) return logUnwrittenReference(equation, *factor.player);
+        if (!isWrittenKind(factor.player->kind))
+            return logUnwrittenReference(equation, *factor.player);
     }
     if (!term.tailPlayer) return true;  // ratio and complement factors are written with a tail only
     if (!isWrittenKind(term.tailPlayer->player->kind)) {
@@ -50,22 +52,34 @@ bool equationIsWritable(const PlayerEquation& equation) {
 bool expressionIsWritable(const char* what, const std::string& name, const SymbolicText& parts) {
     const ExpressionPart* part = findUnwrittenPlayer(parts);
     if (part == nullptr) return true;
-    log_sys("checkEquationReferences: %s '%s' refers to '%s.%s(specieID=%d)', which is not a "
-            "variable of the model.\n",
-            what, name.c_str(), part->player->name.c_str(),
-            part->player->compartmentShortName.c_str(), part->player->specieID);
+    log_sys(
+        "checkEquationReferences: %s '%s' refers to '%s.%s(specieID=%d)', which is not a "
+        "variable of the model.\n",
+        what, name.c_str(), part->player->name.c_str(), part->player->compartmentShortName.c_str(),
+        part->player->specieID);
     return false;
 }
 
 void chainPlayers(const ConversionContext& context, OutputInfo& info) {
     for (const Player& player : context.players) {
         switch (player.kind) {
-            case PLAYER_CONSTANT: info.constantPlayers.push_back(&player); break;
-            case PLAYER_ALGEBRAIC_ZERO: info.algebraicZeroVars.push_back(&player); break;
-            case PLAYER_ALGEBRAIC_TOTAL: info.algebraicTotalVars.push_back(&player); break;
-            case PLAYER_DIFFERENTIAL: info.differentialVars.push_back(&player); break;
-            case PLAYER_DIFFERENTIAL_FLUX: info.fluxVars.push_back(&player); break;
-            default: break;
+            case PLAYER_CONSTANT:
+                info.constantPlayers.push_back(&player);
+                break;
+            case PLAYER_ALGEBRAIC_ZERO:
+                info.algebraicZeroVars.push_back(&player);
+                break;
+            case PLAYER_ALGEBRAIC_TOTAL:
+                info.algebraicTotalVars.push_back(&player);
+                break;
+            case PLAYER_DIFFERENTIAL:
+                info.differentialVars.push_back(&player);
+                break;
+            case PLAYER_DIFFERENTIAL_FLUX:
+                info.fluxVars.push_back(&player);
+                break;
+            default:
+                break;
         }
     }
     for (const Player& twin : context.totalPlayers) {

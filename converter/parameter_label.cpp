@@ -6,12 +6,14 @@ namespace {
 
 void appendSortedPlayers(std::string& label, const PlayerList& list) {
     for (const Player* player : playersSortedByName(list)) {
-        label += zymorax::format("_%s.%s", player->name.c_str(),
-                                 player->compartmentShortName.c_str());
+        label +=
+            zymorax::format("_%s.%s", player->name.c_str(), player->compartmentShortName.c_str());
     }
 }
 
-bool isPerPlayerKind(int kind) { return kind == PARAM_F || kind == PARAM_KMICH; }
+bool isPerPlayerKind(int kind) {
+    return kind == PARAM_F || kind == PARAM_KMICH;
+}
 
 }  // namespace
 

@@ -35,7 +35,8 @@ void appendRegulation(std::string& text, const Term& term) {
         text += "*(" + playerSymbol(*term.ratioNumerators[i].player, "") + "/" +
                 playerSymbol(*term.ratioDenominators[i].player, "T") + ")";
     }
-    size_t complements = std::min(term.complementNumerators.size(), term.complementDenominators.size());
+    size_t complements =
+        std::min(term.complementNumerators.size(), term.complementDenominators.size());
     for (size_t i = 0; i < complements; ++i) {
         text += "*(1 - " + playerSymbol(*term.complementNumerators[i].player, "") + "/" +
                 playerSymbol(*term.complementDenominators[i].player, "T") + ")";

@@ -20,7 +20,7 @@ using Refs = std::vector<std::pair<std::string, double>>;
 // Species default to: compartment 1, massBalance OFF, totalAmount 2, decomposition OFF, a valid
 // initial amount of 0.
 class TestModel {
-public:
+  public:
     explicit TestModel(std::string name = "test", std::string info = "") {
         model.name = std::move(name);
         model.modelInfo = std::move(info);
@@ -92,7 +92,8 @@ public:
         if (!reactants.empty()) reaction.listOfReactants.push_back(refs(reactants));
         if (!products.empty()) reaction.listOfProducts.push_back(refs(products));
         if (!modifiers.empty()) reaction.listOfModifiers.push_back(refs(modifiers));
-        if (!modifierComplex.empty()) reaction.modifierComplex.push_back(refs({{modifierComplex, 1.0}}));
+        if (!modifierComplex.empty())
+            reaction.modifierComplex.push_back(refs({{modifierComplex, 1.0}}));
         ReactionLayer& target = layerOf(layer);
         target.reaction.push_back(reaction);
         return target.reaction.back();
@@ -136,7 +137,7 @@ inline std::string writeToString(const OutputInfo& info, int mode) {
 struct Conversion {
     int result = -1;
     OutputInfo info;
-    std::string dae;    // written only when the conversion succeeded
+    std::string dae;  // written only when the conversion succeeded
     std::string usage;
 };
 
@@ -153,7 +154,8 @@ inline Conversion convert(Model& model, int geneProteinMethod, int metabolicMeth
 }
 
 // Lines of `text` that start with `prefix`.
-inline std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
+inline std::vector<std::string> linesStartingWith(const std::string& text,
+                                                  const std::string& prefix) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {

@@ -41,7 +41,8 @@ void collectReachable(ConversionContext& context, const Player& complex,
     for (const SpecieRef& element : complex.elements) {
         reached.insert(element.specieID);
         const Player* inner = findPlayer(context, element.specieID);
-        if (inner != nullptr && inner->elementCount >= 2) collectReachable(context, *inner, reached, seen);
+        if (inner != nullptr && inner->elementCount >= 2)
+            collectReachable(context, *inner, reached, seen);
     }
 }
 
@@ -69,7 +70,8 @@ std::unordered_map<int, Holders> holdersByEnzyme(ConversionContext& context,
 
 void buildTotalEnzymeEq(ConversionContext& context, Player& enzyme, const Holders& holders) {
     TotalEnzymeEq& equation = context.totalEnzymes.emplace_back();
-    equation.name = zymorax::format("T_%s.%s", enzyme.name.c_str(), enzyme.compartmentShortName.c_str());
+    equation.name =
+        zymorax::format("T_%s.%s", enzyme.name.c_str(), enzyme.compartmentShortName.c_str());
     equation.parts.push_back(ExpressionPart{std::string(), &enzyme, ""});
     for (const auto& [holder, multiplicity] : holders) {
         std::string joint = multiplicity != 1.0 ? zymorax::format(" + %g*", multiplicity) : " + ";
@@ -81,16 +83,18 @@ void buildTotalEnzymeEq(ConversionContext& context, Player& enzyme, const Holder
 
 bool checkGmaReactantOrProduct(const Player& player) {
     if (player.massBalance == SWITCH_ON) {
-        log_sys("createTotalEnzymeEq: '%s.%s(specieID=%d)' must not be a reactant or product of "
-                "'GMA/MM', because its massBalance is 'ON'.\n",
-                player.name.c_str(), player.compartmentShortName.c_str(), player.specieID);
+        log_sys(
+            "createTotalEnzymeEq: '%s.%s(specieID=%d)' must not be a reactant or product of "
+            "'GMA/MM', because its massBalance is 'ON'.\n",
+            player.name.c_str(), player.compartmentShortName.c_str(), player.specieID);
         return false;
     }
     if (!allowedAsGmaReactant(player.specieClass)) {
-        log_sys("createTotalEnzymeEq: '%s.%s(specieID=%d)' must not be a reactant or product of "
-                "'GMA/MM', because its specieClass is %s.\n",
-                player.name.c_str(), player.compartmentShortName.c_str(), player.specieID,
-                specieClassName(player.specieClass));
+        log_sys(
+            "createTotalEnzymeEq: '%s.%s(specieID=%d)' must not be a reactant or product of "
+            "'GMA/MM', because its specieClass is %s.\n",
+            player.name.c_str(), player.compartmentShortName.c_str(), player.specieID,
+            specieClassName(player.specieClass));
         return false;
     }
     return true;

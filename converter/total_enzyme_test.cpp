@@ -138,8 +138,9 @@ TEST(TotalEnzyme, TheExpressionListsHoldersInPlayerOrder) {
     ASSERT_EQ(c.result, 0);
     EXPECT_NE(c.dae.find("T_E.cyt = y[E.cyt] + y[EX.cyt] + y[EX:X.cyt] + 0.5*y[E3.cyt];\n"),
               std::string::npos);
-    EXPECT_NE(c.dae.find("flux_E.cyt_S.cyt_to_P.cyt = Q[1]*T_E.cyt*y[S.cyt]/(Kmich[1]+y[S.cyt]);\n"),
-              std::string::npos);
+    EXPECT_NE(
+        c.dae.find("flux_E.cyt_S.cyt_to_P.cyt = Q[1]*T_E.cyt*y[S.cyt]/(Kmich[1]+y[S.cyt]);\n"),
+        std::string::npos);
 }
 
 }  // namespace
