@@ -212,6 +212,30 @@ TEST(GmaChecks, AReferenceToNoSpeciesIsReportedNotFollowed) {
               "checkReactions_GMA: failed.\nReadReactions_GMA failed.\n");
 }
 
+TEST(GmaFlux, ATotalEnzymeWithoutAnAmountToReferToIsRefused) {
+    TestModel t = cytosol();
+    t.species("S", CLASS_METABOLITE);
+    t.species("E", CLASS_PROTEIN).massBalance = SWITCH_ON;
+    Reaction& reaction =
+        t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {}, {{"E", 1}});
+    auto context = createConversionContext(t.model, METHOD_TPP_RAPID, METHOD_GMA);
+    context->players[0].kind = PLAYER_DIFFERENTIAL_FLUX;
+    Player& enzyme = context->players[1];
+    enzyme.kind = PLAYER_ALGEBRAIC_TOTAL;  // its total twin was never given a kind
+    enzyme.totalModifier = 1;
+    GmaReaction resolved;
+    ASSERT_TRUE(resolveFirstList(*context, reaction.listOfModifiers, resolved.modifiers, "test"));
+    ASSERT_TRUE(resolveFirstList(*context, reaction.listOfReactants, resolved.reactants, "test"));
+    LogCapture log;
+    EXPECT_EQ(buildFlux(*context, resolved, METHOD_GMA), -1);
+    EXPECT_EQ(log.take(),
+              "checkReactions_GMA: enzyme 'E.cyt(specieID=2)' of flux 'flux_E.cyt_S.cyt_to' has no "
+              "amount that the flux can refer to.\n");
+    context->totalPlayers[1].kind = PLAYER_DIFFERENTIAL;  // once it has one, the flux uses it
+    EXPECT_EQ(buildFlux(*context, resolved, METHOD_GMA), 0);
+    EXPECT_EQ(renderText(context->fluxes.back().parts), "kxg[2]*y[TE.cyt]^f[1]*y[S.cyt]^f[2]");
+}
+
 TEST(GmaDecay, DecayingMetabolitesGetTheirOwnFluxByEachMethod) {
     TestModel t = cytosol();
     t.species("S", CLASS_METABOLITE).decomposition = SWITCH_ON;
