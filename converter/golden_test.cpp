@@ -1,0 +1,151 @@
+// Whole conversions compared byte for byte with expected DAE files. The files under testdata/
+// were written by hand from the file templates (binding, enzyme with decay, pathway) or checked
+// line by line against them (the method combinations of the mixed network).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "methods.h"
+#include "test_model_builder.h"
+#include "test_support.h"
+
+namespace zymorax::testkit {
+namespace {
+
+std::string expected(const std::string& name) {
+    return read_file(source_dir() + "/converter/testdata/" + name);
+}
+
+// The usage file is the DAE file cut before the temporary expressions.
+std::string usageOf(const std::string& dae) {
+    return dae.substr(0, dae.find("== Temporary Expressions ==\n"));
+}
+
+Model bindingModel() {
+    TestModel t("binding", "A and B bind reversibly");
+    t.compartment(1, "cytosol");
+    t.species("A", CLASS_PROTEIN, 1);
+    t.species("B", CLASS_PROTEIN, 2);
+    t.complex("A:B", {{"A", 1}, {"B", 1}}).initialAmount_isValid = 2;
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"A", 1}, {"B", 1}}, {{"A:B", 1}});
+    return t.model;
+}
+
+Model enzymeDecayModel() {
+    TestModel t("enzyme with decay",
+                "E converts S to P through ES; P and ES decay; P is translated from m");
+    t.compartment(1, "cytosol");
+    t.species("S", CLASS_PROTEIN, 10);
+    t.species("P", CLASS_PROTEIN, 0).decomposition = SWITCH_ON;
+    t.species("E", CLASS_PROTEIN, 0.00001);
+    Specie& complex = t.complex("ES", {{"S", 1}, {"E", 1}});
+    complex.decomposition = SWITCH_ON;
+    complex.initialAmount_isValid = 2;
+    t.species("m", CLASS_RNA, 0.5);
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {{"P", 1}},
+               {{"E", 1}}, "ES");
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSLATION, {{"m", 1}}, {{"P", 1}});
+    return t.model;
+}
+
+Model pathwayModel() {
+    TestModel t("pathway", "Glc -> G6P by total HK, 2 G6P -> F6P by PGI; HK binds I");
+    t.compartment(1, "cytosol");
+    t.species("Glc", CLASS_METABOLITE, 5);
+    t.species("G6P", CLASS_METABOLITE, 0);
+    t.species("F6P", CLASS_METABOLITE, 0);
+    t.species("HK", CLASS_PROTEIN, 0.1);
+    t.species("I", CLASS_PROTEIN, 1);
+    t.complex("HK:I", {{"HK", 1}, {"I", 1}}).initialAmount_isValid = 2;
+    t.species("PGI", CLASS_PROTEIN, 0.2);
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"HK", 1}, {"I", 1}}, {{"HK:I", 1}});
+    setTotalModifiers(t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"Glc", 1}},
+                                 {{"G6P", 1}}, {{"HK", 1}}));
+    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"G6P", 2}}, {{"F6P", 1}},
+               {{"PGI", 1}});
+    return t.model;
+}
+
+void expectFiles(Model model, int geneProtein, int metabolic, const std::string& file) {
+    Conversion conversion = convert(model, geneProtein, metabolic);
+    ASSERT_EQ(conversion.result, 0);
+    std::string dae = expected(file);
+    ASSERT_FALSE(dae.empty()) << file;
+    EXPECT_EQ(conversion.dae, dae) << file;
+    EXPECT_EQ(conversion.usage, usageOf(dae)) << file;
+}
+
+TEST(HandWrittenGoldenFiles, ReversibleBindingUnderCma) {
+    expectFiles(bindingModel(), METHOD_CMA, METHOD_NONE, "binding_cma.dae");
+}
+
+TEST(HandWrittenGoldenFiles, EnzymaticStepWithDecayUnderCma) {
+    expectFiles(enzymeDecayModel(), METHOD_CMA, METHOD_NONE, "enzyme_decay_cma.dae");
+}
+
+TEST(HandWrittenGoldenFiles, PathwayWithTotalEnzymeUnderGmaAndMm) {
+    expectFiles(pathwayModel(), METHOD_CMA, METHOD_GMA, "pathway_cma_gma.dae");
+    expectFiles(pathwayModel(), METHOD_CMA, METHOD_MM, "pathway_cma_mm.dae");
+}
+
+// Both layers: transcription, translation, a binding and an enzymatic step with decay in the
+// Gene-Protein layer; in the Metabolic layer a pathway whose first enzyme acts through its total
+// amount, with a constant cofactor, a reversible step, a dimerising step and a degradation.
+// The enzyme-substrate complexes are there for the CMA conversion of the Metabolic layer.
+Model mixedModel() {
+    TestModel t("mixed", "gene expression feeding a small pathway");
+    t.compartment(1, "cytosol").compartment(2, "nucleus");
+    t.species("g", CLASS_DNA_GENE, 1, 2);
+    t.species("m", CLASS_RNA, 0, 2).decomposition = SWITCH_ON;
+    t.species("P", CLASS_PROTEIN, 0).decomposition = SWITCH_ON;
+    t.species("Inh", CLASS_PROTEIN, 2.5);
+    t.complex("P:Inh", {{"P", 1}, {"Inh", 1}}).decomposition = SWITCH_ON;
+    t.species("X", CLASS_PROTEIN, 1);
+    t.species("Xp", CLASS_PROTEIN, 0);
+    t.complex("P:X", {{"P", 1}, {"X", 1}}).initialAmount_isValid = 2;
+    t.species("Glc", CLASS_METABOLITE, 5);
+    Specie& atp = t.species("ATP", CLASS_METABOLITE, 3);
+    atp.totalAmount = 1;
+    t.species("G6P", CLASS_METABOLITE, 0);
+    t.species("F6P", CLASS_METABOLITE, 0);
+    t.species("FBP", CLASS_METABOLITE, 0).decomposition = SWITCH_ON;
+    t.species("PFK", CLASS_PROTEIN, 0.04);
+    t.complex("P:Glc:ATP", {{"P", 1}, {"Glc", 1}, {"ATP", 1}}).initialAmount_isValid = 2;
+    t.complex("PFK:F6P2", {{"PFK", 1}, {"F6P", 2}}).initialAmount_isValid = 2;
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSCRIPTION, {{"g", 1}}, {{"m", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSLATION, {{"m", 1}}, {{"P", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"P", 1}, {"Inh", 1}}, {{"P:Inh", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_2, REACTION_IRREVERSIBLE_CONVERSION, {{"X", 1}}, {{"Xp", 1}},
+               {{"P", 1}}, "P:X");
+    setTotalModifiers(t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION,
+                                 {{"Glc", 1}, {"ATP", 1}}, {{"G6P", 1}}, {{"P", 1}}, "P:Glc:ATP"));
+    t.reaction(LAYER_METABOLIC, REACTION_REVERSIBLE_CONVERSION, {{"G6P", 1}}, {{"F6P", 1}});
+    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"F6P", 2}}, {{"FBP", 1}},
+               {{"PFK", 1}}, "PFK:F6P2");
+    t.reaction(LAYER_METABOLIC, REACTION_DEGRADATION, {{"FBP", 1}}, {});
+    return t.model;
+}
+
+// Every method combination the command line accepts, TPP methods aside.
+TEST(MethodCombinationGoldenFiles, MixedNetwork) {
+    const std::pair<int, int> combinations[] = {
+        {METHOD_CMA, METHOD_NONE}, {METHOD_CMA, METHOD_CMA},  {METHOD_CMA, METHOD_GMA},
+        {METHOD_CMA, METHOD_MM},   {METHOD_NONE, METHOD_CMA}, {METHOD_NONE, METHOD_GMA},
+        {METHOD_NONE, METHOD_MM},
+    };
+    for (const auto& [geneProtein, metabolic] : combinations) {
+        std::string file =
+            std::string("mixed_") + methodName(geneProtein) + "_" + methodName(metabolic) + ".dae";
+        if (std::getenv("ZYMORAX_WRITE_GOLDEN") != nullptr) {
+            Model model = mixedModel();
+            Conversion conversion = convert(model, geneProtein, metabolic);
+            ASSERT_EQ(conversion.result, 0) << file;
+            write_file(source_dir() + "/converter/testdata/" + file, conversion.dae);
+            continue;
+        }
+        expectFiles(mixedModel(), geneProtein, metabolic, file);
+    }
+}
+
+}  // namespace
+}  // namespace zymorax::testkit
