@@ -1,0 +1,111 @@
+package jp.co.vorn.quendra.sbml;
+
+import java.util.ArrayDeque;
+import java.util.ArrayList;
+import java.util.Deque;
+import java.util.HashSet;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+import java.util.Set;
+
+/**
+ * Complexes that the mass-action conversion needs and plain SBML does not state: the element
+ * list of a binding product, and an enzyme-substrate complex for every enzymatic reaction that
+ * names none.
+ */
+public final class ComplexInference {
+    private static final int BINDING = 1;
+    private static final int BINDING_WITH_STOICHIOMETRIC_CHANGES = 2;
+    private static final int ENZYME = 1;
+    private static final int CLASS_COMPLEX = 10;
+    // Leaves room for a "_<n>" suffix inside the name field.
+    private static final int COMPLEX_NAME_BYTES = TextRules.NAME_BYTES - 12;
+
+    private ComplexInference() {}
+
+    /**
+     * The single product of a binding reaction that has no element list takes the reactants as
+     * its elements (each stoichiometry divided by the product's); a product whose class nothing
+     * chose becomes a complex. Skipped when the product is itself part of a reactant.
+     */
+    public static void completeBindingProducts(ReaderModel model) {
+        for (ReactionRecord reaction : model.reactions) {
+            int type = reaction.reactionType;
+            if (type != BINDING && type != BINDING_WITH_STOICHIOMETRIC_CHANGES) continue;
+            if (reaction.products.size() != 1 || reaction.reactants.isEmpty()) continue;
+            RefRecord product = reaction.products.get(0);
+            SpeciesRecord complex = product.species;
+            if (complex.hasElements() || isPartOf(complex, reaction.reactants)) continue;
+            complex.elements = merge(reaction.reactants, null, product.stoichiometry);
+            if (complex.classDefaulted) complex.specieClass = CLASS_COMPLEX;
+        }
+    }
+
+    /**
+     * A reaction with an enzyme, at least one reactant and no modifier complex gets a complex made
+     * of all its modifiers and reactants (the species the binding step consumes), in the first
+     * enzyme's compartment, named by its elements joined with ':'.
+     */
+    public static void addEnzymeComplexes(ReaderModel model) throws ModelReadException {
+        for (ReactionRecord reaction : model.reactions) {
+            if (!reaction.complexes.isEmpty() || reaction.reactants.isEmpty()) continue;
+            RefRecord enzyme = firstEnzyme(reaction);
+            if (enzyme == null) continue;
+            SpeciesRecord complex = new SpeciesRecord(model.species.size() + 1, "", reaction.line);
+            complex.compartment = enzyme.species.compartment;
+            complex.elements = merge(reaction.modifiers, reaction.reactants, 1.0);
+            complex.name = uniqueName(model, complex);
+            complex.specieClass = CLASS_COMPLEX;
+            complex.initialValid = true;
+            model.addSpecies(complex);
+            reaction.complexes.add(new RefRecord(complex, 1.0));
+        }
+    }
+
+    private static RefRecord firstEnzyme(ReactionRecord reaction) {
+        for (RefRecord modifier : reaction.modifiers) {
+            if (modifier.modifierType == ENZYME) return modifier;
+        }
+        return null;
+    }
+
+    // Distinct species in order of first appearance, stoichiometries summed and divided.
+    private static List<RefRecord> merge(List<RefRecord> first, List<RefRecord> second, double divisor) {
+        Map<SpeciesRecord, Double> sums = new LinkedHashMap<>();
+        for (RefRecord ref : first) sums.merge(ref.species, ref.stoichiometry, Double::sum);
+        if (second != null) {
+            for (RefRecord ref : second) sums.merge(ref.species, ref.stoichiometry, Double::sum);
+        }
+        List<RefRecord> merged = new ArrayList<>();
+        sums.forEach((species, sum) -> merged.add(new RefRecord(species, sum / divisor)));
+        return merged;
+    }
+
+    // True when the species is one of the references or lies inside one of their complexes.
+    private static boolean isPartOf(SpeciesRecord target, List<RefRecord> references) {
+        Set<SpeciesRecord> seen = new HashSet<>();
+        Deque<SpeciesRecord> pending = new ArrayDeque<>();
+        for (RefRecord ref : references) pending.push(ref.species);
+        while (!pending.isEmpty()) {
+            SpeciesRecord species = pending.pop();
+            if (species == target) return true;
+            if (!seen.add(species) || !species.hasElements()) continue;
+            for (RefRecord element : species.elements) pending.push(element.species);
+        }
+        return false;
+    }
+
+    // "E:S"; when a species of that compartment has the name already, "E:S_2", "E:S_3", ...
+    private static String uniqueName(ReaderModel model, SpeciesRecord complex) {
+        StringBuilder joined = new StringBuilder();
+        for (RefRecord element : complex.elements) {
+            if (joined.length() > 0) joined.append(':');
+            joined.append(element.species.name);
+        }
+        String base = TextRules.fitBytes(joined.toString(), COMPLEX_NAME_BYTES);
+        String name = base;
+        for (int n = 2; model.isNameTaken(complex.compartment, name); n++) name = base + "_" + n;
+        return name;
+    }
+}
