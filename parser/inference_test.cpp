@@ -179,6 +179,7 @@ TEST(Stoichiometry, MissingOrGivenByMath) {
     std::string level2 = dump_model(testdata("stoichiometry_l2.xml"));
     EXPECT_TRUE(has_line(level2, "        reactant 1 \"A\" compartment 1 stoichiometry \"4\""));
     EXPECT_TRUE(has_line(level2, "        product 2 \"B\" compartment 1 stoichiometry \"3\""));
+    EXPECT_TRUE(has_line(level2, "  reaction 2 group 2 type 8 convertible 1 text \"9 A -> 4 B + 3 A\""));
 
     std::string level1 = dump_model(testdata("level1.xml"));
     EXPECT_TRUE(has_line(level1, "model \"level_one\""));
@@ -187,18 +188,39 @@ TEST(Stoichiometry, MissingOrGivenByMath) {
     EXPECT_TRUE(has_line(level1, plain_species(2, "Y", 7, 1, "0")));
 }
 
+// Math naming nothing with a value, an assignment that leads back to itself, or a function
+// beyond the simple ones gives no stoichiometry: an error, never a made-up 1.
 TEST(Stoichiometry, MathWithoutAValueIsAnError) {
     tk::TempDir dir;
-    std::string reaction =
-        "<reaction id=\"r\"><listOfReactants><speciesReference species=\"A\"><stoichiometryMath>"
-        "<math xmlns=\"http://www.w3.org/1998/Math/MathML\"><ci>undefinedSymbol</ci></math>"
-        "</stoichiometryMath></speciesReference></listOfReactants></reaction>";
-    std::string path = dir.file("math.xml");
-    tk::write_file(path, reader_test::model_text({reader_test::species_line("A")}, {reaction}));
-    std::string dump = dump_model(path);
-    EXPECT_TRUE(has_line(dump, "result 2"));
-    EXPECT_TRUE(has_line(dump, reader_test::errmsg_line(
-                                   path, "line 9: reaction 'r': the stoichiometry of species 'A' "
-                                         "is given by math that has no fixed value")))
-        << dump;
+    const char* maths[] = {
+        "<ci>undefinedSymbol</ci>",
+        "<ci>selfish</ci>",
+        "<apply><sin/><cn>1</cn></apply>",
+    };
+    std::vector<std::string> paths;
+    for (const char* math : maths) {
+        std::string reaction =
+            "<reaction id=\"r\"><listOfReactants><speciesReference species=\"A\">"
+            "<stoichiometryMath><math xmlns=\"http://www.w3.org/1998/Math/MathML\">" +
+            std::string(math) + "</math></stoichiometryMath></speciesReference></listOfReactants>"
+            "</reaction>";
+        std::string model = reader_test::model_text({reader_test::species_line("A")}, {reaction});
+        model.replace(model.find("<listOfReactions>"), 17,
+                      "<listOfParameters><parameter id=\"selfish\" constant=\"false\"/>"
+                      "</listOfParameters><listOfRules><assignmentRule variable=\"selfish\"><math "
+                      "xmlns=\"http://www.w3.org/1998/Math/MathML\"><apply><plus/><ci>selfish</ci>"
+                      "<cn>1</cn></apply></math></assignmentRule></listOfRules><listOfReactions>");
+        paths.push_back(dir.file("math" + std::to_string(paths.size()) + ".xml"));
+        tk::write_file(paths.back(), model);
+    }
+    std::vector<std::string> dumps = reader_test::dump_models(paths);
+    for (size_t i = 0; i < paths.size(); i++) {
+        SCOPED_TRACE(maths[i]);
+        EXPECT_TRUE(has_line(dumps[i], "result 2"));
+        EXPECT_TRUE(has_line(dumps[i], reader_test::errmsg_line(
+                                           paths[i], "line 9: reaction 'r': the stoichiometry of "
+                                                     "species 'A' is given by math without a "
+                                                     "computable value")))
+            << dumps[i];
+    }
 }

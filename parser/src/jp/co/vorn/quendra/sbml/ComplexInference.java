@@ -3,6 +3,7 @@ package jp.co.vorn.quendra.sbml;
 import java.util.ArrayDeque;
 import java.util.ArrayList;
 import java.util.Deque;
+import java.util.HashMap;
 import java.util.HashSet;
 import java.util.LinkedHashMap;
 import java.util.List;
@@ -48,6 +49,7 @@ public final class ComplexInference {
      * enzyme's compartment, named by its elements joined with ':'.
      */
     public static void addEnzymeComplexes(ReaderModel model) throws ModelReadException {
+        Map<String, Integer> nextSuffix = new HashMap<>();
         for (ReactionRecord reaction : model.reactions) {
             if (!reaction.complexes.isEmpty() || reaction.reactants.isEmpty()) continue;
             RefRecord enzyme = firstEnzyme(reaction);
@@ -55,7 +57,7 @@ public final class ComplexInference {
             SpeciesRecord complex = new SpeciesRecord(model.species.size() + 1, "", reaction.line);
             complex.compartment = enzyme.species.compartment;
             complex.elements = merge(reaction.modifiers, reaction.reactants, 1.0);
-            complex.name = uniqueName(model, complex);
+            complex.name = uniqueName(model, complex, nextSuffix);
             complex.specieClass = CLASS_COMPLEX;
             complex.initialValid = true;
             model.addSpecies(complex);
@@ -97,15 +99,20 @@ public final class ComplexInference {
     }
 
     // "E:S"; when a species of that compartment has the name already, "E:S_2", "E:S_3", ...
-    private static String uniqueName(ReaderModel model, SpeciesRecord complex) {
+    // The next suffix to try is kept per name, so many alike reactions cost no search.
+    private static String uniqueName(ReaderModel model, SpeciesRecord complex,
+                                     Map<String, Integer> nextSuffix) {
         StringBuilder joined = new StringBuilder();
         for (RefRecord element : complex.elements) {
             if (joined.length() > 0) joined.append(':');
             joined.append(element.species.name);
         }
         String base = TextRules.fitBytes(joined.toString(), COMPLEX_NAME_BYTES);
-        String name = base;
-        for (int n = 2; model.isNameTaken(complex.compartment, name); n++) name = base + "_" + n;
+        String key = complex.compartment.number + "\u0000" + base;
+        int n = nextSuffix.getOrDefault(key, 1);
+        String name = n == 1 ? base : base + "_" + n;
+        while (model.isNameTaken(complex.compartment, name)) name = base + "_" + ++n;
+        nextSuffix.put(key, n + 1);
         return name;
     }
 }

@@ -1,8 +1,6 @@
 package jp.co.vorn.quendra.sbml;
 
-import java.util.HashSet;
 import java.util.List;
-import java.util.Set;
 
 /**
  * The display text of a reaction that the annotation gives none: "A + 2 B -> C [E]", with "<=>"
@@ -55,10 +53,13 @@ public final class DisplayText {
     }
 
     private static boolean spansCompartments(ReactionRecord reaction) {
-        Set<CompartmentRecord> compartments = new HashSet<>();
-        for (RefRecord ref : reaction.reactants) compartments.add(ref.species.compartment);
-        for (RefRecord ref : reaction.products) compartments.add(ref.species.compartment);
-        for (RefRecord ref : reaction.modifiers) compartments.add(ref.species.compartment);
-        return compartments.size() > 1;
+        CompartmentRecord first = null;
+        for (List<RefRecord> list : List.of(reaction.reactants, reaction.products, reaction.modifiers)) {
+            for (RefRecord ref : list) {
+                if (first == null) first = ref.species.compartment;
+                if (ref.species.compartment != first) return true;
+            }
+        }
+        return false;
     }
 }

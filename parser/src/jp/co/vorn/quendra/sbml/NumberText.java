@@ -12,9 +12,17 @@ public final class NumberText {
 
     /** The text of a finite number; callers reject NaN and infinities before. */
     public static String format(double value) {
+        // Whole numbers below 2^53 are exact as integers; the common case, and cheap.
+        if (value == Math.rint(value) && Math.abs(value) < 0x1p53 && !isNegativeZero(value)) {
+            return Long.toString((long) value);
+        }
         String text = Double.toString(value);
         if (Double.parseDouble(text) != value) text = seventeenDigits(value);
         return tidy(text);
+    }
+
+    private static boolean isNegativeZero(double value) {
+        return value == 0.0 && Double.doubleToRawLongBits(value) != 0;
     }
 
     // Double.toString already gives the shortest exact form; this is only a safety net.

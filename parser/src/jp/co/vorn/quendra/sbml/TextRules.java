@@ -35,8 +35,18 @@ public final class TextRules {
         for (int i = 0; i < name.length(); i++) {
             if (isForbiddenInName(name.charAt(i))) return false;
         }
+        if (isAscii(name)) return name.length() <= NAME_BYTES;
         CharsetEncoder encoder = MS932.newEncoder();
         return encoder.canEncode(name) && encodedLength(name) <= NAME_BYTES;
+    }
+
+    // MS932 writes ASCII as one byte each; most model texts are ASCII, and rxnconv's JVM runs
+    // interpreted, where encoding every text costs.
+    private static boolean isAscii(String text) {
+        for (int i = 0; i < text.length(); i++) {
+            if (text.charAt(i) >= 0x80) return false;
+        }
+        return true;
     }
 
     private static boolean isForbiddenInName(char c) {
@@ -64,7 +74,7 @@ public final class TextRules {
 
     /** Bytes the text takes in MS932 (a character that MS932 lacks is written as one '?'). */
     public static int encodedLength(String text) {
-        return text.getBytes(MS932).length;
+        return isAscii(text) ? text.length() : text.getBytes(MS932).length;
     }
 
     /** The longest start of the text that takes at most maxBytes in MS932, cut between characters. */
