@@ -132,3 +132,19 @@ TEST(Numbers, ShortestFormsAndValuesThatAreNotNumbers) {
     EXPECT_TRUE(has_line(dump, "compartment 1 \"c\" volume \"1E-14\""));
     EXPECT_TRUE(has_line(dump, "compartment 2 \"d\" volume \"\""));
 }
+
+// Names should be unique per compartment (the converter prints name.shortName), but a model
+// that repeats one is still read as it stands, also when the id fallback makes the repeat.
+TEST(Names, RepeatedNamesAreReadNotRejected) {
+    tk::TempDir dir;
+    std::string path = dir.file("twice.xml");
+    tk::write_file(path, reader_test::model_text(
+                             {"<species id=\"a\" name=\"X\" compartment=\"c\"/>",
+                              "<species id=\"b\" name=\"X\" compartment=\"c\"/>",
+                              "<species id=\"X\" name=\"not usable\" compartment=\"c\"/>"}));
+    std::string dump = dump_model(path);
+    EXPECT_TRUE(has_line(dump, "result 0"));
+    EXPECT_EQ(species_name(dump, 1), "X");
+    EXPECT_EQ(species_name(dump, 2), "X");
+    EXPECT_EQ(species_name(dump, 3), "X");
+}
