@@ -130,7 +130,7 @@ TEST(BindingProducts, TakeTheReactantsAsElements) {
                         "      element 2 \"B\" compartment 1 stoichiometry \"0.5\"\n"),
               std::string::npos);
     // A class from an SBO term stays; an element list of the annotation stays; two products,
-    // a product inside a reactant and a later second binding get nothing.
+    // a product that is a reactant or lies inside one, and a later second binding get nothing.
     EXPECT_NE(dump.find("\"Chem\" compartment 1 class 7 massBalance 2 totalAmount 2 decomposition "
                         "2 initial 1 \"0\"\n  element lists 1\n"),
               std::string::npos);
@@ -142,6 +142,12 @@ TEST(BindingProducts, TakeTheReactantsAsElements) {
               std::string::npos);
     EXPECT_NE(dump.find("species 1 \"A\" compartment 1 class 7 massBalance 2 totalAmount 2 "
                         "decomposition 2 initial 1 \"1\"\n  element lists 0\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("species 12 \"X\" compartment 1 class 7 massBalance 2 totalAmount 2 "
+                        "decomposition 2 initial 1 \"1\"\n  element lists 0\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("species 14 \"XY\" compartment 1 class 10 massBalance 2 totalAmount 2 "
+                        "decomposition 2 initial 1 \"0\"\n  element lists 1\n    elements 2\n"),
               std::string::npos);
     // binding_with_stoichiometric_changes counts as binding
     EXPECT_NE(dump.find("\"Late\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition "

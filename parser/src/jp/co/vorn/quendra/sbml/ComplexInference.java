@@ -4,11 +4,9 @@ import java.util.ArrayDeque;
 import java.util.ArrayList;
 import java.util.Deque;
 import java.util.HashMap;
-import java.util.HashSet;
 import java.util.LinkedHashMap;
 import java.util.List;
 import java.util.Map;
-import java.util.Set;
 
 /**
  * Complexes that the mass-action conversion needs and plain SBML does not state: the element
@@ -28,19 +26,57 @@ public final class ComplexInference {
     /**
      * The single product of a binding reaction that has no element list takes the reactants as
      * its elements (each stoichiometry divided by the product's); a product whose class nothing
-     * chose becomes a complex. Skipped when the product is itself part of a reactant.
+     * chose becomes a complex. Skipped when that would make the product part of itself, i.e. when
+     * it is a reactant or lies inside one.
      */
     public static void completeBindingProducts(ReaderModel model) {
+        // Only a species that is already an element of some complex can lie inside a reactant;
+        // for all others (the usual fresh product) the search is not needed.
+        boolean[] isElement = new boolean[model.species.size() + 1];
+        for (SpeciesRecord species : model.species) markElements(species, isElement);
+        int[] visited = new int[model.species.size() + 1];
+        int search = 0;
         for (ReactionRecord reaction : model.reactions) {
             int type = reaction.reactionType;
             if (type != BINDING && type != BINDING_WITH_STOICHIOMETRIC_CHANGES) continue;
             if (reaction.products.size() != 1 || reaction.reactants.isEmpty()) continue;
             RefRecord product = reaction.products.get(0);
             SpeciesRecord complex = product.species;
-            if (complex.hasElements() || isPartOf(complex, reaction.reactants)) continue;
+            if (complex.hasElements() || isReactant(complex, reaction.reactants)) continue;
+            boolean mayBeInside = isElement[complex.number];
+            if (mayBeInside && isInside(complex, reaction.reactants, visited, ++search)) continue;
             complex.elements = merge(reaction.reactants, null, product.stoichiometry);
             if (complex.classDefaulted) complex.specieClass = CLASS_COMPLEX;
+            markElements(complex, isElement);
         }
+    }
+
+    private static void markElements(SpeciesRecord species, boolean[] isElement) {
+        if (!species.hasElements()) return;
+        for (RefRecord element : species.elements) isElement[element.species.number] = true;
+    }
+
+    private static boolean isReactant(SpeciesRecord species, List<RefRecord> reactants) {
+        for (RefRecord ref : reactants) {
+            if (ref.species == species) return true;
+        }
+        return false;
+    }
+
+    // Depth-first through the element lists of the references; visited[n] == search marks the
+    // species seen in this search.
+    private static boolean isInside(SpeciesRecord target, List<RefRecord> references, int[] visited,
+                                    int search) {
+        Deque<SpeciesRecord> pending = new ArrayDeque<>();
+        for (RefRecord ref : references) pending.push(ref.species);
+        while (!pending.isEmpty()) {
+            SpeciesRecord species = pending.pop();
+            if (species == target) return true;
+            if (visited[species.number] == search || !species.hasElements()) continue;
+            visited[species.number] = search;
+            for (RefRecord element : species.elements) pending.push(element.species);
+        }
+        return false;
     }
 
     /**
@@ -82,20 +118,6 @@ public final class ComplexInference {
         List<RefRecord> merged = new ArrayList<>();
         sums.forEach((species, sum) -> merged.add(new RefRecord(species, sum / divisor)));
         return merged;
-    }
-
-    // True when the species is one of the references or lies inside one of their complexes.
-    private static boolean isPartOf(SpeciesRecord target, List<RefRecord> references) {
-        Set<SpeciesRecord> seen = new HashSet<>();
-        Deque<SpeciesRecord> pending = new ArrayDeque<>();
-        for (RefRecord ref : references) pending.push(ref.species);
-        while (!pending.isEmpty()) {
-            SpeciesRecord species = pending.pop();
-            if (species == target) return true;
-            if (!seen.add(species) || !species.hasElements()) continue;
-            for (RefRecord element : species.elements) pending.push(element.species);
-        }
-        return false;
     }
 
     // "E:S"; when a species of that compartment has the name already, "E:S_2", "E:S_3", ...
