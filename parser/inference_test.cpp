@@ -1,0 +1,232 @@
+// What the reader infers when the annotation says nothing: classes, types, modifier types,
+// layers, groups, stoichiometries, binding products and enzyme-substrate complexes.
+#include <gtest/gtest.h>
+
+#include "reader_test_support.h"
+
+namespace tk = zymorax::testkit;
+using reader_test::dump_model;
+using reader_test::has_line;
+using reader_test::testdata;
+
+namespace {
+
+// "species <n> <name> compartment <c> class <k> ..." with the common defaults of plain SBML.
+std::string plain_species(int number, const std::string& name, int specie_class,
+                          int total_amount, const std::string& initial) {
+    return "species " + std::to_string(number) + " \"" + name + "\" compartment 1 class " +
+           std::to_string(specie_class) + " massBalance 2 totalAmount " +
+           std::to_string(total_amount) + " decomposition 2 initial " +
+           (initial.empty() ? "2 \"\"" : "1 \"" + initial + "\"");
+}
+
+}  // namespace
+
+TEST(Inference, SpeciesClassesFromSboTermsAndConstancyFromSbmlFlags) {
+    std::string dump = dump_model(testdata("inference.xml"));
+    struct {
+        int number;
+        const char* id;
+        int specie_class;
+    } expected[] = {{1, "gene", 1},   {2, "dna", 4},      {3, "rna", 5},
+                    {4, "mrna", 5},   {5, "protein", 6},  {6, "complex", 10},
+                    {7, "proteinComplex", 10},            {8, "chemical", 7},
+                    {9, "ion", 9},    {10, "unknownTerm", 7}};
+    for (const auto& e : expected) {
+        EXPECT_TRUE(has_line(dump, plain_species(e.number, e.id, e.specie_class, 2, "1"))) << e.id;
+    }
+    EXPECT_TRUE(has_line(dump, plain_species(11, "noTerm", 7, 2, "3")));  // initialConcentration
+    EXPECT_TRUE(has_line(dump, plain_species(12, "noValue", 7, 2, "")));
+    EXPECT_TRUE(has_line(dump, plain_species(13, "constant", 7, 1, "1")));
+    EXPECT_TRUE(has_line(dump, plain_species(14, "boundary", 7, 1, "1")));
+}
+
+TEST(Inference, ReactionTypesModifierTypesAndLayers) {
+    std::string dump = dump_model(testdata("inference.xml"));
+    const char* reactions[] = {
+        // binding, dissociation (reversible, irreversible), transcription, translation
+        "  reaction 1 group 1 type 1 convertible 1 text \"protein <=> complex\"",
+        "  reaction 2 group 2 type 9 convertible 1 text \"complex <=> protein\"",
+        "  reaction 3 group 3 type 10 convertible 1 text \"complex -> protein\"",
+        "  reaction 4 group 4 type 13 convertible 1 text \"gene -> mrna\"",
+        "  reaction 5 group 5 type 14 convertible 1 text \"rna -> protein\"",
+        // transport (two terms), degradation, then the reversible flag
+        "  reaction 6 group 6 type 11 convertible 1 text \"chemical -> ion\"",
+        "  reaction 7 group 7 type 11 convertible 1 text \"ion -> chemical\"",
+        "  reaction 8 group 8 type 15 convertible 1 text \"dna -> (none)\"",
+        "  reaction 9 group 9 type 7 convertible 1 text \"noTerm <=> unknownTerm [protein] "
+        "[constant] [boundary] [proteinComplex]\"",
+        "  reaction 10 group 10 type 8 convertible 1 text \"noValue -> (none) [ion]\""};
+    for (const char* reaction : reactions) EXPECT_TRUE(has_line(dump, reaction)) << reaction;
+    // Gene-Protein: reactions with a DNA, RNA, protein or complex reactant or product; the
+    // protein modifier of reaction 9 does not count.
+    EXPECT_NE(dump.find("layer 1\n  reactions 6\n  reaction 1 "), std::string::npos);
+    EXPECT_NE(dump.find("layer 3\n  reactions 4\n  reaction 6 "), std::string::npos);
+    const char* modifiers[] = {
+        "        modifier 5 \"protein\" compartment 1 stoichiometry \"1\" type 1 isTotal 0",
+        "        modifier 13 \"constant\" compartment 1 stoichiometry \"1\" type 2 isTotal 0",
+        "        modifier 14 \"boundary\" compartment 1 stoichiometry \"1\" type 3 isTotal 0",
+        "        modifier 7 \"proteinComplex\" compartment 1 stoichiometry \"1\" type 3 isTotal 0",
+        "        modifier 9 \"ion\" compartment 1 stoichiometry \"1\" type 1 isTotal 0"};
+    for (const char* modifier : modifiers) EXPECT_TRUE(has_line(dump, modifier)) << modifier;
+}
+
+// A reaction with an enzyme and no named complex gets "<modifiers>:<reactants>" in the first
+// enzyme's compartment; a taken name gets "_2", "_3", ...
+TEST(ReaderMadeComplexes, NamedByTheirElementsAndUnique) {
+    std::string dump = dump_model(testdata("reader_complex.xml"));
+    EXPECT_TRUE(has_line(dump, "species 10"));
+    std::string made =
+        "species 8 \"E:S_2\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "initial 1 \"0\"\n"
+        "  element lists 1\n"
+        "    elements 2\n"
+        "      element 1 \"E\" compartment 2 stoichiometry \"1\"\n"
+        "      element 2 \"S\" compartment 1 stoichiometry \"2\"\n"
+        "species 9 \"E:S_3\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "initial 1 \"0\"\n"
+        "  element lists 1\n"
+        "    elements 2\n"
+        "      element 1 \"E\" compartment 2 stoichiometry \"1\"\n"
+        "      element 2 \"S\" compartment 1 stoichiometry \"1\"\n"
+        "species 10 \"A:E:S\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "initial 1 \"0\"\n"
+        "  element lists 1\n"
+        "    elements 3\n"
+        "      element 6 \"A\" compartment 1 stoichiometry \"2\"\n"
+        "      element 1 \"E\" compartment 2 stoichiometry \"1\"\n"
+        "      element 2 \"S\" compartment 1 stoichiometry \"1\"\n";
+    EXPECT_NE(dump.find(made), std::string::npos) << dump;
+    EXPECT_NE(dump.find("    modifier lists 1\n      modifiers 1\n        modifier 1 \"E\" "
+                        "compartment 2 stoichiometry \"1\" type 1 isTotal 0\n    complexes 1\n"
+                        "      complex 8 \"E:S_2\" compartment 2 stoichiometry \"1\"\n"),
+              std::string::npos);
+    EXPECT_TRUE(has_line(dump, "      complex 9 \"E:S_3\" compartment 2 stoichiometry \"1\""));
+    EXPECT_TRUE(has_line(dump, "      complex 10 \"A:E:S\" compartment 2 stoichiometry \"1\""));
+    // the named complex stays; no complex for an inhibitor alone or without reactants
+    EXPECT_TRUE(has_line(dump, "      complex 7 \"ES\" compartment 1 stoichiometry \"1\""));
+    EXPECT_NE(dump.find("type 3 isTotal 0\n    complexes 0\n"), std::string::npos);
+    EXPECT_NE(dump.find("text \"(none) -> P(cytosol) [E(membrane)]\"\n    reactant lists 0\n"
+                        "    product lists 1\n      products 1\n        product 3 \"P\" "
+                        "compartment 1 stoichiometry \"1\"\n    modifier lists 1\n      modifiers "
+                        "1\n        modifier 1 \"E\" compartment 2 stoichiometry \"1\" type 1 "
+                        "isTotal 0\n    complexes 0\n"),
+              std::string::npos);
+}
+
+TEST(BindingProducts, TakeTheReactantsAsElements) {
+    std::string dump = dump_model(testdata("binding_product.xml"));
+    // A + B -> AB (class chosen by nothing: becomes a complex), 2 M -> M2, A + B -> 2 C
+    EXPECT_NE(dump.find("species 3 \"AB\" compartment 1 class 10 massBalance 2 totalAmount 2 "
+                        "decomposition 2 initial 1 \"0\"\n  element lists 1\n    elements 2\n"
+                        "      element 1 \"A\" compartment 1 stoichiometry \"1\"\n"
+                        "      element 2 \"B\" compartment 1 stoichiometry \"1\"\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("\"M2\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+                        "initial 1 \"0\"\n  element lists 1\n    elements 1\n"
+                        "      element 4 \"M\" compartment 1 stoichiometry \"2\"\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("      element 1 \"A\" compartment 1 stoichiometry \"0.5\"\n"
+                        "      element 2 \"B\" compartment 1 stoichiometry \"0.5\"\n"),
+              std::string::npos);
+    // A class from an SBO term stays; an element list of the annotation stays; two products,
+    // a product that is a reactant or lies inside one, and a later second binding get nothing.
+    EXPECT_NE(dump.find("\"Chem\" compartment 1 class 7 massBalance 2 totalAmount 2 decomposition "
+                        "2 initial 1 \"0\"\n  element lists 1\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("\"Given\" compartment 1 class 10 massBalance 2 totalAmount 2 "
+                        "decomposition 2 initial 1 \"0\"\n  element lists 1\n    elements 1\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("\"D\" compartment 1 class 7 massBalance 2 totalAmount 2 decomposition 2 "
+                        "initial 1 \"0\"\n  element lists 0\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("species 1 \"A\" compartment 1 class 7 massBalance 2 totalAmount 2 "
+                        "decomposition 2 initial 1 \"1\"\n  element lists 0\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("species 12 \"X\" compartment 1 class 7 massBalance 2 totalAmount 2 "
+                        "decomposition 2 initial 1 \"1\"\n  element lists 0\n"),
+              std::string::npos);
+    EXPECT_NE(dump.find("species 14 \"XY\" compartment 1 class 10 massBalance 2 totalAmount 2 "
+                        "decomposition 2 initial 1 \"0\"\n  element lists 1\n    elements 2\n"),
+              std::string::npos);
+    // binding_with_stoichiometric_changes counts as binding
+    EXPECT_NE(dump.find("\"Late\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition "
+                        "2 initial 1 \"0\"\n  element lists 1\n    elements 2\n"),
+              std::string::npos);
+}
+
+// Reactions with one group label share the number of the first of them; the others keep their
+// own number, so a label that looks like a number does not join another reaction.
+TEST(Groups, LabelsGiveTheNumberOfTheirFirstReaction) {
+    std::string dump = dump_model(testdata("transcription_groups.xml"));
+    const char* reactions[] = {
+        "  reaction 1 group 1 type 13 convertible 1 text \"G -> M\"",
+        "  reaction 2 group 2 type 13 convertible 1 text \"G -> M [T1:P1]\"",
+        "  reaction 3 group 3 type 13 convertible 1 text \"G -> M\"",
+        "  reaction 4 group 2 type 13 convertible 1 text \"G -> M [T2:P2]\"",
+        "  reaction 5 group 5 type 13 convertible 1 text \"G -> M\"",
+        "  reaction 6 group 3 type 13 convertible 1 text \"G -> M\""};
+    for (const char* reaction : reactions) EXPECT_TRUE(has_line(dump, reaction)) << reaction;
+    EXPECT_TRUE(has_line(
+        dump, "        modifier 7 \"T1:P1\" compartment 1 stoichiometry \"1\" type 2 isTotal 0"));
+    EXPECT_TRUE(has_line(
+        dump, "        modifier 8 \"T2:P2\" compartment 1 stoichiometry \"1\" type 3 isTotal 0"));
+}
+
+TEST(Stoichiometry, MissingOrGivenByMath) {
+    std::string level3 = dump_model(testdata("stoichiometry_l3.xml"));
+    EXPECT_TRUE(has_line(level3, "  reaction 1 group 1 type 8 convertible 1 text "
+                                 "\"A + 6 B -> 0.25 C + 0.1 A\""));
+    EXPECT_TRUE(has_line(level3, "        reactant 1 \"A\" compartment 1 stoichiometry \"1\""));
+    EXPECT_TRUE(has_line(level3, "        reactant 2 \"B\" compartment 1 stoichiometry \"6\""));
+    EXPECT_TRUE(has_line(level3, "        product 3 \"C\" compartment 1 stoichiometry \"0.25\""));
+    EXPECT_TRUE(has_line(level3, "compartment 1 \"c\" volume \"\""));
+
+    std::string level2 = dump_model(testdata("stoichiometry_l2.xml"));
+    EXPECT_TRUE(has_line(level2, "        reactant 1 \"A\" compartment 1 stoichiometry \"4\""));
+    EXPECT_TRUE(has_line(level2, "        product 2 \"B\" compartment 1 stoichiometry \"3\""));
+    EXPECT_TRUE(has_line(level2, "  reaction 2 group 2 type 8 convertible 1 text \"9 A -> 4 B + 3 A\""));
+
+    std::string level1 = dump_model(testdata("level1.xml"));
+    EXPECT_TRUE(has_line(level1, "model \"level_one\""));
+    EXPECT_TRUE(has_line(level1, "compartment 1 \"cell\" volume \"2\""));
+    EXPECT_TRUE(has_line(level1, "        reactant 1 \"X\" compartment 1 stoichiometry \"1.5\""));
+    EXPECT_TRUE(has_line(level1, plain_species(2, "Y", 7, 1, "0")));
+}
+
+// Math naming nothing with a value, an assignment that leads back to itself, or a function
+// beyond the simple ones gives no stoichiometry: an error, never a made-up 1.
+TEST(Stoichiometry, MathWithoutAValueIsAnError) {
+    tk::TempDir dir;
+    const char* maths[] = {
+        "<ci>undefinedSymbol</ci>",
+        "<ci>selfish</ci>",
+        "<apply><sin/><cn>1</cn></apply>",
+    };
+    std::vector<std::string> paths;
+    for (const char* math : maths) {
+        std::string reaction =
+            "<reaction id=\"r\"><listOfReactants><speciesReference species=\"A\">"
+            "<stoichiometryMath><math xmlns=\"http://www.w3.org/1998/Math/MathML\">" +
+            std::string(math) + "</math></stoichiometryMath></speciesReference></listOfReactants>"
+            "</reaction>";
+        std::string model = reader_test::model_text({reader_test::species_line("A")}, {reaction});
+        model.replace(model.find("<listOfReactions>"), 17,
+                      "<listOfParameters><parameter id=\"selfish\" constant=\"false\"/>"
+                      "</listOfParameters><listOfRules><assignmentRule variable=\"selfish\"><math "
+                      "xmlns=\"http://www.w3.org/1998/Math/MathML\"><apply><plus/><ci>selfish</ci>"
+                      "<cn>1</cn></apply></math></assignmentRule></listOfRules><listOfReactions>");
+        paths.push_back(dir.file("math" + std::to_string(paths.size()) + ".xml"));
+        tk::write_file(paths.back(), model);
+    }
+    std::vector<std::string> dumps = reader_test::dump_models(paths);
+    for (size_t i = 0; i < paths.size(); i++) {
+        SCOPED_TRACE(maths[i]);
+        EXPECT_TRUE(has_line(dumps[i], "result 2"));
+        EXPECT_TRUE(has_line(dumps[i], reader_test::errmsg_line(
+                                           paths[i], "line 9: reaction 'r': the stoichiometry of "
+                                                     "species 'A' is given by math without a "
+                                                     "computable value")))
+            << dumps[i];
+    }
+}
