@@ -7,7 +7,7 @@ packages=(
   g++ make cmake pkg-config
   googletest libgtest-dev
   openjdk-17-jdk-headless
-  libsbml5-java
+  libsbml5-java libsbml5-examples
   libxml2-utils
 )
 
