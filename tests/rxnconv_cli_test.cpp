@@ -89,3 +89,22 @@ TEST_F(RxnconvStartupTest, AnInstallationWithoutTheParserFindsNoInputXml) {
     EXPECT_EQ(run.status, 255);
     EXPECT_EQ(run.log, "Can't find InputXML class\nParseXML failed.\nconvertphp failed.\n");
 }
+
+TEST(RxnconvListingTest, EveryLibsbmlSpecificationSampleLoadsAndLists) {
+    const std::string samples = "/usr/share/doc/libsbml5-examples/examples/sample-models/from-spec";
+    ASSERT_TRUE(std::filesystem::exists(samples)) << "run scripts/bootstrap.sh (libsbml5-examples)";
+    RxnconvRunner rx;
+    int listed = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(samples)) {
+        if (entry.path().extension() != ".xml") continue;
+        RxnconvRun run = rx.run({"-C" + entry.path().string(), "-Plist.xml"});
+        EXPECT_EQ(run.status, 0) << entry.path() << "\n" << run.log;
+        EXPECT_EQ(run.log, "") << entry.path();
+        std::string listing = read_file(rx.file("list.xml"));
+        EXPECT_EQ(listing.rfind("<chemical_eqs>\n", 0), 0u) << entry.path();
+        RunResult lint = run_program("/usr/bin/xmllint", {"--noout", rx.file("list.xml")}, rx.dir().path());
+        EXPECT_EQ(lint.status, 0) << entry.path() << "\n" << lint.err;
+        ++listed;
+    }
+    EXPECT_GE(listed, 29);
+}
