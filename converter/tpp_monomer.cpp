@@ -3,19 +3,15 @@
 #include <cmath>
 
 #include "context_builder.h"
+#include "format.h"
 #include "log.h"
 
 namespace {
 
-// One unit of the element's own species: `stoichiometry` of it.
-void addOwnUnits(std::unordered_map<int, double>& bySpecie, double absent, int specieID,
-                 double stoichiometry) {
-    bySpecie.try_emplace(specieID, absent).first->second += stoichiometry;
-}
+const char kErrorLine[] = "## Error!! in haveThisMonomer.\n";
 
-int failHaveThisMonomer() {
-    log_sys("## Error!! in haveThisMonomer.\n");
-    return -1;
+void logErrorLines(int count) {
+    for (int i = 0; i < count; ++i) log_sys("%s", kErrorLine);
 }
 
 std::vector<int> playersOfKind(const ConversionContext& context, int kind) {
@@ -31,94 +27,126 @@ std::vector<int> playersOfKind(const ConversionContext& context, int kind) {
 MonomerContents::MonomerContents(const ConversionContext& context)
     : context_(context), memo_(context.playerCount) {}
 
-// Taking a complex apart adds, per element in order, the same terms in the same order as the
-// element-by-element sum does for each species, so every value is the one that sum gives. A
-// species an element does not hold gets that element's `absent` value: adding it is skipped
-// when it is an exact zero, which leaves every sum unchanged.
-const MonomerContents::Content* MonomerContents::contentOf(int complex, int depth) {
-    if (memo_[complex]) return memo_[complex].get();
-    const Player& player = context_.players[complex];
-    if (player.elements.empty()) {
-        log_sys("## This is not a complex.\n");
-        failHaveThisMonomer();
-        return nullptr;
+const MonomerContents::Content& MonomerContents::contentOf(int complex, int depth) {
+    if (!memo_[complex]) {
+        auto content = std::make_unique<Content>();
+        takeApart(complex, depth, *content);
+        memo_[complex] = std::move(content);
     }
-    if (depth > kMaxComplexNesting) {
-        log_sys("#  Complex '%s.%s(specieID=%d)' is nested deeper than %d levels.\n",
-                player.name.c_str(), player.compartmentShortName.c_str(), player.specieID,
-                kMaxComplexNesting);
-        failHaveThisMonomer();
-        return nullptr;
-    }
-    auto content = std::make_unique<Content>();
-    auto& bySpecie = content->bySpecie;
-    for (const SpecieRef& element : player.elements) {
-        const double stoichiometry = element.stoichiometry;
-        int child = findPlayerIndex(context_, element.specieID);
-        if (child < 0) {
-            log_sys("#  Element (specieID=%d) of complex '%s.%s(specieID=%d)' matches no species.\n",
-                    element.specieID, player.name.c_str(), player.compartmentShortName.c_str(),
-                    player.specieID);
-            failHaveThisMonomer();
-            return nullptr;
-        }
-        addOwnUnits(bySpecie, content->absent, element.specieID, stoichiometry);
-        if (context_.players[child].elements.empty()) continue;
-        const Content* inner = contentOf(child, depth + 1);
-        if (inner == nullptr) {
-            failHaveThisMonomer();
-            return nullptr;
-        }
-        const double innerAbsent = inner->absent * stoichiometry;
-        if (!(std::isfinite(stoichiometry) && inner->absent == 0.0)) {
-            for (auto& [specieID, value] : bySpecie) {
-                if (inner->bySpecie.count(specieID) == 0) value += innerAbsent;
-            }
-        }
-        for (const auto& [specieID, value] : inner->bySpecie) {
-            bySpecie.try_emplace(specieID, content->absent).first->second += value * stoichiometry;
-        }
-        content->absent += innerAbsent;
-    }
-    memo_[complex] = std::move(content);
-    return memo_[complex].get();
+    return *memo_[complex];
 }
 
-double MonomerContents::valueIn(const Content& content, int specieID) const {
-    auto found = content.bySpecie.find(specieID);
-    return found == content.bySpecie.end() ? content.absent : found->second;
+// Element by element, every species' entry receives the same additions in the same order as
+// the element-by-element sum for that species, and fails where that sum would stop. Adding the
+// nested absent value to species a nested complex does not hold is skipped only when it is an
+// exact zero, which changes no sum.
+void MonomerContents::takeApart(int complex, int depth, Content& content) {
+    const Player& player = context_.players[complex];
+    if (player.elements.empty()) {
+        content.brokenLines = {"## This is not a complex.\n", kErrorLine};
+        return;
+    }
+    if (depth > kMaxComplexNesting) {  // unreachable once the element lists were checked
+        content.brokenLines = {
+            zymorax::format("#  Complex '%s.%s(specieID=%d)' is nested deeper than %d levels.\n",
+                            player.name.c_str(), player.compartmentShortName.c_str(),
+                            player.specieID, kMaxComplexNesting),
+            kErrorLine};
+        return;
+    }
+    auto& bySpecie = content.bySpecie;
+    for (const SpecieRef& element : player.elements) {
+        const double stoichiometry = element.stoichiometry;
+        const int child = findPlayerIndex(context_, element.specieID);
+        if (child < 0) {
+            content.brokenLines = {
+                zymorax::format(
+                    "#  Element (specieID=%d) of complex '%s.%s(specieID=%d)' matches no "
+                    "species.\n",
+                    element.specieID, player.name.c_str(), player.compartmentShortName.c_str(),
+                    player.specieID),
+                kErrorLine};
+            return;
+        }
+        Entry& own = bySpecie.try_emplace(element.specieID, Entry{content.absent, 0}).first->second;
+        if (own.failedLevels == 0) own.value += stoichiometry;
+        if (context_.players[child].elements.empty()) continue;
+        const Content& inner = contentOf(child, depth + 1);
+        if (!(std::isfinite(stoichiometry) && inner.absent == 0.0)) {
+            const double added = inner.absent * stoichiometry;
+            for (auto& [specieID, entry] : bySpecie) {
+                if (entry.failedLevels == 0 && inner.bySpecie.count(specieID) == 0) {
+                    entry.value += added;
+                }
+            }
+        }
+        for (const auto& [specieID, innerEntry] : inner.bySpecie) {
+            Entry& entry = bySpecie.try_emplace(specieID, Entry{content.absent, 0}).first->second;
+            if (entry.failedLevels > 0) continue;  // that species' sum stopped earlier
+            if (innerEntry.failedLevels > 0) {
+                entry.failedLevels = innerEntry.failedLevels + 1;
+            } else if (inner.brokenLines.empty() && innerEntry.value < 0.0) {
+                entry.failedLevels = 1;  // a negative nested content is an error
+            } else {
+                entry.value += innerEntry.value * stoichiometry;
+            }
+        }
+        content.absent += inner.absent * stoichiometry;
+        if (!inner.brokenLines.empty()) {
+            content.brokenLines = inner.brokenLines;
+            content.brokenLines.push_back(kErrorLine);
+            return;
+        }
+    }
 }
 
 double MonomerContents::of(int monomer, int complex) {
-    const Content* content = contentOf(complex, 0);
-    if (content == nullptr) return -1.0;
-    return valueIn(*content, context_.players[monomer].specieID);
+    const Content& content = contentOf(complex, 0);
+    auto found = content.bySpecie.find(context_.players[monomer].specieID);
+    if (found != content.bySpecie.end() && found->second.failedLevels > 0) {
+        logErrorLines(found->second.failedLevels);
+        return -1.0;
+    }
+    if (!content.brokenLines.empty()) {
+        for (const std::string& line : content.brokenLines) log_sys("%s", line.c_str());
+        return -1.0;
+    }
+    return found != content.bySpecie.end() ? found->second.value : content.absent;
 }
 
-bool MonomerContents::heldWithNegativeContent(const std::vector<int>& complexes) const {
+MonomerContents::FailingPair MonomerContents::firstFailingPair(
+    const std::vector<int>& complexes) const {
+    FailingPair first;
     for (int complex : complexes) {
-        for (const auto& [specieID, value] : memo_[complex]->bySpecie) {
-            if (value < 0.0 && monomersBySpecie_.count(specieID) != 0) return true;
+        for (const auto& [specieID, entry] : memo_[complex]->bySpecie) {
+            if (entry.failedLevels == 0 && !(entry.value < 0.0)) continue;
+            auto monomers = monomersBySpecie_.find(specieID);
+            if (monomers == monomersBySpecie_.end()) continue;
+            // Complexes come in index order, so only a lower monomer can come first.
+            int monomer = monomers->second.front();
+            if (first.monomer < 0 || monomer < first.monomer) first = {monomer, complex, entry};
         }
     }
-    return false;
+    return first;
 }
 
 void MonomerContents::collectShares(const std::vector<int>& complexes) {
     shares_.assign(context_.playerCount, {});
     for (int complex : complexes) {
-        for (const auto& [specieID, value] : memo_[complex]->bySpecie) {
-            if (!(value > 0.0)) continue;
+        for (const auto& [specieID, entry] : memo_[complex]->bySpecie) {
+            if (entry.failedLevels > 0 || !(entry.value > 0.0)) continue;
             auto monomers = monomersBySpecie_.find(specieID);
             if (monomers == monomersBySpecie_.end()) continue;
-            for (int monomer : monomers->second) shares_[monomer].push_back(Share{complex, value});
+            for (int monomer : monomers->second) {
+                shares_[monomer].push_back(Share{complex, entry.value});
+            }
         }
     }
 }
 
-// The pairs are taken monomer by monomer, so the first monomer meets every complex first: a
-// complex that cannot be taken apart fails there, whichever monomer comes next. After that only
-// a negative content can fail, and every such pair reports the same line.
+// The pairs are evaluated monomer by monomer, so the first monomer meets every complex first:
+// a complex that cannot be taken apart fails there unless that monomer fails earlier. After
+// that only a monomer's own entries can fail.
 int MonomerContents::evaluateAll(const char* step) {
     if (evaluated_) return 0;
     const std::vector<int> monomers = playersOfKind(context_, PLAYER_ALGEBRAIC_TOTAL);
@@ -127,17 +155,19 @@ int MonomerContents::evaluateAll(const char* step) {
     for (int monomer : monomers) {
         monomersBySpecie_[context_.players[monomer].specieID].push_back(monomer);
     }
-    bool failed = false;
     if (!monomers.empty()) {
         for (int complex : complexes) {
-            failed = of(monomers.front(), complex) < 0.0;
-            if (failed) break;
+            if (of(monomers.front(), complex) < 0.0) {
+                log_sys("## Error!! in %s.\n", step);
+                return -1;
+            }
         }
-        failed = failed || heldWithNegativeContent(complexes);
-    }
-    if (failed) {
-        log_sys("## Error!! in %s.\n", step);
-        return -1;
+        const FailingPair failing = firstFailingPair(complexes);
+        if (failing.monomer >= 0) {
+            logErrorLines(failing.entry.failedLevels);
+            log_sys("## Error!! in %s.\n", step);
+            return -1;
+        }
     }
     collectShares(monomers.empty() ? std::vector<int>() : complexes);
     evaluated_ = true;
