@@ -24,7 +24,8 @@ int logModifier(const char* problem, const Player& modifier) {
 int addRegulator(ConversionContext& context, const PlayerRef& modifier, Term& term) {
     Player& regulator = *modifier.player;
     makeVariable(regulator);
-    int element = findRegulatoryElement(context, static_cast<int>(&regulator - context.players.data()));
+    int element =
+        findRegulatoryElement(context, static_cast<int>(&regulator - context.players.data()));
     if (element == REGULATORY_ELEMENT_FAULT) return -1;
     if (element == REGULATORY_ELEMENT_NONE) {
         return logModifier("includes no transcriptional regulator.", regulator);

@@ -48,7 +48,8 @@ struct CmaStage {
 };
 
 // g -> r regulated by the given modifiers (name, modifierType).
-Reaction& regulatedTranscription(TestModel& t, const std::vector<std::pair<std::string, int>>& modifiers) {
+Reaction& regulatedTranscription(TestModel& t,
+                                 const std::vector<std::pair<std::string, int>>& modifiers) {
     Refs refs;
     for (const auto& [name, type] : modifiers) refs.push_back({name, 1});
     Reaction& reaction =

@@ -134,8 +134,9 @@ Model chainModel() {
 // g is transcribed to r at km times the occupied fraction of the promoter (TF:P over the total
 // of P) times the free fraction of the enhancer (one minus Rep:E over the total of E).
 Model regulatedModel() {
-    TestModel t("regulated",
-                "TF on the promoter activates transcription of g, Rep on the enhancer represses it");
+    TestModel t(
+        "regulated",
+        "TF on the promoter activates transcription of g, Rep on the enhancer represses it");
     t.compartment(1, "nucleus");
     t.species("g", CLASS_DNA_GENE, 1);
     t.species("r", CLASS_RNA, 0).decomposition = SWITCH_ON;
@@ -147,8 +148,8 @@ Model regulatedModel() {
     t.complex("Rep:E", {{"Rep", 1}, {"E", 1}});
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"TF", 1}, {"P", 1}}, {{"TF:P", 1}});
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"Rep", 1}, {"E", 1}}, {{"Rep:E", 1}});
-    Reaction& transcription = t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSCRIPTION,
-                                         {{"g", 1}}, {{"r", 1}}, {{"TF:P", 1}, {"Rep:E", 1}});
+    Reaction& transcription = t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSCRIPTION, {{"g", 1}},
+                                         {{"r", 1}}, {{"TF:P", 1}, {"Rep:E", 1}});
     transcription.listOfModifiers[0].ref[0].modifierType = MODIFIER_OCCUPIED;
     transcription.listOfModifiers[0].ref[1].modifierType = MODIFIER_FREE;
     return t.model;
@@ -177,8 +178,8 @@ TEST(HandWrittenGoldenFiles, TppChainEliminatesTheSecondPairOnTheRepeatPass) {
 }
 
 TEST(HandWrittenGoldenFiles, RegulatedTranscriptionUnderEveryCmaFamilyMethod) {
-    for (int method : {METHOD_CMA, METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2,
-                       METHOD_TPP_RAPID}) {
+    for (int method :
+         {METHOD_CMA, METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2, METHOD_TPP_RAPID}) {
         expectFiles(regulatedModel(), method, METHOD_NONE, methodFile("regulated", method));
     }
 }

@@ -37,9 +37,7 @@ const MonomerContents::Content& MonomerContents::contentOf(int complex, int dept
 }
 
 // Element by element, every species' entry receives the same additions in the same order as
-// the element-by-element sum for that species, and fails where that sum would stop. Adding the
-// nested absent value to species a nested complex does not hold is skipped only when it is an
-// exact zero, which changes no sum.
+// the element-by-element sum for that species, and fails where that sum would stop.
 void MonomerContents::takeApart(int complex, int depth, Content& content) {
     const Player& player = context_.players[complex];
     if (player.elements.empty()) {
@@ -54,9 +52,7 @@ void MonomerContents::takeApart(int complex, int depth, Content& content) {
             kErrorLine};
         return;
     }
-    auto& bySpecie = content.bySpecie;
     for (const SpecieRef& element : player.elements) {
-        const double stoichiometry = element.stoichiometry;
         const int child = findPlayerIndex(context_, element.specieID);
         if (child < 0) {
             content.brokenLines = {
@@ -68,36 +64,47 @@ void MonomerContents::takeApart(int complex, int depth, Content& content) {
                 kErrorLine};
             return;
         }
-        Entry& own = bySpecie.try_emplace(element.specieID, Entry{content.absent, 0}).first->second;
-        if (own.failedLevels == 0) own.value += stoichiometry;
+        Entry& own = entryOf(content, element.specieID);
+        if (own.failedLevels == 0) own.value += element.stoichiometry;
         if (context_.players[child].elements.empty()) continue;
         const Content& inner = contentOf(child, depth + 1);
-        if (!(std::isfinite(stoichiometry) && inner.absent == 0.0)) {
-            const double added = inner.absent * stoichiometry;
-            for (auto& [specieID, entry] : bySpecie) {
-                if (entry.failedLevels == 0 && inner.bySpecie.count(specieID) == 0) {
-                    entry.value += added;
-                }
-            }
-        }
-        for (const auto& [specieID, innerEntry] : inner.bySpecie) {
-            Entry& entry = bySpecie.try_emplace(specieID, Entry{content.absent, 0}).first->second;
-            if (entry.failedLevels > 0) continue;  // that species' sum stopped earlier
-            if (innerEntry.failedLevels > 0) {
-                entry.failedLevels = innerEntry.failedLevels + 1;
-            } else if (inner.brokenLines.empty() && innerEntry.value < 0.0) {
-                entry.failedLevels = 1;  // a negative nested content is an error
-            } else {
-                entry.value += innerEntry.value * stoichiometry;
-            }
-        }
-        content.absent += inner.absent * stoichiometry;
+        addNested(content, inner, element.stoichiometry);
         if (!inner.brokenLines.empty()) {
             content.brokenLines = inner.brokenLines;
             content.brokenLines.push_back(kErrorLine);
             return;
         }
     }
+}
+
+MonomerContents::Entry& MonomerContents::entryOf(Content& content, int specieID) {
+    // A species met for the first time has summed the absent values so far.
+    return content.bySpecie.try_emplace(specieID, Entry{content.absent, 0}).first->second;
+}
+
+// `stoichiometry` times the nested complex's content. Adding its absent value to the species it
+// does not hold is skipped when that adds an exact zero, which changes no sum.
+void MonomerContents::addNested(Content& content, const Content& inner, double stoichiometry) {
+    if (!(std::isfinite(stoichiometry) && inner.absent == 0.0)) {
+        const double added = inner.absent * stoichiometry;
+        for (auto& [specieID, entry] : content.bySpecie) {
+            if (entry.failedLevels == 0 && inner.bySpecie.count(specieID) == 0) {
+                entry.value += added;
+            }
+        }
+    }
+    for (const auto& [specieID, innerEntry] : inner.bySpecie) {
+        Entry& entry = entryOf(content, specieID);
+        if (entry.failedLevels > 0) continue;  // that species' sum stopped earlier
+        if (innerEntry.failedLevels > 0) {
+            entry.failedLevels = innerEntry.failedLevels + 1;
+        } else if (inner.brokenLines.empty() && innerEntry.value < 0.0) {
+            entry.failedLevels = 1;  // a negative nested content is an error one level up
+        } else {
+            entry.value += innerEntry.value * stoichiometry;
+        }
+    }
+    content.absent += inner.absent * stoichiometry;
 }
 
 double MonomerContents::of(int monomer, int complex) {

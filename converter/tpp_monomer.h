@@ -61,6 +61,8 @@ class MonomerContents {
 
     const Content& contentOf(int complex, int depth);
     void takeApart(int complex, int depth, Content& content);
+    static Entry& entryOf(Content& content, int specieID);
+    static void addNested(Content& content, const Content& inner, double stoichiometry);
     FailingPair firstFailingPair(const std::vector<int>& complexes) const;
     void collectShares(const std::vector<int>& complexes);
 

@@ -29,9 +29,10 @@ double recursiveContent(const ConversionContext& context, int monomer, int compl
     for (const SpecieRef& element : player.elements) {
         int child = findPlayerIndex(context, element.specieID);
         if (child < 0) {
-            log_sys("#  Element (specieID=%d) of complex '%s.%s(specieID=%d)' matches no species.\n",
-                    element.specieID, player.name.c_str(), player.compartmentShortName.c_str(),
-                    player.specieID);
+            log_sys(
+                "#  Element (specieID=%d) of complex '%s.%s(specieID=%d)' matches no species.\n",
+                element.specieID, player.name.c_str(), player.compartmentShortName.c_str(),
+                player.specieID);
             log_sys("## Error!! in haveThisMonomer.\n");
             return -1.0;
         }

@@ -146,8 +146,9 @@ TEST(SetTpp, ANegativeContentStopsTheTotals) {
     set.player("A").kind = PLAYER_ALGEBRAIC_TOTAL;
     set.player("B").kind = PLAYER_ALGEBRAIC_TOTAL;
     set.player("Odd").kind = PLAYER_ALGEBRAIC_ZERO;
-    EXPECT_EQ(set.setTpp(),
-              "## Pass moveMonomerEqs.\n\n## Error!! in makeTotalDiffEqs.\n## Error!! in  SetTPP.\n");
+    EXPECT_EQ(
+        set.setTpp(),
+        "## Pass moveMonomerEqs.\n\n## Error!! in makeTotalDiffEqs.\n## Error!! in  SetTPP.\n");
     EXPECT_EQ(set.result, -1);
 }
 
@@ -247,10 +248,10 @@ TEST(TppRefine, AComplexFormedIrreversiblyThatBindsOnFailsUnderRapidEquilibrium)
     // Under TPP_STEADYSTATE_2 the kx term stays; A:B:C's pair goes from A:B and C.
     Outcome steady = convertLogged(t, METHOD_TPP_STEADYSTATE_2);
     ASSERT_EQ(steady.conversion.result, 0);
-    EXPECT_EQ(linesStartingWith(steady.conversion.dae, "aeq_"),
-              (std::vector<std::string>{
-                  "aeq_1:  kx[1]*y[A.cyt]*y[B.cyt] = 0;",
-                  "aeq_2:  ka[1]*x[A:B.cyt]*y[C.cyt] - kd[1]*x[A:B:C.cyt] = 0;"}));
+    EXPECT_EQ(
+        linesStartingWith(steady.conversion.dae, "aeq_"),
+        (std::vector<std::string>{"aeq_1:  kx[1]*y[A.cyt]*y[B.cyt] = 0;",
+                                  "aeq_2:  ka[1]*x[A:B.cyt]*y[C.cyt] - kd[1]*x[A:B:C.cyt] = 0;"}));
 }
 
 // A + A <=> A2 with A listed twice gives A two consuming and two producing terms of the pair.
@@ -306,11 +307,11 @@ TEST(TppRefine, TheBindingConstantIsRaisedToTheComplexComposition) {
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"B", 3}, {"D", 2}}, {{"B3D2", 1}});
     Conversion rapid = convertLogged(t, METHOD_TPP_RAPID).conversion;
     ASSERT_EQ(rapid.result, 0);
-    EXPECT_EQ(linesStartingWith(rapid.dae, "aeq_"),
-              (std::vector<std::string>{
-                  "aeq_1:  Kb[1]*y[A.cyt]*y[B.cyt] - x[A:B.cyt] = 0;",
-                  "aeq_2:  Kb[2]*x[A:B.cyt]*y[D.cyt] - x[A:B:D.cyt] = 0;",
-                  "aeq_3:  Kb[3]^6*y[B.cyt]^3*y[D.cyt]^2 - x[B3D2.cyt] = 0;"}));
+    EXPECT_EQ(
+        linesStartingWith(rapid.dae, "aeq_"),
+        (std::vector<std::string>{"aeq_1:  Kb[1]*y[A.cyt]*y[B.cyt] - x[A:B.cyt] = 0;",
+                                  "aeq_2:  Kb[2]*x[A:B.cyt]*y[D.cyt] - x[A:B:D.cyt] = 0;",
+                                  "aeq_3:  Kb[3]^6*y[B.cyt]^3*y[D.cyt]^2 - x[B3D2.cyt] = 0;"}));
 }
 
 // Each pass eliminates the outermost complex left with its pair only, uncovering the next.

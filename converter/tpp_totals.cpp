@@ -57,7 +57,8 @@ class TermMerger {
     }
 
     static size_t hashOf(const Term& term) {
-        size_t hash = std::hash<int>()(term.parameterKind) * 31 + std::hash<int>()(term.parameterNumber);
+        size_t hash =
+            std::hash<int>()(term.parameterKind) * 31 + std::hash<int>()(term.parameterNumber);
         for (const TermFactor& factor : term.factors) {
             double exponent = factor.exponent == 0.0 ? 0.0 : factor.exponent;  // -0 equals 0
             unsigned long long bits;
