@@ -19,8 +19,9 @@ int logModifier(const char* problem, const Player& modifier) {
     return -1;
 }
 
-// Adds the fraction of one regulator to `term`: its player over the constant total of the
-// regulatory element it is bound to. -1 after logging.
+// Adds the fraction of one regulator to `term`: its player over the total of the regulatory
+// element it is bound to, a constant unless the TPP rework gives that total an equation. -1
+// after logging.
 int addRegulator(ConversionContext& context, const PlayerRef& modifier, Term& term) {
     Player& regulator = *modifier.player;
     makeVariable(regulator);

@@ -43,6 +43,9 @@ void dropComplexOnlyTerms(const Player& complex, PlayerEquation& equation, bool 
 // coefficient; nothing here ever makes a coefficient non-zero again and no term is added, so
 // there can be at most as many repeats as there were such terms. `run` stops after that many
 // passes plus one in any case.
+//
+// Only complexes whose equation lost a term are marked again: any other would be marked as
+// before, and a pair eliminated once has nothing left to zero.
 class PairElimination {
   public:
     explicit PairElimination(ConversionContext& context)
