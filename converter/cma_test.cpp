@@ -280,20 +280,6 @@ TEST(CmaDispatcher, InvalidTypesAreNamedInTheLog) {
         "readReactions_CMA failed.\n");
 }
 
-TEST(CmaDispatcher, RegulatedTranscriptionIsRefusedUntilItsConverterIsAvailable) {
-    TestModel t = cytosol();
-    t.species("gene", CLASS_DNA_GENE);
-    t.species("mRNA", CLASS_RNA);
-    t.species("TF", CLASS_PROTEIN);
-    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSCRIPTION, {{"gene", 1}}, {{"mRNA", 1}},
-               {{"TF", 1}});
-    EXPECT_EQ(
-        failureLog(t),
-        "convertReaction_CMA_gene1: transcription with modifiers cannot be converted yet.\n"
-        "reacReactions_CMA: reaction conversion failed.(reactionID=1,reactionType=transcription)\n"
-        "readReactions_CMA failed.\n");
-}
-
 TEST(CmaDispatcher, AReferenceToNoSpeciesIsReportedNotFollowed) {
     TestModel t = cytosol();
     t.species("A", CLASS_PROTEIN);

@@ -161,19 +161,41 @@ TEST(ConversionDriver, WithoutAGeneProteinMethodNothingDecaysAndNothingBecomesCo
     EXPECT_EQ(c.info.constantPlayers.size(), 0u);
 }
 
-TEST(ConversionDriver, ATppMethodFailsAtTheTppStageUntilItIsAvailable) {
+TEST(ConversionDriver, TppRunsAfterTheDecompositionAndBeforeConstantsAreNumbered) {
     TestModel t = cytosol();
-    t.species("A", CLASS_PROTEIN);
-    t.species("B", CLASS_PROTEIN);
-    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_IRREVERSIBLE_CONVERSION, {{"A", 1}}, {{"B", 1}});
-    for (int method : {METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2, METHOD_TPP_RAPID}) {
+    t.species("A", CLASS_PROTEIN, 1).massBalance = SWITCH_ON;
+    t.species("B", CLASS_PROTEIN, 2);
+    t.complex("A:B", {{"A", 1}, {"B", 1}}, 0.5).decomposition = SWITCH_ON;
+    t.species("S", CLASS_PROTEIN, 4);  // only a template: a constant
+    t.species("P", CLASS_PROTEIN, 0);
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"A", 1}, {"B", 1}}, {{"A:B", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSLATION, {{"S", 1}}, {{"P", 1}});
+    {
         LogCapture log;
         Model model = t.model;
-        Conversion c = convert(model, method, METHOD_GMA);
-        EXPECT_EQ(c.result, -1);
-        EXPECT_EQ(log.take(), std::string("SetTPP: the conversion method '") + methodName(method) +
-                                  "' is not available yet.\nTPP conversion failed.\n");
+        Conversion c = convert(model, METHOD_TPP_RAPID, METHOD_NONE);
+        ASSERT_EQ(c.result, 0);
+        EXPECT_EQ(log.take(),
+                  "## Pass moveMonomerEqs.\n\n## Pass makeTotalDiffEqs.\n\n"
+                  "## Pass makeTotalAlgebraicEqs.\n\n## Pass calcInitialVal.\n\n"
+                  "## Pass refineComplexEqs.\n\n");
+        // A's share of the complex's decay reached A's total and cancelled there; had the
+        // decomposition come later, it would stand in A's algebraic equation.
+        EXPECT_EQ(linesStartingWith(c.dae, "aeq_"),
+                  (std::vector<std::string>{"aeq_1: constantPlayer[2] = x[A.cyt] + x[A:B.cyt];",
+                                            "aeq_2:  Kb[1]*x[A.cyt]*y[B.cyt] - x[A:B.cyt] = 0;"}));
+        EXPECT_EQ(differentialTerms(c.dae, "B.cyt"), " kpd[1]*x[A:B.cyt]");
+        EXPECT_NE(c.dae.find("constantPlayer[1] = 4; S.cyt\nconstantPlayer[2] = 1.5; TA.cyt\n\n"),
+                  std::string::npos);
     }
+    LogCapture log;
+    Model model = t.model;
+    Conversion c = convert(model, METHOD_CMA, METHOD_NONE);
+    ASSERT_EQ(c.result, 0);
+    EXPECT_EQ(log.take(), "");
+    EXPECT_EQ(differentialTerms(c.dae, "A.cyt"),
+              " - ka[1]*y[A.cyt]*y[B.cyt] + kd[1]*y[A:B.cyt] + kpd[1]*y[A:B.cyt]");
+    EXPECT_TRUE(linesStartingWith(c.dae, "aeq_").empty());
 }
 
 TEST(ConversionDriver, AnEmptyModelWritesOnlyTheHeads) {

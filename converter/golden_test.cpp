@@ -1,6 +1,7 @@
 // Whole conversions compared byte for byte with expected DAE files. The files under testdata/
-// were written by hand from the file templates (binding, enzyme with decay, pathway) or checked
-// line by line against them (the method combinations of the mixed network).
+// were written by hand from the file templates (binding, enzyme with decay, pathway, the TPP
+// networks and regulated transcription) or checked line by line against them (the method
+// combinations of the mixed network).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -86,6 +87,101 @@ TEST(HandWrittenGoldenFiles, EnzymaticStepWithDecayUnderCma) {
 TEST(HandWrittenGoldenFiles, PathwayWithTotalEnzymeUnderGmaAndMm) {
     expectFiles(pathwayModel(), METHOD_CMA, METHOD_GMA, "pathway_cma_gma.dae");
     expectFiles(pathwayModel(), METHOD_CMA, METHOD_MM, "pathway_cma_mm.dae");
+}
+
+const int kTppMethods[] = {METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2, METHOD_TPP_RAPID};
+
+// A + B <=> A:B with A mass-balanced: the binding cancels in A's total, which is left a
+// constant without a value, as the complex has none.
+Model tppBindingModel() {
+    TestModel t("binding", "A and B bind reversibly; A is mass-balanced");
+    t.compartment(1, "cytosol");
+    t.species("A", CLASS_PROTEIN, 1).massBalance = SWITCH_ON;
+    t.species("B", CLASS_PROTEIN, 2);
+    t.complex("A:B", {{"A", 1}, {"B", 1}}).initialAmount_isValid = 2;
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"A", 1}, {"B", 1}}, {{"A:B", 1}});
+    return t.model;
+}
+
+// A dimer of two A units counts twice in A's total and its initial amount; its decay releases
+// both units, so A's total changes only by translation.
+Model dimerModel() {
+    TestModel t("dimer", "two A units form A2, which decays; A is translated from m");
+    t.compartment(1, "cytosol");
+    t.species("A", CLASS_PROTEIN, 1).massBalance = SWITCH_ON;
+    t.complex("A2", {{"A", 2}}, 0.5).decomposition = SWITCH_ON;
+    t.species("m", CLASS_RNA, 3);
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_HOMO_ASSOCIATION_OR_MODIFICATION, {{"A", 2}},
+               {{"A2", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSLATION, {{"m", 1}}, {{"A", 1}});
+    return t.model;
+}
+
+// Eliminating the pair of A:B:C leaves A:B with its own pair, eliminated on the next pass.
+Model chainModel() {
+    TestModel t("chain", "A binds B, A:B binds C; A is mass-balanced");
+    t.compartment(1, "cytosol");
+    t.species("A", CLASS_PROTEIN, 1).massBalance = SWITCH_ON;
+    t.species("B", CLASS_PROTEIN, 2);
+    t.species("C", CLASS_PROTEIN, 3);
+    t.complex("A:B", {{"A", 1}, {"B", 1}}, 0.25);
+    t.complex("A:B:C", {{"A:B", 1}, {"C", 1}}, 0.125);
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"A", 1}, {"B", 1}}, {{"A:B", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"A:B", 1}, {"C", 1}}, {{"A:B:C", 1}});
+    return t.model;
+}
+
+// g is transcribed to r at km times the occupied fraction of the promoter (TF:P over the total
+// of P) times the free fraction of the enhancer (one minus Rep:E over the total of E).
+Model regulatedModel() {
+    TestModel t(
+        "regulated",
+        "TF on the promoter activates transcription of g, Rep on the enhancer represses it");
+    t.compartment(1, "nucleus");
+    t.species("g", CLASS_DNA_GENE, 1);
+    t.species("r", CLASS_RNA, 0).decomposition = SWITCH_ON;
+    t.species("P", CLASS_DNA_PROMOTER, 1).massBalance = SWITCH_ON;
+    t.species("TF", CLASS_PROTEIN, 2);
+    t.complex("TF:P", {{"TF", 1}, {"P", 1}});
+    t.species("E", CLASS_DNA_ENHANCER, 1).massBalance = SWITCH_ON;
+    t.species("Rep", CLASS_PROTEIN, 0.5);
+    t.complex("Rep:E", {{"Rep", 1}, {"E", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"TF", 1}, {"P", 1}}, {{"TF:P", 1}});
+    t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"Rep", 1}, {"E", 1}}, {{"Rep:E", 1}});
+    Reaction& transcription = t.reaction(LAYER_GENE_PROTEIN_1, REACTION_TRANSCRIPTION, {{"g", 1}},
+                                         {{"r", 1}}, {{"TF:P", 1}, {"Rep:E", 1}});
+    transcription.listOfModifiers[0].ref[0].modifierType = MODIFIER_OCCUPIED;
+    transcription.listOfModifiers[0].ref[1].modifierType = MODIFIER_FREE;
+    return t.model;
+}
+
+std::string methodFile(const std::string& stem, int method) {
+    return stem + "_" + methodName(method) + ".dae";
+}
+
+TEST(HandWrittenGoldenFiles, TppBindingWithAMassBalancedMonomer) {
+    for (int method : kTppMethods) {
+        expectFiles(tppBindingModel(), method, METHOD_NONE, methodFile("tpp_binding", method));
+    }
+}
+
+TEST(HandWrittenGoldenFiles, TppDimerCountsItsUnitsTwice) {
+    for (int method : kTppMethods) {
+        expectFiles(dimerModel(), method, METHOD_NONE, methodFile("tpp_dimer", method));
+    }
+}
+
+TEST(HandWrittenGoldenFiles, TppChainEliminatesTheSecondPairOnTheRepeatPass) {
+    for (int method : kTppMethods) {
+        expectFiles(chainModel(), method, METHOD_NONE, methodFile("tpp_chain", method));
+    }
+}
+
+TEST(HandWrittenGoldenFiles, RegulatedTranscriptionUnderEveryCmaFamilyMethod) {
+    for (int method :
+         {METHOD_CMA, METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2, METHOD_TPP_RAPID}) {
+        expectFiles(regulatedModel(), method, METHOD_NONE, methodFile("regulated", method));
+    }
 }
 
 // Both layers: transcription, translation, a binding and an enzymatic step with decay in the
