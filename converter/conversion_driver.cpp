@@ -8,6 +8,7 @@
 #include "methods.h"
 #include "output_gathering.h"
 #include "output_info.h"
+#include "term_text.h"
 #include "tpp.h"
 
 namespace {
@@ -21,6 +22,18 @@ void makeTermlessConstants(ConversionContext& context, int fromKindLow, int from
             player.kind = PLAYER_CONSTANT;
         }
     }
+}
+
+// A differential variable whose terms all ended with coefficient 0 (the TPP eliminations can
+// zero every term of a binding partner) would be listed without an equation, a file the compiler
+// rejects; it stays at its initial amount, so it is written as a constant.
+void makeEquationlessVariablesConstant(ConversionContext& context) {
+    for (int i = 0; i < context.playerCount; ++i) {
+        Player& player = context.players[i];
+        bool differential = player.kind == PLAYER_DIFFERENTIAL || player.kind == PLAYER_DIFFERENTIAL_FLUX;
+        if (differential && !hasWrittenTerm(context.equations[i])) player.kind = PLAYER_CONSTANT;
+    }
+    numberConstants(context);
 }
 
 int runCmaStage(ConversionContext& context, const Model& model) {
@@ -71,6 +84,7 @@ int MakeOutputInfo(Model& model, OutputInfo& info) {
     if (runCmaStage(*context, model) != 0) return -1;
     numberConstants(*context);
     if (runGmaStage(*context, model) != 0) return -1;
+    makeEquationlessVariablesConstant(*context);
     if (checkEquationReferences(*context) != 0) {
         log_sys("checkEquationReferences failed.\n");
         return -1;

@@ -245,13 +245,14 @@ TEST(TppRefine, AComplexFormedIrreversiblyThatBindsOnFailsUnderRapidEquilibrium)
               refineLog("#  This complex equation have 2 non-zero tarms.\n"
                         "#  But +ka : 0, -kd : 0. Unknown error.\n") +
                   "TPP conversion failed.\n");
-    // Under TPP_STEADYSTATE_2 the kx term stays; A:B:C's pair goes from A:B and C.
+    // Under TPP_STEADYSTATE_2 the kx term stays; A:B:C's pair goes from A:B and C, which keeps no
+    // term of its own and is written as a constant.
     Outcome steady = convertLogged(t, METHOD_TPP_STEADYSTATE_2);
     ASSERT_EQ(steady.conversion.result, 0);
     EXPECT_EQ(
         linesStartingWith(steady.conversion.dae, "aeq_"),
         (std::vector<std::string>{"aeq_1:  kx[1]*y[A.cyt]*y[B.cyt] = 0;",
-                                  "aeq_2:  ka[1]*x[A:B.cyt]*y[C.cyt] - kd[1]*x[A:B:C.cyt] = 0;"}));
+                                  "aeq_2:  ka[1]*x[A:B.cyt]*constantPlayer[1] - kd[1]*x[A:B:C.cyt] = 0;"}));
 }
 
 // A + A <=> A2 with A listed twice gives A two consuming and two producing terms of the pair.
@@ -307,11 +308,12 @@ TEST(TppRefine, TheBindingConstantIsRaisedToTheComplexComposition) {
     t.reaction(LAYER_GENE_PROTEIN_1, REACTION_BINDING, {{"B", 3}, {"D", 2}}, {{"B3D2", 1}});
     Conversion rapid = convertLogged(t, METHOD_TPP_RAPID).conversion;
     ASSERT_EQ(rapid.result, 0);
-    EXPECT_EQ(
-        linesStartingWith(rapid.dae, "aeq_"),
-        (std::vector<std::string>{"aeq_1:  Kb[1]*y[A.cyt]*y[B.cyt] - x[A:B.cyt] = 0;",
-                                  "aeq_2:  Kb[2]*x[A:B.cyt]*y[D.cyt] - x[A:B:D.cyt] = 0;",
-                                  "aeq_3:  Kb[3]^6*y[B.cyt]^3*y[D.cyt]^2 - x[B3D2.cyt] = 0;"}));
+    // A, B and D lose every term to the eliminations and are written as constants 1 to 3.
+    EXPECT_EQ(linesStartingWith(rapid.dae, "aeq_"),
+              (std::vector<std::string>{
+                  "aeq_1:  Kb[1]*constantPlayer[1]*constantPlayer[2] - x[A:B.cyt] = 0;",
+                  "aeq_2:  Kb[2]*x[A:B.cyt]*constantPlayer[3] - x[A:B:D.cyt] = 0;",
+                  "aeq_3:  Kb[3]^6*constantPlayer[2]^3*constantPlayer[3]^2 - x[B3D2.cyt] = 0;"}));
 }
 
 // Each pass eliminates the outermost complex left with its pair only, uncovering the next.
@@ -337,8 +339,10 @@ TEST(TppRefine, ALongChainIsEliminatedPassByPass) {
             std::string kb = method == METHOD_TPP_RAPID ? "Kb[" + n + "]" : "ka[" + n + "]";
             std::string kd = method == METHOD_TPP_RAPID ? "" : "kd[" + n + "]*";
             std::string left = k == 1 ? "x[L0.cyt]" : "x[L" + below + ".cyt]";
-            EXPECT_EQ(algebraic[k], "aeq_" + std::to_string(k + 1) + ":  " + kb + "*" + left +
-                                        "*y[U" + n + ".cyt] - " + kd + "x[L" + n + ".cyt] = 0;");
+            // Each unit keeps no term of its own: constant 1 is L0's total, units follow.
+            std::string unit = "constantPlayer[" + std::to_string(k + 1) + "]";
+            EXPECT_EQ(algebraic[k], "aeq_" + std::to_string(k + 1) + ":  " + kb + "*" + left + "*" +
+                                        unit + " - " + kd + "x[L" + n + ".cyt] = 0;");
         }
     }
 }
