@@ -27,8 +27,9 @@ public final class TextRules {
 
     /**
      * A name is usable when it is not empty, holds none of '[', ']', ';', '=', '#', blanks or
-     * control characters (they would break the equation and parameter files), can be written in
-     * MS932 and fits the name field.
+     * control characters (they would break the equation and parameter files) and none of the
+     * operator characters '+', '-', '*', '/', '^', '(', ')' (flux and total-enzyme names built from
+     * it stand in expressions), can be written in MS932 and fits the name field.
      */
     public static boolean isUsableName(String name) {
         if (name == null || name.isEmpty()) return false;
@@ -50,7 +51,8 @@ public final class TextRules {
     }
 
     private static boolean isForbiddenInName(char c) {
-        return c == '[' || c == ']' || c == ';' || c == '=' || c == '#' || Character.isWhitespace(c)
+        return c == '[' || c == ']' || c == ';' || c == '=' || c == '#' || "+-*/^()".indexOf(c) >= 0
+                || Character.isWhitespace(c)
                 || Character.isSpaceChar(c) || Character.isISOControl(c);
     }
 
