@@ -230,3 +230,31 @@ TEST(Stoichiometry, MathWithoutAValueIsAnError) {
             << dumps[i];
     }
 }
+
+// Plain SBML writes "-> protein" with the mRNA as a modifier; the converter wants the template
+// as the reactant. Other modifiers, and reactions that have reactants, are left as they are.
+TEST(Inference, TemplateModifiersOfTranscriptionAndTranslationBecomeReactants) {
+    tk::TempDir dir;
+    std::vector<std::string> species = {
+        "<species id=\"g\" compartment=\"c\" initialAmount=\"1\" sboTerm=\"SBO:0000243\"/>",
+        "<species id=\"m\" compartment=\"c\" initialAmount=\"0\" sboTerm=\"SBO:0000250\"/>",
+        "<species id=\"p\" compartment=\"c\" initialAmount=\"0\" sboTerm=\"SBO:0000252\"/>"};
+    auto reaction = [](const std::string& id, const std::string& sbo, const std::string& reactants,
+                       const std::string& product, const std::vector<std::string>& modifiers) {
+        std::string text = "<reaction id=\"" + id + "\" reversible=\"false\" sboTerm=\"SBO:" + sbo + "\">";
+        if (!reactants.empty()) text += "<listOfReactants>" + reactants + "</listOfReactants>";
+        text += "<listOfProducts><speciesReference species=\"" + product + "\"/></listOfProducts>";
+        text += "<listOfModifiers>";
+        for (const std::string& m : modifiers) text += "<modifierSpeciesReference species=\"" + m + "\"/>";
+        return text + "</listOfModifiers></reaction>";
+    };
+    std::vector<std::string> reactions = {
+        reaction("tl", "0000184", "", "p", {"p", "m"}),
+        reaction("tx", "0000183", "", "m", {"g", "p"}),
+        reaction("kept", "0000184", "<speciesReference species=\"g\"/>", "p", {"m"})};
+    tk::write_file(dir.file("templates.xml"), reader_test::model_text(species, reactions));
+    std::string dump = dump_model(dir.file("templates.xml"));
+    EXPECT_TRUE(has_line(dump, "  reaction 1 group 1 type 14 convertible 1 text \"m -> p [p]\"")) << dump;
+    EXPECT_TRUE(has_line(dump, "  reaction 2 group 2 type 13 convertible 1 text \"g -> m [p]\"")) << dump;
+    EXPECT_TRUE(has_line(dump, "  reaction 3 group 3 type 14 convertible 1 text \"g -> p [m]\"")) << dump;
+}

@@ -31,6 +31,7 @@ public final class SbmlModelReader {
         CompartmentReader.read(sbml, model);
         SpeciesReader.read(sbml, model);
         ReactionReader.read(sbml, model);
+        TemplateInference.moveTemplatesToReactants(model);
         ComplexInference.completeBindingProducts(model);
         ComplexInference.addEnzymeComplexes(model);
         ElementCycleCheck.check(model);
