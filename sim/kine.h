@@ -14,6 +14,8 @@
 #ifndef ZYMORAX_KINE_H
 #define ZYMORAX_KINE_H
 
+#include <math.h> /* pow and log in the generated expressions */
+
 /* Row length of the Jacobian array: at least the number of variables plus one. Define it on
  * the compiler's command line (-DMAX_VAR_NUM=...) for larger models. */
 #ifndef MAX_VAR_NUM
