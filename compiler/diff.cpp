@@ -7,15 +7,11 @@
 
 namespace {
 
-// The class that a subtree stands for. A node without operator keeps class 0 from the printer
-// (it holds one operand put in by substitution); it stands for its operand, so that products
-// with it are not taken for zero.
+// The class of a subtree as a factor. The printer leaves class 0 on a node without operator
+// (one operand put in by substitution) and passes it up through unit factors; such a text is
+// an operand, and taking it for a zero derivative would drop terms.
 int operand_class(const ExprNode* node) {
-    while (node->op == 0 && node->left != nullptr) node = node->left;
-    if (node->op == 0 && node->textClass == TEXT_ZERO && !node->leftText.empty()) {
-        return node->leftKind;
-    }
-    return node->textClass;
+    return node->textClass == TEXT_ZERO && !node->text.empty() ? TEXT_NAME : node->textClass;
 }
 
 class DiffVisitor : public ExprVisitor {

@@ -6,8 +6,9 @@
 
 namespace {
 
-// The value of two numbers combined by op; false when it is no finite number, so that the texts
-// stay unfolded rather than turn into "inf" or "nan".
+// The value of two numbers combined by op; false when it is zero or no finite number. Those
+// stay unfolded: "inf" and "nan" are no numbers in the generated code, and a printed "0" could
+// not be parsed again (the scanner refuses the value 0) when a temporary is substituted.
 bool fold_numbers(char op, double left, double right, double& folded) {
     switch (op) {
         case '+': folded = left + right; break;
@@ -17,7 +18,7 @@ bool fold_numbers(char op, double left, double right, double& folded) {
         case '^': folded = std::pow(left, right); break;
         default: return false;
     }
-    return std::isfinite(folded);
+    return std::isfinite(folded) && folded != 0;
 }
 
 ClassedText product_text(char op, const ClassedText& left, const ClassedText& right) {

@@ -135,13 +135,21 @@ TEST(SetExprTest, ARightSideBeginningWithMinusIsBracketed) {
     }
 }
 
-// Folding that gives no finite number leaves the texts as written, never "inf" or "nan".
-TEST(SetExprTest, FoldingNeverPrintsInfinityOrNan) {
-    expect_prints({{"1/(1-1)", "1/0"},
+// Folding that gives no finite number, or zero, leaves the texts as written: "inf" and "nan"
+// are no numbers in generated code, and a printed "0" cannot be parsed again.
+TEST(SetExprTest, FoldingNeverPrintsInfinityNanOrZero) {
+    expect_prints({{"1/(1-1)", "1/(1 - 1)"},
                    {"1e300*1e300", "1e+300*1e+300"},
                    {"(1-3)^0.5", "pow(-2, 0.5)"},
-                   {"x*(1-1)", "x*0"}},
+                   {"x*(1-1)", "x*(1 - 1)"},
+                   {"0.5-.5+x", "0.5 - 0.5 + x"},
+                   {"2*(1-1)", "2*(1 - 1)"}},
                   true);
+    for (const char* text : {"0.5-.5+x", "x*(2-2)", "(3-3)^x"}) {
+        std::string once = printed(text, false);
+        ExprNode* again = nullptr;
+        EXPECT_EQ(Make_node(&again, once), 0) << once;
+    }
 }
 
 TEST(SetExprTest, PrintsTheSameTreeAgainInEitherNotation) {
