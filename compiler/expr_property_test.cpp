@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -14,11 +15,14 @@
 
 namespace {
 
-// ---- values with a derivative along one variable ----
+// ---- numbers for the reader: with a derivative, or with a bound of rounding errors ----
 
+// A value and its derivative along one variable.
 struct Dual {
     double v = 0;
     double d = 0;
+    static Dual constant(double c) { return {c, 0}; }
+    static Dual variable(double value, bool seeded) { return {value, seeded ? 1.0 : 0.0}; }
 };
 
 Dual operator+(Dual a, Dual b) { return {a.v + b.v, a.d + b.d}; }
@@ -34,18 +38,46 @@ Dual pow_of(Dual a, Dual b) {
     return {v, d};
 }
 
+// A value and a first-order bound of how far it moves when every constant of the text moves by
+// its own size: texts carry six significant digits, so 5e-6 times the bound covers their
+// rounding, also where terms cancel.
+struct Bound {
+    double v = 0;
+    double e = 0;
+    static Bound constant(double c) { return {c, std::fabs(c)}; }
+    static Bound variable(double value, bool) { return {value, 0}; }
+};
+
+Bound operator+(Bound a, Bound b) { return {a.v + b.v, a.e + b.e}; }
+Bound operator-(Bound a, Bound b) { return {a.v - b.v, a.e + b.e}; }
+Bound operator-(Bound a) { return {-a.v, a.e}; }
+Bound operator*(Bound a, Bound b) {
+    return {a.v * b.v, a.e * std::fabs(b.v) + std::fabs(a.v) * b.e};
+}
+Bound operator/(Bound a, Bound b) {
+    return {a.v / b.v, a.e / std::fabs(b.v) + std::fabs(a.v) * b.e / (b.v * b.v)};
+}
+Bound log_of(Bound a) { return {std::log(a.v), a.e / std::fabs(a.v)}; }
+Bound pow_of(Bound a, Bound b) {
+    double v = std::pow(a.v, b.v);
+    double e = std::fabs(b.v * std::pow(a.v, b.v - 1)) * a.e;
+    if (b.e != 0) e += std::fabs(v * std::log(std::fabs(a.v))) * b.e;
+    return {v, e};
+}
+
 using Values = std::map<std::string, double>;
 
 // ---- an independent reader of printed texts: C (pow, log) or the '^' notation ----
 
+template <class Number>
 class TextReader {
 public:
     TextReader(const std::string& text, const Values& values, const std::string& seed, bool caret)
         : text_(text), values_(values), seed_(seed), caret_(caret) {}
 
     // The value of the whole text; ok() is false when it is no valid expression.
-    Dual read() {
-        Dual value = sum();
+    Number read() {
+        Number value = sum();
         skip_blanks();
         if (pos_ != text_.size()) ok_ = false;
         return value;
@@ -64,88 +96,78 @@ private:
         }
         return false;
     }
-    Dual sum() {
-        Dual value = product();
+    Number fail() {
+        ok_ = false;
+        return Number::constant(0);
+    }
+    Number sum() {
+        Number value = product();
         for (;;) {
             if (take('+')) value = value + product();
             else if (take('-')) value = value - product();
             else return value;
         }
     }
-    Dual product() {
-        Dual value = unary();
+    Number product() {
+        Number value = unary();
         for (;;) {
             if (take('*')) value = value * unary();
             else if (take('/')) value = value / unary();
             else return value;
         }
     }
-    Dual unary() { return take('-') ? -unary() : power(); }
-    Dual power() {
-        Dual value = primary();
+    Number unary() { return take('-') ? -unary() : power(); }
+    Number power() {
+        Number value = primary();
         while (caret_ && take('^')) {
-            Dual exponent = take('-') ? -primary() : primary();
+            Number exponent = take('-') ? -primary() : primary();
             value = pow_of(value, exponent);
         }
         return value;
     }
-    Dual primary() {
+    Number primary() {
         skip_blanks();
         if (take('(')) {
-            Dual value = sum();
+            Number value = sum();
             if (!take(')')) ok_ = false;
             return value;
         }
-        if (pos_ >= text_.size()) {
-            ok_ = false;
-            return {};
-        }
+        if (pos_ >= text_.size()) return fail();
         char c = text_[pos_];
         if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') return number();
         return name_or_call();
     }
-    Dual number() {
+    Number number() {
         const char* start = text_.c_str() + pos_;
         char* end = nullptr;
         double value = std::strtod(start, &end);
         pos_ += static_cast<std::size_t>(end - start);
-        return {value, 0};
+        return Number::constant(value);
     }
-    Dual name_or_call() {
+    Number name_or_call() {
         std::size_t start = pos_;
-        while (pos_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
+        while (pos_ < text_.size() &&
+               (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
             ++pos_;
         }
         std::string word = text_.substr(start, pos_ - start);
-        if (word.empty()) {
-            ok_ = false;
-            return {};
-        }
+        if (word.empty()) return fail();
         if (pos_ < text_.size() && text_[pos_] == '[') {
             std::size_t close = text_.find(']', pos_);
-            if (close == std::string::npos) {
-                ok_ = false;
-                return {};
-            }
+            if (close == std::string::npos) return fail();
             word = text_.substr(start, close + 1 - start);
             pos_ = close + 1;
         }
         if (word == "pow" || word == "log") return call(word);
         auto found = values_.find(word);
-        if (found == values_.end()) {
-            ok_ = false;
-            return {};
-        }
-        return {found->second, word == seed_ ? 1.0 : 0.0};
+        if (found == values_.end()) return fail();
+        return Number::variable(found->second, word == seed_);
     }
-    Dual call(const std::string& function) {
+    Number call(const std::string& function) {
         if (caret_ && function == "pow") ok_ = false;  // the '^' notation has no pow
-        if (!take('(')) {
-            ok_ = false;
-            return {};
-        }
-        Dual first = sum();
-        Dual result = log_of(first);
+        if (!take('(')) return fail();
+        Number first = sum();
+        Number result = log_of(first);
         if (function == "pow") {
             if (!take(',')) ok_ = false;
             result = pow_of(first, sum());
@@ -179,20 +201,16 @@ public:
     explicit Generator(unsigned seed) : rng_(seed) {}
 
     std::unique_ptr<Gen> tree(int depth) {
+        const int pick = uniform(0, 9);
+        if (depth <= 0 || pick <= 2) return pick == 0 ? negative_number() : plain_leaf();
         auto node = std::make_unique<Gen>();
-        int pick = depth <= 0 ? 0 : uniform(0, 9);
-        if (pick <= 2) {
-            node->leaf = uniform(0, 2) == 0 ? kNumbers[uniform(0, kNumbers.size() - 1)]
-                                             : kNames[uniform(0, kNames.size() - 1)];
-            return node;
-        }
         if (pick == 3) {
             node->op = 'n';
             node->left = tree(depth - 1);
             return node;
         }
         static const char ops[] = {'+', '-', '*', '/', '^', '*'};
-        node->op = ops[uniform(0, 5)];
+        node->op = ops[pick - 4];
         node->left = tree(depth - 1);
         // Exponents stay small numbers or simple names, so that values stay moderate.
         node->right = node->op == '^' ? exponent() : tree(depth - 1);
@@ -210,9 +228,31 @@ public:
     double point() { return std::uniform_real_distribution<double>(0.6, 1.8)(rng_); }
 
 private:
+    static std::unique_ptr<Gen> leaf(const std::string& text) {
+        auto node = std::make_unique<Gen>();
+        node->leaf = text;
+        return node;
+    }
+
+    std::unique_ptr<Gen> plain_leaf() {
+        return leaf(uniform(0, 2) == 0 ? kNumbers[uniform(0, kNumbers.size() - 1)]
+                                       : kNames[uniform(0, kNames.size() - 1)]);
+    }
+
+    // "(1-3)" and the like: folded by the printer into a negative number.
+    std::unique_ptr<Gen> negative_number() {
+        auto node = std::make_unique<Gen>();
+        node->op = '-';
+        node->left = leaf(kNumbers[uniform(0, 5)]);
+        node->right = leaf("4.5");
+        return node;
+    }
+
     std::unique_ptr<Gen> exponent() {
         auto node = std::make_unique<Gen>();
-        static const std::vector<std::string> exponents = {"2", "3", "0.5", "k[1]", "y[1]", "1"};
+        // n[1] and n[2] hold whole numbers, so that negative bases give real powers.
+        static const std::vector<std::string> exponents = {"2",    "3",    "0.5", "k[1]",
+                                                           "y[1]", "1",    "n[1]", "n[2]"};
         node->leaf = exponents[uniform(0, exponents.size() - 1)];
         if (uniform(0, 5) == 0) {
             node->op = 'n';
@@ -266,32 +306,50 @@ double gen_value(const Gen& g, const Values& values) {
     }
 }
 
-double leaf_value(const std::string& text, int kind, const Values& values) {
-    if (kind == OPERAND_NAME) return values.at(text);
-    return std::strtod(text.c_str(), nullptr);
+Bound leaf_value(const std::string& text, int kind, const Values& values) {
+    if (kind == OPERAND_NAME) return Bound::variable(values.at(text), false);
+    return Bound::constant(std::strtod(text.c_str(), nullptr));
 }
 
-// The value of a built tree, read from its structure rather than from any printed text.
-double tree_value(const ExprNode* node, const Values& values) {
-    double l = node->left != nullptr ? tree_value(node->left, values)
-                                     : leaf_value(node->leftText, node->leftKind, values);
-    if (node->op == 0) return l;
-    double r = node->right != nullptr ? tree_value(node->right, values)
-                                      : leaf_value(node->rightText, node->rightKind, values);
-    bool unary = node->left == nullptr && node->leftText.empty();
-    switch (node->op) {
-        case '+': return l + r;
-        case '-': return unary ? -r : l - r;
-        case '*': return l * r;
-        case '/': return l / r;
-        default: return std::pow(l, r);
+// The value of a built tree, read from its structure rather than from any printed text. The
+// bound also counts the rounding of every fold of two constants that the printer may make.
+Bound tree_value(const ExprNode* node, const Values& values, bool* constant = nullptr) {
+    bool leftConstant = node->left == nullptr && node->leftKind == OPERAND_NUMBER;
+    bool rightConstant = node->right == nullptr && node->rightKind != OPERAND_NAME;
+    Bound l = node->left != nullptr ? tree_value(node->left, values, &leftConstant)
+                                    : leaf_value(node->leftText, node->leftKind, values);
+    Bound result;
+    if (node->op == 0) {
+        result = l;
+        rightConstant = true;
+    } else {
+        Bound r = node->right != nullptr ? tree_value(node->right, values, &rightConstant)
+                                         : leaf_value(node->rightText, node->rightKind, values);
+        bool unary = node->left == nullptr && node->leftText.empty();
+        if (unary) leftConstant = true;
+        switch (node->op) {
+            case '+': result = l + r; break;
+            case '-': result = unary ? -r : l - r; break;
+            case '*': result = l * r; break;
+            case '/': result = l / r; break;
+            default: result = pow_of(l, r);
+        }
     }
+    bool folded = leftConstant && rightConstant;
+    if (folded) result.e += std::fabs(result.v);
+    if (constant != nullptr) *constant = folded;
+    return result;
 }
 
 bool usable(double v) { return std::isfinite(v) && std::fabs(v) < 1e5; }
 
 bool close_enough(double a, double b, double tolerance) {
     return std::fabs(a - b) <= tolerance * (1 + std::fabs(a) + std::fabs(b));
+}
+
+// Equal up to the rounding of six-digit constants (bound) and of the arithmetic.
+bool equal_within(double a, double b, double bound) {
+    return std::fabs(a - b) <= 5e-6 * bound + 1e-9 * (1 + std::fabs(a) + std::fabs(b));
 }
 
 struct Tally {
@@ -301,12 +359,28 @@ struct Tally {
 };
 
 // Reads a printed text; fails the test when it is no valid expression.
-Dual read_text(const std::string& text, const Values& values, const std::string& seed, bool caret,
+template <class Number>
+Number read_as(const std::string& text, const Values& values, const std::string& seed, bool caret,
                const std::string& context) {
-    TextReader reader(text, values, seed, caret);
-    Dual value = reader.read();
+    TextReader<Number> reader(text, values, seed, caret);
+    Number value = reader.read();
     EXPECT_TRUE(reader.ok()) << "unreadable text '" << text << "' " << context;
     return value;
+}
+
+double value_of(const std::string& text, const Values& values, bool caret, const std::string& context) {
+    return read_as<Bound>(text, values, "", caret, context).v;
+}
+
+double central_difference(const std::string& text, Values values, const std::string& variable,
+                          const std::string& context) {
+    const double h = 1e-6;
+    const double at = values.at(variable);
+    values[variable] = at + h;
+    double up = value_of(text, values, false, context);
+    values[variable] = at - h;
+    double down = value_of(text, values, false, context);
+    return (up - down) / (2 * h);
 }
 
 void check_derivatives(ExprNode* root, const std::string& cText, const Values& values,
@@ -314,35 +388,26 @@ void check_derivatives(ExprNode* root, const std::string& cText, const Values& v
     for (const std::string& variable : kNames) {
         ASSERT_EQ(Make_diff(root, variable, true), 0) << context;
         std::string dC = root->diffText;
-        Dual exact = read_text(cText, values, variable, false, context);
-        double dText = dC.empty() ? 0.0 : read_text(dC, values, variable, false, context).v;
-        if (!usable(exact.v) || !usable(exact.d) || !usable(dText)) continue;
+        Dual exact = read_as<Dual>(cText, values, variable, false, context);
+        Bound dText = dC.empty() ? Bound{0, 0} : read_as<Bound>(dC, values, "", false, context);
+        if (!usable(exact.v) || !usable(exact.d) || !usable(dText.v) || !usable(dText.e)) continue;
         ++tally.derivativeChecks;
-        EXPECT_TRUE(close_enough(dText, exact.d, 1e-5))
-            << "d/d" << variable << " of '" << cText << "' is '" << dC << "' = " << dText
+        EXPECT_TRUE(equal_within(dText.v, exact.d, dText.e))
+            << "d/d" << variable << " of '" << cText << "' is '" << dC << "' = " << dText.v
             << ", exact " << exact.d << " " << context;
-
-        Values shifted = values;
-        double h = 1e-6;
-        shifted[variable] = values.at(variable) + h;
-        double up = read_text(cText, shifted, "", false, context).v;
-        shifted[variable] = values.at(variable) - h;
-        double down = read_text(cText, shifted, "", false, context).v;
-        double central = (up - down) / (2 * h);
         if (std::fabs(exact.v) < 1e3) {
-            EXPECT_TRUE(close_enough(dText, central, 1e-3))
-                << "d/d" << variable << " '" << dC << "' = " << dText << ", central difference "
-                << central << " " << context;
+            double central = central_difference(cText, values, variable, context);
+            EXPECT_TRUE(close_enough(dText.v, central, 1e-3) || equal_within(dText.v, central, dText.e))
+                << "d/d" << variable << " '" << dC << "' = " << dText.v
+                << ", central difference " << central << " " << context;
         }
 
         ASSERT_EQ(Set_expr(root, false), 0);
         ASSERT_EQ(Make_diff(root, variable, false), 0);
-        double dCaret = root->diffText.empty()
-                            ? 0.0
-                            : read_text(root->diffText, values, "", true, context).v;
-        EXPECT_TRUE(close_enough(dCaret, dText, 1e-9))
+        double dCaret = root->diffText.empty() ? 0.0 : value_of(root->diffText, values, true, context);
+        EXPECT_TRUE(close_enough(dCaret, dText.v, 1e-9))
             << "'^' derivative '" << root->diffText << "' = " << dCaret << " but C '" << dC
-            << "' = " << dText << " " << context;
+            << "' = " << dText.v << " " << context;
         ASSERT_EQ(Set_expr(root, true), 0);
     }
 }
@@ -355,29 +420,32 @@ void check_expression(ExprNode* root, const std::string& input, double expected,
     ASSERT_EQ(Set_expr(root, true), 0) << input;
     std::string cText = root->text;
     std::string context = "(input '" + input + "')";
-    double treeValue = tree_value(root, values);
-    double cValue = read_text(cText, values, "", false, context).v;
-    double caretValue = read_text(caretText, values, "", true, context).v;
+    Bound tree = tree_value(root, values);
+    double treeValue = tree.v;
+    Bound cValue = read_as<Bound>(cText, values, "", false, context);
+    Bound caretValue = read_as<Bound>(caretText, values, "", true, context);
 
     // The '^' text is what a temporary is stored as, and is parsed again when it is substituted.
     ExprNode* again = nullptr;
     ASSERT_EQ(Make_node(&again, caretText), 0) << caretText << " " << context;
     ASSERT_EQ(Set_expr(again, true), 0) << caretText;
-    double againValue = read_text(again->text, values, "", false, context).v;
+    Bound againValue = read_as<Bound>(again->text, values, "", false, context);
 
-    if (!usable(expected) || !usable(treeValue)) return;
+    if (!usable(expected) || !usable(treeValue) || !usable(cValue.e) || !usable(tree.e)) return;
     ++tally.valueChecks;
     EXPECT_TRUE(close_enough(treeValue, expected, 1e-12)) << "tree " << treeValue << " " << context;
-    EXPECT_TRUE(close_enough(cValue, treeValue, 1e-5)) << "'" << cText << "' = " << cValue << " " << context;
-    EXPECT_TRUE(close_enough(caretValue, treeValue, 1e-5))
-        << "'" << caretText << "' = " << caretValue << " " << context;
-    EXPECT_TRUE(close_enough(againValue, treeValue, 1e-5))
-        << "reparsed '" << again->text << "' = " << againValue << " " << context;
+    EXPECT_TRUE(equal_within(cValue.v, treeValue, cValue.e + tree.e))
+        << "'" << cText << "' = " << cValue.v << ", tree " << treeValue << " " << context;
+    EXPECT_TRUE(equal_within(caretValue.v, treeValue, caretValue.e + tree.e))
+        << "'" << caretText << "' = " << caretValue.v << ", tree " << treeValue << " " << context;
+    EXPECT_TRUE(equal_within(againValue.v, cValue.v, againValue.e + cValue.e))
+        << "reparsed '" << again->text << "' = " << againValue.v << " " << context;
     check_derivatives(root, cText, values, context, tally);
 }
 
 Values random_point(Generator& gen) {
-    return {{"y[1]", gen.point()}, {"y[2]", gen.point()}, {"k[1]", gen.point()}};
+    return {{"y[1]", gen.point()}, {"y[2]", gen.point()}, {"k[1]", gen.point()},
+            {"n[1]", 2.0},         {"n[2]", 3.0}};
 }
 
 TEST(ExpressionPropertyTest, PrintedTextsAndDerivativesKeepTheValue) {
@@ -392,6 +460,8 @@ TEST(ExpressionPropertyTest, PrintedTextsAndDerivativesKeepTheValue) {
         Values values = random_point(gen);
         check_expression(root, input, gen_value(*g, values), values, tally);
     }
+    std::printf("expressions %d, value checks %d, derivative checks %d\n", tally.expressions,
+                tally.valueChecks, tally.derivativeChecks);
     // The checks must not have been skipped wholesale.
     EXPECT_GT(tally.valueChecks, 2000);
     EXPECT_GT(tally.derivativeChecks, 5000);
@@ -429,7 +499,7 @@ TEST(ExpressionPropertyTest, SubstitutedTemporariesKeepTheValue) {
         sub->parent = host;
         Values values = random_point(gen);
         ++tally.expressions;
-        check_expression(root, outerText + " with k[1] = " + innerText, tree_value(root, values),
+        check_expression(root, outerText + " with k[1] = " + innerText, tree_value(root, values).v,
                          values, tally);
     }
     EXPECT_GT(tally.valueChecks, 300);
