@@ -21,7 +21,7 @@ std::string testdata(const std::string& name) {
 }
 
 // One run of symcode in its own working directory; the system log goes to a file.
-struct Run {
+struct SymcodeRun {
     TempDir dir;
     RunResult result;
     std::string log;
@@ -37,12 +37,12 @@ struct Run {
     bool has(const std::string& name) const { return file_exists(dir.file(name)); }
 };
 
-void expect_golden(const Run& run, const std::string& output, const std::string& golden) {
+void expect_golden(const SymcodeRun& run, const std::string& output, const std::string& golden) {
     EXPECT_EQ(run.output(output), read_file(testdata("golden/" + golden))) << output;
 }
 
 TEST(SymcodeGolden, BindingModelInC) {
-    Run run;
+    SymcodeRun run;
     run.start(read_file(testdata("binding.dae")), kCArguments);
     ASSERT_EQ(run.result.status, 0) << run.log;
     EXPECT_EQ(run.log, "");
@@ -59,7 +59,7 @@ TEST(SymcodeGolden, BindingModelInC) {
 }
 
 TEST(SymcodeGolden, GmaChainWithTemporariesInC) {
-    Run run;
+    SymcodeRun run;
     run.start(read_file(testdata("chain.dae")), kCArguments);
     ASSERT_EQ(run.result.status, 0) << run.log;
     expect_golden(run, "usrfunc.c", "chain/usrfunc.c");
@@ -68,7 +68,7 @@ TEST(SymcodeGolden, GmaChainWithTemporariesInC) {
 }
 
 TEST(SymcodeGolden, BindingModelInMatlab) {
-    Run run;
+    SymcodeRun run;
     run.start(read_file(testdata("binding.dae")), {"-MATLAB", "-Dmodel.dae"});
     ASSERT_EQ(run.result.status, 0) << run.log;
     EXPECT_EQ(run.log, "");
@@ -79,7 +79,7 @@ TEST(SymcodeGolden, BindingModelInMatlab) {
 }
 
 TEST(SymcodeGolden, MatlabParameterFileUnderItsOwnName) {
-    Run run;
+    SymcodeRun run;
     run.start(read_file(testdata("binding.dae")), {"-MATLAB", "-Pmy_param.m", "-Dmodel.dae"});
     ASSERT_EQ(run.result.status, 0) << run.log;
     expect_golden(run, "my_param.m", "binding_matlab/ZYMORAX_param.m");
@@ -89,7 +89,7 @@ TEST(SymcodeGolden, MatlabParameterFileUnderItsOwnName) {
 }
 
 TEST(SymcodeGolden, SmallMKeepsTheCLayoutWithCaretPowers) {
-    Run run;
+    SymcodeRun run;
     run.start(read_file(testdata("binding.dae")),
               {"-m", "-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"});
     ASSERT_EQ(run.result.status, 0) << run.log;
@@ -108,7 +108,7 @@ const std::string kUsage =
     "#  Usage : symcode -Df_DAE -Pf_Param -Ff_UserFunc -Tf_TempExpr -Gf_GH -Sf_Ssys [-d*]\n";
 
 TEST(SymcodeCommandLine, NoArguments) {
-    Run run;
+    SymcodeRun run;
     run.start("", {});
     EXPECT_EQ(run.result.status, 255);
     EXPECT_EQ(run.log, "#  This program needs 6 input files. But now it has 0 file(s).\n" +
@@ -116,7 +116,7 @@ TEST(SymcodeCommandLine, NoArguments) {
 }
 
 TEST(SymcodeCommandLine, InvalidLetter) {
-    Run run;
+    SymcodeRun run;
     run.start("", {"-x", "-Dmodel.dae"});
     EXPECT_EQ(run.result.status, 255);
     EXPECT_EQ(run.log, "#  Invalid argument !!\n" + kUsage + "### ERROR!!\n");
@@ -132,7 +132,7 @@ TEST(SymcodeCommandLine, UnopenableLog) {
 }
 
 TEST(SymcodeCommandLine, MissingSsystemNameIsFineWithAlgebraicEquations) {
-    Run run;
+    SymcodeRun run;
     run.start(read_file(testdata("binding.dae")),
               {"-Pa.txt", "-Pparam.txt", "-Dmodel.dae", "-Fusrfunc.c", "-Ttemp.c", "-Ggh.c"});
     EXPECT_EQ(run.result.status, 0) << run.log;
@@ -141,20 +141,20 @@ TEST(SymcodeCommandLine, MissingSsystemNameIsFineWithAlgebraicEquations) {
 }
 
 TEST(SymcodeCommandLine, MissingNamesFailTheStepThatNeedsThem) {
-    Run noDae;
+    SymcodeRun noDae;
     noDae.start("", {"-MATLAB"});
     EXPECT_EQ(noDae.result.status, 255);
     EXPECT_EQ(noDae.log, "#  No name is given for the DAE file (-D).\n"
                          "## Error in read_data.\n### ERROR!!\n");
 
-    Run noCode;
+    SymcodeRun noCode;
     noCode.start(read_file(testdata("binding.dae")),
                  {"-Dmodel.dae", "-Pparam.txt", "-F", "-Ttemp.c", "-Ggh.c", "-Sssys.c"});
     EXPECT_EQ(noCode.result.status, 255);
     EXPECT_EQ(noCode.log, "#  No name is given for the user-function file (-F).\n"
                           "## Error in Write_usrfunc.\n### ERROR!!\n");
 
-    Run noFlux;
+    SymcodeRun noFlux;
     noFlux.start(read_file(testdata("binding.dae")),
                  {"-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-T", "-Ggh.c", "-Sssys.c"});
     EXPECT_EQ(noFlux.result.status, 255);
@@ -166,13 +166,13 @@ TEST(SymcodeCommandLine, MissingNamesFailTheStepThatNeedsThem) {
 }
 
 TEST(SymcodeCommandLine, UnwritableOutputs) {
-    Run run;
+    SymcodeRun run;
     std::filesystem::create_directory(run.dir.file("usrfunc.c"));
     run.start(read_file(testdata("binding.dae")), kCArguments);
     EXPECT_EQ(run.result.status, 255);
     EXPECT_EQ(run.log, "#  Cannot open usrfunc.c\n## Error in Write_usrfunc.\n### ERROR!!\n");
 
-    Run param;
+    SymcodeRun param;
     std::filesystem::create_directory(param.dir.file("ZYMORAX_param.m"));
     param.start(read_file(testdata("binding.dae")), {"-MATLAB", "-Dmodel.dae"});
     EXPECT_EQ(param.result.status, 255);
@@ -182,7 +182,7 @@ TEST(SymcodeCommandLine, UnwritableOutputs) {
 }
 
 TEST(SymcodeCommandLine, ReaderFaultEndsTheRun) {
-    Run run;
+    SymcodeRun run;
     std::string dae = read_file(testdata("binding.dae"));
     dae.replace(dae.find("kx[2] = 1e+06;"), 5, "kx[0]");
     run.start(dae, kCArguments);
@@ -219,16 +219,16 @@ std::string equation_failure(const std::string& row, const std::string& text) {
            "#  while setting up equations.\n### ERROR!!\n";
 }
 
-Run run_with(const std::string& differential, const std::string& temporaries = "") {
-    Run run;
+void run_with(SymcodeRun& run, const std::string& differential,
+              const std::string& temporaries = "") {
     run.start(dae(kVariables, temporaries, kAlgebraic, differential), kCArguments);
-    return run;
 }
 
 }  // namespace names
 
 TEST(SymcodeNames, ParameterIndexBeyondItsElements) {
-    Run run = names::run_with("dydt[B] = k[3]*y[C];\ndydt[C] = k[1];\n");
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = k[3]*y[C];\ndydt[C] = k[1];\n");
     EXPECT_EQ(run.result.status, 255);
     EXPECT_EQ(run.log, "#  This index is over the range. Now : 3, Limit : 2\n"
                        "## Error in setUsedParam.\n#  'k[3]' is not registered.\n"
@@ -237,7 +237,8 @@ TEST(SymcodeNames, ParameterIndexBeyondItsElements) {
 }
 
 TEST(SymcodeNames, ParameterIndexZero) {
-    Run run = names::run_with("dydt[B] = y[C] - k[0];\ndydt[C] = k[1];\n");
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = y[C] - k[0];\ndydt[C] = k[1];\n");
     EXPECT_EQ(run.result.status, 255);
     EXPECT_EQ(run.log, "#  Invalid expression : 'k[0]'\n## Error in check_detail.\n"
                        "## Error in check_node.\n" +
@@ -245,13 +246,15 @@ TEST(SymcodeNames, ParameterIndexZero) {
 }
 
 TEST(SymcodeNames, UnknownLabelAndUnknownVariable) {
-    Run label = names::run_with("dydt[B] = k[1]*(y[C] + q[1]);\ndydt[C] = k[1];\n");
+    SymcodeRun label;
+    names::run_with(label, "dydt[B] = k[1]*(y[C] + q[1]);\ndydt[C] = k[1];\n");
     EXPECT_EQ(label.result.status, 255);
     EXPECT_EQ(label.log, "#  'q' is an unknown expression.\n## Error in check_detail.\n"
                          "## Error in check_node.\n## Error in check_node.\n" +
                              names::equation_failure("2", "k[1]*(y[C]+q[1])"));
 
-    Run variable = names::run_with("dydt[B] = k[1];\ndydt[C] = x[D];\n");
+    SymcodeRun variable;
+    names::run_with(variable, "dydt[B] = k[1];\ndydt[C] = x[D];\n");
     EXPECT_EQ(variable.result.status, 255);
     EXPECT_EQ(variable.log, "#  'x[D]' is not registered.\n## Error in check_detail.\n"
                             "## Error in check_node.\n" +
@@ -259,7 +262,8 @@ TEST(SymcodeNames, UnknownLabelAndUnknownVariable) {
 }
 
 TEST(SymcodeNames, NameThatIsNeitherTemporaryNorIndexed) {
-    Run run = names::run_with("dydt[B] = rate;\ndydt[C] = k[1];\n");
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = rate;\ndydt[C] = k[1];\n");
     EXPECT_EQ(run.result.status, 255);
     EXPECT_EQ(run.log, "#  Lack of '['.\n## Warning!! in divide_variable.\n"
                        "#  Invalid expression : 'rate'\n## Error in check_detail.\n"
@@ -268,7 +272,7 @@ TEST(SymcodeNames, NameThatIsNeitherTemporaryNorIndexed) {
 }
 
 TEST(SymcodeNames, AlgebraicVariablesMustMatchTheAlgebraicEquations) {
-    Run run;
+    SymcodeRun run;
     run.start(names::dae("= Algebraic Equation =\nx[A] = 1;\nx[B] = ;\n"
                          "= Differencial Equation =\ny[C] = 1;\n",
                          "", "aeq_1: 0 = y[C] - x[A];\n", "dydt[C] = -x[A];\n"),
@@ -280,8 +284,8 @@ TEST(SymcodeNames, AlgebraicVariablesMustMatchTheAlgebraicEquations) {
 }
 
 TEST(SymcodeNames, DifferentialVariableWithoutEquation) {
-    Run run;
-    run.start(names::dae(kVariables, "", kAlgebraic + std::string(), "dydt[B] = k[1];\n"
+    SymcodeRun run;
+    run.start(names::dae(names::kVariables, "", names::kAlgebraic, "dydt[B] = k[1];\n"
                          "dydt[B] = k[2];\n"),
               kCArguments);
     EXPECT_EQ(run.result.status, 255);
@@ -291,7 +295,7 @@ TEST(SymcodeNames, DifferentialVariableWithoutEquation) {
 }
 
 TEST(SymcodeNames, DifferentialVariablesTakeTheRowOfTheirEquation) {
-    Run run;
+    SymcodeRun run;
     run.start(names::dae("= Algebraic Equation =\nx[P] = 3;\n= Differencial Equation =\n"
                          "y[S] = 1;\ny[E] = 2;\n",
                          "", "aeq_1: x[P] = y[S] + y[E];\n",
@@ -317,7 +321,8 @@ TEST(SymcodeNames, DifferentialVariablesTakeTheRowOfTheirEquation) {
 }
 
 TEST(SymcodeNames, TemporariesAreSubstitutedWithBrackets) {
-    Run run = names::run_with("dydt[B] = k[1]/m;\ndydt[C] = k[2]*m - n;\n",
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = k[1]/m;\ndydt[C] = k[2]*m - n;\n",
                               "m = k[1]*y[C];\nn = -y[B];\n");
     ASSERT_EQ(run.result.status, 0) << run.log;
     std::string code = run.output("usrfunc.c");
@@ -337,7 +342,8 @@ TEST(SymcodeNames, TemporariesAreSubstitutedWithBrackets) {
 }
 
 TEST(SymcodeNames, UnaryMinusOfANegativeTemporaryFails) {
-    Run run = names::run_with("dydt[B] = -m;\ndydt[C] = k[1];\n", "m = -y[C];\n");
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = -m;\ndydt[C] = k[1];\n", "m = -y[C];\n");
     EXPECT_EQ(run.result.status, 255);
     EXPECT_EQ(run.log, "#  Lack of '['.\n## Warning!! in divide_variable.\n"
                        "#  Above warnings are meaningless.\n\n"
@@ -348,7 +354,8 @@ TEST(SymcodeNames, UnaryMinusOfANegativeTemporaryFails) {
 }
 
 TEST(SymcodeNames, ThirdTemporaryBehindALaterOneStaysUnresolved) {
-    Run run = names::run_with("dydt[B] = -k[1]*y[B];\ndydt[C] = k[1];\n",
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = -k[1]*y[B];\ndydt[C] = k[1];\n",
                               "t1 = k[1]*t2;\nt2 = t3*k[2];\nt3 = y[C];\n");
     EXPECT_EQ(run.result.status, 255);
     const std::string warning = "#  Lack of '['.\n## Warning!! in divide_variable.\n";
