@@ -341,6 +341,30 @@ TEST(SymcodeNames, TemporariesAreSubstitutedWithBrackets) {
     EXPECT_EQ(run.log, warning + warning + warning);
 }
 
+TEST(SymcodeNames, FluxRowsShareOneRunningIndex) {
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = k[1];\ndydt[C] = k[1]*y[C];\n",
+                    "= Total enzyme =\nT1 = k[1];\n= Flux =\nv*/x = k[2];\nv3 = y[B];\n"
+                    "= Total enzyme =\nT4 = y[C] + constantPlayer[1];\n");
+    ASSERT_EQ(run.result.status, 0) << run.log;
+    std::string flux = run.output("temp.c");
+    EXPECT_NE(flux.find("\n\ttotal[  1] = k[1]; /* T1 */\n"
+                        "\tflux[  2] = k[2]; /* v*_/x */\n"
+                        "\tflux[  3] = y[2]; /* v3 */\n"
+                        "\ttotal[  4] = y[3] + constantPlayer[1]; /* T4 */\n}\n\n"),
+              std::string::npos)
+        << flux;
+    // No equation refers to constantPlayer, a temporary does: it is declared first.
+    EXPECT_NE(flux.find("{\n\tdouble *constantPlayer\t= p->val[1];\n\tdouble *k\t= p->val[2];\n\n"),
+              std::string::npos);
+    // An equation without variables has no Jacobian entry; k[1]*y[C] has one, in column 3.
+    std::string code = run.output("usrfunc.c");
+    size_t jacobian = code.find("void usr_fjac");
+    ASSERT_NE(jacobian, std::string::npos);
+    EXPECT_EQ(code.substr(code.find("\n\n", jacobian) + 2),
+              "\tfjac[  1][  1] = -1;\n\tfjac[  1][  2] = 1;\n\tfjac[  3][  3] = k[1];\n}\n");
+}
+
 TEST(SymcodeNames, UnaryMinusOfANegativeTemporaryFails) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = -m;\ndydt[C] = k[1];\n", "m = -y[C];\n");
