@@ -15,7 +15,7 @@ int operand_class(const ExprNode* node) {
 }
 
 class DiffVisitor : public ExprVisitor {
-public:
+  public:
     DiffVisitor(const std::string& variable, bool cNotation)
         : variable_(variable), cNotation_(cNotation) {}
 
@@ -37,7 +37,7 @@ public:
         log_sys("## Error in Make_diff.\n");
     }
 
-private:
+  private:
     DiffSide side(const ExprNode* subtree, const std::string& leafText, int leafKind) const {
         DiffSide s;
         if (subtree != nullptr) {

@@ -8,10 +8,16 @@
 
 namespace {
 
-bool is_zero(TextRef t) { return t.textClass == TEXT_ZERO; }
-bool is_number(TextRef t) { return t.textClass == TEXT_NUMBER; }
+bool is_zero(TextRef t) {
+    return t.textClass == TEXT_ZERO;
+}
+bool is_number(TextRef t) {
+    return t.textClass == TEXT_NUMBER;
+}
 
-ClassedText owned(TextRef t) { return {std::string(t.text), t.textClass}; }
+ClassedText owned(TextRef t) {
+    return {std::string(t.text), t.textClass};
+}
 
 // A folded number, or false when the value is not finite and the caller keeps the texts.
 bool fold(double value, ClassedText& out) {
@@ -126,7 +132,8 @@ ClassedText power_both(const ClassedText& t1, const std::string& t2, const DiffS
     std::string second;
     if (is_number(r.value)) {
         double w = text_value(exponent) - 1;
-        second = w == 1 ? concat({t1.text, "*", base}) : times_power(t1.text, base, number_text(w), c, false);
+        second = w == 1 ? concat({t1.text, "*", base})
+                        : times_power(t1.text, base, number_text(w), c, false);
     } else {
         std::string lessOne = c ? concat({exponent, " - 1"}) : concat({"(", exponent, " - 1)"});
         second = times_power(t1.text, base, lessOne, c, false);
@@ -174,7 +181,8 @@ ClassedText power_rule(const DiffSide& l, const DiffSide& r, bool c) {
 ClassedText mul(TextRef a, TextRef b) {
     ClassedText out;
     if (is_zero(a) || is_zero(b)) return out;
-    if (is_number(a) && is_number(b) && fold(text_value(a.text) * text_value(b.text), out)) return out;
+    if (is_number(a) && is_number(b) && fold(text_value(a.text) * text_value(b.text), out))
+        return out;
     if (is_number(a)) {
         double v = text_value(a.text);
         int cls = v < 0 ? TEXT_SUM : TEXT_PRODUCT;
@@ -197,11 +205,19 @@ int derivative_by_operator(char op, const DiffSide& left, const DiffSide& right,
                            ClassedText& derivative) {
     switch (op) {
         case 0:
-        case '+': derivative = sum_rule(left.derivative, right.derivative); return 0;
-        case '-': derivative = difference_rule(left.derivative, right.derivative); return 0;
-        case '*': return product_rule(left, right, derivative);
-        case '/': return quotient_rule(left, right, cNotation, derivative);
-        case '^': derivative = power_rule(left, right, cNotation); return 0;
+        case '+':
+            derivative = sum_rule(left.derivative, right.derivative);
+            return 0;
+        case '-':
+            derivative = difference_rule(left.derivative, right.derivative);
+            return 0;
+        case '*':
+            return product_rule(left, right, derivative);
+        case '/':
+            return quotient_rule(left, right, cNotation, derivative);
+        case '^':
+            derivative = power_rule(left, right, cNotation);
+            return 0;
         default:
             log_sys("#  Unknown operator.\n");
             return -1;

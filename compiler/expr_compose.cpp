@@ -9,17 +9,30 @@ namespace {
 // not be parsed again (the scanner refuses the value 0) when a temporary is substituted.
 bool fold_numbers(char op, double left, double right, double& folded) {
     switch (op) {
-        case '+': folded = left + right; break;
-        case '-': folded = left - right; break;
-        case '*': folded = left * right; break;
-        case '/': folded = left / right; break;
-        case '^': folded = std::pow(left, right); break;
-        default: return false;
+        case '+':
+            folded = left + right;
+            break;
+        case '-':
+            folded = left - right;
+            break;
+        case '*':
+            folded = left * right;
+            break;
+        case '/':
+            folded = left / right;
+            break;
+        case '^':
+            folded = std::pow(left, right);
+            break;
+        default:
+            return false;
     }
     return std::isfinite(folded) && folded != 0;
 }
 
-ClassedText owned(TextRef t) { return {std::string(t.text), t.textClass}; }
+ClassedText owned(TextRef t) {
+    return {std::string(t.text), t.textClass};
+}
 
 ClassedText product_text(char op, TextRef left, TextRef right) {
     const std::string_view opText(&op, 1);

@@ -25,7 +25,7 @@ int report_duplicate(const char* side, const std::string& leafText, const ExprNo
 }
 
 class PrintVisitor : public ExprVisitor {
-public:
+  public:
     explicit PrintVisitor(bool cNotation) : cNotation_(cNotation) {}
 
     int enter_left(ExprNode* node) override {
@@ -71,7 +71,7 @@ public:
         log_sys("## Error in Set_expr.\n");
     }
 
-private:
+  private:
     bool cNotation_;
 };
 

@@ -38,7 +38,9 @@ std::string concat(std::initializer_list<std::string_view> parts) {
     return out;
 }
 
-std::string number_text(double value) { return zymorax::format("%g", value); }
+std::string number_text(double value) {
+    return zymorax::format("%g", value);
+}
 
 std::string_view strip_outer_brackets(std::string_view text) {
     if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
@@ -47,7 +49,9 @@ std::string_view strip_outer_brackets(std::string_view text) {
     return text;
 }
 
-bool begins_with_minus(std::string_view text) { return !text.empty() && text[0] == '-'; }
+bool begins_with_minus(std::string_view text) {
+    return !text.empty() && text[0] == '-';
+}
 
 std::string_view without_leading_minus(std::string_view text) {
     return begins_with_minus(text) ? text.substr(1) : text;
@@ -74,6 +78,10 @@ double text_value(std::string_view text) {
     return std::strtod(std::string(inner.substr(0, start + length)).c_str(), nullptr);
 }
 
-double text_value(const std::string& text) { return text_value(std::string_view(text)); }
+double text_value(const std::string& text) {
+    return text_value(std::string_view(text));
+}
 
-std::string op_text(char op) { return op == 0 ? std::string() : std::string(1, op); }
+std::string op_text(char op) {
+    return op == 0 ? std::string() : std::string(1, op);
+}
