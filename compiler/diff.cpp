@@ -15,7 +15,7 @@ int operand_class(const ExprNode* node) {
 }
 
 class DiffVisitor : public ExprVisitor {
-public:
+  public:
     DiffVisitor(const std::string& variable, bool cNotation)
         : variable_(variable), cNotation_(cNotation) {}
 
@@ -25,7 +25,7 @@ public:
         ClassedText derivative;
         if (derivative_by_operator(node->op, left, right, cNotation_, derivative) != 0) return -1;
         if (derivative_needs_brackets(derivative, place)) {
-            derivative.text = "(" + derivative.text + ")";
+            derivative.text = concat({"(", derivative.text, ")"});
         }
         node->diffText = std::move(derivative.text);
         node->diffClass = derivative.textClass;
@@ -37,15 +37,15 @@ public:
         log_sys("## Error in Make_diff.\n");
     }
 
-private:
+  private:
     DiffSide side(const ExprNode* subtree, const std::string& leafText, int leafKind) const {
         DiffSide s;
         if (subtree != nullptr) {
-            s.value = {subtree->text, operand_class(subtree)};
-            s.derivative = {subtree->diffText, subtree->diffClass};
+            s.value = TextRef(subtree->text, operand_class(subtree));
+            s.derivative = TextRef(subtree->diffText, subtree->diffClass);
         } else if (!leafText.empty()) {
-            s.value = {leafText, leafKind};
-            if (leafText == variable_) s.derivative = {"1", TEXT_NUMBER};
+            s.value = TextRef(leafText, leafKind);
+            if (leafText == variable_) s.derivative = TextRef("1", TEXT_NUMBER);
         }
         return s;
     }

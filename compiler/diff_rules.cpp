@@ -1,15 +1,23 @@
 #include "diff_rules.h"
 
 #include <cmath>
+#include <string>
 
-#include "expr_text.h"
-#include "format.h"
+#include "expr_node.h"
 #include "log.h"
 
 namespace {
 
-bool is_zero(const ClassedText& t) { return t.textClass == TEXT_ZERO; }
-bool is_number(const ClassedText& t) { return t.textClass == TEXT_NUMBER; }
+bool is_zero(TextRef t) {
+    return t.textClass == TEXT_ZERO;
+}
+bool is_number(TextRef t) {
+    return t.textClass == TEXT_NUMBER;
+}
+
+ClassedText owned(TextRef t) {
+    return {std::string(t.text), t.textClass};
+}
 
 // A folded number, or false when the value is not finite and the caller keeps the texts.
 bool fold(double value, ClassedText& out) {
@@ -18,11 +26,11 @@ bool fold(double value, ClassedText& out) {
     return true;
 }
 
-ClassedText reprinted(const ClassedText& d) {
-    return is_number(d) ? ClassedText{number_text(text_value(d.text)), TEXT_NUMBER} : d;
+ClassedText reprinted(TextRef d) {
+    return is_number(d) ? ClassedText{number_text(text_value(d.text)), TEXT_NUMBER} : owned(d);
 }
 
-ClassedText sum_rule(const ClassedText& dl, const ClassedText& dr) {
+ClassedText sum_rule(TextRef dl, TextRef dr) {
     ClassedText out;
     if (is_zero(dl) && is_zero(dr)) return out;
     if (is_number(dl) && is_number(dr)) {
@@ -32,10 +40,10 @@ ClassedText sum_rule(const ClassedText& dl, const ClassedText& dr) {
     }
     if (is_zero(dr)) return reprinted(dl);
     if (is_zero(dl)) return reprinted(dr);
-    return {dl.text + " + " + dr.text, TEXT_SUM};
+    return {concat({dl.text, " + ", dr.text}), TEXT_SUM};
 }
 
-ClassedText difference_rule(const ClassedText& dl, const ClassedText& dr) {
+ClassedText difference_rule(TextRef dl, TextRef dr) {
     ClassedText out;
     if (is_zero(dl) && is_zero(dr)) return out;
     if (is_number(dl) && is_number(dr)) {
@@ -46,9 +54,9 @@ ClassedText difference_rule(const ClassedText& dl, const ClassedText& dr) {
     if (is_zero(dr)) return reprinted(dl);
     if (is_zero(dl)) {
         if (is_number(dr)) return {number_text(-text_value(dr.text)), TEXT_NUMBER};
-        return {"-" + dr.text, dr.textClass};
+        return {concat({"-", dr.text}), dr.textClass};
     }
-    return {dl.text + " - " + dr.text, TEXT_SUM};
+    return {concat({dl.text, " - ", dr.text}), TEXT_SUM};
 }
 
 int never_here(const ClassedText& t1, const ClassedText& t2, const char* rule) {
@@ -62,9 +70,9 @@ int product_rule(const DiffSide& l, const DiffSide& r, ClassedText& out) {
     ClassedText t2 = mul(r.derivative, l.value);
     if (!is_zero(t1) && !is_zero(t2)) {
         if (is_number(t1) && is_number(t2)) return never_here(t1, t2, "mult");
-        out = {t1.text + " + " + t2.text, TEXT_SUM};
+        out = {concat({t1.text, " + ", t2.text}), TEXT_SUM};
     } else {
-        out = is_zero(t1) ? t2 : t1;
+        out = is_zero(t1) ? std::move(t2) : std::move(t1);
     }
     return 0;
 }
@@ -72,25 +80,25 @@ int product_rule(const DiffSide& l, const DiffSide& r, ClassedText& out) {
 int quotient_rule(const DiffSide& l, const DiffSide& r, bool cNotation, ClassedText& out) {
     ClassedText t1 = mul(l.derivative, r.value);
     ClassedText t2 = mul(r.derivative, l.value);
-    const std::string& denominator = r.value.text;
-    std::string square = cNotation ? "pow(" + denominator + ", 2)" : "(" + denominator + "^2)";
+    const std::string_view denominator = r.value.text;
     if (!is_zero(t1) && !is_zero(t2)) {
         if (is_number(t1) && is_number(t2)) return never_here(t1, t2, "divide");
-        std::string numerator = begins_with_minus(t2.text)
-                                    ? t1.text + " + " + without_leading_minus(t2.text)
-                                    : t1.text + " - " + t2.text;
-        out = {"(" + numerator + ")/" + square, TEXT_PRODUCT};
+        const bool minus = begins_with_minus(t2.text);
+        out = {concat({"(", t1.text, minus ? " + " : " - ", without_leading_minus(t2.text), ")/",
+                       cNotation ? "pow(" : "(", denominator, cNotation ? ", 2)" : "^2)"}),
+               TEXT_PRODUCT};
     } else if (!is_zero(t1)) {
         // The denominator does not depend on the variable: it is not squared.
         if (is_number(l.derivative) && is_number(r.value) &&
             fold(text_value(l.derivative.text) / text_value(denominator), out)) {
             return 0;
         }
-        out = {l.derivative.text + "/" + denominator, TEXT_PRODUCT};
+        out = {concat({l.derivative.text, "/", denominator}), TEXT_PRODUCT};
     } else if (!is_zero(t2)) {
-        out = begins_with_minus(t2.text)
-                  ? ClassedText{without_leading_minus(t2.text) + "/" + square, TEXT_PRODUCT}
-                  : ClassedText{"-" + t2.text + "/" + square, TEXT_SUM};
+        const bool minus = begins_with_minus(t2.text);
+        out = {concat({minus ? "" : "-", without_leading_minus(t2.text), "/",
+                       cNotation ? "pow(" : "(", denominator, cNotation ? ", 2)" : "^2)"}),
+               minus ? TEXT_PRODUCT : TEXT_SUM};
     } else {
         out = ClassedText();
     }
@@ -98,46 +106,48 @@ int quotient_rule(const DiffSide& l, const DiffSide& r, bool cNotation, ClassedT
 }
 
 // The derivative of the exponent times log(base).
-std::string exponent_term(const ClassedText& dr, const std::string& base) {
-    std::string logarithm = "log(" + strip_outer_brackets(base) + ")";
+std::string exponent_term(TextRef dr, std::string_view base) {
+    std::string logarithm = concat({"log(", strip_outer_brackets(base), ")"});
     if (is_number(dr)) {
         double factor = text_value(dr.text);
         if (factor == 1) return logarithm;
         if (factor == -1) return "-" + logarithm;
     }
-    return dr.text + "*" + logarithm;
+    return concat({dr.text, "*", logarithm});
+}
+
+// factor*pow(base, exponent), or factor*base^exponent with brackets as asked in '^' notation.
+std::string times_power(std::string_view factor, std::string_view base, std::string_view exponent,
+                        bool c, bool bracketed) {
+    if (c) return concat({factor, "*pow(", base, ", ", exponent, ")"});
+    if (bracketed) return concat({factor, "*(", base, "^", exponent, ")"});
+    return concat({factor, "*", base, "^", exponent});
 }
 
 // Base and exponent both depend on the variable.
 ClassedText power_both(const ClassedText& t1, const std::string& t2, const DiffSide& l,
                        const DiffSide& r, bool c) {
-    const std::string& base = l.value.text;
-    const std::string& exponent = r.value.text;
+    const std::string_view base = l.value.text;
+    const std::string_view exponent = r.value.text;
     std::string second;
     if (is_number(r.value)) {
         double w = text_value(exponent) - 1;
-        if (w == 1) {
-            second = t1.text + "*" + base;
-        } else {
-            std::string wText = number_text(w);
-            second = c ? t1.text + "*pow(" + base + ", " + wText + ")" : t1.text + "*" + base + "^" + wText;
-        }
+        second = w == 1 ? concat({t1.text, "*", base})
+                        : times_power(t1.text, base, number_text(w), c, false);
     } else {
-        second = c ? t1.text + "*pow(" + base + ", " + exponent + " - 1)"
-                   : t1.text + "*" + base + "^(" + exponent + " - 1)";
+        std::string lessOne = c ? concat({exponent, " - 1"}) : concat({"(", exponent, " - 1)"});
+        second = times_power(t1.text, base, lessOne, c, false);
     }
-    std::string first = c ? t2 + "*pow(" + base + ", " + exponent + ")" : t2 + "*" + base + "^" + exponent;
-    return {first + " + " + second, TEXT_SUM};
+    return {concat({times_power(t2, base, exponent, c, false), " + ", second}), TEXT_SUM};
 }
 
 // Only the base depends on the variable.
 ClassedText power_base(const ClassedText& t1, const DiffSide& l, const DiffSide& r, bool c) {
-    const std::string& base = l.value.text;
-    const std::string& exponent = r.value.text;
+    const std::string_view base = l.value.text;
+    const std::string_view exponent = r.value.text;
     if (!is_number(r.value)) {
-        return {c ? t1.text + "*pow(" + base + ", " + exponent + " - 1)"
-                  : t1.text + "*(" + base + "^(" + exponent + " - 1))",
-                TEXT_PRODUCT};
+        std::string lessOne = c ? concat({exponent, " - 1"}) : concat({"(", exponent, " - 1)"});
+        return {times_power(t1.text, base, lessOne, c, true), TEXT_PRODUCT};
     }
     double w = text_value(exponent) - 1;
     ClassedText out;
@@ -146,62 +156,68 @@ ClassedText power_base(const ClassedText& t1, const DiffSide& l, const DiffSide&
             fold(text_value(t1.text) * text_value(base), out)) {
             return out;
         }
-        return {t1.text + "*" + base, TEXT_PRODUCT};
+        return {concat({t1.text, "*", base}), TEXT_PRODUCT};
     }
     if (w == 0) return t1;
-    std::string wText = number_text(w);
-    return {c ? t1.text + "*pow(" + base + ", " + wText + ")" : t1.text + "*(" + base + "^" + wText + ")",
-            TEXT_PRODUCT};
+    return {times_power(t1.text, base, number_text(w), c, true), TEXT_PRODUCT};
 }
 
 ClassedText power_rule(const DiffSide& l, const DiffSide& r, bool c) {
     ClassedText t1 = mul(l.derivative, r.value);
     const bool exponentVaries = !is_zero(r.derivative);
-    std::string t2 = exponentVaries ? exponent_term(r.derivative, l.value.text) : std::string();
-    const std::string& base = l.value.text;
-    const std::string& exponent = r.value.text;
-    if (!is_zero(t1) && exponentVaries) return power_both(t1, t2, l, r, c);
+    if (!is_zero(t1) && exponentVaries) {
+        return power_both(t1, exponent_term(r.derivative, l.value.text), l, r, c);
+    }
     if (!is_zero(t1)) return power_base(t1, l, r, c);
     if (exponentVaries) {
-        return {c ? t2 + "*pow(" + base + ", " + exponent + ")" : t2 + "*(" + base + "^" + exponent + ")",
-                TEXT_PRODUCT};
+        std::string t2 = exponent_term(r.derivative, l.value.text);
+        return {times_power(t2, l.value.text, r.value.text, c, true), TEXT_PRODUCT};
     }
     return ClassedText();
 }
 
 }  // namespace
 
-ClassedText mul(const ClassedText& a, const ClassedText& b) {
+ClassedText mul(TextRef a, TextRef b) {
     ClassedText out;
     if (is_zero(a) || is_zero(b)) return out;
-    if (is_number(a) && is_number(b) && fold(text_value(a.text) * text_value(b.text), out)) return out;
+    if (is_number(a) && is_number(b) && fold(text_value(a.text) * text_value(b.text), out))
+        return out;
     if (is_number(a)) {
         double v = text_value(a.text);
         int cls = v < 0 ? TEXT_SUM : TEXT_PRODUCT;
-        if (v == 1) return {b.text, cls};
-        if (v == -1) return {"-" + b.text, cls};
-        return {a.text + "*" + b.text, cls};
+        if (v == 1) return {std::string(b.text), cls};
+        if (v == -1) return {concat({"-", b.text}), cls};
+        return {concat({a.text, "*", b.text}), cls};
     }
     if (is_number(b)) {
         double v = text_value(b.text);
         int cls = v < 0 ? TEXT_SUM : TEXT_PRODUCT;
-        if (v == 1) return {a.text, cls};
-        if (v == -1) return {"-" + a.text, cls};
-        if (v < 0) return {a.text + "*(" + b.text + ")", cls};
-        return {a.text + "*" + b.text, cls};
+        if (v == 1) return {std::string(a.text), cls};
+        if (v == -1) return {concat({"-", a.text}), cls};
+        if (v < 0) return {concat({a.text, "*(", b.text, ")"}), cls};
+        return {concat({a.text, "*", b.text}), cls};
     }
-    return {a.text + "*" + b.text, TEXT_PRODUCT};
+    return {concat({a.text, "*", b.text}), TEXT_PRODUCT};
 }
 
 int derivative_by_operator(char op, const DiffSide& left, const DiffSide& right, bool cNotation,
                            ClassedText& derivative) {
     switch (op) {
         case 0:
-        case '+': derivative = sum_rule(left.derivative, right.derivative); return 0;
-        case '-': derivative = difference_rule(left.derivative, right.derivative); return 0;
-        case '*': return product_rule(left, right, derivative);
-        case '/': return quotient_rule(left, right, cNotation, derivative);
-        case '^': derivative = power_rule(left, right, cNotation); return 0;
+        case '+':
+            derivative = sum_rule(left.derivative, right.derivative);
+            return 0;
+        case '-':
+            derivative = difference_rule(left.derivative, right.derivative);
+            return 0;
+        case '*':
+            return product_rule(left, right, derivative);
+        case '/':
+            return quotient_rule(left, right, cNotation, derivative);
+        case '^':
+            derivative = power_rule(left, right, cNotation);
+            return 0;
         default:
             log_sys("#  Unknown operator.\n");
             return -1;

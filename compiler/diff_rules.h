@@ -1,19 +1,18 @@
 // The derivative rules of Make_diff, one per operator, working on printed texts.
 #pragma once
 
-#include <string>
-
-#include "expr_compose.h"
+#include "expr_text.h"
+#include "expr_walk.h"
 
 // One side of a node: its printed text and class, and its derivative text and class
-// (TEXT_ZERO with an empty text for a zero derivative).
+// (TEXT_ZERO with an empty text for a zero derivative), both seen in place.
 struct DiffSide {
-    ClassedText value;
-    ClassedText derivative;
+    TextRef value;
+    TextRef derivative;
 };
 
 // Product of two texts, dropping zero and unit factors.
-ClassedText mul(const ClassedText& a, const ClassedText& b);
+ClassedText mul(TextRef a, TextRef b);
 
 // The derivative of "left op right" (op 0 for a node without operator, '-' with an empty left
 // side for a unary minus). 0, or -1 after logging an internal error.

@@ -7,8 +7,12 @@
 
 namespace {
 
-bool has_left(const ExprNode* node) { return node->left != nullptr || !node->leftText.empty(); }
-bool has_right(const ExprNode* node) { return node->right != nullptr || !node->rightText.empty(); }
+bool has_left(const ExprNode* node) {
+    return node->left != nullptr || !node->leftText.empty();
+}
+bool has_right(const ExprNode* node) {
+    return node->right != nullptr || !node->rightText.empty();
+}
 
 // The pointer in parent that holds child, or nullptr when parent holds it on neither side.
 ExprNode** child_slot(ExprNode* parent, const ExprNode* child) {
@@ -68,7 +72,8 @@ int place_operator(BuildState& state, char op, int priority) {
         state.current = node;
         return 0;
     }
-    if (!node->closed && node->priority < priority) return insert_childNode(state, node, op, priority);
+    if (!node->closed && node->priority < priority)
+        return insert_childNode(state, node, op, priority);
     return insert_parent(state, node, op, priority);
 }
 
@@ -113,7 +118,8 @@ int close_bracket(BuildState& state) {
         node->closed = 1;
         return 0;
     }
-    if (node->left == nullptr && !node->leftText.empty()) return lift_bracketed_operand(state, node);
+    if (node->left == nullptr && !node->leftText.empty())
+        return lift_bracketed_operand(state, node);
     return del_node(state, node);
 }
 

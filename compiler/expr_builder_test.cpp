@@ -16,14 +16,10 @@ using zymorax::testkit::LogCapture;
 
 TEST(MakeNodeTest, BuildsTreesByPriorityAndLeftAssociation) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"a*b+c", "(+ (* a b) c)"},
-        {"a+b*c", "(+ a (* b c))"},
-        {"a-b-c", "(- (- a b) c)"},
-        {"a/b/c", "(/ (/ a b) c)"},
-        {"a^b^c", "(^ (^ a b) c)"},
-        {"a+b^c*d", "(+ a (* (^ b c) d))"},
-        {"a*b^c+d", "(+ (* a (^ b c)) d)"},
-        {"a+b*c^d-e", "(- (+ a (* b (^ c d))) e)"},
+        {"a*b+c", "(+ (* a b) c)"},         {"a+b*c", "(+ a (* b c))"},
+        {"a-b-c", "(- (- a b) c)"},         {"a/b/c", "(/ (/ a b) c)"},
+        {"a^b^c", "(^ (^ a b) c)"},         {"a+b^c*d", "(+ a (* (^ b c) d))"},
+        {"a*b^c+d", "(+ (* a (^ b c)) d)"}, {"a+b*c^d-e", "(- (+ a (* b (^ c d))) e)"},
         {"2*3+x", "(+ (* 2 3) x)"},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(parsed_shape(text), expected) << text;
@@ -133,7 +129,7 @@ TEST(MakeNodeTest, AnEmptyTextGivesAnEmptyRoot) {
 
 // Limits the node store for one test.
 class NodeBudget {
-public:
+  public:
     explicit NodeBudget(long count) { set_expr_node_budget(count); }
     ~NodeBudget() { set_expr_node_budget(-1); }
 };
@@ -150,12 +146,15 @@ TEST(MakeNodeTest, ReportsNodesThatCannotBeCreated) {
                   "#  token.op = ''\n## Error in Make_node.\n");
     }
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"a+(b)", "#  Cannot create node.\n## Error in add_emptyChild.\n#  in 'a+(b)'\n"
-                  "#  just before 'b)'\n#  token.op = '('\n## Error in Make_node.\n"},
-        {"a*b+c", "#  Cannot create node.\n## Error in insert_parent.\n## Error in set_oprator.\n"
-                  "#  in 'a*b+c'\n#  just before 'c'\n#  token.op = '+'\n## Error in Make_node.\n"},
-        {"a+b*c", "#  Cannot create node.\n## Error in insert_childNode.\n## Error in set_oprator.\n"
-                  "#  in 'a+b*c'\n#  just before 'c'\n#  token.op = '*'\n## Error in Make_node.\n"},
+        {"a+(b)",
+         "#  Cannot create node.\n## Error in add_emptyChild.\n#  in 'a+(b)'\n"
+         "#  just before 'b)'\n#  token.op = '('\n## Error in Make_node.\n"},
+        {"a*b+c",
+         "#  Cannot create node.\n## Error in insert_parent.\n## Error in set_oprator.\n"
+         "#  in 'a*b+c'\n#  just before 'c'\n#  token.op = '+'\n## Error in Make_node.\n"},
+        {"a+b*c",
+         "#  Cannot create node.\n## Error in insert_childNode.\n## Error in set_oprator.\n"
+         "#  in 'a+b*c'\n#  just before 'c'\n#  token.op = '*'\n## Error in Make_node.\n"},
     };
     for (const auto& [text, expected] : cases) {
         NodeBudget budget(1);
@@ -167,7 +166,10 @@ TEST(MakeNodeTest, ReportsNodesThatCannotBeCreated) {
 ExprNode* node_with(char op, const std::string& left, const std::string& right) {
     ExprNode* node = new_expr_node();
     node->op = op;
-    node->priority = (op == '+' || op == '-') ? 1 : (op == '*' || op == '/') ? 2 : op == '^' ? 3 : 0;
+    node->priority = (op == '+' || op == '-')   ? 1
+                     : (op == '*' || op == '/') ? 2
+                     : op == '^'                ? 3
+                                                : 0;
     node->leftText = left;
     node->leftKind = left.empty() ? 0 : OPERAND_NAME;
     node->rightText = right;
@@ -181,11 +183,13 @@ TEST(NodeOperationTest, AddEmptyChildNeedsAFreeSide) {
     root->open = 1;
     BuildState state{&root, root};
     EXPECT_EQ(add_emptyChild(state), -1);
-    EXPECT_EQ(log.take(), "#  Have no operator but it have left-node.\n## Error in add_emptyChild.\n");
+    EXPECT_EQ(log.take(),
+              "#  Have no operator but it have left-node.\n## Error in add_emptyChild.\n");
     root = node_with('+', "a", "b");
     state = BuildState{&root, root};
     EXPECT_EQ(add_emptyChild(state), -1);
-    EXPECT_EQ(log.take(), "#  Have operator but it have right-node.\n## Error in add_emptyChild.\n");
+    EXPECT_EQ(log.take(),
+              "#  Have operator but it have right-node.\n## Error in add_emptyChild.\n");
 }
 
 TEST(NodeOperationTest, SetOperandNeedsAFreePlace) {
@@ -196,11 +200,13 @@ TEST(NodeOperationTest, SetOperandNeedsAFreePlace) {
     ExprNode* root = node_with('+', "a", "b");
     BuildState state{&root, root};
     EXPECT_EQ(set_operand(state, name), -1);
-    EXPECT_EQ(log.take(), "#  charR must be NULL : setting operand & have op.\n## Error in set_operand.\n");
+    EXPECT_EQ(log.take(),
+              "#  charR must be NULL : setting operand & have op.\n## Error in set_operand.\n");
     root = node_with(0, "a", "");
     state = BuildState{&root, root};
     EXPECT_EQ(set_operand(state, name), -1);
-    EXPECT_EQ(log.take(), "#  charL must be NULL : setting operand & op=NULL.\n## Error in set_operand.\n");
+    EXPECT_EQ(log.take(),
+              "#  charL must be NULL : setting operand & op=NULL.\n## Error in set_operand.\n");
 }
 
 TEST(NodeOperationTest, SetOpratorNeedsTheRightSideFilled) {
@@ -208,7 +214,8 @@ TEST(NodeOperationTest, SetOpratorNeedsTheRightSideFilled) {
     ExprNode* root = node_with('+', "a", "");
     BuildState state{&root, root};
     EXPECT_EQ(set_oprator(state, '*', 2), -1);
-    EXPECT_EQ(log.take(), "#  charR is expected before making new node.\n## Error in set_oprator.\n");
+    EXPECT_EQ(log.take(),
+              "#  charR is expected before making new node.\n## Error in set_oprator.\n");
 }
 
 TEST(NodeOperationTest, InsertParentMustFindTheNodeInItsParent) {

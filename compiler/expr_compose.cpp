@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "expr_text.h"
-
 namespace {
 
 // The value of two numbers combined by op; false when it is zero or no finite number. Those
@@ -11,38 +9,55 @@ namespace {
 // not be parsed again (the scanner refuses the value 0) when a temporary is substituted.
 bool fold_numbers(char op, double left, double right, double& folded) {
     switch (op) {
-        case '+': folded = left + right; break;
-        case '-': folded = left - right; break;
-        case '*': folded = left * right; break;
-        case '/': folded = left / right; break;
-        case '^': folded = std::pow(left, right); break;
-        default: return false;
+        case '+':
+            folded = left + right;
+            break;
+        case '-':
+            folded = left - right;
+            break;
+        case '*':
+            folded = left * right;
+            break;
+        case '/':
+            folded = left / right;
+            break;
+        case '^':
+            folded = std::pow(left, right);
+            break;
+        default:
+            return false;
     }
     return std::isfinite(folded) && folded != 0;
 }
 
-ClassedText product_text(char op, const ClassedText& left, const ClassedText& right) {
+ClassedText owned(TextRef t) {
+    return {std::string(t.text), t.textClass};
+}
+
+ClassedText product_text(char op, TextRef left, TextRef right) {
+    const std::string_view opText(&op, 1);
     if (op == '*' && left.textClass == TEXT_NUMBER) {
         double factor = text_value(left.text);
-        if (factor == 1) return right;
-        if (factor == -1) return {"-" + right.text, TEXT_SUM};
-        return {strip_outer_brackets(left.text) + op + right.text, TEXT_PRODUCT};
+        if (factor == 1) return owned(right);
+        if (factor == -1) return {concat({"-", right.text}), TEXT_SUM};
+        return {concat({strip_outer_brackets(left.text), opText, right.text}), TEXT_PRODUCT};
     }
     if (right.textClass == TEXT_NUMBER) {
         double factor = text_value(right.text);
-        if (factor == 1) return left;
-        if (factor == -1) return {"-" + left.text, TEXT_SUM};
+        if (factor == 1) return owned(left);
+        if (factor == -1) return {concat({"-", left.text}), TEXT_SUM};
     }
-    return {left.text + op + right.text, TEXT_PRODUCT};
+    return {concat({left.text, opText, right.text}), TEXT_PRODUCT};
 }
 
-ClassedText power_row(const ClassedText& left, const ClassedText& right, bool cNotation) {
+ClassedText power_row(TextRef left, TextRef right, bool cNotation) {
     if (left.textClass == TEXT_NUMBER && text_value(left.text) == 1) return {"1", TEXT_NUMBER};
-    if (right.textClass == TEXT_NUMBER && text_value(right.text) == 1) return left;
-    std::string base = left.textClass == TEXT_NUMBER ? strip_outer_brackets(left.text) : left.text;
+    if (right.textClass == TEXT_NUMBER && text_value(right.text) == 1) return owned(left);
+    std::string_view base =
+        left.textClass == TEXT_NUMBER ? strip_outer_brackets(left.text) : left.text;
     // "-2^x" would read as -(2^x): a negative base keeps its brackets in the '^' notation.
     if (!cNotation && begins_with_minus(base)) base = left.text;
-    std::string exponent =
+    std::string_view exponent =
         right.textClass == TEXT_NUMBER ? strip_outer_brackets(right.text) : right.text;
     return {power_text(base, exponent, cNotation), TEXT_POWER};
 }
@@ -53,25 +68,26 @@ bool is_unary_minus(const ExprNode& node) {
     return node.op == '-' && node.left == nullptr && node.leftText.empty();
 }
 
-ClassedText compose_text(const ExprNode& node, const ClassedText& left, const ClassedText& right,
-                         bool cNotation) {
+ClassedText compose_text(const ExprNode& node, TextRef left, TextRef right, bool cNotation) {
     const char op = node.op;
-    if (is_unary_minus(node)) return {"-" + right.text, TEXT_SUM};
-    if (op == 0) return {left.text, node.textClass};
+    if (is_unary_minus(node)) return {concat({"-", right.text}), TEXT_SUM};
+    if (op == 0) return {std::string(left.text), node.textClass};
     double folded = 0;
     if (left.textClass == TEXT_NUMBER && right.textClass == TEXT_NUMBER &&
         fold_numbers(op, text_value(left.text), text_value(right.text), folded)) {
         return {number_text(folded), TEXT_NUMBER};
     }
-    if (op == '+' || op == '-') return {left.text + " " + op + " " + right.text, TEXT_SUM};
+    if (op == '+' || op == '-') {
+        return {concat({left.text, op == '+' ? " + " : " - ", right.text}), TEXT_SUM};
+    }
     if (op == '*' || op == '/') return product_text(op, left, right);
     return power_row(left, right, cNotation);
 }
 
-std::string power_text(const std::string& base, const std::string& exponent, bool cNotation) {
-    if (cNotation) return "pow(" + base + ", " + exponent + ")";
-    if (begins_with_minus(exponent)) return "(" + base + "^(" + exponent + "))";
-    return "(" + base + "^" + exponent + ")";
+std::string power_text(std::string_view base, std::string_view exponent, bool cNotation) {
+    if (cNotation) return concat({"pow(", base, ", ", exponent, ")"});
+    if (begins_with_minus(exponent)) return concat({"(", base, "^(", exponent, "))"});
+    return concat({"(", base, "^", exponent, ")"});
 }
 
 bool printer_needs_brackets(const ClassedText& printed, bool closed, const NodePlace& place) {

@@ -25,10 +25,15 @@ int log_build_failure(const std::string& text, std::size_t cursor, const Token& 
 
 int apply_token(BuildState& state, const Token& token) {
     switch (token.kind) {
-        case '(': return add_emptyChild(state);
-        case ')': return close_bracket(state);
-        case 'a': case 'v': return set_operand(state, token);
-        default: return set_oprator(state, token.kind, token.priority);
+        case '(':
+            return add_emptyChild(state);
+        case ')':
+            return close_bracket(state);
+        case 'a':
+        case 'v':
+            return set_operand(state, token);
+        default:
+            return set_oprator(state, token.kind, token.priority);
     }
 }
 

@@ -12,9 +12,9 @@ bool is_known_operator(char op) {
 }
 
 // The text and class a side contributes: a subtree's printed text or a leaf's text and kind.
-ClassedText side_text(const ExprNode* subtree, const std::string& leafText, int leafKind) {
-    if (subtree != nullptr) return {subtree->text, subtree->textClass};
-    return {leafText, leafText.empty() ? TEXT_ZERO : leafKind};
+TextRef side_text(const ExprNode* subtree, const std::string& leafText, int leafKind) {
+    if (subtree != nullptr) return TextRef(subtree->text, subtree->textClass);
+    return TextRef(leafText, leafText.empty() ? TEXT_ZERO : leafKind);
 }
 
 int report_duplicate(const char* side, const std::string& leafText, const ExprNode* subtree) {
@@ -25,7 +25,7 @@ int report_duplicate(const char* side, const std::string& leafText, const ExprNo
 }
 
 class PrintVisitor : public ExprVisitor {
-public:
+  public:
     explicit PrintVisitor(bool cNotation) : cNotation_(cNotation) {}
 
     int enter_left(ExprNode* node) override {
@@ -55,11 +55,11 @@ public:
             log_sys("#  Unknown operator.\n");
             return -1;
         }
-        ClassedText left = side_text(node->left, node->leftText, node->leftKind);
-        ClassedText right = side_text(node->right, node->rightText, node->rightKind);
+        TextRef left = side_text(node->left, node->leftText, node->leftKind);
+        TextRef right = side_text(node->right, node->rightText, node->rightKind);
         ClassedText printed = compose_text(*node, left, right, cNotation_);
         if (printer_needs_brackets(printed, node->closed != 0, place)) {
-            printed.text = "(" + printed.text + ")";
+            printed.text = concat({"(", printed.text, ")"});
         }
         node->text = std::move(printed.text);
         node->textClass = printed.textClass;
@@ -71,7 +71,7 @@ public:
         log_sys("## Error in Set_expr.\n");
     }
 
-private:
+  private:
     bool cNotation_;
 };
 

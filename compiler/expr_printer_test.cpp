@@ -192,7 +192,10 @@ TEST(SetExprTest, DeepTreesArePrintedWithoutRecursion) {
 ExprNode* leaf_node(char op, const std::string& left, const std::string& right) {
     ExprNode* node = new_expr_node();
     node->op = op;
-    node->priority = (op == '+' || op == '-') ? 1 : (op == '*' || op == '/') ? 2 : op == '^' ? 3 : 0;
+    node->priority = (op == '+' || op == '-')   ? 1
+                     : (op == '*' || op == '/') ? 2
+                     : op == '^'                ? 3
+                                                : 0;
     node->leftText = left;
     node->leftKind = left.empty() ? 0 : OPERAND_NAME;
     node->rightText = right;
@@ -224,9 +227,18 @@ TEST(SetExprTest, ReportsBrokenNodesAtEveryLevel) {
               "## Error in Set_expr.\n#  operation :'*'.\n## Error in Set_expr.\n");
 
     ASSERT_EQ(Set_expr(leaf_node('*', "", "b"), true), -1);
-    EXPECT_EQ(log.take(), "#  No left-side expression.\n#  operation :'*'.\n## Error in Set_expr.\n");
+    EXPECT_EQ(log.take(),
+              "#  No left-side expression.\n#  operation :'*'.\n## Error in Set_expr.\n");
     ASSERT_EQ(Set_expr(leaf_node('/', "a", ""), true), -1);
-    EXPECT_EQ(log.take(), "#  No right-side expression.\n#  operation :'/'.\n## Error in Set_expr.\n");
+    EXPECT_EQ(log.take(),
+              "#  No right-side expression.\n#  operation :'/'.\n## Error in Set_expr.\n");
+}
+
+TEST(SetExprTest, ANullNodeIsRefused) {
+    LogCapture log;
+    EXPECT_EQ(Set_expr(nullptr, true), -1);
+    EXPECT_EQ(Make_diff(nullptr, "y[1]", true), -1);
+    EXPECT_EQ(log.take(), "## Error in Set_expr.\n## Error in Make_diff.\n");
 }
 
 TEST(SetExprTest, AnEmptyTextHasNoLeftSide) {
@@ -235,7 +247,8 @@ TEST(SetExprTest, AnEmptyTextHasNoLeftSide) {
     ASSERT_EQ(Make_node(&root, ""), 0);
     ASSERT_EQ(Set_expr(root, true), -1);
     // The root has no operator; nothing but the quotes is written for it.
-    EXPECT_EQ(log.take(), "#  No left-side expression.\n#  operation :''.\n## Error in Set_expr.\n");
+    EXPECT_EQ(log.take(),
+              "#  No left-side expression.\n#  operation :''.\n## Error in Set_expr.\n");
 }
 
 // Puts the tree of `text` into the right leaf of `node`, as the substitution of a temporary does.
@@ -249,7 +262,10 @@ void substitute_right(ExprNode* node, const std::string& text) {
 
 TEST(SetExprTest, SubstitutedTemporariesGetTheBracketsTheyNeed) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"a/m", "a/(b*c)"}, {"a*m", "a*b*c"}, {"a-m", "a - b*c"}, {"a^m", "pow(a, (b*c))"},
+        {"a/m", "a/(b*c)"},
+        {"a*m", "a*b*c"},
+        {"a-m", "a - b*c"},
+        {"a^m", "pow(a, (b*c))"},
     };
     for (const auto& [text, expected] : cases) {
         ExprNode* root = nullptr;

@@ -25,12 +25,24 @@ struct Dual {
     static Dual variable(double value, bool seeded) { return {value, seeded ? 1.0 : 0.0}; }
 };
 
-Dual operator+(Dual a, Dual b) { return {a.v + b.v, a.d + b.d}; }
-Dual operator-(Dual a, Dual b) { return {a.v - b.v, a.d - b.d}; }
-Dual operator-(Dual a) { return {-a.v, -a.d}; }
-Dual operator*(Dual a, Dual b) { return {a.v * b.v, a.d * b.v + a.v * b.d}; }
-Dual operator/(Dual a, Dual b) { return {a.v / b.v, (a.d * b.v - a.v * b.d) / (b.v * b.v)}; }
-Dual log_of(Dual a) { return {std::log(a.v), a.d / a.v}; }
+Dual operator+(Dual a, Dual b) {
+    return {a.v + b.v, a.d + b.d};
+}
+Dual operator-(Dual a, Dual b) {
+    return {a.v - b.v, a.d - b.d};
+}
+Dual operator-(Dual a) {
+    return {-a.v, -a.d};
+}
+Dual operator*(Dual a, Dual b) {
+    return {a.v * b.v, a.d * b.v + a.v * b.d};
+}
+Dual operator/(Dual a, Dual b) {
+    return {a.v / b.v, (a.d * b.v - a.v * b.d) / (b.v * b.v)};
+}
+Dual log_of(Dual a) {
+    return {std::log(a.v), a.d / a.v};
+}
 Dual pow_of(Dual a, Dual b) {
     double v = std::pow(a.v, b.v);
     double d = a.d == 0 ? 0 : b.v * std::pow(a.v, b.v - 1) * a.d;
@@ -48,16 +60,24 @@ struct Bound {
     static Bound variable(double value, bool) { return {value, 0}; }
 };
 
-Bound operator+(Bound a, Bound b) { return {a.v + b.v, a.e + b.e}; }
-Bound operator-(Bound a, Bound b) { return {a.v - b.v, a.e + b.e}; }
-Bound operator-(Bound a) { return {-a.v, a.e}; }
+Bound operator+(Bound a, Bound b) {
+    return {a.v + b.v, a.e + b.e};
+}
+Bound operator-(Bound a, Bound b) {
+    return {a.v - b.v, a.e + b.e};
+}
+Bound operator-(Bound a) {
+    return {-a.v, a.e};
+}
 Bound operator*(Bound a, Bound b) {
     return {a.v * b.v, a.e * std::fabs(b.v) + std::fabs(a.v) * b.e};
 }
 Bound operator/(Bound a, Bound b) {
     return {a.v / b.v, a.e / std::fabs(b.v) + std::fabs(a.v) * b.e / (b.v * b.v)};
 }
-Bound log_of(Bound a) { return {std::log(a.v), a.e / std::fabs(a.v)}; }
+Bound log_of(Bound a) {
+    return {std::log(a.v), a.e / std::fabs(a.v)};
+}
 Bound pow_of(Bound a, Bound b) {
     double v = std::pow(a.v, b.v);
     double e = std::fabs(b.v * std::pow(a.v, b.v - 1)) * a.e;
@@ -71,7 +91,7 @@ using Values = std::map<std::string, double>;
 
 template <class Number>
 class TextReader {
-public:
+  public:
     TextReader(const std::string& text, const Values& values, const std::string& seed, bool caret)
         : text_(text), values_(values), seed_(seed), caret_(caret) {}
 
@@ -84,7 +104,7 @@ public:
     }
     bool ok() const { return ok_; }
 
-private:
+  private:
     void skip_blanks() {
         while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
     }
@@ -103,17 +123,23 @@ private:
     Number sum() {
         Number value = product();
         for (;;) {
-            if (take('+')) value = value + product();
-            else if (take('-')) value = value - product();
-            else return value;
+            if (take('+'))
+                value = value + product();
+            else if (take('-'))
+                value = value - product();
+            else
+                return value;
         }
     }
     Number product() {
         Number value = unary();
         for (;;) {
-            if (take('*')) value = value * unary();
-            else if (take('/')) value = value / unary();
-            else return value;
+            if (take('*'))
+                value = value * unary();
+            else if (take('/'))
+                value = value / unary();
+            else
+                return value;
         }
     }
     Number unary() { return take('-') ? -unary() : power(); }
@@ -193,11 +219,11 @@ struct Gen {
 };
 
 const std::vector<std::string> kNames = {"y[1]", "y[2]", "k[1]"};
-const std::vector<std::string> kNumbers = {"2", "3", "0.5", "1.5", "4", "1", "2.0", ".5", "3e0",
-                                           "25e-2", "1.25"};
+const std::vector<std::string> kNumbers = {"2",   "3",  "0.5", "1.5",   "4",   "1",
+                                           "2.0", ".5", "3e0", "25e-2", "1.25"};
 
 class Generator {
-public:
+  public:
     explicit Generator(unsigned seed) : rng_(seed) {}
 
     std::unique_ptr<Gen> tree(int depth) {
@@ -227,7 +253,7 @@ public:
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
     double point() { return std::uniform_real_distribution<double>(0.6, 1.8)(rng_); }
 
-private:
+  private:
     static std::unique_ptr<Gen> leaf(const std::string& text) {
         auto node = std::make_unique<Gen>();
         node->leaf = text;
@@ -251,8 +277,8 @@ private:
     std::unique_ptr<Gen> exponent() {
         auto node = std::make_unique<Gen>();
         // n[1] and n[2] hold whole numbers, so that negative bases give real powers.
-        static const std::vector<std::string> exponents = {"2",    "3",    "0.5", "k[1]",
-                                                           "y[1]", "1",    "n[1]", "n[2]"};
+        static const std::vector<std::string> exponents = {"2",    "3", "0.5",  "k[1]",
+                                                           "y[1]", "1", "n[1]", "n[2]"};
         node->leaf = exponents[uniform(0, exponents.size() - 1)];
         if (uniform(0, 5) == 0) {
             node->op = 'n';
@@ -298,11 +324,16 @@ double gen_value(const Gen& g, const Values& values) {
     if (g.op == 'n') return -gen_value(*g.left, values);
     double l = gen_value(*g.left, values), r = gen_value(*g.right, values);
     switch (g.op) {
-        case '+': return l + r;
-        case '-': return l - r;
-        case '*': return l * r;
-        case '/': return l / r;
-        default: return std::pow(l, r);
+        case '+':
+            return l + r;
+        case '-':
+            return l - r;
+        case '*':
+            return l * r;
+        case '/':
+            return l / r;
+        default:
+            return std::pow(l, r);
     }
 }
 
@@ -328,11 +359,20 @@ Bound tree_value(const ExprNode* node, const Values& values, bool* constant = nu
         bool unary = node->left == nullptr && node->leftText.empty();
         if (unary) leftConstant = true;
         switch (node->op) {
-            case '+': result = l + r; break;
-            case '-': result = unary ? -r : l - r; break;
-            case '*': result = l * r; break;
-            case '/': result = l / r; break;
-            default: result = pow_of(l, r);
+            case '+':
+                result = l + r;
+                break;
+            case '-':
+                result = unary ? -r : l - r;
+                break;
+            case '*':
+                result = l * r;
+                break;
+            case '/':
+                result = l / r;
+                break;
+            default:
+                result = pow_of(l, r);
         }
     }
     bool folded = leftConstant && rightConstant;
@@ -341,7 +381,9 @@ Bound tree_value(const ExprNode* node, const Values& values, bool* constant = nu
     return result;
 }
 
-bool usable(double v) { return std::isfinite(v) && std::fabs(v) < 1e5; }
+bool usable(double v) {
+    return std::isfinite(v) && std::fabs(v) < 1e5;
+}
 
 bool close_enough(double a, double b, double tolerance) {
     return std::fabs(a - b) <= tolerance * (1 + std::fabs(a) + std::fabs(b));
@@ -368,7 +410,8 @@ Number read_as(const std::string& text, const Values& values, const std::string&
     return value;
 }
 
-double value_of(const std::string& text, const Values& values, bool caret, const std::string& context) {
+double value_of(const std::string& text, const Values& values, bool caret,
+                const std::string& context) {
     return read_as<Bound>(text, values, "", caret, context).v;
 }
 
@@ -397,14 +440,16 @@ void check_derivatives(ExprNode* root, const std::string& cText, const Values& v
             << ", exact " << exact.d << " " << context;
         if (std::fabs(exact.v) < 1e3) {
             double central = central_difference(cText, values, variable, context);
-            EXPECT_TRUE(close_enough(dText.v, central, 1e-3) || equal_within(dText.v, central, dText.e))
-                << "d/d" << variable << " '" << dC << "' = " << dText.v
-                << ", central difference " << central << " " << context;
+            EXPECT_TRUE(close_enough(dText.v, central, 1e-3) ||
+                        equal_within(dText.v, central, dText.e))
+                << "d/d" << variable << " '" << dC << "' = " << dText.v << ", central difference "
+                << central << " " << context;
         }
 
         ASSERT_EQ(Set_expr(root, false), 0);
         ASSERT_EQ(Make_diff(root, variable, false), 0);
-        double dCaret = root->diffText.empty() ? 0.0 : value_of(root->diffText, values, true, context);
+        double dCaret =
+            root->diffText.empty() ? 0.0 : value_of(root->diffText, values, true, context);
         EXPECT_TRUE(close_enough(dCaret, dText.v, 1e-9))
             << "'^' derivative '" << root->diffText << "' = " << dCaret << " but C '" << dC
             << "' = " << dText.v << " " << context;
@@ -413,8 +458,8 @@ void check_derivatives(ExprNode* root, const std::string& cText, const Values& v
 }
 
 // Parses input, prints it both ways and checks values, the round trip and the derivatives.
-void check_expression(ExprNode* root, const std::string& input, double expected, const Values& values,
-                      Tally& tally) {
+void check_expression(ExprNode* root, const std::string& input, double expected,
+                      const Values& values, Tally& tally) {
     ASSERT_EQ(Set_expr(root, false), 0) << input;
     std::string caretText = root->text;
     ASSERT_EQ(Set_expr(root, true), 0) << input;
@@ -444,8 +489,11 @@ void check_expression(ExprNode* root, const std::string& input, double expected,
 }
 
 Values random_point(Generator& gen) {
-    return {{"y[1]", gen.point()}, {"y[2]", gen.point()}, {"k[1]", gen.point()},
-            {"n[1]", 2.0},         {"n[2]", 3.0}};
+    return {{"y[1]", gen.point()},
+            {"y[2]", gen.point()},
+            {"k[1]", gen.point()},
+            {"n[1]", 2.0},
+            {"n[2]", 3.0}};
 }
 
 TEST(ExpressionPropertyTest, PrintedTextsAndDerivativesKeepTheValue) {
@@ -485,8 +533,10 @@ TEST(ExpressionPropertyTest, SubstitutedTemporariesKeepTheValue) {
         while (!stack.empty() && host == nullptr) {
             ExprNode* n = stack.back();
             stack.pop_back();
-            if (n->leftText == "k[1]") host = n, onRight = false;
-            else if (n->rightText == "k[1]") host = n, onRight = true;
+            if (n->leftText == "k[1]")
+                host = n, onRight = false;
+            else if (n->rightText == "k[1]")
+                host = n, onRight = true;
             if (n->left != nullptr) stack.push_back(n->left);
             if (n->right != nullptr) stack.push_back(n->right);
         }

@@ -9,18 +9,28 @@
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 int operator_priority(char c) {
     switch (c) {
-        case '+': case '-': return 1;
-        case '*': case '/': return 2;
-        case '^': return 3;
-        default: return 0;
+        case '+':
+        case '-':
+            return 1;
+        case '*':
+        case '/':
+            return 2;
+        case '^':
+            return 3;
+        default:
+            return 0;
     }
 }
 
-bool ends_name_outside_brackets(char c) { return c == '(' || c == ')' || operator_priority(c) > 0; }
+bool ends_name_outside_brackets(char c) {
+    return c == '(' || c == ')' || operator_priority(c) > 0;
+}
 
 // A number: the longest decimal prefix, kept as its "%g" text.
 int scan_number(const std::string& text, std::size_t& cursor, Token& token) {
@@ -51,9 +61,13 @@ void scan_name(const std::string& text, std::size_t& cursor, Token& token) {
 
 }  // namespace
 
-bool is_operator_kind(char kind) { return operator_priority(kind) > 0; }
+bool is_operator_kind(char kind) {
+    return operator_priority(kind) > 0;
+}
 
-bool is_operand_kind(char kind) { return kind == 'a' || kind == 'v'; }
+bool is_operand_kind(char kind) {
+    return kind == 'a' || kind == 'v';
+}
 
 int scan_token(const std::string& text, std::size_t& cursor, Token& token) {
     token = Token();
@@ -66,7 +80,8 @@ int scan_token(const std::string& text, std::size_t& cursor, Token& token) {
         ++cursor;
         return 0;
     }
-    if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') return scan_number(text, cursor, token);
+    if (std::isdigit(static_cast<unsigned char>(c)) || c == '.')
+        return scan_number(text, cursor, token);
     scan_name(text, cursor, token);
     return 0;
 }

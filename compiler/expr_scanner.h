@@ -20,13 +20,13 @@ bool is_operand_kind(char kind);
 
 // Checks each token against the one before it and counts the brackets over the whole text.
 class TokenRowCheck {
-public:
+  public:
     // 0, or -1 after logging why `current` may not follow the previous token.
     int check(const Token& current);
     // The checks at the end of the text: 0, or -1 after logging.
     int finish() const;
 
-private:
+  private:
     int check_row(const Token& current) const;
 
     Token previous_;

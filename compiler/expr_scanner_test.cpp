@@ -48,11 +48,21 @@ TEST(ScannerTest, ReadsOperatorsBracketsNamesAndNumbers) {
 
 TEST(ScannerTest, NumbersAreTheLongestDecimalPrefixPrintedWithG) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"0.1234567", "v:0.123457"}, {"1e6", "v:1e+006"},         {"1.5e-3", "v:0.0015"},
-        {".5", "v:0.5"},             {"2.", "v:2"},               {"0.00001", "v:1e-005"},
-        {"123456789", "v:1.23457e+008"}, {"007", "v:7"},          {"1E+2", "v:100"},
-        {"1e", "v:1 a:e"},           {"1e+", "v:1 a:e +"},        {"2x", "v:2 a:x"},
-        {"1.5.5", "v:1.5 v:0.5"},    {"3e2.5", "v:300 v:0.5"},    {"1e-310", "v:1e-310"},
+        {"0.1234567", "v:0.123457"},
+        {"1e6", "v:1e+006"},
+        {"1.5e-3", "v:0.0015"},
+        {".5", "v:0.5"},
+        {"2.", "v:2"},
+        {"0.00001", "v:1e-005"},
+        {"123456789", "v:1.23457e+008"},
+        {"007", "v:7"},
+        {"1E+2", "v:100"},
+        {"1e", "v:1 a:e"},
+        {"1e+", "v:1 a:e +"},
+        {"2x", "v:2 a:x"},
+        {"1.5.5", "v:1.5 v:0.5"},
+        {"3e2.5", "v:300 v:0.5"},
+        {"1e-310", "v:1e-310"},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(tokens_of(text), expected) << text;
 }
@@ -72,14 +82,10 @@ TEST(ScannerTest, ZeroAndOutOfRangeNumbersAreRejected) {
 
 TEST(ScannerTest, NamesKeepBracketContentsAndDropBlanks) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"k[a-b]", "a:k[a-b]"},
-        {"k [ 1 ]", "a:k[1]"},
-        {"a b", "a:ab"},
-        {"k[f(1)+2]*x", "a:k[f(1)+2] * a:x"},
-        {"k[a-b", "a:k[a-b"},
-        {"rate,2", "a:rate,2"},
-        {"x\r\n+y", "a:x + a:y"},
-        {"k[1]]-x", "a:k[1]] - a:x"},
+        {"k[a-b]", "a:k[a-b]"},   {"k [ 1 ]", "a:k[1]"},
+        {"a b", "a:ab"},          {"k[f(1)+2]*x", "a:k[f(1)+2] * a:x"},
+        {"k[a-b", "a:k[a-b"},     {"rate,2", "a:rate,2"},
+        {"x\r\n+y", "a:x + a:y"}, {"k[1]]-x", "a:k[1]] - a:x"},
         {"_e1.5", "a:_e1.5"},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(tokens_of(text), expected) << text;
@@ -147,7 +153,8 @@ TEST(TokenRowCheckTest, RefusesEachForbiddenRowWithItsMessage) {
         {{tok('a', "a"), tok('+'), tok(')')}, "#  previous: '+', current: ')'\n"},
         {{tok('-'), tok('^')}, "#  previous: '-', current: '^'\n"},
     };
-    for (const Case& c : cases) EXPECT_EQ(check_row(c.row, false), c.message + forbidden) << c.message;
+    for (const Case& c : cases)
+        EXPECT_EQ(check_row(c.row, false), c.message + forbidden) << c.message;
 }
 
 TEST(TokenRowCheckTest, AcceptsTheAllowedRows) {
@@ -169,7 +176,8 @@ TEST(TokenRowCheckTest, CountsBracketsOverTheWholeText) {
               "#  Bad brackets balance. open:1, close:2\n");
     EXPECT_EQ(check_row({tok('('), tok('('), tok('a', "a"), tok(')')}, true),
               "#  Bad brackets balance. open:2, close:1\n");
-    EXPECT_EQ(check_row({tok('('), tok('a', "a")}, true), "#  Bad brackets balance. open:1, close:0\n");
+    EXPECT_EQ(check_row({tok('('), tok('a', "a")}, true),
+              "#  Bad brackets balance. open:1, close:0\n");
 }
 
 TEST(TokenRowCheckTest, OnlyOperandsAndClosingBracketsMayEndTheText) {

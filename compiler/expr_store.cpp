@@ -18,9 +18,13 @@ long node_budget = -1;
 
 }  // namespace
 
-void set_expr_node_budget(long count) { node_budget = count; }
+void set_expr_node_budget(long count) {
+    node_budget = count;
+}
 
-std::size_t expr_node_count() { return node_store().size(); }
+std::size_t expr_node_count() {
+    return node_store().size();
+}
 
 ExprNode* new_expr_node() {
     if (node_budget == 0) return nullptr;

@@ -12,7 +12,7 @@ struct NodePlace {
 };
 
 class ExprVisitor {
-public:
+  public:
     virtual ~ExprVisitor() = default;
     // Before the left side of node is walked; -1 stops the walk.
     virtual int enter_left(ExprNode* node) { return node != nullptr ? 0 : -1; }
