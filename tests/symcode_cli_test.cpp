@@ -365,6 +365,22 @@ TEST(SymcodeNames, FluxRowsShareOneRunningIndex) {
               "\tfjac[  1][  1] = -1;\n\tfjac[  1][  2] = 1;\n\tfjac[  3][  3] = k[1];\n}\n");
 }
 
+TEST(SymcodeNames, TemporariesBuiltFromEachOtherStopAtTheTextLimit) {
+    std::string temporaries = "t1 = k[1]*y[B];\n";
+    for (int i = 2; i <= 40; ++i) {
+        temporaries += "t" + std::to_string(i) + " = t" + std::to_string(i - 1) + "*t" +
+                       std::to_string(i - 1) + ";\n";
+    }
+    SymcodeRun run;
+    names::run_with(run, "dydt[B] = t40;\ndydt[C] = k[1];\n", temporaries);
+    EXPECT_EQ(run.result.status, 255);
+    const std::string tail = "#  Too long expression!! leng=81919, Max=65535\n"
+                             "#  in No.14 : 't13*t13'\n## Error in set_expression. \n"
+                             "#  while setting up temporary expressions.\n### ERROR!!\n";
+    ASSERT_GE(run.log.size(), tail.size());
+    EXPECT_EQ(run.log.substr(run.log.size() - tail.size()), tail);
+}
+
 TEST(SymcodeNames, UnaryMinusOfANegativeTemporaryFails) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = -m;\ndydt[C] = k[1];\n", "m = -y[C];\n");
