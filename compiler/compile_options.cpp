@@ -28,13 +28,20 @@ void set_matlab_names(CompileOptions& options) {
 // The field a file option letter stores into, or null for a letter that names no file.
 std::string* file_field(CompileOptions& options, char letter) {
     switch (letter) {
-        case 'D': return &options.daeFile;
-        case 'F': return &options.userFunctionFile;
-        case 'P': return &options.parameterFile;
-        case 'T': return &options.tempExprFile;
-        case 'G': return &options.ghFile;
-        case 'S': return &options.ssysFile;
-        default: return nullptr;
+        case 'D':
+            return &options.daeFile;
+        case 'F':
+            return &options.userFunctionFile;
+        case 'P':
+            return &options.parameterFile;
+        case 'T':
+            return &options.tempExprFile;
+        case 'G':
+            return &options.ghFile;
+        case 'S':
+            return &options.ssysFile;
+        default:
+            return nullptr;
     }
 }
 

@@ -23,9 +23,9 @@ int parse(std::vector<std::string> args, CompileOptions& options) {
 TEST(CompileOptions, SixFileOptionsSelectCMode) {
     LogCapture log;
     CompileOptions options;
-    ASSERT_EQ(parse({"-Dm.dae", "-Pp.txt", "-Ff.c", "-Tt.c", "-Gg.c", "-Ss.c", "-dx", "loose"},
-                    options),
-              0);
+    ASSERT_EQ(
+        parse({"-Dm.dae", "-Pp.txt", "-Ff.c", "-Tt.c", "-Gg.c", "-Ss.c", "-dx", "loose"}, options),
+        0);
     EXPECT_EQ(log.take(), "");
     EXPECT_EQ(options.daeFile, "m.dae");
     EXPECT_EQ(options.parameterFile, "p.txt");

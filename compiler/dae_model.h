@@ -12,30 +12,30 @@
 constexpr double NO_VALUE = -9.999e-99;
 
 struct VariableEntry {
-    int number = 0;              // index in the state vector, set when the variables are numbered
-    std::string name;            // text between the brackets of x[...] or y[...]
-    double initialValue = -1;    // -1 when the file gives none
-    int isAlgebraic = 0;         // 1 for x[...], 0 for y[...]
-    int used = 0;                // referenced by an expression
+    int number = 0;            // index in the state vector, set when the variables are numbered
+    std::string name;          // text between the brackets of x[...] or y[...]
+    double initialValue = -1;  // -1 when the file gives none
+    int isAlgebraic = 0;       // 1 for x[...], 0 for y[...]
+    int used = 0;              // referenced by an expression
 };
 
 // A temporary expression or an equation.
 struct ExprEntry {
-    int kind = 0;           // temporaries: 1 total, 0 flux; equations: 1 algebraic, 0 differential
-    std::string name;       // temporary name, or the bracket text of dydt[...]; empty for aeq
-    std::string text;       // expression text without blanks
+    int kind = 0;      // temporaries: 1 total, 0 flux; equations: 1 algebraic, 0 differential
+    std::string name;  // temporary name, or the bracket text of dydt[...]; empty for aeq
+    std::string text;  // expression text without blanks
     ExprNode* tree = nullptr;
 };
 
 struct ParamElement {
-    std::string tag;          // text after ';' of the element's line; empty without a line
-    double value = 0;         // NO_VALUE when the line gives none
+    std::string tag;   // text after ';' of the element's line; empty without a line
+    double value = 0;  // NO_VALUE when the line gives none
     int used = 0;
 };
 
 struct ParamLabel {
     std::string label;
-    int elementCount = 0;     // largest index met in the parameter lines
+    int elementCount = 0;  // largest index met in the parameter lines
     int used = 0;
     std::vector<ParamElement> elements;  // element k holds index k+1
 };
@@ -51,8 +51,8 @@ struct DaeModel {
 
     std::vector<VariableEntry> variables;
     std::vector<ExprEntry> temporaries;
-    std::vector<ExprEntry> equations;    // algebraic rows first, then differential rows
-    std::vector<ParamLabel> paramLabels; // row 0 is "constantPlayer"
+    std::vector<ExprEntry> equations;     // algebraic rows first, then differential rows
+    std::vector<ParamLabel> paramLabels;  // row 0 is "constantPlayer"
 
     // Name lookups, built once after the table they index is read; each maps a name to the
     // first row that carries it, so lookups keep first-match meaning.

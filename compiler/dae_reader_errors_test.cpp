@@ -32,7 +32,8 @@ const char* const kSplit = "## Error in split_dae_file. \n## Error in split_DAEf
 const char* const kData = "## Error in read_data.\n";
 
 std::string param_trailer(const std::string& line) {
-    return "#  in line : " + line + "\n## Error in read_param_index.\n## Error in read_param.\n" + kData;
+    return "#  in line : " + line + "\n## Error in read_param_index.\n## Error in read_param.\n" +
+           kData;
 }
 std::string var_trailer(const std::string& line) {
     return "#  in line : " + line + "\n## Error in read_var.\n" + kData;
@@ -65,7 +66,8 @@ const FaultCase kFaults[] = {
      std::string("#  There is no equation. \n## Error in allocate_area. \n") + kData},
     {"LackOfVariables", [](DaeText& d) { d.variables = "y[A.cyt] = 1;\ny[B.cyt] = 1;\n"; },
      std::string("#  Lack of variables. Number of equations : 3, Number of variables : 2\n"
-                 "## Error in allocate_area. \n") + kData},
+                 "## Error in allocate_area. \n") +
+         kData},
     {"LabelWithValue", [](DaeText& d) { d.usedParameters = "ka = 1;\n"; },
      std::string("#  Inappropriate line.\n#  in line : ka = 1;\n## Error in read_param_base.\n") +
          kData},
@@ -73,7 +75,8 @@ const FaultCase kFaults[] = {
      std::string("#  Lack of label.\n#  in line :  ;\n## Error in read_param_base.\n") + kData},
     {"LabelWithTwoSemicolons", [](DaeText& d) { d.usedParameters = "ka;;\n"; },
      std::string("#  Duplication of ';'.\n## Error in divide_line.\n#  in line : ka;;\n"
-                 "## Error in read_param_base.\n") + kData},
+                 "## Error in read_param_base.\n") +
+         kData},
     {"ParameterWithoutBrackets", [](DaeText& d) { d.parameters = "ka1 = 3; t\n"; },
      kNoBracket + "#  Inappropriate parameter: 'ka1'.\n" + param_trailer("ka1 = 3; t")},
     {"ParameterWithoutIndex", [](DaeText& d) { d.parameters = "ka[] = 3; t\n"; },
@@ -103,9 +106,9 @@ const FaultCase kFaults[] = {
      "#  Lack of ';'.\n## Error in divide_line.\n" + var_trailer("   ")},
     {"VariableTextBehindBracket", [](DaeText& d) { d.variables += "y[C]x = 1;\n"; },
      "#  'x' behind ']' is an excessive character sequence.\n## Warning!! in divide_variable.\n"
-     "#  Inappropriate expression : 'y[C]x'.\n" + var_trailer("y[C]x = 1;")},
-    {"DuplicateVariable",
-     [](DaeText& d) { d.variables += "y[AB.cyt] = 2;\ny[C] = 1;\n"; },
+     "#  Inappropriate expression : 'y[C]x'.\n" +
+         var_trailer("y[C]x = 1;")},
+    {"DuplicateVariable", [](DaeText& d) { d.variables += "y[AB.cyt] = 2;\ny[C] = 1;\n"; },
      "#  Duplicate name : 'AB.cyt' : 1 and 4\n" + var_trailer("y[C] = 1;")},
     {"NoVariableLine",
      [](DaeText& d) {
@@ -128,10 +131,9 @@ const FaultCase kFaults[] = {
      "#  'aeq' or 'deq' does not come in the middle of expression.\n"
      "#  Probably ';' has fallen out in the previous line.\n" +
          joiner_trailer("aeq_1: 0 = kd[1]*x[AB.cyt];") + "## Error in read_equation.\n" + kData},
-    {"LabelWithoutColon",
-     [](DaeText& d) { d.differential = "deq_1 dydt[A.cyt] = ka[1];\n"; },
-     "#  Lack of ':', before an equation starts.\n" +
-         joiner_trailer("deq_1 dydt[A.cyt] = ka[1];") + "## Error in read_equation.\n" + kData},
+    {"LabelWithoutColon", [](DaeText& d) { d.differential = "deq_1 dydt[A.cyt] = ka[1];\n"; },
+     "#  Lack of ':', before an equation starts.\n" + joiner_trailer("deq_1 dydt[A.cyt] = ka[1];") +
+         "## Error in read_equation.\n" + kData},
     {"TemporaryJoinFault", [](DaeText& d) { d.temporaries = "= Flux =\nv = ka[1]; z\n"; },
      "#  This line has some character after ';'.\n" + joiner_trailer("v = ka[1]; z") +
          "#  in line : ## Error in read_mid_expression.\n" + kData},

@@ -48,7 +48,8 @@ TEST(DaeReader, ReadsEveryTableOfAValidFile) {
     EXPECT_EQ(model.paramLabels[0].elements[0].value, 2);
     EXPECT_EQ(model.paramLabels[0].elements[0].tag, "C.cyt");
     EXPECT_EQ(model.paramLabels[1].elements[0].value, 0.1);
-    EXPECT_EQ(model.paramLabels[1].elements[0].tag, "binding_association_rate_constant_A.cyt_B.cyt");
+    EXPECT_EQ(model.paramLabels[1].elements[0].tag,
+              "binding_association_rate_constant_A.cyt_B.cyt");
     EXPECT_EQ(model.paramLabels[2].elements[0].value, NO_VALUE);
 
     EXPECT_EQ(model.equations[0].kind, 1);
@@ -65,8 +66,9 @@ TEST(DaeReader, ReadsEveryTableOfAValidFile) {
 TEST(DaeReader, AlgebraicTextsFollowTheSideThatIsZero) {
     WorkDir dir;
     DaeText dae;
-    dae.variables = "= Algebraic Equation =\nx[a] = ;\nx[b] = ;\nx[c] = ;\nx[d] = ;\n"
-                    "= Differencial Equation =\ny[A.cyt] = 1;\ny[B.cyt] = 0.5;\n";
+    dae.variables =
+        "= Algebraic Equation =\nx[a] = ;\nx[b] = ;\nx[c] = ;\nx[d] = ;\n"
+        "= Differencial Equation =\ny[A.cyt] = 1;\ny[B.cyt] = 0.5;\n";
     dae.algebraic = "aeq_1: 0 = a*b;\naeq_2: c = 0;\naeq_3: c = +a;\naeq_4: 0 = +a;\n";
     DaeModel model;
     std::string log;
@@ -83,10 +85,11 @@ TEST(DaeReader, JoinsRecordsAndDropsCommentsAndLabels) {
     DaeText dae;
     dae.variables = "y[A.cyt] = 1; # start; not counted\ny[B.cyt] = 0.5;\n";
     dae.algebraic = "";
-    dae.differential = "deq_1: dydt[A.cyt] = - ka[1]*y[A.cyt]\n"
-                       "    *y[B.cyt]\n"
-                       "  + kd[1];   \n"
-                       "deq_2: dydt[B.cyt] =\n+ kd[1]*y[A.cyt];\n";
+    dae.differential =
+        "deq_1: dydt[A.cyt] = - ka[1]*y[A.cyt]\n"
+        "    *y[B.cyt]\n"
+        "  + kd[1];   \n"
+        "deq_2: dydt[B.cyt] =\n+ kd[1]*y[A.cyt];\n";
     DaeModel model;
     std::string log;
     ASSERT_EQ(read_text(dir, dae.text(), model, log), 0) << log;
@@ -119,8 +122,9 @@ TEST(DaeReader, ElementsBelowTheLargestIndexExistWithoutTag) {
 TEST(DaeReader, ReadsTemporariesByKind) {
     WorkDir dir;
     DaeText dae;
-    dae.temporaries = "= Total enzyme =\nT_E.cyt = y[A.cyt] +\n 2*y[B.cyt];\n\n"
-                      "= Flux =\nflux_A = +ka[1]*y[A.cyt];\n= Total enzyme =\nT_F = kd[1];\n";
+    dae.temporaries =
+        "= Total enzyme =\nT_E.cyt = y[A.cyt] +\n 2*y[B.cyt];\n\n"
+        "= Flux =\nflux_A = +ka[1]*y[A.cyt];\n= Total enzyme =\nT_F = kd[1];\n";
     DaeModel model;
     std::string log;
     ASSERT_EQ(read_text(dir, dae.text(), model, log), 0) << log;
@@ -165,9 +169,10 @@ TEST(DaeReader, RefusesADaeFileStoredUnderAWorkFileName) {
     DaeModel model;
     LogCapture capture;
     EXPECT_EQ(read_data(model, "var.tmp"), -1);
-    EXPECT_EQ(capture.take(),
-              "#  'var.tmp' is a work file of symcode. Rename the DAE file.\n"
-              "## Error in split_dae_file. \n## Error in split_DAEfile. \n## Error in read_data.\n");
+    EXPECT_EQ(
+        capture.take(),
+        "#  'var.tmp' is a work file of symcode. Rename the DAE file.\n"
+        "## Error in split_dae_file. \n## Error in split_DAEfile. \n## Error in read_data.\n");
     EXPECT_EQ(dir.read("var.tmp"), DaeText().text());
 }
 
@@ -196,9 +201,10 @@ TEST(DaeReader, AcceptsALineAtTheLengthLimitAndRejectsALongerOne) {
     dae.parameters = "kd[1] = ; " + tag + "t\n";
     DaeModel longer;
     EXPECT_EQ(read_text(dir, dae.text(), longer, log), -1);
-    EXPECT_EQ(log, "#  Too long input line :'kd[1] = ; " + tag + "t'\n"
-                   "## Error in split_dae_file. \n## Error in split_DAEfile. \n"
-                   "## Error in read_data.\n");
+    EXPECT_EQ(log, "#  Too long input line :'kd[1] = ; " + tag +
+                       "t'\n"
+                       "## Error in split_dae_file. \n## Error in split_DAEfile. \n"
+                       "## Error in read_data.\n");
 }
 
 }  // namespace

@@ -10,8 +10,18 @@
 
 namespace {
 
-enum Section { MODEL, USED_PARAMS, CONSTANTS, VARIABLES, TEMPORARIES, ALGEBRAIC, DIFFERENTIAL,
-               PARAMETERS, SECTION_COUNT, NO_SECTION = -1 };
+enum Section {
+    MODEL,
+    USED_PARAMS,
+    CONSTANTS,
+    VARIABLES,
+    TEMPORARIES,
+    ALGEBRAIC,
+    DIFFERENTIAL,
+    PARAMETERS,
+    SECTION_COUNT,
+    NO_SECTION = -1
+};
 
 struct SectionKind {
     const char* head;  // first six characters of the head line
@@ -32,7 +42,9 @@ int section_of_head(const std::string& kept) {
 }
 
 // The text of a line up to its first '#', CR or LF.
-std::string kept_text(const std::string& line) { return line.substr(0, line.find_first_of("#\r\n")); }
+std::string kept_text(const std::string& line) {
+    return line.substr(0, line.find_first_of("#\r\n"));
+}
 
 int count_semicolons(const std::string& text) {
     int count = 0;

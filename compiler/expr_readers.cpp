@@ -56,8 +56,26 @@ int differential_row(const LineFields& fields, ExprEntry& row) {
     return 0;
 }
 
+// Fills a row from one equation record. 0, or -1 after logging the reason.
+int parse_equation(const std::string& line, bool algebraic, ExprEntry& row) {
+    LineFields fields;
+    if (divide_line(line, fields) != 0) return -1;
+    const char* fault =
+        record_fault(fields, "#  Lack of left expression.\n", "#  Lack of right expression.\n");
+    if (fault != nullptr) {
+        log_sys("%s", fault);
+        return -1;
+    }
+    if (!algebraic) return differential_row(fields, row);
+    row.kind = 1;
+    row.text = algebraic_text(fields);
+    return 0;
+}
+
 // Opens the joined file, or logs and gives null.
-FILE* open_joined() { return open_logged(kJoinedFile, "r"); }
+FILE* open_joined() {
+    return open_logged(kJoinedFile, "r");
+}
 
 }  // namespace
 
@@ -93,8 +111,8 @@ int read_mid_expression(DaeModel& model) {
     // A sub-head that carried a ';' was counted but holds no expression.
     model.temporaries.resize(count);
     model.temporaryCount = count;
-    model.temporaryRows = index_first_rows(model.temporaries,
-                                           [](const ExprEntry& row) { return row.name; });
+    model.temporaryRows =
+        index_first_rows(model.temporaries, [](const ExprEntry& row) { return row.name; });
     return 0;
 }
 
@@ -111,18 +129,8 @@ int read_equation(DaeModel& model, bool algebraic) {
     LineStatus status;
     int count = 0;
     while ((status = read_limited_line(in, line)) == LineStatus::Read) {
-        LineFields fields;
-        if (divide_line(line, fields) != 0) return equation_failure(nullptr, line);
-        const char* fault = record_fault(fields, "#  Lack of left expression.\n",
-                                         "#  Lack of right expression.\n");
-        if (fault != nullptr) return equation_failure(fault, line);
         ExprEntry row;
-        if (algebraic) {
-            row.kind = 1;
-            row.text = algebraic_text(fields);
-        } else if (differential_row(fields, row) != 0) {
-            return equation_failure(nullptr, line);
-        }
+        if (parse_equation(line, algebraic, row) != 0) return equation_failure(nullptr, line);
         if (count >= limit) {
             return equation_failure(algebraic ? "#  Too many algebraic equations. Why??\n"
                                               : "#  Too many differential equations. Why??\n",

@@ -47,8 +47,7 @@ void write_missing_kinds(FILE* out, const DaeModel& model, bool matlab) {
                    out);
     }
     if (!anyFlux) {
-        std::fputs(matlab ? "\n\t% No Flux expression.\n" : "\n\t/* No Flux expression. */\n",
-                   out);
+        std::fputs(matlab ? "\n\t% No Flux expression.\n" : "\n\t/* No Flux expression. */\n", out);
     }
 }
 
@@ -67,8 +66,7 @@ int write_flux_file(const DaeModel& model, const CompileOptions& options, bool c
 
 }  // namespace
 
-int Write_flux(const DaeModel& model, const CompileOptions& options, bool cNotation,
-               bool matlab) {
+int Write_flux(const DaeModel& model, const CompileOptions& options, bool cNotation, bool matlab) {
     int result = require_file_name(options.tempExprFile, "temporary-expression file", 'T');
     if (result == 0) result = write_flux_file(model, options, cNotation, matlab);
     if (result != 0) log_sys("## Error in Write_flux.\n");

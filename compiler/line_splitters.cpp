@@ -6,7 +6,9 @@
 
 namespace {
 
-bool is_line_end(char c) { return c == '\n' || c == '\r'; }
+bool is_line_end(char c) {
+    return c == '\n' || c == '\r';
+}
 
 int divide_line_failure(const char* message) {
     log_sys("%s", message);

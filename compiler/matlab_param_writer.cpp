@@ -71,7 +71,8 @@ int write_initial_file(const DaeModel& model, const CompileOptions& options) {
     std::fputs("\n%=control data\n", out);
     print(out, "ZYMORAX_CTL.N_VAR=%d; %% num of variables(all)\n",
           model.algebraicCount + model.differentialCount);
-    print(out, "ZYMORAX_CTL.N_ALGEBR=%d; %% num of variables(Algebraic Eq)\n", model.algebraicCount);
+    print(out, "ZYMORAX_CTL.N_ALGEBR=%d; %% num of variables(Algebraic Eq)\n",
+          model.algebraicCount);
     for (const char* setting : kControlSettings) std::fputs(setting, out);
     write_initial_values(out, model);
     std::fputs("\n%=solver parameter\n", out);

@@ -85,8 +85,9 @@ TEST(CheckNode, EveryLevelOfTheWalkAddsItsLine) {
     DaeModel model = small_model();
     std::string log;
     EXPECT_EQ(checked(model, "y[B]+k[1]*(y[B]-q[1])", &log), "failed");
-    EXPECT_EQ(log, "#  'q' is an unknown expression.\n## Error in check_detail.\n"
-                   "## Error in check_node.\n## Error in check_node.\n## Error in check_node.\n");
+    EXPECT_EQ(log,
+              "#  'q' is an unknown expression.\n## Error in check_detail.\n"
+              "## Error in check_node.\n## Error in check_node.\n## Error in check_node.\n");
     EXPECT_EQ(model.variables[1].used, 1);  // marked before the fault was met
 }
 
@@ -117,16 +118,18 @@ TEST(ReplaceVariable, RewritesVariablesOnly) {
     EXPECT_EQ(log.take(), "#  'y[C]' is not registered.\n## Error in replace_variable.\n");
     leaf = "rate";
     EXPECT_EQ(replace_variable(model, leaf), -1);
-    EXPECT_EQ(log.take(), "#  Lack of '['.\n## Warning!! in divide_variable.\n"
-                          "#  Invalid expression. : 'rate'\n## Error in replace_variable.\n");
+    EXPECT_EQ(log.take(),
+              "#  Lack of '['.\n## Warning!! in divide_variable.\n"
+              "#  Invalid expression. : 'rate'\n## Error in replace_variable.\n");
 }
 
 TEST(SetUsedParam, RefusesIndicesBeyondTheElements) {
     DaeModel model = small_model();
     LogCapture log;
     EXPECT_EQ(setUsedParam(model.paramLabels[1], 2), -1);
-    EXPECT_EQ(log.take(), "#  This index is over the range. Now : 3, Limit : 2\n"
-                          "## Error in setUsedParam.\n");
+    EXPECT_EQ(log.take(),
+              "#  This index is over the range. Now : 3, Limit : 2\n"
+              "## Error in setUsedParam.\n");
     EXPECT_EQ(setUsedParam(model.paramLabels[1], 1), 0);
     EXPECT_EQ(model.paramLabels[1].elements[1].used, 1);
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 class OutputFile {
-public:
+  public:
     OutputFile() = default;
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -18,7 +18,7 @@ public:
     // Closes the file; -1 after logging "#  Cannot write <name>" when any write failed.
     int close();
 
-private:
+  private:
     FILE* file_ = nullptr;
     std::string name_;
 };

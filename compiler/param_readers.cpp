@@ -131,8 +131,8 @@ int read_param_base(DaeModel& model) {
         return -1;
     }
     model.paramLabels[0].label = "constantPlayer";
-    model.labelRows = index_first_rows(model.paramLabels,
-                                       [](const ParamLabel& label) { return label.label; });
+    model.labelRows =
+        index_first_rows(model.paramLabels, [](const ParamLabel& label) { return label.label; });
     return 0;
 }
 

@@ -36,16 +36,17 @@ void write_label_elements(FILE* out, const ParamLabel& row) {
             continue;
         }
         std::string value = element.value != NO_VALUE ? zymorax::format("%12.4g", element.value)
-                                                       : std::string(12, ' ');
+                                                      : std::string(12, ' ');
         print(out, "PARAM   ;%-14s;%4d;%s;;0;D;;;; %s\t#\n", label, k, value.c_str(),
               element.tag.c_str());
     }
 }
 
 void write_parameters(FILE* out, const DaeModel& model) {
-    std::fputs("\n#PARAM;name;index;val;val_start;num_survey;D/R/S;change-val;GA_min;GA_max;tag "
-               "#comment\n",
-               out);
+    std::fputs(
+        "\n#PARAM;name;index;val;val_start;num_survey;D/R/S;change-val;GA_min;GA_max;tag "
+        "#comment\n",
+        out);
     for (const ParamLabel& row : model.paramLabels) {
         if (row.used && row.elementCount > 0) write_label_elements(out, row);
     }

@@ -39,9 +39,10 @@ DaeModel sample_model() {
     model.algebraicCount = 1;
     model.differentialCount = 1;
     model.variables = {variable("A", 2, -1), variable("X", 1, 0)};
-    model.paramLabels = {label("constantPlayer", {element(3, "C", false)}),
-                         label("k", {element(7, "one", false), element(2.5e-3, "tagA", true)}),
-                         label("K", {element(NO_VALUE, "none", true), element(1e-5, "tiny", true)})};
+    model.paramLabels = {
+        label("constantPlayer", {element(3, "C", false)}),
+        label("k", {element(7, "one", false), element(2.5e-3, "tagA", true)}),
+        label("K", {element(NO_VALUE, "none", true), element(1e-5, "tiny", true)})};
     return model;
 }
 

@@ -18,9 +18,17 @@ constexpr const char* kSsysBodyFile = "s_fvec.tmp";
 constexpr const char* kSsysJacobianBodyFile = "s_fjac.tmp";
 
 // Every work file a run rewrites.
-constexpr const char* kWorkFiles[] = {kHeadFile,  kUsedParamFile, kConstFile, kVarFile,
-                                      kMidFile,   kAeqFile,       kDeqFile,   kParamFile,
-                                      kJoinedFile, kSsysBodyFile, kSsysJacobianBodyFile};
+constexpr const char* kWorkFiles[] = {kHeadFile,
+                                      kUsedParamFile,
+                                      kConstFile,
+                                      kVarFile,
+                                      kMidFile,
+                                      kAeqFile,
+                                      kDeqFile,
+                                      kParamFile,
+                                      kJoinedFile,
+                                      kSsysBodyFile,
+                                      kSsysJacobianBodyFile};
 
 // A line, newline included, holds at most this many characters.
 constexpr size_t kMaxLineLength = 65535;
@@ -37,7 +45,7 @@ FILE* open_logged(const std::string& name, const char* mode);
 
 // Closes a file on scope exit.
 class FileCloser {
-public:
+  public:
     explicit FileCloser(FILE* file) : file_(file) {}
     ~FileCloser() {
         if (file_ != nullptr) std::fclose(file_);
@@ -45,6 +53,6 @@ public:
     FileCloser(const FileCloser&) = delete;
     FileCloser& operator=(const FileCloser&) = delete;
 
-private:
+  private:
     FILE* file_;
 };

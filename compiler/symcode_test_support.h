@@ -12,7 +12,7 @@ namespace symcode_test {
 
 // Makes a fresh temporary folder the working directory for the lifetime of the object.
 class WorkDir {
-public:
+  public:
     WorkDir() {
         char buffer[4096];
         if (getcwd(buffer, sizeof buffer) != nullptr) previous_ = buffer;
@@ -35,7 +35,7 @@ public:
         return zymorax::testkit::file_exists(dir_.file(name));
     }
 
-private:
+  private:
     zymorax::testkit::TempDir dir_;
     std::string previous_;
 };
@@ -44,16 +44,19 @@ private:
 // converter writes them. The defaults form a small valid model with one algebraic and two
 // differential equations.
 struct DaeText {
-    std::string model = "TITLE:test model\nINFO:made by hand\nCONVERSION TYPE\n"
-                        "    GENE-PROTEIN:CMA\n    METABOLIC:NONE\n";
+    std::string model =
+        "TITLE:test model\nINFO:made by hand\nCONVERSION TYPE\n"
+        "    GENE-PROTEIN:CMA\n    METABOLIC:NONE\n";
     std::string constants = "constantPlayer[1] = 2; C.cyt\n";
-    std::string variables = "= Algebraic Equation =\n\nx[AB.cyt] = ;\n\n"
-                            "= Differencial Equation =\n\ny[A.cyt] = 1;\ny[B.cyt] = 0.5;\n";
+    std::string variables =
+        "= Algebraic Equation =\n\nx[AB.cyt] = ;\n\n"
+        "= Differencial Equation =\n\ny[A.cyt] = 1;\ny[B.cyt] = 0.5;\n";
     std::string usedParameters = "ka;\nkd;\n";
-    std::string parameters = "### ka: binding_association_rate_constant\n"
-                             "ka[1] = 0.1; binding_association_rate_constant_A.cyt_B.cyt\n\n"
-                             "### kd: dissociation_rate_constant\n"
-                             "kd[1] = ; dissociation_rate_constant_AB.cyt\n\n";
+    std::string parameters =
+        "### ka: binding_association_rate_constant\n"
+        "ka[1] = 0.1; binding_association_rate_constant_A.cyt_B.cyt\n\n"
+        "### kd: dissociation_rate_constant\n"
+        "kd[1] = ; dissociation_rate_constant_AB.cyt\n\n";
     std::string temporaries = "";
     std::string algebraic = "aeq_1:  ka[1]*y[A.cyt]*y[B.cyt] - kd[1]*x[AB.cyt] = 0;\n";
     std::string differential =
@@ -64,9 +67,8 @@ struct DaeText {
         return "== Model ==\n\n" + model + "\n== Constant Players ==\n\n" + constants +
                "\n== Variables ==\n\n" + variables + "\n== Used Parameters ==\n\n" +
                usedParameters + "\n== Parameters ==\n\n" + parameters +
-               "\n== Temporary Expressions ==\n\n" + temporaries +
-               "\n== Algebraic Eqs. ==\n\n" + algebraic + "\n== Differencial Eqs. ==\n\n" +
-               differential;
+               "\n== Temporary Expressions ==\n\n" + temporaries + "\n== Algebraic Eqs. ==\n\n" +
+               algebraic + "\n== Differencial Eqs. ==\n\n" + differential;
     }
 };
 

@@ -61,7 +61,8 @@ int write_matlab_fvec(const DaeModel& model, const CompileOptions& options) {
     write_param_declarations(out, model, true);
     std::fputs("\n", out);
     for (int i = 1; i <= model.equationCount; ++i) {
-        print(out, "\tfvec(%3d) = %s;\n", i, matlab_text(model.equations[i - 1].tree->text).c_str());
+        print(out, "\tfvec(%3d) = %s;\n", i,
+              matlab_text(model.equations[i - 1].tree->text).c_str());
     }
     std::fputs("end\n\n", out);
     return file.close();
@@ -88,7 +89,9 @@ int write_matlab_fjac(DaeModel& model, const CompileOptions& options, bool cNota
 int Write_usrfunc(DaeModel& model, const CompileOptions& options, bool cNotation, bool matlab) {
     int result = require_file_name(options.userFunctionFile, "user-function file", 'F');
     if (result == 0 && matlab) {
-        result = write_matlab_fvec(model, options) == 0 ? write_matlab_fjac(model, options, cNotation) : -1;
+        result = write_matlab_fvec(model, options) == 0
+                     ? write_matlab_fjac(model, options, cNotation)
+                     : -1;
     } else if (result == 0) {
         result = write_c_usrfunc(model, options, cNotation);
     }

@@ -98,7 +98,7 @@ int read_var(DaeModel& model) {
                 first + 1, second + 1);
         return var_failure(nullptr, lastLine);
     }
-    model.variableRows = index_first_rows(model.variables,
-                                          [](const VariableEntry& v) { return v.name; });
+    model.variableRows =
+        index_first_rows(model.variables, [](const VariableEntry& v) { return v.name; });
     return 0;
 }

@@ -29,8 +29,8 @@ struct SymcodeRun {
     void start(const std::string& dae, const std::vector<std::string>& args) {
         write_file(dir.file("model.dae"), dae);
         std::string logFile = dir.file("sys.log");
-        result = run_program(program_path("symcode"), args, dir.path(),
-                             {{"ZYMORAX_SYSLOG", logFile}});
+        result =
+            run_program(program_path("symcode"), args, dir.path(), {{"ZYMORAX_SYSLOG", logFile}});
         log = read_file(logFile);
     }
     std::string output(const std::string& name) const { return read_file(dir.file(name)); }
@@ -52,8 +52,8 @@ TEST(SymcodeGolden, BindingModelInC) {
     // With algebraic equations there is no S-system form.
     EXPECT_FALSE(run.has("gh.c"));
     EXPECT_FALSE(run.has("ssys.c"));
-    for (const char* work : {"head.tmp", "usedp.tmp", "const.tmp", "var.tmp", "mid.tmp",
-                             "aeq.tmp", "deq.tmp", "param.tmp", "tmp.tmp"}) {
+    for (const char* work : {"head.tmp", "usedp.tmp", "const.tmp", "var.tmp", "mid.tmp", "aeq.tmp",
+                             "deq.tmp", "param.tmp", "tmp.tmp"}) {
         EXPECT_TRUE(run.has(work)) << work;
     }
 }
@@ -90,8 +90,9 @@ TEST(SymcodeGolden, MatlabParameterFileUnderItsOwnName) {
 
 TEST(SymcodeGolden, SmallMKeepsTheCLayoutWithCaretPowers) {
     SymcodeRun run;
-    run.start(read_file(testdata("binding.dae")),
-              {"-m", "-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"});
+    run.start(
+        read_file(testdata("binding.dae")),
+        {"-m", "-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"});
     ASSERT_EQ(run.result.status, 0) << run.log;
     std::string code = run.output("usrfunc.c");
     EXPECT_EQ(code.substr(0, 31), "# TITLE:bind\n# INFO:A and B bin");
@@ -111,8 +112,8 @@ TEST(SymcodeCommandLine, NoArguments) {
     SymcodeRun run;
     run.start("", {});
     EXPECT_EQ(run.result.status, 255);
-    EXPECT_EQ(run.log, "#  This program needs 6 input files. But now it has 0 file(s).\n" +
-                           kUsage + "## Error in my_init. \n### ERROR!!\n");
+    EXPECT_EQ(run.log, "#  This program needs 6 input files. But now it has 0 file(s).\n" + kUsage +
+                           "## Error in my_init. \n### ERROR!!\n");
 }
 
 TEST(SymcodeCommandLine, InvalidLetter) {
@@ -144,22 +145,25 @@ TEST(SymcodeCommandLine, MissingNamesFailTheStepThatNeedsThem) {
     SymcodeRun noDae;
     noDae.start("", {"-MATLAB"});
     EXPECT_EQ(noDae.result.status, 255);
-    EXPECT_EQ(noDae.log, "#  No name is given for the DAE file (-D).\n"
-                         "## Error in read_data.\n### ERROR!!\n");
+    EXPECT_EQ(noDae.log,
+              "#  No name is given for the DAE file (-D).\n"
+              "## Error in read_data.\n### ERROR!!\n");
 
     SymcodeRun noCode;
     noCode.start(read_file(testdata("binding.dae")),
                  {"-Dmodel.dae", "-Pparam.txt", "-F", "-Ttemp.c", "-Ggh.c", "-Sssys.c"});
     EXPECT_EQ(noCode.result.status, 255);
-    EXPECT_EQ(noCode.log, "#  No name is given for the user-function file (-F).\n"
-                          "## Error in Write_usrfunc.\n### ERROR!!\n");
+    EXPECT_EQ(noCode.log,
+              "#  No name is given for the user-function file (-F).\n"
+              "## Error in Write_usrfunc.\n### ERROR!!\n");
 
     SymcodeRun noFlux;
     noFlux.start(read_file(testdata("binding.dae")),
                  {"-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-T", "-Ggh.c", "-Sssys.c"});
     EXPECT_EQ(noFlux.result.status, 255);
-    EXPECT_EQ(noFlux.log, "#  No name is given for the temporary-expression file (-T).\n"
-                          "## Error in Write_flux.\n### ERROR!!\n");
+    EXPECT_EQ(noFlux.log,
+              "#  No name is given for the temporary-expression file (-T).\n"
+              "## Error in Write_flux.\n### ERROR!!\n");
     // What the earlier steps wrote stays.
     expect_golden(noFlux, "usrfunc.c", "binding/usrfunc.c");
     expect_golden(noFlux, "param.txt", "binding/param.txt");
@@ -203,19 +207,23 @@ namespace names {
 std::string dae(const std::string& variables, const std::string& temporaries,
                 const std::string& algebraic, const std::string& differential) {
     return "== Model ==\nTITLE:names\n== Constant Players ==\nconstantPlayer[1] = 1; C\n"
-           "== Variables ==\n" + variables +
+           "== Variables ==\n" +
+           variables +
            "== Used Parameters ==\nk;\n"
            "== Parameters ==\nk[1] = 1; k1\nk[2] = 2; k2\n"
-           "== Temporary Expressions ==\n" + temporaries +
-           "== Algebraic Eqs. ==\n" + algebraic + "== Differencial Eqs. ==\n" + differential;
+           "== Temporary Expressions ==\n" +
+           temporaries + "== Algebraic Eqs. ==\n" + algebraic + "== Differencial Eqs. ==\n" +
+           differential;
 }
 
-const char* const kVariables = "= Algebraic Equation =\nx[A] = 1;\n"
-                               "= Differencial Equation =\ny[B] = 1;\ny[C] = 2;\n";
+const char* const kVariables =
+    "= Algebraic Equation =\nx[A] = 1;\n"
+    "= Differencial Equation =\ny[B] = 1;\ny[C] = 2;\n";
 const char* const kAlgebraic = "aeq_1: 0 = y[B] - x[A];\n";
 
 std::string equation_failure(const std::string& row, const std::string& text) {
-    return "#  in No." + row + " : '" + text + "'\n## Error in set_expression. \n"
+    return "#  in No." + row + " : '" + text +
+           "'\n## Error in set_expression. \n"
            "#  while setting up equations.\n### ERROR!!\n";
 }
 
@@ -230,45 +238,50 @@ TEST(SymcodeNames, ParameterIndexBeyondItsElements) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = k[3]*y[C];\ndydt[C] = k[1];\n");
     EXPECT_EQ(run.result.status, 255);
-    EXPECT_EQ(run.log, "#  This index is over the range. Now : 3, Limit : 2\n"
-                       "## Error in setUsedParam.\n#  'k[3]' is not registered.\n"
-                       "## Error in check_detail.\n## Error in check_node.\n" +
-                           names::equation_failure("2", "k[3]*y[C]"));
+    EXPECT_EQ(run.log,
+              "#  This index is over the range. Now : 3, Limit : 2\n"
+              "## Error in setUsedParam.\n#  'k[3]' is not registered.\n"
+              "## Error in check_detail.\n## Error in check_node.\n" +
+                  names::equation_failure("2", "k[3]*y[C]"));
 }
 
 TEST(SymcodeNames, ParameterIndexZero) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = y[C] - k[0];\ndydt[C] = k[1];\n");
     EXPECT_EQ(run.result.status, 255);
-    EXPECT_EQ(run.log, "#  Invalid expression : 'k[0]'\n## Error in check_detail.\n"
-                       "## Error in check_node.\n" +
-                           names::equation_failure("2", "y[C]-k[0]"));
+    EXPECT_EQ(run.log,
+              "#  Invalid expression : 'k[0]'\n## Error in check_detail.\n"
+              "## Error in check_node.\n" +
+                  names::equation_failure("2", "y[C]-k[0]"));
 }
 
 TEST(SymcodeNames, UnknownLabelAndUnknownVariable) {
     SymcodeRun label;
     names::run_with(label, "dydt[B] = k[1]*(y[C] + q[1]);\ndydt[C] = k[1];\n");
     EXPECT_EQ(label.result.status, 255);
-    EXPECT_EQ(label.log, "#  'q' is an unknown expression.\n## Error in check_detail.\n"
-                         "## Error in check_node.\n## Error in check_node.\n" +
-                             names::equation_failure("2", "k[1]*(y[C]+q[1])"));
+    EXPECT_EQ(label.log,
+              "#  'q' is an unknown expression.\n## Error in check_detail.\n"
+              "## Error in check_node.\n## Error in check_node.\n" +
+                  names::equation_failure("2", "k[1]*(y[C]+q[1])"));
 
     SymcodeRun variable;
     names::run_with(variable, "dydt[B] = k[1];\ndydt[C] = x[D];\n");
     EXPECT_EQ(variable.result.status, 255);
-    EXPECT_EQ(variable.log, "#  'x[D]' is not registered.\n## Error in check_detail.\n"
-                            "## Error in check_node.\n" +
-                                names::equation_failure("3", "x[D]"));
+    EXPECT_EQ(variable.log,
+              "#  'x[D]' is not registered.\n## Error in check_detail.\n"
+              "## Error in check_node.\n" +
+                  names::equation_failure("3", "x[D]"));
 }
 
 TEST(SymcodeNames, NameThatIsNeitherTemporaryNorIndexed) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = rate;\ndydt[C] = k[1];\n");
     EXPECT_EQ(run.result.status, 255);
-    EXPECT_EQ(run.log, "#  Lack of '['.\n## Warning!! in divide_variable.\n"
-                       "#  Invalid expression : 'rate'\n## Error in check_detail.\n"
-                       "## Error in check_node.\n" +
-                           names::equation_failure("2", "rate"));
+    EXPECT_EQ(run.log,
+              "#  Lack of '['.\n## Warning!! in divide_variable.\n"
+              "#  Invalid expression : 'rate'\n## Error in check_detail.\n"
+              "## Error in check_node.\n" +
+                  names::equation_failure("2", "rate"));
 }
 
 TEST(SymcodeNames, AlgebraicVariablesMustMatchTheAlgebraicEquations) {
@@ -278,20 +291,23 @@ TEST(SymcodeNames, AlgebraicVariablesMustMatchTheAlgebraicEquations) {
                          "", "aeq_1: 0 = y[C] - x[A];\n", "dydt[C] = -x[A];\n"),
               kCArguments);
     EXPECT_EQ(run.result.status, 255);
-    EXPECT_EQ(run.log, "#  x[A]\n#  Above 2 x[**] variables are used.\n"
-                       "#  But number of Algebraic Equations is 1.\n"
-                       "## Error in set_variable_index. \n### ERROR!!\n");
+    EXPECT_EQ(run.log,
+              "#  x[A]\n#  Above 2 x[**] variables are used.\n"
+              "#  But number of Algebraic Equations is 1.\n"
+              "## Error in set_variable_index. \n### ERROR!!\n");
 }
 
 TEST(SymcodeNames, DifferentialVariableWithoutEquation) {
     SymcodeRun run;
-    run.start(names::dae(names::kVariables, "", names::kAlgebraic, "dydt[B] = k[1];\n"
+    run.start(names::dae(names::kVariables, "", names::kAlgebraic,
+                         "dydt[B] = k[1];\n"
                          "dydt[B] = k[2];\n"),
               kCArguments);
     EXPECT_EQ(run.result.status, 255);
-    EXPECT_EQ(run.log, "#  y[C] is used, but there is no differential equation\n"
-                       "#  which starts with dydt[C].\n## Error in set_variable_index. \n"
-                       "### ERROR!!\n");
+    EXPECT_EQ(run.log,
+              "#  y[C] is used, but there is no differential equation\n"
+              "#  which starts with dydt[C].\n## Error in set_variable_index. \n"
+              "### ERROR!!\n");
 }
 
 TEST(SymcodeNames, DifferentialVariablesTakeTheRowOfTheirEquation) {
@@ -323,7 +339,7 @@ TEST(SymcodeNames, DifferentialVariablesTakeTheRowOfTheirEquation) {
 TEST(SymcodeNames, TemporariesAreSubstitutedWithBrackets) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = k[1]/m;\ndydt[C] = k[2]*m - n;\n",
-                              "m = k[1]*y[C];\nn = -y[B];\n");
+                    "m = k[1]*y[C];\nn = -y[B];\n");
     ASSERT_EQ(run.result.status, 0) << run.log;
     std::string code = run.output("usrfunc.c");
     EXPECT_NE(code.find("\tfvec[  2] = k[1]/(k[1]*y[3]);\n"
@@ -336,8 +352,9 @@ TEST(SymcodeNames, TemporariesAreSubstitutedWithBrackets) {
               std::string::npos)
         << flux;
     // Each resolved temporary name passes through the splitter's warning first.
-    const std::string warning = "#  Lack of '['.\n## Warning!! in divide_variable.\n"
-                                "#  Above warnings are meaningless.\n\n";
+    const std::string warning =
+        "#  Lack of '['.\n## Warning!! in divide_variable.\n"
+        "#  Above warnings are meaningless.\n\n";
     EXPECT_EQ(run.log, warning + warning + warning);
 }
 
@@ -374,9 +391,10 @@ TEST(SymcodeNames, TemporariesBuiltFromEachOtherStopAtTheTextLimit) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = t40;\ndydt[C] = k[1];\n", temporaries);
     EXPECT_EQ(run.result.status, 255);
-    const std::string tail = "#  Too long expression!! leng=81919, Max=65535\n"
-                             "#  in No.14 : 't13*t13'\n## Error in set_expression. \n"
-                             "#  while setting up temporary expressions.\n### ERROR!!\n";
+    const std::string tail =
+        "#  Too long expression!! leng=81919, Max=65535\n"
+        "#  in No.14 : 't13*t13'\n## Error in set_expression. \n"
+        "#  while setting up temporary expressions.\n### ERROR!!\n";
     ASSERT_GE(run.log.size(), tail.size());
     EXPECT_EQ(run.log.substr(run.log.size() - tail.size()), tail);
 }
@@ -385,18 +403,19 @@ TEST(SymcodeNames, UnaryMinusOfANegativeTemporaryFails) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = -m;\ndydt[C] = k[1];\n", "m = -y[C];\n");
     EXPECT_EQ(run.result.status, 255);
-    EXPECT_EQ(run.log, "#  Lack of '['.\n## Warning!! in divide_variable.\n"
-                       "#  Above warnings are meaningless.\n\n"
-                       "#  No left-side expression.\n#  operation :'+'.\n## Error in Set_expr.\n"
-                       "## Error in expand_mid.\n## Error in check_detail.\n"
-                       "## Error in check_node.\n" +
-                           names::equation_failure("2", "-m"));
+    EXPECT_EQ(run.log,
+              "#  Lack of '['.\n## Warning!! in divide_variable.\n"
+              "#  Above warnings are meaningless.\n\n"
+              "#  No left-side expression.\n#  operation :'+'.\n## Error in Set_expr.\n"
+              "## Error in expand_mid.\n## Error in check_detail.\n"
+              "## Error in check_node.\n" +
+                  names::equation_failure("2", "-m"));
 }
 
 TEST(SymcodeNames, ThirdTemporaryBehindALaterOneStaysUnresolved) {
     SymcodeRun run;
     names::run_with(run, "dydt[B] = -k[1]*y[B];\ndydt[C] = k[1];\n",
-                              "t1 = k[1]*t2;\nt2 = t3*k[2];\nt3 = y[C];\n");
+                    "t1 = k[1]*t2;\nt2 = t3*k[2];\nt3 = y[C];\n");
     EXPECT_EQ(run.result.status, 255);
     const std::string warning = "#  Lack of '['.\n## Warning!! in divide_variable.\n";
     EXPECT_EQ(run.log, warning + "#  Above warnings are meaningless.\n\n" + warning +

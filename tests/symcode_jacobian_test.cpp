@@ -32,8 +32,8 @@ using FjacFunction = void (*)(double*, double*, double, Parameter*);  // rows of
 // What the parameter file tells about the arrays the code reads.
 struct ParameterLayout {
     int variableCount = 0;
-    std::vector<std::string> labels;     // PARAM_NAME order
-    std::vector<int> elementCounts;      // per label: the largest PARAM index
+    std::vector<std::string> labels;  // PARAM_NAME order
+    std::vector<int> elementCounts;   // per label: the largest PARAM index
 };
 
 std::vector<std::string> split(const std::string& text, char separator) {
@@ -93,7 +93,7 @@ std::vector<std::string> dae_files() {
 
 // The compiled model: symcode's C code loaded as a shared library.
 class CompiledModel {
-public:
+  public:
     ~CompiledModel() {
         if (handle_ != nullptr) dlclose(handle_);
     }
@@ -101,19 +101,19 @@ public:
     // Runs symcode and the C compiler in `dir`; fails the test on any error.
     void build(const TempDir& dir, const std::string& daeFile) {
         write_file(dir.file("model.dae"), read_file(daeFile));
-        RunResult run = run_program(program_path("symcode"),
-                                    {"-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c",
-                                     "-Ggh.c", "-Sssys.c"},
-                                    dir.path(), {{"ZYMORAX_SYSLOG", dir.file("sys.log")}});
+        RunResult run = run_program(
+            program_path("symcode"),
+            {"-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"},
+            dir.path(), {{"ZYMORAX_SYSLOG", dir.file("sys.log")}});
         ASSERT_EQ(run.status, 0) << read_file(dir.file("sys.log"));
         layout = read_layout(dir.file("param.txt"));
         rowLength = layout.variableCount + 1;
-        RunResult cc = run_program(
-            find_c_compiler(),
-            {"-shared", "-fPIC", "-Wall", "-Werror=implicit-function-declaration",
-             "-I" + source_dir() + "/sim", "-DMAX_VAR_NUM=" + std::to_string(rowLength), "-o",
-             "model.so", "usrfunc.c", "temp.c", "-lm"},
-            dir.path());
+        RunResult cc =
+            run_program(find_c_compiler(),
+                        {"-shared", "-fPIC", "-Wall", "-Werror=implicit-function-declaration",
+                         "-I" + source_dir() + "/sim", "-DMAX_VAR_NUM=" + std::to_string(rowLength),
+                         "-o", "model.so", "usrfunc.c", "temp.c", "-lm"},
+                        dir.path());
         ASSERT_EQ(cc.status, 0) << cc.err;
         handle_ = dlopen(dir.file("model.so").c_str(), RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(handle_, nullptr) << dlerror();
@@ -129,7 +129,7 @@ public:
     FvecFunction fvec = nullptr;
     FjacFunction fjac = nullptr;
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 
@@ -177,7 +177,8 @@ void check_jacobian_at(const CompiledModel& model, std::mt19937& random, const s
         for (int row = 1; row <= n; ++row) {
             double numeric = (fUp[row] - fDown[row]) / (2 * h);
             double symbolic = jacobian[static_cast<size_t>(row) * model.rowLength + column];
-            ASSERT_TRUE(std::isfinite(symbolic)) << name << " fjac[" << row << "][" << column << "]";
+            ASSERT_TRUE(std::isfinite(symbolic))
+                << name << " fjac[" << row << "][" << column << "]";
             double scale = std::max(std::fabs(numeric), std::fabs(symbolic));
             if (scale < 1e-7) continue;  // both tiny: an entry left out or a vanishing one
             EXPECT_LT(std::fabs(numeric - symbolic) / scale, 1e-6)
