@@ -177,6 +177,15 @@ TEST(ReaderFaultsWholeFile, MissingDaeFile) {
     EXPECT_EQ(capture.take(), std::string("#  Cannot open missing.dae\n") + kSplit + kData);
 }
 
+TEST(ReaderFaultsWholeFile, DaeFileThatIsAFolder) {
+    WorkDir dir;
+    std::filesystem::create_directory(dir.path() + "/model.dae");
+    LogCapture capture;
+    DaeModel model;
+    EXPECT_EQ(read_data(model, "model.dae"), -1);
+    EXPECT_EQ(capture.take(), std::string("#  Cannot open model.dae\n") + kSplit + kData);
+}
+
 TEST(ReaderFaultsWholeFile, SectionFileThatCannotBeCreated) {
     WorkDir dir;
     std::filesystem::create_directories(dir.path() + "/var.tmp/keep");

@@ -1,5 +1,7 @@
 #include "section_files.h"
 
+#include <filesystem>
+
 #include "log.h"
 #include "text_io.h"
 
@@ -12,7 +14,10 @@ LineStatus read_limited_line(FILE* in, std::string& line) {
 }
 
 FILE* open_logged(const std::string& name, const char* mode) {
-    FILE* file = std::fopen(name.c_str(), mode);
+    std::error_code error;
+    // A folder opens for reading on this platform but reads as an empty file.
+    FILE* file = std::filesystem::is_directory(name, error) ? nullptr
+                                                            : std::fopen(name.c_str(), mode);
     if (file == nullptr) log_sys("#  Cannot open %s\n", name.c_str());
     return file;
 }
