@@ -8,7 +8,7 @@
 
 namespace {
 
-// Steps 3 to 8: trees, checks, used marks, numbering and the rewriting of every variable.
+// Trees, checks, used marks, numbering and the rewriting of every variable.
 int compile_expressions(DaeModel& model, bool cNotation) {
     if (set_expression(model, model.temporaries, cNotation) != 0) {
         log_sys("#  while setting up temporary expressions.\n");
@@ -31,7 +31,7 @@ int compile_expressions(DaeModel& model, bool cNotation) {
     return 0;
 }
 
-// Steps 9 to 11: the code and parameter files.
+// The code and parameter files, in the order a failure leaves them behind.
 int write_outputs(DaeModel& model, const CompileOptions& options) {
     const bool cNotation = options.cNotation;
     const bool matlab = options.matlab;
