@@ -14,7 +14,8 @@ namespace {
 
 const std::string kDriverFailed = "MakeOutputInfo failed.\nparseNCE failed.\n";
 const std::string kCmaFailed = "readReactions_CMA failed.\n" + kDriverFailed;
-const std::string kGmaFailed = "checkReactions_GMA: failed.\nReadReactions_GMA failed.\n" + kDriverFailed;
+const std::string kGmaFailed =
+    "checkReactions_GMA: failed.\nReadReactions_GMA failed.\n" + kDriverFailed;
 const std::string kTotalEnzymeFailed =
     "createTotalEnzymeEq: failed.\nReadReactions_GMA failed.\n" + kDriverFailed;
 
@@ -42,8 +43,7 @@ std::string caseName(const ::testing::TestParamInfo<Failure>& info) {
 TEST_P(ConversionFailureTest, LogsEachStepAndWritesNothing) {
     const Failure& f = GetParam();
     RxnconvRunner rx;
-    RxnconvRun run =
-        rx.run({"-N" + source_dir() + "/" + f.model, "-Uu.txt", "-Dd.dae", f.method});
+    RxnconvRun run = rx.run({"-N" + source_dir() + "/" + f.model, "-Uu.txt", "-Dd.dae", f.method});
     EXPECT_EQ(run.status, 255);
     EXPECT_EQ(run.log, f.log);
     EXPECT_EQ(run.out + run.err, "");
@@ -154,3 +154,40 @@ INSTANTIATE_TEST_SUITE_P(Examples, ConversionFailureTest,
                          ::testing::ValuesIn(kRefusedExampleCombinations), caseName);
 
 }  // namespace
+
+// Names are data wherever they are written: printf conversions in them reach the DAE file, the
+// listing and the failure messages as they stand.
+TEST(NamesWithPercentSigns, AreWrittenAsTheyStand) {
+    RxnconvRunner rx;
+    std::string model = read_file(source_dir() + "/examples/glycolysis_gma.xml");
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"name=\"G6P\"", "name=\"G6P%s%n\""},
+          {"name=\"HK\"", "name=\"HK%d%n\""}}) {
+        model.replace(model.find(from), from.size(), to);
+    }
+    write_file(rx.file("percent.xml"), model);
+    RxnconvRun run = rx.run({"-Npercent.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
+    EXPECT_EQ(run.status, 0) << run.log;
+    const std::string dae = read_file(rx.file("d.dae"));
+    EXPECT_NE(dae.find("\nconstantPlayer[4] = 0.01; HK%d%n.cyt\n"), std::string::npos) << dae;
+    EXPECT_NE(dae.find("\ny[G6P%s%n.cyt] = 0.1;\n"), std::string::npos);
+    EXPECT_NE(dae.find("\nflux_PGI.cyt_G6P%s%n.cyt_to_F6P.cyt = kxg[2]*constantPlayer[5]^f[4]*"
+                       "y[G6P%s%n.cyt]^f[5];\n"),
+              std::string::npos);
+
+    run = rx.run({"-Cpercent.xml", "-Plist.xml"});
+    EXPECT_EQ(run.status, 0) << run.log;
+    EXPECT_NE(read_file(rx.file("list.xml")).find("Glc + ATP -&gt; G6P%s%n + ADP [HK%d%n]\n"),
+              std::string::npos);
+
+    model = read_file(source_dir() + "/tests/models/failures/gma_decaying_constant_reactant.xml");
+    model.replace(model.find("name=\"S\""), 8, "name=\"S%n%s\"");
+    write_file(rx.file("decaying.xml"), model);
+    run = rx.run({"-Ndecaying.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
+    EXPECT_EQ(run.status, 255);
+    EXPECT_EQ(run.log,
+              "checkPlayer_GMA: constant variable 'S%n%s.cyt(specieID=1)' is must be "
+              "decomposition:off.\n"
+              "checkReaction_GMA: The error detected with checking reactant.(reactionID=1)\n" +
+                  kGmaFailed);
+}

@@ -37,7 +37,7 @@ std::vector<std::string> convertArguments(const Conversion& c, bool spellNone) {
     std::vector<std::string> args = {"-N" + source_dir() + "/" + c.model, "-Umodel.usage",
                                      "-Dmodel.dae"};
     const std::pair<std::string, std::string> switches[] = {{"-g", c.geneProtein},
-                                                             {"-m", c.metabolic}};
+                                                            {"-m", c.metabolic}};
     for (const auto& [letter, method] : switches) {
         if (spellNone || method != "NONE") args.push_back(letter + method);
     }
@@ -114,8 +114,8 @@ TEST_P(ListingGoldenTest, ListingMatchesTheExpectedBytesAndIsWellFormed) {
 }
 
 const char* const kListedModels[] = {
-    "examples/enzyme_complex.xml",          "examples/gene_regulation.xml",
-    "examples/glycolysis_gma.xml",          "examples/regulated_transcription.xml",
+    "examples/enzyme_complex.xml",           "examples/gene_regulation.xml",
+    "examples/glycolysis_gma.xml",           "examples/regulated_transcription.xml",
     "tests/models/real/BIOMD0000000001.xml", "tests/models/real/BIOMD0000000005.xml",
     "tests/models/real/BIOMD0000000010.xml", "tests/models/real/BIOMD0000000012.xml",
     "tests/models/real/BIOMD0000000023.xml",

@@ -14,8 +14,8 @@ using namespace zymorax::testkit;
 // Gene-Protein layer two transcriptions of group "G". The first Gene-Protein layer is empty.
 TEST(RxnconvListing, EscapesSortsMergesAndLeavesOut) {
     RxnconvRunner rx;
-    RxnconvRun run = rx.run(
-        {"-C" + source_dir() + "/tests/models/listing/listing_features.xml", "-Plist.xml"});
+    RxnconvRun run =
+        rx.run({"-C" + source_dir() + "/tests/models/listing/listing_features.xml", "-Plist.xml"});
     EXPECT_EQ(run.status, 0) << run.log;
     EXPECT_EQ(run.log, "");
     EXPECT_EQ(run.out + run.err, "");

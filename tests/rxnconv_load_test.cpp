@@ -16,7 +16,7 @@ const std::string kConvertFailed = "ParseXML failed.\nparseNCE failed.\n";
 const std::string kListingFailed = "ParseXML failed.\nconvertphp failed.\n";
 
 class RxnconvLoadTest : public ::testing::Test {
-protected:
+  protected:
     // Copies a model of tests/models/ into the working folder under its own name, so that the
     // reader's messages name it as the user typed it.
     std::string copyModel(const std::string& relative, std::string name = "") {
@@ -70,9 +70,9 @@ TEST_F(RxnconvLoadTest, AFolderOrAnEmptyFileIsNoModel) {
 }
 
 TEST_F(RxnconvLoadTest, MalformedXmlAndSbmlErrorsAreReportedWithTheirLine) {
-    expectFailure(convert(copyModel("loading/malformed.xml")),
-                  "parseXML: malformed.xml: line 6: Element tag mismatch or missing tag.\n" +
-                      kConvertFailed);
+    expectFailure(
+        convert(copyModel("loading/malformed.xml")),
+        "parseXML: malformed.xml: line 6: Element tag mismatch or missing tag.\n" + kConvertFailed);
     expectEmptyOutputs({"u.txt", "d.dae"});
     expectFailure(list(copyModel("loading/sbml_errors.xml")),
                   "parseXML: sbml_errors.xml: line 7: Missing a required XML attribute. The "
@@ -90,10 +90,12 @@ TEST_F(RxnconvLoadTest, BrokenReferencesAreRefusedByTheReader) {
                       kConvertFailed);
     expectFailure(convert(copyModel("loading/unknown_element_species.xml"), "-gCMA"),
                   "parseXML: unknown_element_species.xml: line 17: species 'AX': unknown species "
-                  "'X'\n" + kConvertFailed);
+                  "'X'\n" +
+                      kConvertFailed);
     expectFailure(convert(copyModel("loading/unknown_reactant_species.xml")),
                   "parseXML: unknown_reactant_species.xml: line 15: reaction 'conversion': "
-                  "unknown species 'Ghost'\n" + kConvertFailed);
+                  "unknown species 'Ghost'\n" +
+                      kConvertFailed);
     expectEmptyOutputs({"u.txt", "d.dae"});
 }
 
@@ -127,9 +129,10 @@ TEST_F(RxnconvLoadTest, SpeciesNamesAreCutTo255Bytes) {
 
     run = list(model);
     EXPECT_EQ(run.status, 0) << run.log;
-    EXPECT_NE(read_file(rx.file("list.xml"))
-                  .find("        <equation>\n            A -&gt; " + cut + "\n        </equation>\n"),
-              std::string::npos);
+    EXPECT_NE(
+        read_file(rx.file("list.xml"))
+            .find("        <equation>\n            A -&gt; " + cut + "\n        </equation>\n"),
+        std::string::npos);
 }
 
 TEST_F(RxnconvLoadTest, OutputsThatCannotBeCreatedAreNamed) {

@@ -45,10 +45,12 @@ void expectNamesResolve(const std::string& dae) {
     const std::string uses = dae.substr(declarations.size());
     const std::vector<std::string> variables = allMatches(declarations, R"(\ny\[([^\]]+)\] = )");
     EXPECT_EQ(allMatches(uses, R"(\ndeq_\d+: dydt\[([^\]]+)\] =)"), variables);
-    const std::set<std::string> declared = asSet(allMatches(
-        declarations, R"(\n((?:constantPlayer|ka|kd|kx|kpd|kmd|kp|km|ktr|kxg|f|Q|Kmich)\[\d+\]) = )"));
-    for (const std::string& used :
-         allMatches(uses, R"([^A-Za-z]((?:constantPlayer|ka|kd|kx|kpd|kmd|kp|km|ktr|kxg|f|Q|Kmich)\[\d+\]))")) {
+    const std::set<std::string> declared = asSet(
+        allMatches(declarations,
+                   R"(\n((?:constantPlayer|ka|kd|kx|kpd|kmd|kp|km|ktr|kxg|f|Q|Kmich)\[\d+\]) = )"));
+    for (const std::string& used : allMatches(
+             uses,
+             R"([^A-Za-z]((?:constantPlayer|ka|kd|kx|kpd|kmd|kp|km|ktr|kxg|f|Q|Kmich)\[\d+\]))")) {
         EXPECT_EQ(declared.count(used), 1u) << used;
     }
     const std::set<std::string> declaredVariables = asSet(variables);
@@ -62,9 +64,9 @@ class RealModelTest : public ::testing::TestWithParam<Outcome> {};
 TEST_P(RealModelTest, ConvertsOrNamesTheFeatureItCannotConvert) {
     const Outcome& o = GetParam();
     RxnconvRunner rx;
-    RxnconvRun run = rx.run({"-N" + source_dir() + "/tests/models/real/" + o.model, "-Uu.txt",
-                             "-Dd.dae", std::string("-g") + o.geneProtein,
-                             std::string("-m") + o.metabolic});
+    RxnconvRun run =
+        rx.run({"-N" + source_dir() + "/tests/models/real/" + o.model, "-Uu.txt", "-Dd.dae",
+                std::string("-g") + o.geneProtein, std::string("-m") + o.metabolic});
     EXPECT_EQ(run.out + run.err, "");
     const std::string dae = read_file(rx.file("d.dae"));
     if (o.log != nullptr) {
@@ -75,7 +77,8 @@ TEST_P(RealModelTest, ConvertsOrNamesTheFeatureItCannotConvert) {
     }
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.log, "");
-    EXPECT_EQ(read_file(rx.file("u.txt")), dae.substr(0, dae.find("== Temporary Expressions ==\n")));
+    EXPECT_EQ(read_file(rx.file("u.txt")),
+              dae.substr(0, dae.find("== Temporary Expressions ==\n")));
     EXPECT_EQ(allMatches(dae, R"(\n(constantPlayer)\[)").size(), static_cast<size_t>(o.constants));
     EXPECT_EQ(allMatches(dae, R"(\n(y)\[)").size(), static_cast<size_t>(o.variables));
     EXPECT_EQ(allMatches(dae, R"(\n(flux)_)").size(), static_cast<size_t>(o.fluxes));
@@ -140,11 +143,11 @@ const Outcome kOutcomes[] = {
     {"BIOMD0000000023.xml", "CMA", "MM", 8, 5, 11, nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    BioModels, RealModelTest, ::testing::ValuesIn(kOutcomes), [](const auto& info) {
-        std::string model = info.param.model;
-        return model.substr(0, model.find('.')) + "_" + info.param.geneProtein + "_" +
-               info.param.metabolic;
-    });
+INSTANTIATE_TEST_SUITE_P(BioModels, RealModelTest, ::testing::ValuesIn(kOutcomes),
+                         [](const auto& info) {
+                             std::string model = info.param.model;
+                             return model.substr(0, model.find('.')) + "_" +
+                                    info.param.geneProtein + "_" + info.param.metabolic;
+                         });
 
 }  // namespace
