@@ -1,0 +1,193 @@
+// Conversion failures as a modeller meets them: one small model per fault under
+// tests/models/failures/, converted by the built rxnconv. The log reads from the innermost
+// failure outwards, the run ends with 255, and the output files stay as initialize created
+// them: empty, because the writer never ran.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "rxnconv_runner.h"
+
+using namespace zymorax::testkit;
+
+namespace {
+
+const std::string kDriverFailed = "MakeOutputInfo failed.\nparseNCE failed.\n";
+const std::string kCmaFailed = "readReactions_CMA failed.\n" + kDriverFailed;
+const std::string kGmaFailed =
+    "checkReactions_GMA: failed.\nReadReactions_GMA failed.\n" + kDriverFailed;
+const std::string kTotalEnzymeFailed =
+    "createTotalEnzymeEq: failed.\nReadReactions_GMA failed.\n" + kDriverFailed;
+
+std::string cmaReaction(int reactionID, const std::string& type) {
+    return "reacReactions_CMA: reaction conversion failed.(reactionID=" +
+           std::to_string(reactionID) + ",reactionType=" + type + ")\n" + kCmaFailed;
+}
+
+struct Failure {
+    const char* model;   // below the source tree
+    const char* method;  // the method switch
+    std::string log;
+};
+
+class ConversionFailureTest : public ::testing::TestWithParam<Failure> {};
+
+// The model's file name and the method, e.g. cma_no_reactants_gCMA.
+std::string caseName(const ::testing::TestParamInfo<Failure>& info) {
+    std::string model = info.param.model;
+    std::string file = model.substr(model.rfind('/') + 1);
+    std::string method = info.param.method;
+    return file.substr(0, file.rfind('.')) + "_" + method.substr(1);
+}
+
+TEST_P(ConversionFailureTest, LogsEachStepAndWritesNothing) {
+    const Failure& f = GetParam();
+    RxnconvRunner rx;
+    RxnconvRun run = rx.run({"-N" + source_dir() + "/" + f.model, "-Uu.txt", "-Dd.dae", f.method});
+    EXPECT_EQ(run.status, 255);
+    EXPECT_EQ(run.log, f.log);
+    EXPECT_EQ(run.out + run.err, "");
+    ASSERT_TRUE(file_exists(rx.file("d.dae")));
+    EXPECT_EQ(read_file(rx.file("d.dae")), "");
+    ASSERT_TRUE(file_exists(rx.file("u.txt")));
+    EXPECT_EQ(read_file(rx.file("u.txt")), "");
+}
+
+const Failure kCmaFailures[] = {
+    {"tests/models/failures/cma_invalid_type_with_modifier.xml", "-gCMA",
+     "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n" +
+         cmaReaction(1, "binding")},
+    {"tests/models/failures/cma_no_reactants.xml", "-gCMA",
+     "no reactants exists.\n" + cmaReaction(1, "irreversible_conversion")},
+    {"tests/models/failures/cma_no_products.xml", "-gCMA",
+     "no products exists.\n" + cmaReaction(1, "reversible_conversion")},
+    {"tests/models/failures/cma_no_modifier_complex.xml", "-gCMA",
+     "no modifierComplex exists.\n" + cmaReaction(1, "irreversible_conversion")},
+    {"tests/models/failures/cma_enzyme_without_reactants.xml", "-gCMA",
+     "no reactants exists.\nno modifierComplex exists.\n" +
+         cmaReaction(1, "irreversible_conversion")},
+    {"tests/models/failures/cma_modifier_complex_without_modifiers.xml", "-gCMA",
+     "modifierComplex exists.\n" + cmaReaction(1, "irreversible_conversion")},
+    {"tests/models/failures/cma_decaying_constant.xml", "-gCMA",
+     "convertPlayer_CMA: constant variable 'S.cyt(specieID=1)' is must be decomposition:off.\n" +
+         cmaReaction(1, "irreversible_conversion")},
+    {"tests/models/failures/binding_two_products.xml", "-gCMA",
+     "checkStoichiometricDiscordance: No products and modifierComplex: rightpart of binding "
+     "reaction must include modifierComplex or one product.\n"
+     "checkStoichiometricDescordance failed.\n" +
+         cmaReaction(1, "binding")},
+    {"tests/models/failures/binding_element_count.xml", "-gCMA",
+     "checkStoichiometricDiscordance2: rightpart has 3 elements of complex, but leftpart has 2 "
+     "monomerized players.)\n"
+     "checkStoichiometricDescordance2 failed.\n" +
+         cmaReaction(1, "binding")},
+    {"tests/models/failures/binding_unmatched_element.xml", "-gCMA",
+     "checkStoichiometricDiscordance2: 'D.cyt(specieID=4)', element of rightpart complex matches "
+     "for no leftpart monomerized players.\n"
+     "checkStoichiometricDescordance2 failed.\n" +
+         cmaReaction(1, "binding")},
+    {"tests/models/failures/decomposition_untouched_element.xml", "-gCMA",
+     "Decomposition: The element of complex 'X.cyt(specieID=3)' must be a variable of "
+     "'CMA/TPP'.\n"
+     "Decomposition: 'C.cyt(specieID=2)' has a element which is not a variable of 'CMA/TPP'.\n"
+     "execDecomposition(CMA) failed.\n" +
+         kDriverFailed},
+    {"tests/models/failures/complex_nested_too_deep.xml", "-gCMA",
+     "checkComplexElements: complex 'c257.cyt(specieID=258)' is nested deeper than 256 levels.\n"
+     "checkComplexElements failed.\n" +
+         kDriverFailed},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cma, ConversionFailureTest, ::testing::ValuesIn(kCmaFailures), caseName);
+
+const Failure kGmaFailures[] = {
+    {"tests/models/failures/gma_invalid_type.xml", "-mGMA",
+     "checkReaction_GMA: invalid reactionType for GMA/MM "
+     "conversion.(reactionID=1,reactionType=binding)\n" +
+         kGmaFailed},
+    {"tests/models/failures/gma_no_reactants.xml", "-mMM",
+     "checkReaction_GMA: lack of reactants.(reactionID=1)\n" + kGmaFailed},
+    {"tests/models/failures/gma_decaying_constant_reactant.xml", "-mGMA",
+     "checkPlayer_GMA: constant variable 'S.cyt(specieID=1)' is must be decomposition:off.\n"
+     "checkReaction_GMA: The error detected with checking reactant.(reactionID=1)\n" +
+         kGmaFailed},
+    {"tests/models/failures/gma_decaying_constant_product.xml", "-mMM",
+     "checkPlayer_GMA: constant variable 'P.cyt(specieID=2)' is must be decomposition:off.\n"
+     "checkReaction_GMA: The error detected with checking product.(reactionID=1)\n" +
+         kGmaFailed},
+    {"tests/models/failures/gma_decaying_constant_modifier.xml", "-mGMA",
+     "checkPlayer_GMA: constant variable 'E.cyt(specieID=3)' is must be decomposition:off.\n"
+     "checkReaction_GMA: The error detected with checking modifier.(reactionID=1)\n" +
+         kGmaFailed},
+    {"tests/models/failures/gma_mass_balanced_reactant.xml", "-mGMA",
+     "createTotalEnzymeEq: 'S.cyt(specieID=1)' must not be a reactant or product of 'GMA/MM', "
+     "because its massBalance is 'ON'.\n" +
+         kTotalEnzymeFailed},
+    {"tests/models/failures/gma_protein_reactant.xml", "-mMM",
+     "createTotalEnzymeEq: 'S.cyt(specieID=1)' must not be a reactant or product of 'GMA/MM', "
+     "because its specieClass is protein.\n" +
+         kTotalEnzymeFailed},
+};
+
+INSTANTIATE_TEST_SUITE_P(Gma, ConversionFailureTest, ::testing::ValuesIn(kGmaFailures), caseName);
+
+// What the examples meet under the combinations their golden files leave out: a model feature
+// (glycolysis: a reversible reaction with an enzyme has no mass-action form), or a conversion
+// that is not available yet.
+const Failure kRefusedExampleCombinations[] = {
+    {"examples/glycolysis_gma.xml", "-mCMA",
+     "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n" +
+         cmaReaction(2, "reversible_conversion")},
+    {"examples/gene_regulation.xml", "-gCMA",
+     "convertReaction_CMA_gene1: transcription with modifiers cannot be converted yet.\n" +
+         cmaReaction(2, "transcription")},
+    {"examples/regulated_transcription.xml", "-gCMA",
+     "convertReaction_CMA_gene1: transcription with modifiers cannot be converted yet.\n" +
+         cmaReaction(3, "transcription")},
+    {"examples/enzyme_complex.xml", "-gTPP_RAPID",
+     "SetTPP: the conversion method 'TPP_RAPID' is not available yet.\n"
+     "TPP conversion failed.\n" +
+         kDriverFailed},
+};
+
+INSTANTIATE_TEST_SUITE_P(Examples, ConversionFailureTest,
+                         ::testing::ValuesIn(kRefusedExampleCombinations), caseName);
+
+}  // namespace
+
+// Names are data wherever they are written: printf conversions in them reach the DAE file, the
+// listing and the failure messages as they stand.
+TEST(NamesWithPercentSigns, AreWrittenAsTheyStand) {
+    RxnconvRunner rx;
+    std::string model = read_file(source_dir() + "/examples/glycolysis_gma.xml");
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"name=\"G6P\"", "name=\"G6P%s%n\""},
+          {"name=\"HK\"", "name=\"HK%d%n\""}}) {
+        model.replace(model.find(from), from.size(), to);
+    }
+    write_file(rx.file("percent.xml"), model);
+    RxnconvRun run = rx.run({"-Npercent.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
+    EXPECT_EQ(run.status, 0) << run.log;
+    const std::string dae = read_file(rx.file("d.dae"));
+    EXPECT_NE(dae.find("\nconstantPlayer[4] = 0.01; HK%d%n.cyt\n"), std::string::npos) << dae;
+    EXPECT_NE(dae.find("\ny[G6P%s%n.cyt] = 0.1;\n"), std::string::npos);
+    EXPECT_NE(dae.find("\nflux_PGI.cyt_G6P%s%n.cyt_to_F6P.cyt = kxg[2]*constantPlayer[5]^f[4]*"
+                       "y[G6P%s%n.cyt]^f[5];\n"),
+              std::string::npos);
+
+    run = rx.run({"-Cpercent.xml", "-Plist.xml"});
+    EXPECT_EQ(run.status, 0) << run.log;
+    EXPECT_NE(read_file(rx.file("list.xml")).find("Glc + ATP -&gt; G6P%s%n + ADP [HK%d%n]\n"),
+              std::string::npos);
+
+    model = read_file(source_dir() + "/tests/models/failures/gma_decaying_constant_reactant.xml");
+    model.replace(model.find("name=\"S\""), 8, "name=\"S%n%s\"");
+    write_file(rx.file("decaying.xml"), model);
+    run = rx.run({"-Ndecaying.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
+    EXPECT_EQ(run.status, 255);
+    EXPECT_EQ(run.log,
+              "checkPlayer_GMA: constant variable 'S%n%s.cyt(specieID=1)' is must be "
+              "decomposition:off.\n"
+              "checkReaction_GMA: The error detected with checking reactant.(reactionID=1)\n" +
+                  kGmaFailed);
+}
