@@ -132,22 +132,11 @@ const Failure kGmaFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Gma, ConversionFailureTest, ::testing::ValuesIn(kGmaFailures), caseName);
 
 // What the examples meet under the combinations their golden files leave out: a model feature
-// (glycolysis: a reversible reaction with an enzyme has no mass-action form), or a conversion
-// that is not available yet.
+// (glycolysis: a reversible reaction with an enzyme has no mass-action form).
 const Failure kRefusedExampleCombinations[] = {
     {"examples/glycolysis_gma.xml", "-mCMA",
      "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n" +
          cmaReaction(2, "reversible_conversion")},
-    {"examples/gene_regulation.xml", "-gCMA",
-     "convertReaction_CMA_gene1: transcription with modifiers cannot be converted yet.\n" +
-         cmaReaction(2, "transcription")},
-    {"examples/regulated_transcription.xml", "-gCMA",
-     "convertReaction_CMA_gene1: transcription with modifiers cannot be converted yet.\n" +
-         cmaReaction(3, "transcription")},
-    {"examples/enzyme_complex.xml", "-gTPP_RAPID",
-     "SetTPP: the conversion method 'TPP_RAPID' is not available yet.\n"
-     "TPP conversion failed.\n" +
-         kDriverFailed},
 };
 
 INSTANTIATE_TEST_SUITE_P(Examples, ConversionFailureTest,

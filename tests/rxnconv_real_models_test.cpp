@@ -88,9 +88,9 @@ TEST_P(RealModelTest, ConvertsOrNamesTheFeatureItCannotConvert) {
 
 // Edelstein1996: every species is a protein complex, so every reaction lies in the
 // Gene-Protein layer and the Metabolic methods alone find nothing to convert.
-const char* const kTranslationWithModifier =
-    "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
-    "reacReactions_CMA: reaction conversion failed.(reactionID=4,reactionType=translation)\n"
+const char* const kTranscriptionWithoutGene =
+    "convertReaction_CMA_gene1: gene1 reaction needs 1 reactant and 1 product.\n"
+    "reacReactions_CMA: reaction conversion failed.(reactionID=10,reactionType=transcription)\n"
     "readReactions_CMA failed.\nMakeOutputInfo failed.\nparseNCE failed.\n";
 const char* const kReversibleWithModifier =
     "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
@@ -123,15 +123,16 @@ const Outcome kOutcomes[] = {
     {"BIOMD0000000010.xml", "CMA", "CMA", 0, 13, 0, nullptr},
     {"BIOMD0000000010.xml", "CMA", "GMA", 0, 8, 10, nullptr},
     {"BIOMD0000000010.xml", "CMA", "MM", 0, 8, 10, nullptr},
-    // Elowitz2000: all Gene-Protein; its translations name the mRNA as a modifier and have no
-    // reactant, which mass action cannot convert.
+    // Elowitz2000: all Gene-Protein. The reader takes each translation's mRNA modifier as its
+    // template, but the transcriptions name no gene at all (only the repressor as a modifier),
+    // and a regulated transcription needs the gene as its reactant.
     {"BIOMD0000000012.xml", "NONE", "CMA", 0, 0, 0, nullptr},
     {"BIOMD0000000012.xml", "NONE", "GMA", 0, 0, 0, nullptr},
     {"BIOMD0000000012.xml", "NONE", "MM", 0, 0, 0, nullptr},
-    {"BIOMD0000000012.xml", "CMA", "NONE", 0, 0, 0, kTranslationWithModifier},
-    {"BIOMD0000000012.xml", "CMA", "CMA", 0, 0, 0, kTranslationWithModifier},
-    {"BIOMD0000000012.xml", "CMA", "GMA", 0, 0, 0, kTranslationWithModifier},
-    {"BIOMD0000000012.xml", "CMA", "MM", 0, 0, 0, kTranslationWithModifier},
+    {"BIOMD0000000012.xml", "CMA", "NONE", 0, 0, 0, kTranscriptionWithoutGene},
+    {"BIOMD0000000012.xml", "CMA", "CMA", 0, 0, 0, kTranscriptionWithoutGene},
+    {"BIOMD0000000012.xml", "CMA", "GMA", 0, 0, 0, kTranscriptionWithoutGene},
+    {"BIOMD0000000012.xml", "CMA", "MM", 0, 0, 0, kTranscriptionWithoutGene},
     // Rohwer2001: no reaction states whether it is reversible, so SBML's default makes them
     // all reversible conversions; the third has a modifier, which mass action cannot convert.
     {"BIOMD0000000023.xml", "NONE", "CMA", 0, 0, 0, kReversibleWithModifier},
