@@ -1,0 +1,19 @@
+// Writers of the generated code and of the parameter files. Each returns 0, or -1 after logging
+// its detail lines and its "## Error in <writer>." line.
+#pragma once
+
+#include "compile_options.h"
+#include "dae_model.h"
+
+// usr_fvec and its Jacobian usr_fjac: C into userFunctionFile, MATLAB into userFunctionFile
+// and jacobianFile.
+int Write_usrfunc(DaeModel& model, const CompileOptions& options, bool cNotation, bool matlab);
+
+// usr_flux, the values of the totals and fluxes, into tempExprFile.
+int Write_flux(const DaeModel& model, const CompileOptions& options, bool cNotation, bool matlab);
+
+// The parameter file of C mode (parameterFile).
+int Write_paramFile(const DaeModel& model, const CompileOptions& options);
+
+// MATLAB mode: the initial-value file (initialFile), then the parameter file (parameterFile).
+int Write_paramFile_MATLAB(const DaeModel& model, const CompileOptions& options);

@@ -1,0 +1,62 @@
+#include "compiler_run.h"
+
+#include "code_writers.h"
+#include "compile_options.h"
+#include "dae_reader.h"
+#include "expression_setup.h"
+#include "log.h"
+
+namespace {
+
+// Steps 3 to 8: trees, checks, used marks, numbering and the rewriting of every variable.
+int compile_expressions(DaeModel& model, bool cNotation) {
+    if (set_expression(model, model.temporaries, cNotation) != 0) {
+        log_sys("#  while setting up temporary expressions.\n");
+        return -1;
+    }
+    if (set_expression(model, model.equations, cNotation) != 0) {
+        log_sys("#  while setting up equations.\n");
+        return -1;
+    }
+    mark_used_labels(model);
+    if (set_variable_index(model) != 0) return -1;
+    if (replace_expression(model, model.temporaries, cNotation) != 0) {
+        log_sys("#  in Temporary Expression.\n");
+        return -1;
+    }
+    if (replace_expression(model, model.equations, cNotation) != 0) {
+        log_sys("#  in Equation.\n");
+        return -1;
+    }
+    return 0;
+}
+
+// Steps 9 to 11: the code and parameter files.
+int write_outputs(DaeModel& model, const CompileOptions& options) {
+    const bool cNotation = options.cNotation;
+    const bool matlab = options.matlab;
+    if (Write_usrfunc(model, options, cNotation, matlab) != 0) return -1;
+    int params = matlab ? Write_paramFile_MATLAB(model, options) : Write_paramFile(model, options);
+    if (params != 0) return -1;
+    return Write_flux(model, options, cNotation, matlab);
+}
+
+int run_steps(int argc, char** argv) {
+    CompileOptions options;
+    if (my_init(argc, argv, options) != 0) return -1;
+    DaeModel model;
+    if (read_data(model, options.daeFile) != 0) return -1;
+    if (compile_expressions(model, options.cNotation) != 0) return -1;
+    if (write_outputs(model, options) != 0) return -1;
+    // A model without algebraic equations is also written in S-system form, from the same
+    // numbered trees (Set_Ssystem); that writer comes after the flux file.
+    return 0;
+}
+
+}  // namespace
+
+int run_symcode(int argc, char** argv) {
+    if (run_steps(argc, argv) == 0) return 0;
+    log_sys("### ERROR!!\n");
+    return -1;
+}

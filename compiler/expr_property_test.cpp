@@ -1,0 +1,508 @@
+// Random expressions: the printed texts must keep the value of the input, parse again, and the
+// derivative texts must agree with the exact derivative and with central differences.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "expr_node.h"
+
+namespace {
+
+// ---- numbers for the reader: with a derivative, or with a bound of rounding errors ----
+
+// A value and its derivative along one variable.
+struct Dual {
+    double v = 0;
+    double d = 0;
+    static Dual constant(double c) { return {c, 0}; }
+    static Dual variable(double value, bool seeded) { return {value, seeded ? 1.0 : 0.0}; }
+};
+
+Dual operator+(Dual a, Dual b) { return {a.v + b.v, a.d + b.d}; }
+Dual operator-(Dual a, Dual b) { return {a.v - b.v, a.d - b.d}; }
+Dual operator-(Dual a) { return {-a.v, -a.d}; }
+Dual operator*(Dual a, Dual b) { return {a.v * b.v, a.d * b.v + a.v * b.d}; }
+Dual operator/(Dual a, Dual b) { return {a.v / b.v, (a.d * b.v - a.v * b.d) / (b.v * b.v)}; }
+Dual log_of(Dual a) { return {std::log(a.v), a.d / a.v}; }
+Dual pow_of(Dual a, Dual b) {
+    double v = std::pow(a.v, b.v);
+    double d = a.d == 0 ? 0 : b.v * std::pow(a.v, b.v - 1) * a.d;
+    if (b.d != 0) d += v * std::log(a.v) * b.d;
+    return {v, d};
+}
+
+// A value and a first-order bound of how far it moves when every constant of the text moves by
+// its own size: texts carry six significant digits, so 5e-6 times the bound covers their
+// rounding, also where terms cancel.
+struct Bound {
+    double v = 0;
+    double e = 0;
+    static Bound constant(double c) { return {c, std::fabs(c)}; }
+    static Bound variable(double value, bool) { return {value, 0}; }
+};
+
+Bound operator+(Bound a, Bound b) { return {a.v + b.v, a.e + b.e}; }
+Bound operator-(Bound a, Bound b) { return {a.v - b.v, a.e + b.e}; }
+Bound operator-(Bound a) { return {-a.v, a.e}; }
+Bound operator*(Bound a, Bound b) {
+    return {a.v * b.v, a.e * std::fabs(b.v) + std::fabs(a.v) * b.e};
+}
+Bound operator/(Bound a, Bound b) {
+    return {a.v / b.v, a.e / std::fabs(b.v) + std::fabs(a.v) * b.e / (b.v * b.v)};
+}
+Bound log_of(Bound a) { return {std::log(a.v), a.e / std::fabs(a.v)}; }
+Bound pow_of(Bound a, Bound b) {
+    double v = std::pow(a.v, b.v);
+    double e = std::fabs(b.v * std::pow(a.v, b.v - 1)) * a.e;
+    if (b.e != 0) e += std::fabs(v * std::log(std::fabs(a.v))) * b.e;
+    return {v, e};
+}
+
+using Values = std::map<std::string, double>;
+
+// ---- an independent reader of printed texts: C (pow, log) or the '^' notation ----
+
+template <class Number>
+class TextReader {
+public:
+    TextReader(const std::string& text, const Values& values, const std::string& seed, bool caret)
+        : text_(text), values_(values), seed_(seed), caret_(caret) {}
+
+    // The value of the whole text; ok() is false when it is no valid expression.
+    Number read() {
+        Number value = sum();
+        skip_blanks();
+        if (pos_ != text_.size()) ok_ = false;
+        return value;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    void skip_blanks() {
+        while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+    }
+    bool take(char c) {
+        skip_blanks();
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    Number fail() {
+        ok_ = false;
+        return Number::constant(0);
+    }
+    Number sum() {
+        Number value = product();
+        for (;;) {
+            if (take('+')) value = value + product();
+            else if (take('-')) value = value - product();
+            else return value;
+        }
+    }
+    Number product() {
+        Number value = unary();
+        for (;;) {
+            if (take('*')) value = value * unary();
+            else if (take('/')) value = value / unary();
+            else return value;
+        }
+    }
+    Number unary() { return take('-') ? -unary() : power(); }
+    Number power() {
+        Number value = primary();
+        while (caret_ && take('^')) {
+            Number exponent = take('-') ? -primary() : primary();
+            value = pow_of(value, exponent);
+        }
+        return value;
+    }
+    Number primary() {
+        skip_blanks();
+        if (take('(')) {
+            Number value = sum();
+            if (!take(')')) ok_ = false;
+            return value;
+        }
+        if (pos_ >= text_.size()) return fail();
+        char c = text_[pos_];
+        if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') return number();
+        return name_or_call();
+    }
+    Number number() {
+        const char* start = text_.c_str() + pos_;
+        char* end = nullptr;
+        double value = std::strtod(start, &end);
+        pos_ += static_cast<std::size_t>(end - start);
+        return Number::constant(value);
+    }
+    Number name_or_call() {
+        std::size_t start = pos_;
+        while (pos_ < text_.size() &&
+               (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
+            ++pos_;
+        }
+        std::string word = text_.substr(start, pos_ - start);
+        if (word.empty()) return fail();
+        if (pos_ < text_.size() && text_[pos_] == '[') {
+            std::size_t close = text_.find(']', pos_);
+            if (close == std::string::npos) return fail();
+            word = text_.substr(start, close + 1 - start);
+            pos_ = close + 1;
+        }
+        if (word == "pow" || word == "log") return call(word);
+        auto found = values_.find(word);
+        if (found == values_.end()) return fail();
+        return Number::variable(found->second, word == seed_);
+    }
+    Number call(const std::string& function) {
+        if (caret_ && function == "pow") ok_ = false;  // the '^' notation has no pow
+        if (!take('(')) return fail();
+        Number first = sum();
+        Number result = log_of(first);
+        if (function == "pow") {
+            if (!take(',')) ok_ = false;
+            result = pow_of(first, sum());
+        }
+        if (!take(')')) ok_ = false;
+        return result;
+    }
+
+    const std::string& text_;
+    const Values& values_;
+    const std::string& seed_;
+    bool caret_;
+    std::size_t pos_ = 0;
+    bool ok_ = true;
+};
+
+// ---- random expressions ----
+
+struct Gen {
+    char op = 0;  // 0 leaf, 'n' negation, else + - * / ^
+    std::string leaf;
+    std::unique_ptr<Gen> left, right;
+};
+
+const std::vector<std::string> kNames = {"y[1]", "y[2]", "k[1]"};
+const std::vector<std::string> kNumbers = {"2", "3", "0.5", "1.5", "4", "1", "2.0", ".5", "3e0",
+                                           "25e-2", "1.25"};
+
+class Generator {
+public:
+    explicit Generator(unsigned seed) : rng_(seed) {}
+
+    std::unique_ptr<Gen> tree(int depth) {
+        const int pick = uniform(0, 9);
+        if (depth <= 0 || pick <= 2) return pick == 0 ? negative_number() : plain_leaf();
+        auto node = std::make_unique<Gen>();
+        if (pick == 3) {
+            node->op = 'n';
+            node->left = tree(depth - 1);
+            return node;
+        }
+        static const char ops[] = {'+', '-', '*', '/', '^', '*'};
+        node->op = ops[pick - 4];
+        node->left = tree(depth - 1);
+        // Exponents stay small numbers or simple names, so that values stay moderate.
+        node->right = node->op == '^' ? exponent() : tree(depth - 1);
+        return node;
+    }
+
+    // The text of a tree: the brackets that the grammar needs plus random extra ones.
+    std::string text(const Gen& g, bool top = true) {
+        std::string out = bare_text(g, top);
+        if (uniform(0, 9) == 0) out = "(" + out + ")";
+        return out;
+    }
+
+    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+    double point() { return std::uniform_real_distribution<double>(0.6, 1.8)(rng_); }
+
+private:
+    static std::unique_ptr<Gen> leaf(const std::string& text) {
+        auto node = std::make_unique<Gen>();
+        node->leaf = text;
+        return node;
+    }
+
+    std::unique_ptr<Gen> plain_leaf() {
+        return leaf(uniform(0, 2) == 0 ? kNumbers[uniform(0, kNumbers.size() - 1)]
+                                       : kNames[uniform(0, kNames.size() - 1)]);
+    }
+
+    // "(1-3)" and the like: folded by the printer into a negative number.
+    std::unique_ptr<Gen> negative_number() {
+        auto node = std::make_unique<Gen>();
+        node->op = '-';
+        node->left = leaf(kNumbers[uniform(0, 5)]);
+        node->right = leaf("4.5");
+        return node;
+    }
+
+    std::unique_ptr<Gen> exponent() {
+        auto node = std::make_unique<Gen>();
+        // n[1] and n[2] hold whole numbers, so that negative bases give real powers.
+        static const std::vector<std::string> exponents = {"2",    "3",    "0.5", "k[1]",
+                                                           "y[1]", "1",    "n[1]", "n[2]"};
+        node->leaf = exponents[uniform(0, exponents.size() - 1)];
+        if (uniform(0, 5) == 0) {
+            node->op = 'n';
+            node->left = std::make_unique<Gen>();
+            node->left->leaf = "2";
+            node->leaf.clear();
+        }
+        return node;
+    }
+
+    static int priority(const Gen& g) {
+        if (g.op == '+' || g.op == '-') return 1;
+        if (g.op == '*' || g.op == '/') return 2;
+        if (g.op == '^') return 3;
+        return 4;  // leaves, and negations, which bring their own brackets
+    }
+
+    std::string bare_text(const Gen& g, bool top) {
+        if (g.op == 0) return g.leaf;
+        if (g.op == 'n') {
+            std::string inner = side(*g.left, priority(*g.left) < 2);
+            return top && uniform(0, 1) == 0 ? "-" + inner : "(-" + inner + ")";
+        }
+        std::string l = side(*g.left, priority(*g.left) < priority(g));
+        std::string r = side(*g.right, priority(*g.right) <= priority(g));
+        std::string gap = uniform(0, 3) == 0 ? " " : "";
+        return l + gap + g.op + gap + r;
+    }
+
+    std::string side(const Gen& g, bool needsBrackets) {
+        std::string out = text(g, false);
+        return needsBrackets ? "(" + out + ")" : out;
+    }
+
+    std::mt19937 rng_;
+};
+
+double gen_value(const Gen& g, const Values& values) {
+    if (g.op == 0) {
+        auto found = values.find(g.leaf);
+        return found != values.end() ? found->second : std::strtod(g.leaf.c_str(), nullptr);
+    }
+    if (g.op == 'n') return -gen_value(*g.left, values);
+    double l = gen_value(*g.left, values), r = gen_value(*g.right, values);
+    switch (g.op) {
+        case '+': return l + r;
+        case '-': return l - r;
+        case '*': return l * r;
+        case '/': return l / r;
+        default: return std::pow(l, r);
+    }
+}
+
+Bound leaf_value(const std::string& text, int kind, const Values& values) {
+    if (kind == OPERAND_NAME) return Bound::variable(values.at(text), false);
+    return Bound::constant(std::strtod(text.c_str(), nullptr));
+}
+
+// The value of a built tree, read from its structure rather than from any printed text. The
+// bound also counts the rounding of every fold of two constants that the printer may make.
+Bound tree_value(const ExprNode* node, const Values& values, bool* constant = nullptr) {
+    bool leftConstant = node->left == nullptr && node->leftKind == OPERAND_NUMBER;
+    bool rightConstant = node->right == nullptr && node->rightKind != OPERAND_NAME;
+    Bound l = node->left != nullptr ? tree_value(node->left, values, &leftConstant)
+                                    : leaf_value(node->leftText, node->leftKind, values);
+    Bound result;
+    if (node->op == 0) {
+        result = l;
+        rightConstant = true;
+    } else {
+        Bound r = node->right != nullptr ? tree_value(node->right, values, &rightConstant)
+                                         : leaf_value(node->rightText, node->rightKind, values);
+        bool unary = node->left == nullptr && node->leftText.empty();
+        if (unary) leftConstant = true;
+        switch (node->op) {
+            case '+': result = l + r; break;
+            case '-': result = unary ? -r : l - r; break;
+            case '*': result = l * r; break;
+            case '/': result = l / r; break;
+            default: result = pow_of(l, r);
+        }
+    }
+    bool folded = leftConstant && rightConstant;
+    if (folded) result.e += std::fabs(result.v);
+    if (constant != nullptr) *constant = folded;
+    return result;
+}
+
+bool usable(double v) { return std::isfinite(v) && std::fabs(v) < 1e5; }
+
+bool close_enough(double a, double b, double tolerance) {
+    return std::fabs(a - b) <= tolerance * (1 + std::fabs(a) + std::fabs(b));
+}
+
+// Equal up to the rounding of six-digit constants (bound) and of the arithmetic.
+bool equal_within(double a, double b, double bound) {
+    return std::fabs(a - b) <= 5e-6 * bound + 1e-9 * (1 + std::fabs(a) + std::fabs(b));
+}
+
+struct Tally {
+    int expressions = 0;
+    int valueChecks = 0;
+    int derivativeChecks = 0;
+};
+
+// Reads a printed text; fails the test when it is no valid expression.
+template <class Number>
+Number read_as(const std::string& text, const Values& values, const std::string& seed, bool caret,
+               const std::string& context) {
+    TextReader<Number> reader(text, values, seed, caret);
+    Number value = reader.read();
+    EXPECT_TRUE(reader.ok()) << "unreadable text '" << text << "' " << context;
+    return value;
+}
+
+double value_of(const std::string& text, const Values& values, bool caret, const std::string& context) {
+    return read_as<Bound>(text, values, "", caret, context).v;
+}
+
+double central_difference(const std::string& text, Values values, const std::string& variable,
+                          const std::string& context) {
+    const double h = 1e-6;
+    const double at = values.at(variable);
+    values[variable] = at + h;
+    double up = value_of(text, values, false, context);
+    values[variable] = at - h;
+    double down = value_of(text, values, false, context);
+    return (up - down) / (2 * h);
+}
+
+void check_derivatives(ExprNode* root, const std::string& cText, const Values& values,
+                       const std::string& context, Tally& tally) {
+    for (const std::string& variable : kNames) {
+        ASSERT_EQ(Make_diff(root, variable, true), 0) << context;
+        std::string dC = root->diffText;
+        Dual exact = read_as<Dual>(cText, values, variable, false, context);
+        Bound dText = dC.empty() ? Bound{0, 0} : read_as<Bound>(dC, values, "", false, context);
+        if (!usable(exact.v) || !usable(exact.d) || !usable(dText.v) || !usable(dText.e)) continue;
+        ++tally.derivativeChecks;
+        EXPECT_TRUE(equal_within(dText.v, exact.d, dText.e))
+            << "d/d" << variable << " of '" << cText << "' is '" << dC << "' = " << dText.v
+            << ", exact " << exact.d << " " << context;
+        if (std::fabs(exact.v) < 1e3) {
+            double central = central_difference(cText, values, variable, context);
+            EXPECT_TRUE(close_enough(dText.v, central, 1e-3) || equal_within(dText.v, central, dText.e))
+                << "d/d" << variable << " '" << dC << "' = " << dText.v
+                << ", central difference " << central << " " << context;
+        }
+
+        ASSERT_EQ(Set_expr(root, false), 0);
+        ASSERT_EQ(Make_diff(root, variable, false), 0);
+        double dCaret = root->diffText.empty() ? 0.0 : value_of(root->diffText, values, true, context);
+        EXPECT_TRUE(close_enough(dCaret, dText.v, 1e-9))
+            << "'^' derivative '" << root->diffText << "' = " << dCaret << " but C '" << dC
+            << "' = " << dText.v << " " << context;
+        ASSERT_EQ(Set_expr(root, true), 0);
+    }
+}
+
+// Parses input, prints it both ways and checks values, the round trip and the derivatives.
+void check_expression(ExprNode* root, const std::string& input, double expected, const Values& values,
+                      Tally& tally) {
+    ASSERT_EQ(Set_expr(root, false), 0) << input;
+    std::string caretText = root->text;
+    ASSERT_EQ(Set_expr(root, true), 0) << input;
+    std::string cText = root->text;
+    std::string context = "(input '" + input + "')";
+    Bound tree = tree_value(root, values);
+    double treeValue = tree.v;
+    Bound cValue = read_as<Bound>(cText, values, "", false, context);
+    Bound caretValue = read_as<Bound>(caretText, values, "", true, context);
+
+    // The '^' text is what a temporary is stored as, and is parsed again when it is substituted.
+    ExprNode* again = nullptr;
+    ASSERT_EQ(Make_node(&again, caretText), 0) << caretText << " " << context;
+    ASSERT_EQ(Set_expr(again, true), 0) << caretText;
+    Bound againValue = read_as<Bound>(again->text, values, "", false, context);
+
+    if (!usable(expected) || !usable(treeValue) || !usable(cValue.e) || !usable(tree.e)) return;
+    ++tally.valueChecks;
+    EXPECT_TRUE(close_enough(treeValue, expected, 1e-12)) << "tree " << treeValue << " " << context;
+    EXPECT_TRUE(equal_within(cValue.v, treeValue, cValue.e + tree.e))
+        << "'" << cText << "' = " << cValue.v << ", tree " << treeValue << " " << context;
+    EXPECT_TRUE(equal_within(caretValue.v, treeValue, caretValue.e + tree.e))
+        << "'" << caretText << "' = " << caretValue.v << ", tree " << treeValue << " " << context;
+    EXPECT_TRUE(equal_within(againValue.v, cValue.v, againValue.e + cValue.e))
+        << "reparsed '" << again->text << "' = " << againValue.v << " " << context;
+    check_derivatives(root, cText, values, context, tally);
+}
+
+Values random_point(Generator& gen) {
+    return {{"y[1]", gen.point()}, {"y[2]", gen.point()}, {"k[1]", gen.point()},
+            {"n[1]", 2.0},         {"n[2]", 3.0}};
+}
+
+TEST(ExpressionPropertyTest, PrintedTextsAndDerivativesKeepTheValue) {
+    Generator gen(20240611);
+    Tally tally;
+    for (int i = 0; i < 3000 && !::testing::Test::HasFailure(); ++i) {
+        std::unique_ptr<Gen> g = gen.tree(gen.uniform(1, 5));
+        std::string input = gen.text(*g);
+        ExprNode* root = nullptr;
+        ASSERT_EQ(Make_node(&root, input), 0) << input;
+        ++tally.expressions;
+        Values values = random_point(gen);
+        check_expression(root, input, gen_value(*g, values), values, tally);
+    }
+    std::printf("expressions %d, value checks %d, derivative checks %d\n", tally.expressions,
+                tally.valueChecks, tally.derivativeChecks);
+    // The checks must not have been skipped wholesale.
+    EXPECT_GT(tally.valueChecks, 2000);
+    EXPECT_GT(tally.derivativeChecks, 5000);
+}
+
+// A temporary substituted into a leaf, as the name-resolution pass does: the tree of the
+// temporary's text takes the leaf's place and the whole tree is printed again.
+TEST(ExpressionPropertyTest, SubstitutedTemporariesKeepTheValue) {
+    Generator gen(77);
+    Tally tally;
+    for (int i = 0; i < 1500 && !::testing::Test::HasFailure(); ++i) {
+        std::unique_ptr<Gen> outer = gen.tree(gen.uniform(1, 3));
+        std::unique_ptr<Gen> inner = gen.tree(gen.uniform(0, 2));
+        std::string outerText = gen.text(*outer);
+        ExprNode* root = nullptr;
+        ASSERT_EQ(Make_node(&root, outerText), 0);
+        // Find a name leaf "k[1]" to replace; its value becomes that of the inner text.
+        std::vector<ExprNode*> stack{root};
+        ExprNode* host = nullptr;
+        bool onRight = false;
+        while (!stack.empty() && host == nullptr) {
+            ExprNode* n = stack.back();
+            stack.pop_back();
+            if (n->leftText == "k[1]") host = n, onRight = false;
+            else if (n->rightText == "k[1]") host = n, onRight = true;
+            if (n->left != nullptr) stack.push_back(n->left);
+            if (n->right != nullptr) stack.push_back(n->right);
+        }
+        if (host == nullptr) continue;
+        std::string innerText = gen.text(*inner);
+        ExprNode* sub = nullptr;
+        ASSERT_EQ(Make_node(&sub, innerText), 0);
+        (onRight ? host->rightText : host->leftText).clear();
+        (onRight ? host->right : host->left) = sub;
+        sub->parent = host;
+        Values values = random_point(gen);
+        ++tally.expressions;
+        check_expression(root, outerText + " with k[1] = " + innerText, tree_value(root, values).v,
+                         values, tally);
+    }
+    EXPECT_GT(tally.valueChecks, 300);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include "name_resolution.h"
+
+#include <gtest/gtest.h>
+
+#include "expression_setup.h"
+#include "test_support.h"
+
+namespace {
+
+using zymorax::testkit::LogCapture;
+
+ExprEntry temporary(const std::string& name, const std::string& text) {
+    ExprEntry row;
+    row.name = name;
+    row.text = text;
+    return row;
+}
+
+// Variables x[A] and y[B]; labels constantPlayer (1 element), k (2 elements), z (none).
+DaeModel small_model(std::vector<ExprEntry> temporaries = {}) {
+    DaeModel model;
+    model.algebraicCount = 1;
+    model.differentialCount = 1;
+    model.equationCount = 2;
+    model.variables.resize(2);
+    model.variables[0].name = "A";
+    model.variables[0].isAlgebraic = 1;
+    model.variables[1].name = "B";
+    model.paramLabels.resize(3);
+    model.paramLabels[0].label = "constantPlayer";
+    model.paramLabels[1].label = "k";
+    model.paramLabels[2].label = "z";
+    model.paramLabels[0].elementCount = 1;
+    model.paramLabels[1].elementCount = 2;
+    for (ParamLabel& label : model.paramLabels) label.elements.resize(label.elementCount);
+    model.temporaries = std::move(temporaries);
+    model.temporaryCount = static_cast<int>(model.temporaries.size());
+    model.variableRows = {{"A", 0}, {"B", 1}};
+    model.labelRows = {{"constantPlayer", 0}, {"k", 1}, {"z", 2}};
+    for (size_t i = 0; i < model.temporaries.size(); ++i) {
+        model.temporaryRows.emplace(model.temporaries[i].name, static_cast<int>(i));
+    }
+    model.differentialRows = {{"B", 1}};
+    return model;
+}
+
+// Parses and checks one text; the printed text, or the log on failure.
+std::string checked(DaeModel& model, const std::string& text, std::string* log = nullptr) {
+    LogCapture capture;
+    ExprNode* root = nullptr;
+    if (Make_node(&root, text) != 0 || check_node(model, root, true, CheckMode::Check) != 0 ||
+        Set_expr(root, false) != 0) {
+        if (log != nullptr) *log = capture.take();
+        return "failed";
+    }
+    return root->text;
+}
+
+TEST(CheckNode, MarksEveryReferencedVariableAndElement) {
+    DaeModel model = small_model();
+    EXPECT_EQ(checked(model, "k[2]*x[A]+constantPlayer[1]"), "k[2]*x[A] + constantPlayer[1]");
+    EXPECT_EQ(model.variables[0].used, 1);
+    EXPECT_EQ(model.variables[1].used, 0);
+    EXPECT_EQ(model.paramLabels[1].elements[0].used, 0);
+    EXPECT_EQ(model.paramLabels[1].elements[1].used, 1);
+    EXPECT_EQ(model.paramLabels[0].elements[0].used, 1);
+    // x and y name the same variable whatever its kind.
+    EXPECT_EQ(checked(model, "y[A]"), "y[A]");
+
+    mark_used_labels(model);
+    EXPECT_EQ(model.paramLabels[0].used, 1);
+    EXPECT_EQ(model.paramLabels[1].used, 1);
+    EXPECT_EQ(model.paramLabels[2].used, 0);
+}
+
+TEST(CheckNode, LabelsWithoutAReferencedElementStayUnused) {
+    DaeModel model = small_model();
+    EXPECT_EQ(checked(model, "x[A]"), "x[A]");
+    mark_used_labels(model);
+    EXPECT_EQ(model.paramLabels[0].used, 0);
+    EXPECT_EQ(model.paramLabels[1].used, 0);
+}
+
+TEST(CheckNode, EveryLevelOfTheWalkAddsItsLine) {
+    DaeModel model = small_model();
+    std::string log;
+    EXPECT_EQ(checked(model, "y[B]+k[1]*(y[B]-q[1])", &log), "failed");
+    EXPECT_EQ(log, "#  'q' is an unknown expression.\n## Error in check_detail.\n"
+                   "## Error in check_node.\n## Error in check_node.\n## Error in check_node.\n");
+    EXPECT_EQ(model.variables[1].used, 1);  // marked before the fault was met
+}
+
+TEST(CheckNode, SubstitutesTemporariesOnEitherSide) {
+    DaeModel model = small_model({temporary("m", "x[A]+k[2]"), temporary("n", "-y[B]")});
+    EXPECT_EQ(checked(model, "m*k[1]"), "(x[A] + k[2])*k[1]");
+    EXPECT_EQ(checked(model, "k[1]-n"), "k[1] + y[B]");
+    EXPECT_EQ(checked(model, "k[1]+n"), "k[1] - y[B]");
+    EXPECT_EQ(checked(model, "k[1]*n"), "k[1]*(-y[B])");
+    // The substituted names are not walked: their marks come from the temporaries' own rows.
+    EXPECT_EQ(model.variables[0].used, 0);
+    EXPECT_EQ(model.variables[1].used, 0);
+}
+
+TEST(ReplaceVariable, RewritesVariablesOnly) {
+    DaeModel model = small_model();
+    model.variables[0].number = 1;
+    model.variables[1].number = 2;
+    LogCapture log;
+    std::string leaf = "x[B]";
+    ASSERT_EQ(replace_variable(model, leaf), 0);
+    EXPECT_EQ(leaf, "y[2]");
+    leaf = "k[2]";
+    ASSERT_EQ(replace_variable(model, leaf), 0);
+    EXPECT_EQ(leaf, "k[2]");
+    leaf = "y[C]";
+    EXPECT_EQ(replace_variable(model, leaf), -1);
+    EXPECT_EQ(log.take(), "#  'y[C]' is not registered.\n## Error in replace_variable.\n");
+    leaf = "rate";
+    EXPECT_EQ(replace_variable(model, leaf), -1);
+    EXPECT_EQ(log.take(), "#  Lack of '['.\n## Warning!! in divide_variable.\n"
+                          "#  Invalid expression. : 'rate'\n## Error in replace_variable.\n");
+}
+
+TEST(SetUsedParam, RefusesIndicesBeyondTheElements) {
+    DaeModel model = small_model();
+    LogCapture log;
+    EXPECT_EQ(setUsedParam(model.paramLabels[1], 2), -1);
+    EXPECT_EQ(log.take(), "#  This index is over the range. Now : 3, Limit : 2\n"
+                          "## Error in setUsedParam.\n");
+    EXPECT_EQ(setUsedParam(model.paramLabels[1], 1), 0);
+    EXPECT_EQ(model.paramLabels[1].elements[1].used, 1);
+}
+
+TEST(SetVariableIndex, AlgebraicFirstThenByEquationRow) {
+    DaeModel model;
+    model.algebraicCount = 1;
+    model.variables.resize(3);
+    model.variables[0].name = "P";
+    model.variables[0].isAlgebraic = 1;
+    model.variables[1].name = "S";
+    model.variables[2].name = "E";
+    model.differentialRows = {{"E", 1}, {"S", 2}};
+    ASSERT_EQ(set_variable_index(model), 0);
+    EXPECT_EQ(model.variables[0].number, 1);
+    EXPECT_EQ(model.variables[1].number, 3);
+    EXPECT_EQ(model.variables[2].number, 2);
+}
+
+}  // namespace

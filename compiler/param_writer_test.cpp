@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include "code_writers.h"
+#include "symcode_test_support.h"
+
+namespace {
+
+using symcode_test::WorkDir;
+using zymorax::testkit::LogCapture;
+
+VariableEntry variable(const std::string& name, int number, double initialValue) {
+    VariableEntry entry;
+    entry.name = name;
+    entry.number = number;
+    entry.initialValue = initialValue;
+    return entry;
+}
+
+ParamLabel label(const std::string& name, std::vector<ParamElement> elements) {
+    ParamLabel row;
+    row.label = name;
+    row.elementCount = static_cast<int>(elements.size());
+    row.elements = std::move(elements);
+    for (const ParamElement& element : row.elements) row.used |= element.used;
+    return row;
+}
+
+ParamElement element(double value, const std::string& tag, bool used) {
+    ParamElement e;
+    e.value = value;
+    e.tag = tag;
+    e.used = used ? 1 : 0;
+    return e;
+}
+
+// Two variables, one algebraic; labels: constantPlayer (unused), k (element 1 unused), K.
+DaeModel sample_model() {
+    DaeModel model;
+    model.algebraicCount = 1;
+    model.differentialCount = 1;
+    model.variables = {variable("A", 2, -1), variable("X", 1, 0)};
+    model.paramLabels = {label("constantPlayer", {element(3, "C", false)}),
+                         label("k", {element(7, "one", false), element(2.5e-3, "tagA", true)}),
+                         label("K", {element(NO_VALUE, "none", true), element(1e-5, "tiny", true)})};
+    return model;
+}
+
+TEST(ParamFile, WritesCountsInitialValuesElementsAndLabelOrder) {
+    WorkDir dir;
+    dir.write("head.tmp", "TITLE:t\n");
+    CompileOptions options;
+    options.parameterFile = "param.txt";
+    ASSERT_EQ(Write_paramFile(sample_model(), options), 0);
+    EXPECT_EQ(dir.read("param.txt"),
+              "##### Model ################\n"
+              "# TITLE:t\n"
+              "N_VAR   ;   2; # num of variables(all)\n"
+              "N_ALGEBR;   1; # num of variables(Algebraic Eq)\n"
+              "\n#Y_START ; index; initial_value; tag #comment\n"
+              "Y_START ;   2;            ;  A\t#\n"
+              "Y_START ;   1; 0.0000e+000;  X\t#\n"
+              "\n#PARAM;name;index;val;val_start;num_survey;D/R/S;change-val;GA_min;GA_max;tag "
+              "#comment\n"
+              "PARAM   ;k             ;   1;           1;;0;D;;;; one\t# Not Used!!\n"
+              "PARAM   ;k             ;   2;      0.0025;;0;D;;;; tagA\t#\n"
+              "PARAM   ;K             ;   1;            ;;0;D;;;; none\t#\n"
+              "PARAM   ;K             ;   2;      1e-005;;0;D;;;; tiny\t#\n"
+              "\n#T_EVENT ; name; index; time; value; #comment\n\n"
+              "\n######## Don't edit the following lines. ######\n"
+              "PARAM_NAME ;k               #\n"
+              "PARAM_NAME ;K               #\n");
+}
+
+TEST(ParamFile, ModelWithoutParameters) {
+    WorkDir dir;
+    dir.write("head.tmp", "");
+    DaeModel model;
+    model.differentialCount = 1;
+    model.variables = {variable("A", 1, 1.5)};
+    model.paramLabels = {label("constantPlayer", {})};
+    CompileOptions options;
+    options.parameterFile = "param.txt";
+    ASSERT_EQ(Write_paramFile(model, options), 0);
+    EXPECT_EQ(dir.read("param.txt"),
+              "##### Model ################\n"
+              "N_VAR   ;   1; # num of variables(all)\n"
+              "N_ALGEBR;   0; # num of variables(Algebraic Eq)\n"
+              "\n#Y_START ; index; initial_value; tag #comment\n"
+              "Y_START ;   1; 1.5000e+000;  A\t#\n"
+              "\n#PARAM;name;index;val;val_start;num_survey;D/R/S;change-val;GA_min;GA_max;tag "
+              "#comment\n"
+              "\n#T_EVENT ; name; index; time; value; #comment\n\n"
+              "\n######## Don't edit the following lines. ######\n");
+}
+
+TEST(ParamFile, FailuresNameTheFile) {
+    WorkDir dir;
+    LogCapture log;
+    CompileOptions options;
+    options.parameterFile = "param.txt";
+    EXPECT_EQ(Write_paramFile(sample_model(), options), -1);
+    EXPECT_EQ(log.take(), "#  Cannot open head.tmp\n## Error in Write_paramFile.\n");
+    EXPECT_EQ(dir.read("param.txt"), "##### Model ################\n");
+
+    options.parameterFile = dir.path();
+    EXPECT_EQ(Write_paramFile(sample_model(), options), -1);
+    EXPECT_EQ(log.take(), "#  Cannot open " + dir.path() + "\n## Error in Write_paramFile.\n");
+}
+
+TEST(MatlabParamFiles, InitialValuesAndParameters) {
+    WorkDir dir;
+    dir.write("head.tmp", "TITLE:t\n");
+    CompileOptions options;
+    options.parameterFile = "p.m";
+    options.initialFile = "i.m";
+    ASSERT_EQ(Write_paramFile_MATLAB(sample_model(), options), 0);
+    std::string initial = dir.read("i.m");
+    EXPECT_EQ(initial.substr(0, 104),
+              "% TITLE:t\nfunction [ZYMORAX_CTL Y_START] = ZYMORAX_initial()\n\n%=control data\n"
+              "ZYMORAX_CTL.N_VAR=2; % num ");
+    EXPECT_NE(initial.find("\n%=initial parameters\n"
+                           "% Y_START(   2) is no_value % A\n"
+                           "Y_START(   2).tag = 'A';\n"
+                           "Y_START(   1).value =  0.0000e+000; % X\n"
+                           "Y_START(   1).tag = 'X';\n\n%=solver parameter\n"),
+              std::string::npos)
+        << initial;
+    std::string param = dir.read("p.m");
+    EXPECT_NE(param.find("\n% PARAMETER\n"
+                         "param.k(   1).value = 1; %\tNot Used!!\n"
+                         "param.k(   1).num_survey = 0;\n"
+                         "param.k(   1).d_r_s = 'D';\n"
+                         "param.k(   1).tag = 'one';\n"
+                         "param.k(   2).value = 0.0025;\n"
+                         "param.k(   2).num_survey = 0;\n"
+                         "param.k(   2).d_r_s = 'D';\n"
+                         "param.k(   2).tag = 'tagA';\n\n"
+                         "% param.K(   1) is no_value;\n"),
+              std::string::npos)
+        << param;
+    EXPECT_NE(param.find("param.K(   2).value = 1e-005;\n"), std::string::npos);
+    EXPECT_EQ(param.find("constantPlayer"), std::string::npos);
+    EXPECT_EQ(param.substr(param.size() - 6), "\n\nend\n");
+}
+
+TEST(MatlabParamFiles, AFailingParameterFileKeepsTheInitialFile) {
+    WorkDir dir;
+    dir.write("head.tmp", "TITLE:t\n");
+    LogCapture log;
+    CompileOptions options;
+    options.parameterFile = dir.path();
+    options.initialFile = "i.m";
+    EXPECT_EQ(Write_paramFile_MATLAB(sample_model(), options), -1);
+    EXPECT_EQ(log.take(), "#  Cannot open " + dir.path() + "\n## Error in Write_paramFile.\n");
+    EXPECT_EQ(dir.read("i.m").substr(dir.read("i.m").size() - 4), "end\n");
+}
+
+}  // namespace

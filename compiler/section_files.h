@@ -1,0 +1,50 @@
+// Work files of a symcode run (all in the working directory) and the bounded line reading that
+// every reader of them shares.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+constexpr const char* kHeadFile = "head.tmp";
+constexpr const char* kUsedParamFile = "usedp.tmp";
+constexpr const char* kConstFile = "const.tmp";
+constexpr const char* kVarFile = "var.tmp";
+constexpr const char* kMidFile = "mid.tmp";
+constexpr const char* kAeqFile = "aeq.tmp";
+constexpr const char* kDeqFile = "deq.tmp";
+constexpr const char* kParamFile = "param.tmp";
+constexpr const char* kJoinedFile = "tmp.tmp";
+constexpr const char* kSsysBodyFile = "s_fvec.tmp";
+constexpr const char* kSsysJacobianBodyFile = "s_fjac.tmp";
+
+// Every work file a run rewrites.
+constexpr const char* kWorkFiles[] = {kHeadFile,  kUsedParamFile, kConstFile, kVarFile,
+                                      kMidFile,   kAeqFile,       kDeqFile,   kParamFile,
+                                      kJoinedFile, kSsysBodyFile, kSsysJacobianBodyFile};
+
+// A line, newline included, holds at most this many characters.
+constexpr size_t kMaxLineLength = 65535;
+
+enum class LineStatus { Read, End, TooLong };
+
+// Reads one line keeping its newline. A line longer than kMaxLineLength (its line end counted
+// as one character) logs "#  Too long input line :'...'" with its first characters and gives
+// TooLong; the caller adds its own trailer.
+LineStatus read_limited_line(FILE* in, std::string& line);
+
+// Opens `name` for reading or writing; logs "#  Cannot open <name>" and returns null on failure.
+FILE* open_logged(const std::string& name, const char* mode);
+
+// Closes a file on scope exit.
+class FileCloser {
+public:
+    explicit FileCloser(FILE* file) : file_(file) {}
+    ~FileCloser() {
+        if (file_ != nullptr) std::fclose(file_);
+    }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    FILE* file_;
+};

@@ -1,0 +1,52 @@
+#include "variable_references.h"
+
+#include <algorithm>
+#include <string>
+
+#include "format.h"
+
+int state_index_of(const std::string& leafText) {
+    if (leafText.size() < 4 || leafText.compare(0, 2, "y[") != 0 || leafText.back() != ']') {
+        return 0;
+    }
+    long long n = 0;
+    for (size_t i = 2; i + 1 < leafText.size(); ++i) {
+        char c = leafText[i];
+        if (c < '0' || c > '9' || n > 100000000) return 0;
+        n = n * 10 + (c - '0');
+    }
+    return static_cast<int>(n);
+}
+
+namespace {
+
+void collect_leaf(const std::string& text, int kind, std::vector<int>& columns) {
+    if (kind != OPERAND_NAME) return;
+    int n = state_index_of(text);
+    if (n > 0) columns.push_back(n);
+}
+
+}  // namespace
+
+std::vector<int> referenced_columns(const ExprNode* root, const std::string& printed) {
+    std::vector<int> columns;
+    std::vector<const ExprNode*> pending;
+    if (root != nullptr) pending.push_back(root);
+    while (!pending.empty()) {
+        const ExprNode* node = pending.back();
+        pending.pop_back();
+        if (node->left != nullptr) pending.push_back(node->left);
+        if (node->right != nullptr) pending.push_back(node->right);
+        collect_leaf(node->leftText, node->leftKind, columns);
+        collect_leaf(node->rightText, node->rightKind, columns);
+    }
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    columns.erase(std::remove_if(columns.begin(), columns.end(),
+                                 [&printed](int n) {
+                                     return printed.find(zymorax::format("y[%d]", n)) ==
+                                            std::string::npos;
+                                 }),
+                  columns.end());
+    return columns;
+}
