@@ -5,6 +5,7 @@
 #include <sunlinsol/sunlinsol_dense.h>
 #include <sunmatrix/sunmatrix_dense.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "format.h"
@@ -18,6 +19,7 @@ namespace {
 struct SolverState {
     ModelFunctions& model;
     int algebraicCount;
+    double atol;
     std::vector<double> dense;  // the Jacobian, row-major
     std::string lastMessage;    // IDA's last error message
     int nonFiniteRow = -1;      // first equation that gave inf or nan
@@ -32,8 +34,10 @@ int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
     double* r = N_VGetArrayPointer(rr);
     int n = state->model.size();
     state->model.rhs(y, r);
+    bool finiteState = std::all_of(y, y + n, [](double v) { return std::isfinite(v); });
     for (int i = 0; i < n; ++i) {
         if (!std::isfinite(r[i])) {
+            if (!finiteState) return 1;  // an iterate left the numbers: no equation to blame
             state->nonFiniteRow = i;
             state->nonFiniteValue = r[i];
             state->nonFiniteTime = t;
@@ -108,6 +112,32 @@ int largest_error_variable(IdaObjects& ida, int n) {
     return worst;
 }
 
+// The variable that changed fastest for its size at the last accepted step: the one that runs
+// away when the solution blows up.
+int fastest_variable(IdaObjects& ida, double atol, int n) {
+    N_Vector value = N_VClone(ida.y);
+    N_Vector rate = N_VClone(ida.y);
+    double now = 0.0;
+    int fastest = 0;
+    if (IDAGetCurrentTime(ida.mem, &now) == IDA_SUCCESS &&
+        IDAGetDky(ida.mem, now, 0, value) == IDA_SUCCESS &&
+        IDAGetDky(ida.mem, now, 1, rate) == IDA_SUCCESS) {
+        const double* y = N_VGetArrayPointer(value);
+        const double* dy = N_VGetArrayPointer(rate);
+        double largest = -1.0;
+        for (int i = 0; i < n; ++i) {
+            double speed = std::fabs(dy[i]) / std::max(std::fabs(y[i]), atol);
+            if (!(speed <= largest)) {
+                largest = speed;
+                fastest = i;
+            }
+        }
+    }
+    N_VDestroy(value);
+    N_VDestroy(rate);
+    return fastest;
+}
+
 std::string failure_reason(int flag) {
     switch (flag) {
         case IDA_TOO_MUCH_WORK: return "too many steps before the next output time";
@@ -144,7 +174,10 @@ std::string failing_variable(IdaObjects& ida, const SolverState& state,
         IDAGetLastLinFlag(ida.mem, &pivot) == IDA_SUCCESS && pivot > 0 && pivot <= n) {
         return "no pivot in the column of " + variable_name(tags, static_cast<int>(pivot - 1));
     }
-    return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
+    if (flag == IDA_TOO_MUCH_WORK || flag == IDA_TOO_MUCH_ACC) {
+        return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
+    }
+    return "fastest change in " + variable_name(tags, fastest_variable(ida, state.atol, n));
 }
 
 int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initial, double start,
@@ -217,7 +250,8 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink) {
     int n = model.size();
-    SolverState state{model, algebraicCount, std::vector<double>(static_cast<size_t>(n) * n), {}};
+    SolverState state{model, algebraicCount, settings.absoluteTolerance,
+                      std::vector<double>(static_cast<size_t>(n) * n), {}};
     IdaObjects ida;
     if (setup(ida, state, initial, grid.start, settings) != 0) {
         log_sys("The solver cannot be set up for %d variables (out of memory?).\n", n);

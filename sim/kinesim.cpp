@@ -30,9 +30,21 @@ int read_text(const std::string& path, std::string& text) {
     return 0;
 }
 
+// Parameter changes at given times are not applied; refusing them keeps a run from quietly
+// simulating something other than what the file asks for.
+int refuse_events(const ParameterFile& file) {
+    if (file.events.empty()) return 0;
+    for (const EventRow& row : file.events) {
+        log_sys("%s:%d: kinesim does not apply T_EVENT rows: %s\n", file.path.c_str(), row.line,
+                row.text.c_str());
+    }
+    log_sys("Remove the T_EVENT rows, or simulate the spans between the events one by one.\n");
+    return -1;
+}
+
 // Reads both files and checks that they fit together and leave nothing blank.
 int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs) {
-    if (read_parameter_file(options.paramFile, file) != 0) {
+    if (read_parameter_file(options.paramFile, file) != 0 || refuse_events(file) != 0) {
         log_sys("Reading the parameter file failed.\n");
         return -1;
     }

@@ -86,6 +86,7 @@ private:
         if (fields_.size() != 4) return fail("a Y_START row has 4 fields separated by ';'");
         StartRow row{line_, text_, 0, {}, tag_of(fields_[3])};
         if (!parse_index(fields_[1], row.index)) return fail("the index is not a number from 1");
+        if (row.tag.empty()) return fail("the tag (the variable's name) is empty");
         if (parse_value(fields_[2], row.value) != 0) {
             return fail("the initial value '" + zymorax::trim(fields_[2]) + "' is not a number");
         }
