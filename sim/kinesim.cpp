@@ -8,6 +8,7 @@
 #include "compiled_model.h"
 #include "csv_writer.h"
 #include "dae_solver.h"
+#include "format.h"
 #include "jacobian_check.h"
 #include "log.h"
 #include "model_inputs.h"
@@ -62,7 +63,10 @@ int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
     JacobianComparison result = compare_jacobian(model, inputs.initial);
     std::fputs(describe_comparison(result, inputs.tags).c_str(), stdout);
     if (result.largestError > kJacobianTolerance) {
-        std::printf("usr_fjac disagrees with usr_fvec (tolerance %.0e).\n", kJacobianTolerance);
+        std::fputs(zymorax::format("usr_fjac disagrees with usr_fvec (tolerance %.0e).\n",
+                                   kJacobianTolerance)
+                       .c_str(),
+                   stdout);
         return kExitJacobianMismatch;
     }
     return kExitOk;
