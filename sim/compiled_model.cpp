@@ -23,6 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::uintmax_t kLargeCodeBytes = 256 * 1024;
+
 bool holds_kine_h(const std::string& dir) {
     std::error_code ignored;
     return !dir.empty() && fs::is_regular_file(fs::path(dir) / "kine.h", ignored);
@@ -74,8 +76,12 @@ int CompiledModel::load(const std::string& codeFile, const std::string& kineDir,
     const char* cc = std::getenv("CC");
     std::string compiler = cc != nullptr && *cc != '\0' ? cc : "cc";
     std::string library = scratch.file("model.so");
+    // Optimising the straight-line code of a large network costs more time than it saves: the
+    // dense linear algebra dominates the run there.
+    std::error_code ignored;
+    bool large = fs::file_size(codeFile, ignored) > kLargeCodeBytes;
     std::vector<std::string> args = {
-        "-O1", "-shared", "-fPIC", "-I" + kineDir,
+        large ? "-O0" : "-O1", "-shared", "-fPIC", "-I" + kineDir,
         "-DMAX_VAR_NUM=" + std::to_string(variableCount + 1), "-o", library,
         fs::absolute(codeFile).string(), "-lm"};
     int status = run_and_wait(compiler, args, scratch.file("cc.log"));
