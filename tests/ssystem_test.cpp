@@ -115,7 +115,9 @@ TEST(SSystem, ReproducesTheGmaModelAtItsOperatingPoint) {
     for (int i = 1; i <= n; ++i) y[i] = inputs.initial[i - 1];
     Parameter* p = inputs.parameters.record();
     std::vector<double> constants(nConst + 1, 0.0);
-    if (nConst > 0) ASSERT_EQ(file.labels.at(0), "constantPlayer");
+    if (nConst > 0) {
+        ASSERT_EQ(file.labels.at(0), "constantPlayer");
+    }
     for (int j = 1; j <= nConst; ++j) constants[j] = p->val[1][j];
 
     Matrix gd(n, n), gi(n, nConst), hd(n, n), hi(n, nConst);
