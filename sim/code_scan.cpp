@@ -10,8 +10,12 @@ namespace kinesim {
 
 namespace {
 
-bool is_name_start(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool is_name_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool is_name_start(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool is_name_char(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
 
 // The source with comments replaced by blanks, so that model texts copied into the header
 // comment are never taken for code.
@@ -65,7 +69,7 @@ std::string declared_name(const std::string& code, size_t valStart) {
 }
 
 class Scanner {
-public:
+  public:
     explicit Scanner(CodeFacts& facts) : facts_(facts) {}
 
     int take(const std::string& code, size_t nameStart, size_t nameEnd) {
@@ -95,7 +99,7 @@ public:
         }
     }
 
-private:
+  private:
     void note_variable(long index) {
         facts_.largestVariable = std::max<long>(facts_.largestVariable, index);
     }
@@ -110,8 +114,8 @@ private:
         }
         for (const auto& [other, name] : facts_.bindings) {
             if (name == label && other != slot) {
-                log_sys("The C code binds '%s' to both p->val[%d] and p->val[%d].\n",
-                        label.c_str(), other, slot);
+                log_sys("The C code binds '%s' to both p->val[%d] and p->val[%d].\n", label.c_str(),
+                        other, slot);
                 return -1;
             }
         }

@@ -11,11 +11,11 @@
 namespace kinesim {
 
 struct CodeFacts {
-    std::map<int, std::string> bindings;               // i -> label of "double *label = p->val[i];"
-    std::map<std::string, std::set<int>> elements;     // label -> element indices read
-    std::set<int> fvecRows;                            // k of every fvec[k]
-    int largestVariable = 0;                           // largest n of y[n] and of fjac[.][n]
-    int largestJacobianRow = 0;                        // largest i of fjac[i][.]
+    std::map<int, std::string> bindings;            // i -> label of "double *label = p->val[i];"
+    std::map<std::string, std::set<int>> elements;  // label -> element indices read
+    std::set<int> fvecRows;                         // k of every fvec[k]
+    int largestVariable = 0;                        // largest n of y[n] and of fjac[.][n]
+    int largestJacobianRow = 0;                     // largest i of fjac[i][.]
 };
 
 // Scans C source text (comments skipped). 0, or -1 after logging when a label is bound to two

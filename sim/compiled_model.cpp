@@ -80,10 +80,15 @@ int CompiledModel::load(const std::string& codeFile, const std::string& kineDir,
     // dense linear algebra dominates the run there.
     std::error_code ignored;
     bool large = fs::file_size(codeFile, ignored) > kLargeCodeBytes;
-    std::vector<std::string> args = {
-        large ? "-O0" : "-O1", "-shared", "-fPIC", "-I" + kineDir,
-        "-DMAX_VAR_NUM=" + std::to_string(variableCount + 1), "-o", library,
-        fs::absolute(codeFile).string(), "-lm"};
+    std::vector<std::string> args = {large ? "-O0" : "-O1",
+                                     "-shared",
+                                     "-fPIC",
+                                     "-I" + kineDir,
+                                     "-DMAX_VAR_NUM=" + std::to_string(variableCount + 1),
+                                     "-o",
+                                     library,
+                                     fs::absolute(codeFile).string(),
+                                     "-lm"};
     int status = run_and_wait(compiler, args, scratch.file("cc.log"));
     if (status != 0) {
         if (status > 0) {
@@ -106,8 +111,7 @@ int CompiledModel::load(const std::string& codeFile, const std::string& kineDir,
     return 0;
 }
 
-ModelFunctions::ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters,
-                               int variableCount)
+ModelFunctions::ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters, int variableCount)
     : fvec_(fvec),
       fjac_(fjac),
       parameters_(parameters),
@@ -129,7 +133,8 @@ void ModelFunctions::jacobian(const double* y, double* jacobian) {
     fjac_(fjacRows_.data(), y_.data(), 1.0, parameters_);
     size_t row = static_cast<size_t>(n_) + 1;
     for (int i = 0; i < n_; ++i) {
-        std::copy_n(fjacRows_.begin() + (i + 1) * row + 1, n_, jacobian + static_cast<size_t>(i) * n_);
+        std::copy_n(fjacRows_.begin() + (i + 1) * row + 1, n_,
+                    jacobian + static_cast<size_t>(i) * n_);
     }
 }
 

@@ -16,7 +16,7 @@ using UsrFjac = void (*)(double* fjac, double y[], double Gene, Parameter* p);  
 std::string find_kine_dir(const std::string& option);
 
 class CompiledModel {
-public:
+  public:
     CompiledModel() = default;
     ~CompiledModel();
     CompiledModel(const CompiledModel&) = delete;
@@ -30,13 +30,13 @@ public:
     UsrFvec fvec = nullptr;
     UsrFjac fjac = nullptr;
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 
 // The generated functions with their parameters, called with 0-based vectors.
 class ModelFunctions {
-public:
+  public:
     ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters, int variableCount);
 
     // f = usr_fvec(y); both of variableCount entries.
@@ -45,7 +45,7 @@ public:
     void jacobian(const double* y, double* jacobian);
     int size() const { return n_; }
 
-private:
+  private:
     UsrFvec fvec_;
     UsrFjac fjac_;
     Parameter* parameters_;

@@ -10,7 +10,7 @@
 namespace kinesim {
 
 class CsvWriter {
-public:
+  public:
     // Opens the file and writes the header. 0, or -1 after logging.
     int open(const std::string& path, const std::vector<std::string>& tags);
     // Appends one row. 0, or -1 after logging a write error.
@@ -18,7 +18,7 @@ public:
     // Flushes and closes. 0, or -1 after logging a write error.
     int close();
 
-private:
+  private:
     std::string path_;
     std::unique_ptr<FILE, int (*)(FILE*)> out_{nullptr, &std::fclose};
 };

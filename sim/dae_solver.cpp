@@ -49,8 +49,8 @@ int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
 }
 
 // IDA's iteration matrix dF/dy + cj dF/dy' of F = [g(y); y' - f(y)].
-int jacobian(realtype, realtype cj, N_Vector yy, N_Vector, N_Vector, SUNMatrix matrix,
-             void* data, N_Vector, N_Vector, N_Vector) {
+int jacobian(realtype, realtype cj, N_Vector yy, N_Vector, N_Vector, SUNMatrix matrix, void* data,
+             N_Vector, N_Vector, N_Vector) {
     auto* state = static_cast<SolverState*>(data);
     int n = state->model.size();
     state->model.jacobian(N_VGetArrayPointer(yy), state->dense.data());
@@ -88,7 +88,9 @@ struct IdaObjects {
     }
 };
 
-std::string number(double value) { return zymorax::format("%.10g", value); }
+std::string number(double value) {
+    return zymorax::format("%.10g", value);
+}
 
 std::string variable_name(const std::vector<std::string>& tags, int index) {
     return zymorax::format("variable %d (%s)", index + 1, tags[index].c_str());
@@ -140,17 +142,26 @@ int fastest_variable(IdaObjects& ida, double atol, int n) {
 
 std::string failure_reason(int flag) {
     switch (flag) {
-        case IDA_TOO_MUCH_WORK: return "too many steps before the next output time";
-        case IDA_TOO_MUCH_ACC: return "the tolerances cannot be met";
-        case IDA_ERR_FAIL: return "the error test failed repeatedly (the solution may blow up)";
-        case IDA_CONV_FAIL: return "the Newton iteration did not converge";
-        case IDA_LSETUP_FAIL: return "the Jacobian matrix is singular";
-        case IDA_LSOLVE_FAIL: return "the linear solver failed";
+        case IDA_TOO_MUCH_WORK:
+            return "too many steps before the next output time";
+        case IDA_TOO_MUCH_ACC:
+            return "the tolerances cannot be met";
+        case IDA_ERR_FAIL:
+            return "the error test failed repeatedly (the solution may blow up)";
+        case IDA_CONV_FAIL:
+            return "the Newton iteration did not converge";
+        case IDA_LSETUP_FAIL:
+            return "the Jacobian matrix is singular";
+        case IDA_LSOLVE_FAIL:
+            return "the linear solver failed";
         case IDA_REP_RES_ERR:
         case IDA_RES_FAIL:
-        case IDA_FIRST_RES_FAIL: return "the equations give values that are not numbers";
-        case IDA_CONSTR_FAIL: return "a constraint failed";
-        default: return zymorax::format("IDA error %d", flag);
+        case IDA_FIRST_RES_FAIL:
+            return "the equations give values that are not numbers";
+        case IDA_CONSTR_FAIL:
+            return "a constraint failed";
+        default:
+            return zymorax::format("IDA error %d", flag);
     }
 }
 
@@ -159,15 +170,14 @@ std::string failure_reason(int flag) {
 std::string failing_variable(IdaObjects& ida, const SolverState& state,
                              const std::vector<std::string>& tags, int flag) {
     int n = state.model.size();
-    if (state.nonFiniteRow >= 0 && (flag == IDA_REP_RES_ERR || flag == IDA_RES_FAIL ||
-                                    flag == IDA_FIRST_RES_FAIL || flag == IDA_ERR_FAIL ||
-                                    flag == IDA_CONV_FAIL || flag == IDA_NO_RECOVERY)) {
-        const char* what = state.nonFiniteRow < state.algebraicCount ? "algebraic equation"
-                                                                      : "rate of";
-        return zymorax::format("%s %s is %s at t = %s", what,
-                               variable_name(tags, state.nonFiniteRow).c_str(),
-                               number(state.nonFiniteValue).c_str(),
-                               number(state.nonFiniteTime).c_str());
+    if (state.nonFiniteRow >= 0 &&
+        (flag == IDA_REP_RES_ERR || flag == IDA_RES_FAIL || flag == IDA_FIRST_RES_FAIL ||
+         flag == IDA_ERR_FAIL || flag == IDA_CONV_FAIL || flag == IDA_NO_RECOVERY)) {
+        const char* what =
+            state.nonFiniteRow < state.algebraicCount ? "algebraic equation" : "rate of";
+        return zymorax::format(
+            "%s %s is %s at t = %s", what, variable_name(tags, state.nonFiniteRow).c_str(),
+            number(state.nonFiniteValue).c_str(), number(state.nonFiniteTime).c_str());
     }
     long pivot = 0;
     if ((flag == IDA_LSETUP_FAIL || flag == IDA_CONV_FAIL) &&
@@ -203,8 +213,8 @@ int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initia
     bool ok = IDAInit(ida.mem, residual, start, ida.y, ida.dy) == IDA_SUCCESS &&
               IDASetUserData(ida.mem, &state) == IDA_SUCCESS &&
               IDASetErrHandlerFn(ida.mem, keep_message, &state) == IDA_SUCCESS &&
-              IDASStolerances(ida.mem, settings.relativeTolerance,
-                              settings.absoluteTolerance) == IDA_SUCCESS &&
+              IDASStolerances(ida.mem, settings.relativeTolerance, settings.absoluteTolerance) ==
+                  IDA_SUCCESS &&
               IDASetLinearSolver(ida.mem, ida.solver, ida.matrix) == IDA_SUCCESS &&
               IDASetJacFn(ida.mem, jacobian) == IDA_SUCCESS &&
               IDASetId(ida.mem, ida.id) == IDA_SUCCESS &&
@@ -231,10 +241,11 @@ int make_consistent(IdaObjects& ida, SolverState& state, const std::vector<std::
     double first = std::min(grid.start + grid.step, grid.end);
     int flag = IDACalcIC(ida.mem, IDA_YA_YDP_INIT, first);
     if (flag == IDA_SUCCESS) return IDAGetConsistentIC(ida.mem, ida.y, ida.dy);
-    log_sys("No consistent initial values of the algebraic variables were found at t = %s: %s; "
-            "at the given initial values %s.\n",
-            number(grid.start).c_str(), failure_reason(flag).c_str(),
-            worst_algebraic(state, initial, tags).c_str());
+    log_sys(
+        "No consistent initial values of the algebraic variables were found at t = %s: %s; "
+        "at the given initial values %s.\n",
+        number(grid.start).c_str(), failure_reason(flag).c_str(),
+        worst_algebraic(state, initial, tags).c_str());
     if (!state.lastMessage.empty()) log_sys("IDA: %s\n", state.lastMessage.c_str());
     return -1;
 }
@@ -250,8 +261,11 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink) {
     int n = model.size();
-    SolverState state{model, algebraicCount, settings.absoluteTolerance,
-                      std::vector<double>(static_cast<size_t>(n) * n), {}};
+    SolverState state{model,
+                      algebraicCount,
+                      settings.absoluteTolerance,
+                      std::vector<double>(static_cast<size_t>(n) * n),
+                      {}};
     IdaObjects ida;
     if (setup(ida, state, initial, grid.start, settings) != 0) {
         log_sys("The solver cannot be set up for %d variables (out of memory?).\n", n);
@@ -270,8 +284,7 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
             double now = reached;
             IDAGetCurrentTime(ida.mem, &now);
             log_sys("The solver failed at t = %s: %s; %s.\n", number(now).c_str(),
-                    failure_reason(flag).c_str(),
-                    failing_variable(ida, state, tags, flag).c_str());
+                    failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
             if (!state.lastMessage.empty()) log_sys("IDA: %s\n", state.lastMessage.c_str());
             return -1;
         }

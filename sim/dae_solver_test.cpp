@@ -54,7 +54,9 @@ void impossible_fvec(double f[], double y[], double, Parameter*) {
     f[1] = y[1] * y[1] + 1;
     f[2] = 0 * y[2];
 }
-void impossible_fjac(double* jac, double y[], double, Parameter*) { jac[1 * kRow + 1] = 2 * y[1]; }
+void impossible_fjac(double* jac, double y[], double, Parameter*) {
+    jac[1 * kRow + 1] = 2 * y[1];
+}
 
 struct Outcome {
     int status = 0;
@@ -64,7 +66,7 @@ struct Outcome {
 };
 
 Outcome integrate(UsrFvec fvec, UsrFjac fjac, int algebraic, std::vector<double> initial,
-              TimeGrid grid, double rate = 0.5) {
+                  TimeGrid grid, double rate = 0.5) {
     ParameterValues values;
     values.resize({1});
     values.at(1, 1) = rate;
@@ -109,7 +111,8 @@ TEST(DaeSolver, NamesTheTimeAndTheVariableOfAFailure) {
     ASSERT_FALSE(run.times.empty());
     EXPECT_EQ(run.times.back(), 0.75);  // the outputs before the failure were delivered
     double failedAt = 0;
-    ASSERT_EQ(std::sscanf(run.log.c_str(), "The solver failed at t = %lf", &failedAt), 1) << run.log;
+    ASSERT_EQ(std::sscanf(run.log.c_str(), "The solver failed at t = %lf", &failedAt), 1)
+        << run.log;
     EXPECT_GT(failedAt, 0.99);
     EXPECT_LE(failedAt, 1.0);
     EXPECT_NE(run.log.find("variable 2 (B)"), std::string::npos) << run.log;
@@ -120,7 +123,8 @@ TEST(DaeSolver, ReportsAlgebraicEquationsWithoutSolution) {
     EXPECT_EQ(run.status, -1);
     EXPECT_TRUE(run.times.empty());
     EXPECT_EQ(run.log.rfind("No consistent initial values of the algebraic variables were found "
-                            "at t = 0: ", 0),
+                            "at t = 0: ",
+                            0),
               0u)
         << run.log;
     EXPECT_NE(run.log.find("at the given initial values algebraic equation 1 (row of variable 1 "
@@ -134,10 +138,9 @@ TEST(DaeSolver, StopsWhenTheOutputSinkSaysSo) {
     values.resize({1});
     ModelFunctions model(decay_fvec, decay_fjac, values.record(), 2);
     int calls = 0;
-    int status = integrate_dae(model, 0, {"A", "B"}, {1.0, 0.0}, {0.0, 10.0, 1.0},
-                               SolverSettings(), [&](double, const std::vector<double>&) {
-                                   return ++calls == 3 ? -1 : 0;
-                               });
+    int status =
+        integrate_dae(model, 0, {"A", "B"}, {1.0, 0.0}, {0.0, 10.0, 1.0}, SolverSettings(),
+                      [&](double, const std::vector<double>&) { return ++calls == 3 ? -1 : 0; });
     EXPECT_EQ(status, -1);
     EXPECT_EQ(calls, 3);
 }

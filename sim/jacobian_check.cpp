@@ -20,7 +20,8 @@ std::vector<double> difference_jacobian(ModelFunctions& model, const std::vector
         y[j] = state[j] - h;
         model.rhs(y.data(), down.data());
         y[j] = state[j];
-        for (int i = 0; i < n; ++i) result[static_cast<size_t>(i) * n + j] = (up[i] - down[i]) / (2 * h);
+        for (int i = 0; i < n; ++i)
+            result[static_cast<size_t>(i) * n + j] = (up[i] - down[i]) / (2 * h);
     }
     return result;
 }
@@ -37,7 +38,8 @@ JacobianComparison compare_jacobian(ModelFunctions& model, const std::vector<dou
         const double* g = &generated[static_cast<size_t>(i) * n];
         const double* d = &difference[static_cast<size_t>(i) * n];
         double rowScale = 0.0;
-        for (int j = 0; j < n; ++j) rowScale = std::max({rowScale, std::fabs(g[j]), std::fabs(d[j])});
+        for (int j = 0; j < n; ++j)
+            rowScale = std::max({rowScale, std::fabs(g[j]), std::fabs(d[j])});
         for (int j = 0; j < n; ++j) {
             if (!std::isfinite(g[j]) || !std::isfinite(d[j])) {
                 ++result.nonFiniteEntries;
@@ -46,7 +48,8 @@ JacobianComparison compare_jacobian(ModelFunctions& model, const std::vector<dou
             double scale = std::max({std::fabs(g[j]), std::fabs(d[j]), 1e-6 * rowScale, 1e-300});
             double error = std::fabs(g[j] - d[j]) / scale;
             if (error > result.largestError) {
-                result = JacobianComparison{error, i + 1, j + 1, g[j], d[j], result.nonFiniteEntries};
+                result =
+                    JacobianComparison{error, i + 1, j + 1, g[j], d[j], result.nonFiniteEntries};
             }
         }
     }

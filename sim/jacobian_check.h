@@ -12,9 +12,9 @@ struct JacobianComparison {
     double largestError = 0.0;  // relative: |fjac - difference| / scale of the entry
     int row = 0;                // its entry, 1-based as in the generated code
     int column = 0;
-    double generated = 0.0;     // usr_fjac's value there
-    double difference = 0.0;    // the finite-difference value there
-    int nonFiniteEntries = 0;   // entries where either value is inf or nan
+    double generated = 0.0;    // usr_fjac's value there
+    double difference = 0.0;   // the finite-difference value there
+    int nonFiniteEntries = 0;  // entries where either value is inf or nan
 };
 
 // Relative errors are taken against the larger of the two values, but not less than a millionth

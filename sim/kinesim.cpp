@@ -79,10 +79,9 @@ int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs
     SolverSettings settings;
     settings.relativeTolerance = options.relativeTolerance;
     settings.absoluteTolerance = options.absoluteTolerance;
-    int solved = integrate_dae(model, inputs.algebraicCount, inputs.tags, inputs.initial, grid,
-                               settings, [&](double time, const std::vector<double>& state) {
-                                   return csv.write_row(time, state);
-                               });
+    int solved = integrate_dae(
+        model, inputs.algebraicCount, inputs.tags, inputs.initial, grid, settings,
+        [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); });
     // What was computed before a failure stays in the file.
     if (csv.close() != 0 || solved != 0) {
         log_sys("The simulation stopped; %s holds the time course up to there.\n",

@@ -27,9 +27,10 @@ int check_sizes(const ParameterFile& file, const CodeFacts& code) {
     }
     int largest = std::max({rows, code.largestVariable, code.largestJacobianRow});
     if (rows != file.variableCount || largest > file.variableCount) {
-        log_sys("The C file and the parameter file are not of one model: the code has %d "
-                "equations and reads variable %d, the parameter file has N_VAR %d.\n",
-                rows, code.largestVariable, file.variableCount);
+        log_sys(
+            "The C file and the parameter file are not of one model: the code has %d "
+            "equations and reads variable %d, the parameter file has N_VAR %d.\n",
+            rows, code.largestVariable, file.variableCount);
         return -1;
     }
     return 0;
@@ -40,12 +41,13 @@ int check_bindings(const ParameterFile& file, const CodeFacts& code) {
     for (const auto& [slot, label] : code.bindings) {
         if (slot < 1 || slot > static_cast<int>(file.labels.size()) ||
             file.labels[slot - 1] != label) {
-            log_sys("The C file and the parameter file are not of one model: the code reads "
-                    "'%s' from p->val[%d], but PARAM_NAME row %d is '%s'.\n",
-                    label.c_str(), slot, slot,
-                    slot >= 1 && slot <= static_cast<int>(file.labels.size())
-                        ? file.labels[slot - 1].c_str()
-                        : "(none)");
+            log_sys(
+                "The C file and the parameter file are not of one model: the code reads "
+                "'%s' from p->val[%d], but PARAM_NAME row %d is '%s'.\n",
+                label.c_str(), slot, slot,
+                slot >= 1 && slot <= static_cast<int>(file.labels.size())
+                    ? file.labels[slot - 1].c_str()
+                    : "(none)");
             return -1;
         }
     }
@@ -96,7 +98,8 @@ void fill_parameters(const ParameterFile& file, const CodeFacts& code, ModelInpu
     }
     inputs.parameters.resize(sizes);
     for (const ParamValueRow& row : file.params) {
-        if (!row.value.blank) inputs.parameters.at(slotOf[row.label] + 1, row.index) = row.value.value;
+        if (!row.value.blank)
+            inputs.parameters.at(slotOf[row.label] + 1, row.index) = row.value.value;
     }
 }
 
@@ -106,9 +109,10 @@ int bind_model_inputs(const ParameterFile& file, const CodeFacts& code, ModelInp
     if (check_sizes(file, code) != 0 || check_bindings(file, code) != 0) return -1;
     std::vector<std::string> unfilled = unfilled_rows(file, code);
     if (!unfilled.empty()) {
-        log_sys("The parameter file %s leaves values blank that the model needs; fill these "
-                "rows (valfuse -R<tuned file> carries values over by tag):\n",
-                file.path.c_str());
+        log_sys(
+            "The parameter file %s leaves values blank that the model needs; fill these "
+            "rows (valfuse -R<tuned file> carries values over by tag):\n",
+            file.path.c_str());
         for (const std::string& row : unfilled) log_sys("%s\n", row.c_str());
         return -1;
     }

@@ -14,7 +14,7 @@ namespace kinesim {
 // The values of the used labels laid out as the generated code reads them (kine.h):
 // record()->val[i][k], both indices from 1. Movable, not copyable: the record points into it.
 class ParameterValues {
-public:
+  public:
     ParameterValues() = default;
     ParameterValues(const ParameterValues&) = delete;
     ParameterValues& operator=(const ParameterValues&) = delete;
@@ -26,7 +26,7 @@ public:
     double& at(int slot, int element) { return arrays_[slot][element]; }
     Parameter* record() { return &record_; }
 
-private:
+  private:
     std::vector<std::vector<double>> arrays_;
     std::vector<double*> pointers_;
     Parameter record_{nullptr};
@@ -34,9 +34,9 @@ private:
 
 struct ModelInputs {
     int variableCount = 0;
-    int algebraicCount = 0;           // variables 1..algebraicCount are algebraic
-    std::vector<std::string> tags;    // by variable number - 1
-    std::vector<double> initial;      // by variable number - 1
+    int algebraicCount = 0;         // variables 1..algebraicCount are algebraic
+    std::vector<std::string> tags;  // by variable number - 1
+    std::vector<double> initial;    // by variable number - 1
     ParameterValues parameters;
 };
 

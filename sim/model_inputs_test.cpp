@@ -10,16 +10,18 @@ namespace {
 using zymorax::testkit::LogCapture;
 
 StartRow start(int line, int index, const std::string& tag, bool blank, double value = 0) {
-    return StartRow{line, "Y_START ;" + std::to_string(index) + "; ;" + tag, index, {blank, value}, tag};
+    return StartRow{
+        line, "Y_START ;" + std::to_string(index) + "; ;" + tag, index, {blank, value}, tag};
 }
 
 ParamValueRow param(int line, const std::string& label, int index, bool blank, double value = 0) {
-    return ParamValueRow{line, "PARAM ;" + label + ";" + std::to_string(index), label, index,
+    return ParamValueRow{line,           "PARAM ;" + label + ";" + std::to_string(index),
+                         label,          index,
                          {blank, value}, label + std::to_string(index)};
 }
 
 class ModelInputsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         file.path = "p.txt";
         file.variableCount = 2;

@@ -42,7 +42,9 @@ bool parse_whole(const std::string& text, int& number, int minimum) {
     return number >= minimum;
 }
 
-bool parse_index(const std::string& text, int& index) { return parse_whole(text, index, 1); }
+bool parse_index(const std::string& text, int& index) {
+    return parse_whole(text, index, 1);
+}
 
 std::string tag_of(const std::string& lastField) {
     return zymorax::trim(lastField.substr(0, lastField.find('#')));
@@ -55,7 +57,7 @@ int parse_value(const std::string& field, RowValue& value) {
 }
 
 class RowParser {
-public:
+  public:
     RowParser(ParameterFile& file) : file_(file) {}
 
     int parse(int line, const std::string& text) {
@@ -72,7 +74,7 @@ public:
         return fail("unknown row type '" + type + "'");
     }
 
-private:
+  private:
     int fail(const std::string& what) { return row_error(file_.path, line_, what); }
 
     int count(int& target) {
@@ -163,9 +165,9 @@ int check_starts(const ParameterFile& file) {
     std::vector<int> lineOf(file.variableCount + 1, 0);
     for (const StartRow& row : file.starts) {
         if (row.index > file.variableCount) {
-            return row_error(file.path, row.line,
-                             "the index is larger than N_VAR (" +
-                                 std::to_string(file.variableCount) + ")");
+            return row_error(
+                file.path, row.line,
+                "the index is larger than N_VAR (" + std::to_string(file.variableCount) + ")");
         }
         if (lineOf[row.index] != 0) {
             return row_error(file.path, row.line,
@@ -200,9 +202,9 @@ int check_params(const ParameterFile& file) {
                              "the label '" + row.label + "' has no PARAM_NAME row");
         }
         if (!elements.insert({row.label, row.index}).second) {
-            return row_error(file.path, row.line,
-                             row.label + "[" + std::to_string(row.index) +
-                                 "] has a PARAM row already");
+            return row_error(
+                file.path, row.line,
+                row.label + "[" + std::to_string(row.index) + "] has a PARAM row already");
         }
     }
     return 0;

@@ -36,7 +36,7 @@ const char* const kGenerated =
     "PARAM_NAME ;kx              #\r\n";
 
 class ParamReaderTest : public ::testing::Test {
-protected:
+  protected:
     // Reads `content`; the log lines go to `log`.
     int read(const std::string& content) {
         write_file(dir.file("param.txt"), content);
@@ -96,17 +96,24 @@ TEST_F(ParamReaderTest, NamesTheLineOfAMalformedRow) {
         std::string from, to, message;
     };
     std::vector<Case> cases = {
-        {"Y_START ;   3; 2.5000e-003;", "Y_START ;   3; 2.5x;", ":10: the initial value '2.5x' is not a number\n"},
-        {"Y_START ;   3; 2.5000e-003;  B.cyt\t#", "Y_START ;   3; 1", ":10: a Y_START row has 4 fields separated by ';'\n"},
-        {"Y_START ;   3; 2.5000e-003;  B.cyt\t#", "Y_START ;   3; 1; #x", ":10: the tag (the variable's name) is empty\n"},
+        {"Y_START ;   3; 2.5000e-003;", "Y_START ;   3; 2.5x;",
+         ":10: the initial value '2.5x' is not a number\n"},
+        {"Y_START ;   3; 2.5000e-003;  B.cyt\t#", "Y_START ;   3; 1",
+         ":10: a Y_START row has 4 fields separated by ';'\n"},
+        {"Y_START ;   3; 2.5000e-003;  B.cyt\t#", "Y_START ;   3; 1; #x",
+         ":10: the tag (the variable's name) is empty\n"},
         {"Y_START ;   3;", "Y_START ;   0;", ":10: the index is not a number from 1\n"},
         {"Y_START ;   3;", "Y_START ;   4;", ":10: the index is larger than N_VAR (3)\n"},
-        {"Y_START ;   3;", "Y_START ;   2;", ":10: variable 2 has a Y_START row already (line 9)\n"},
+        {"Y_START ;   3;", "Y_START ;   2;",
+         ":10: variable 2 has a Y_START row already (line 9)\n"},
         {";         3.5;", ";         inf;", ":14: the value 'inf' is not a number\n"},
         {";0;D;;;; T.cyt", ";0;D;;; T.cyt", ":14: a PARAM row has 11 fields separated by ';'\n"},
-        {"PARAM   ;kx            ;   1", "PARAM   ;kq            ;   1", ":15: the label 'kq' has no PARAM_NAME row\n"},
-        {"PARAM   ;constantPlayer;   2", "PARAM   ;constantPlayer;   1", ":14: constantPlayer[1] has a PARAM row already\n"},
-        {"PARAM_NAME ;kx              #", "PARAM_NAME ;", ":22: a PARAM_NAME row names one label: PARAM_NAME ;<label> #\n"},
+        {"PARAM   ;kx            ;   1", "PARAM   ;kq            ;   1",
+         ":15: the label 'kq' has no PARAM_NAME row\n"},
+        {"PARAM   ;constantPlayer;   2", "PARAM   ;constantPlayer;   1",
+         ":14: constantPlayer[1] has a PARAM row already\n"},
+        {"PARAM_NAME ;kx              #", "PARAM_NAME ;",
+         ":22: a PARAM_NAME row names one label: PARAM_NAME ;<label> #\n"},
         {"N_ALGEBR;   1;", "N_ALGEBR;  -1;", ":5: the count is not a whole number\n"},
         {"\n#T_EVENT", "\nY_STRAT ; 1; 2; A\n#T_EVENT", ":17: unknown row type 'Y_STRAT'\n"},
     };

@@ -34,16 +34,20 @@ std::string plot_script(const std::string& csvFile, int variableCount, const std
                         const std::string& title) {
     std::string script =
         "set terminal pngcairo size 1000,640 noenhanced\n"
-        "set output " + quoted(pngFile) + "\n"
+        "set output " +
+        quoted(pngFile) +
+        "\n"
         "set datafile separator ','\n"
-        "set title " + quoted(title) + "\n"
+        "set title " +
+        quoted(title) +
+        "\n"
         "set xlabel 'time'\nset ylabel 'amount'\nset grid\n";
     // A key for a thousand curves would hide the plot.
-    script += variableCount <= 20 ? "set key outside right top autotitle columnhead\n"
-                                  : "set key off\n";
-    script += zymorax::format("plot for [i=2:%d] %s using 1:i with lines lw 2%s\n",
-                              variableCount + 1, quoted(csvFile).c_str(),
-                              variableCount <= 20 ? "" : " notitle");
+    script +=
+        variableCount <= 20 ? "set key outside right top autotitle columnhead\n" : "set key off\n";
+    script +=
+        zymorax::format("plot for [i=2:%d] %s using 1:i with lines lw 2%s\n", variableCount + 1,
+                        quoted(csvFile).c_str(), variableCount <= 20 ? "" : " notitle");
     return script;
 }
 

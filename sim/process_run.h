@@ -17,7 +17,7 @@ std::string find_on_path(const std::string& program);
 
 // A fresh private folder under TMPDIR (or /tmp), removed with its files when the object goes.
 class ScratchDir {
-public:
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -26,7 +26,7 @@ public:
     bool ok() const { return !path_.empty(); }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -65,16 +65,32 @@ int parse_one(const std::string& argument, SimOptions& options) {
     }
     std::string value = argument.substr(2);
     switch (argument[1]) {
-        case 'C': options.codeFile = value; return 0;
-        case 'P': options.paramFile = value; return 0;
-        case 'O': options.csvFile = value; return 0;
-        case 'G': options.plotFile = value; return 0;
-        case 'K': options.kineDir = value; return 0;
-        case 'T': return parse_time_span(value, options);
-        case 'S': return parse_positive("-S", value, options.timeStep);
-        case 'R': return parse_positive("-R", value, options.relativeTolerance);
-        case 'A': return parse_positive("-A", value, options.absoluteTolerance);
-        default: log_sys("Unknown argument '%s'.\n", argument.c_str()); return -1;
+        case 'C':
+            options.codeFile = value;
+            return 0;
+        case 'P':
+            options.paramFile = value;
+            return 0;
+        case 'O':
+            options.csvFile = value;
+            return 0;
+        case 'G':
+            options.plotFile = value;
+            return 0;
+        case 'K':
+            options.kineDir = value;
+            return 0;
+        case 'T':
+            return parse_time_span(value, options);
+        case 'S':
+            return parse_positive("-S", value, options.timeStep);
+        case 'R':
+            return parse_positive("-R", value, options.relativeTolerance);
+        case 'A':
+            return parse_positive("-A", value, options.absoluteTolerance);
+        default:
+            log_sys("Unknown argument '%s'.\n", argument.c_str());
+            return -1;
     }
 }
 

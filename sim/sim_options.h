@@ -13,7 +13,7 @@ struct SimOptions {
     std::string kineDir;     // -K: folder of kine.h (optional; found beside the program else)
     double timeStart = 0.0;  // -T<start>:<end>
     double timeEnd = 0.0;
-    double timeStep = 0.0;   // -S: output step
+    double timeStep = 0.0;             // -S: output step
     double relativeTolerance = 1e-8;   // -R
     double absoluteTolerance = 1e-10;  // -A
     bool timeGiven = false;

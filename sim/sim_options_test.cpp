@@ -10,7 +10,7 @@ namespace kinesim {
 namespace {
 
 class SimOptionsTest : public ::testing::Test {
-protected:
+  protected:
     int parse(std::vector<const char*> args) {
         args.insert(args.begin(), "kinesim");
         zymorax::testkit::LogCapture capture;
@@ -25,8 +25,8 @@ protected:
 };
 
 TEST_F(SimOptionsTest, ReadsASimulationRun) {
-    ASSERT_EQ(parse({"-Cm.c", "-Pp.txt", "-T-5:1e2", "-S0.5", "-Oout.csv", "-Gplot.png",
-                     "-R1e-6", "-A1e-9", "-K/opt/kine"}),
+    ASSERT_EQ(parse({"-Cm.c", "-Pp.txt", "-T-5:1e2", "-S0.5", "-Oout.csv", "-Gplot.png", "-R1e-6",
+                     "-A1e-9", "-K/opt/kine"}),
               0)
         << log;
     EXPECT_EQ(options.codeFile, "m.c");

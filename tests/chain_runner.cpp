@@ -54,10 +54,11 @@ void ChainRunner::convert(const std::string& model, const std::string& geneMetho
                           const std::string& metabolicMethod) {
     RunResult run = run_program(
         program_path("rxnconv"),
-        {"-N" + model, "-Umodel.usage", "-Dmodel.dae", geneMethod, metabolicMethod},
-        dir_.path(),
-        {{"TELUV_HOME", build_dir()}, {"XERCES_HOME", build_dir()},
-         {"ZYMORAX_SYSLOG", dir_.file("rxnconv.log")}, {"JAVA_TOOL_OPTIONS", kUnset}});
+        {"-N" + model, "-Umodel.usage", "-Dmodel.dae", geneMethod, metabolicMethod}, dir_.path(),
+        {{"TELUV_HOME", build_dir()},
+         {"XERCES_HOME", build_dir()},
+         {"ZYMORAX_SYSLOG", dir_.file("rxnconv.log")},
+         {"JAVA_TOOL_OPTIONS", kUnset}});
     ASSERT_EQ(run.status, 0) << read_file(dir_.file("rxnconv.log"));
 }
 
@@ -66,10 +67,10 @@ void ChainRunner::use_dae(const std::string& daeFile) {
 }
 
 void ChainRunner::compile_c() {
-    RunResult run = run_program(program_path("symcode"),
-                                {"-D../model.dae", "-Pparam.txt", "-Fmodel.c", "-Ttemp.c",
-                                 "-Ggh.c", "-Sssys.c"},
-                                dir_.file("c"), {{"ZYMORAX_SYSLOG", c("symcode.log")}});
+    RunResult run = run_program(
+        program_path("symcode"),
+        {"-D../model.dae", "-Pparam.txt", "-Fmodel.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"},
+        dir_.file("c"), {{"ZYMORAX_SYSLOG", c("symcode.log")}});
     ASSERT_EQ(run.status, 0) << read_file(c("symcode.log"));
 }
 
@@ -83,8 +84,7 @@ void ChainRunner::merge(const std::string& tunedFile) {
     RunResult fuse = run_program(program_path("valfuse"), {"-Iparam.txt", "-R" + tunedFile},
                                  dir_.file("c"), {{"ZYMORAX_SYSLOG", c("valfuse.log")}});
     ASSERT_EQ(fuse.status, 0) << read_file(c("valfuse.log"));
-    RunResult scribe =
-        run_program(program_path("valscribe"), {"-I../c/param.txt"}, dir_.file("m"));
+    RunResult scribe = run_program(program_path("valscribe"), {"-I../c/param.txt"}, dir_.file("m"));
     ASSERT_EQ(scribe.status, 0);
 }
 
@@ -96,8 +96,8 @@ RunResult ChainRunner::kinesim(const std::vector<std::string>& args) {
 
 RunResult ChainRunner::octave(const std::string& code) {
     std::string script = "addpath('" + source_dir() + "/sim/matlab');\n" + code;
-    return run_program(octave_program(), {"--no-gui", "--quiet", "--no-init-file", "--eval", script},
-                       dir_.file("m"));
+    return run_program(octave_program(),
+                       {"--no-gui", "--quiet", "--no-init-file", "--eval", script}, dir_.file("m"));
 }
 
 }  // namespace zymorax::testkit

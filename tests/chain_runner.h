@@ -20,7 +20,7 @@ struct TimeCourse {
 TimeCourse read_time_course(const std::string& path);
 
 class ChainRunner {
-public:
+  public:
     ChainRunner();
 
     // rxnconv -N<model> -Dmodel.dae with the given method switches; asserts success.
@@ -46,7 +46,7 @@ public:
     std::string m(const std::string& name) const { return dir_.file("m/" + name); }
     std::string file(const std::string& name) const { return dir_.file(name); }
 
-private:
+  private:
     TempDir dir_;
 };
 

@@ -10,7 +10,9 @@
 namespace zymorax::testkit {
 namespace {
 
-std::string example(const std::string& name) { return source_dir() + "/examples/" + name; }
+std::string example(const std::string& name) {
+    return source_dir() + "/examples/" + name;
+}
 std::string testdata(const std::string& name) {
     return source_dir() + "/tests/testdata/kinesim/" + name;
 }
@@ -36,7 +38,8 @@ TEST(KinesimChain, ClosedMassActionNetworkKeepsItsTotals) {
     RunResult run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:50", "-S0.5", "-Oout.csv"});
     ASSERT_EQ(run.status, 0) << chain.kinesim_log();
     TimeCourse course = read_time_course(chain.c("out.csv"));
-    EXPECT_EQ(course.header, (std::vector<std::string>{"time", "E.cel", "S.cel", "E:S.cel", "P.cel"}));
+    EXPECT_EQ(course.header,
+              (std::vector<std::string>{"time", "E.cel", "S.cel", "E:S.cel", "P.cel"}));
     ASSERT_EQ(course.rows.size(), 101u);
     expect_conserved(course, {"E.cel", "E:S.cel"}, 2.0);
     expect_conserved(course, {"S.cel", "E:S.cel", "P.cel"}, 10.0);
@@ -77,7 +80,9 @@ TEST(KinesimChain, ListsTheBlankRowsBeforeCompilingAnything) {
               std::string::npos)
         << log;
     size_t rows = 0;
-    for (size_t at = log.find("\n  line "); at != std::string::npos; at = log.find("\n  line ", at + 1)) ++rows;
+    for (size_t at = log.find("\n  line "); at != std::string::npos;
+         at = log.find("\n  line ", at + 1))
+        ++rows;
     EXPECT_EQ(rows, 13u);  // kxg[1..4] and f[1..9]
     EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
     EXPECT_FALSE(file_exists(chain.c("out.csv")));
@@ -128,7 +133,7 @@ TEST(KinesimChain, NamesTheTimeAndTheVariableWhenTheSolutionBlowsUp) {
     EXPECT_NE(log.find("The simulation stopped; out.csv holds the time course up to there.\n"),
               std::string::npos);
     TimeCourse course = read_time_course(chain.c("out.csv"));
-    ASSERT_EQ(course.rows.size(), 4u);  // 0, 0.25, 0.5 and 0.75
+    ASSERT_EQ(course.rows.size(), 4u);                               // 0, 0.25, 0.5 and 0.75
     EXPECT_NEAR(course.rows[3][course.column("X.cel")], 4.0, 4e-5);  // 1 / (1 - t)
 }
 
@@ -137,8 +142,8 @@ TEST(KinesimChain, DrawsThePlotItIsAskedFor) {
     chain.convert(example("glycolysis_gma.xml"), "-gCMA", "-mMM");
     chain.compile_c();
     chain.merge(example("glycolysis_gma.mm.param.txt"));
-    RunResult run = chain.kinesim(
-        {"-Cmodel.c", "-Pparam.txt", "-T0:10", "-S0.5", "-Oout.csv", "-Gout.png"});
+    RunResult run =
+        chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:10", "-S0.5", "-Oout.csv", "-Gout.png"});
     ASSERT_EQ(run.status, 0) << chain.kinesim_log();
     ASSERT_TRUE(file_exists(chain.c("out.png"))) << "gnuplot-nox missing? " << chain.kinesim_log();
     EXPECT_EQ(read_file(chain.c("out.png")).substr(0, 4), "\x89PNG");

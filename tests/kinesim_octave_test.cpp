@@ -12,7 +12,7 @@ namespace {
 
 struct ExampleCase {
     const char* name;
-    const char* model;      // under examples/
+    const char* model;  // under examples/
     const char* geneMethod;
     const char* metabolicMethod;
     const char* tunedFile;  // under examples/
@@ -52,8 +52,10 @@ void expect_same_course(const TimeCourse& c, const TimeCourse& matlab) {
 }
 
 std::string simulate_call(double end, double step, const std::string& values) {
-    return "opts.RelTol = 1e-10; opts.AbsTol = 1e-12; opts.values = '" + values + "';\n"
-           "ZYMORAX_simulate([0 " + number(end) + "], " + number(step) + ", 'octave.csv', opts);\n";
+    return "opts.RelTol = 1e-10; opts.AbsTol = 1e-12; opts.values = '" + values +
+           "';\n"
+           "ZYMORAX_simulate([0 " +
+           number(end) + "], " + number(step) + ", 'octave.csv', opts);\n";
 }
 
 void run_both(ChainRunner& chain, double end, double step, const std::string& values) {

@@ -26,13 +26,13 @@ using Fjac = void (*)(double* jac, double* y, double gene, Parameter* p);
 // One generated file compiled into its own shared library (the model and the S-system both
 // define usr_fvec).
 class Library {
-public:
+  public:
     Library(const std::string& source, const std::string& output, int rowLength) {
-        RunResult cc = run_program("/usr/bin/cc",
-                                   {"-shared", "-fPIC", "-I" + source_dir() + "/sim",
-                                    "-DMAX_VAR_NUM=" + std::to_string(rowLength), "-o", output,
-                                    source, "-lm"},
-                                   "/");
+        RunResult cc =
+            run_program("/usr/bin/cc",
+                        {"-shared", "-fPIC", "-I" + source_dir() + "/sim",
+                         "-DMAX_VAR_NUM=" + std::to_string(rowLength), "-o", output, source, "-lm"},
+                        "/");
         EXPECT_EQ(cc.status, 0) << cc.err;
         handle_ = dlopen(output.c_str(), RTLD_NOW | RTLD_LOCAL);
         EXPECT_NE(handle_, nullptr) << dlerror();
@@ -46,7 +46,7 @@ public:
         return found;
     }
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 
@@ -136,8 +136,8 @@ TEST(SSystem, ReproducesTheGmaModelAtItsOperatingPoint) {
         for (size_t m = 0; m < list.size(); ++m) {
             const Order& o = list[m];
             double base = o.constant ? constants[o.index] : y[o.index];
-            double derivative = o.constant ? dConst.data[o.equation][o.index]
-                                           : dVar.data[o.equation][o.index];
+            double derivative =
+                o.constant ? dConst.data[o.equation][o.index] : dVar.data[o.equation][o.index];
             orders[m + 1] = derivative * base / v[o.equation];
             rates[o.equation] /= std::pow(base, orders[m + 1]);
         }
@@ -146,8 +146,8 @@ TEST(SSystem, ReproducesTheGmaModelAtItsOperatingPoint) {
     fit('g', gd, gi, vPlus, g, kplus);
     fit('h', hd, hi, vMinus, h, kminus);
 
-    std::vector<double*> slots = {nullptr, constants.data(), kplus.data(), kminus.data(),
-                                  g.data(), h.data()};
+    std::vector<double*> slots = {nullptr,       constants.data(), kplus.data(),
+                                  kminus.data(), g.data(),         h.data()};
     Parameter sParameters{slots.data()};
     std::vector<double> fModel(n + 1, 0.0), fS(n + 1, 0.0);
     reinterpret_cast<Fvec>(model.symbol("usr_fvec"))(fModel.data(), y.data(), 1.0, p);
