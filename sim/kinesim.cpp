@@ -74,7 +74,10 @@ int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
 
 int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs& inputs) {
     CsvWriter csv;
-    if (csv.open(options.csvFile, inputs.tags) != 0) return kExitFailure;
+    if (csv.open(options.csvFile, inputs.tags) != 0) {
+        log_sys("Nothing was simulated.\n");
+        return kExitFailure;
+    }
     TimeGrid grid{options.timeStart, options.timeEnd, options.timeStep};
     SolverSettings settings;
     settings.relativeTolerance = options.relativeTolerance;
