@@ -25,6 +25,9 @@ namespace {
 
 constexpr std::uintmax_t kLargeCodeBytes = 256 * 1024;
 
+// The Gene argument of the generated functions: ZYMORAX_CTL.G_VALUE of the MATLAB side.
+constexpr double kGeneValue = 1.0;
+
 bool holds_kine_h(const std::string& dir) {
     std::error_code ignored;
     return !dir.empty() && fs::is_regular_file(fs::path(dir) / "kine.h", ignored);
@@ -123,14 +126,14 @@ ModelFunctions::ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters
 void ModelFunctions::rhs(const double* y, double* f) {
     std::copy(y, y + n_, y_.begin() + 1);
     std::fill(f_.begin(), f_.end(), 0.0);
-    fvec_(f_.data(), y_.data(), 1.0, parameters_);
+    fvec_(f_.data(), y_.data(), kGeneValue, parameters_);
     std::copy(f_.begin() + 1, f_.end(), f);
 }
 
 void ModelFunctions::jacobian(const double* y, double* jacobian) {
     std::copy(y, y + n_, y_.begin() + 1);
     std::fill(fjacRows_.begin(), fjacRows_.end(), 0.0);
-    fjac_(fjacRows_.data(), y_.data(), 1.0, parameters_);
+    fjac_(fjacRows_.data(), y_.data(), kGeneValue, parameters_);
     size_t row = static_cast<size_t>(n_) + 1;
     for (int i = 0; i < n_; ++i) {
         std::copy_n(fjacRows_.begin() + (i + 1) * row + 1, n_,
