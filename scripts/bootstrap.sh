@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs that is not installed yet. Run as root
 # (or as a user who may use sudo). Safe to run again: it installs only what is missing.
+#
+#   scripts/bootstrap.sh                what the programs and the example need
+#   scripts/bootstrap.sh --with-octave  also Octave, for the tests of the generated MATLAB code
+#                                       (scripts/test.sh asks for it; about 180 MB, 35 s)
 set -euo pipefail
 
 packages=(
@@ -9,7 +13,15 @@ packages=(
   openjdk-17-jdk-headless
   libsbml5-java libsbml5-examples
   libxml2-utils
+  libsundials-dev gnuplot-nox
 )
+
+for argument in "$@"; do
+  case "$argument" in
+    --with-octave) packages+=(octave) ;;
+    *) echo "bootstrap.sh: unknown argument '$argument' (known: --with-octave)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -4,6 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The tests of the generated MATLAB code run it under Octave, which only they need.
+./scripts/bootstrap.sh --with-octave
+
 run_suite() {
   local dir=$1
   shift

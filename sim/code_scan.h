@@ -1,0 +1,25 @@
+// What the generated C code reads and writes, found by scanning its text: which label each
+// p->val[i] binds, which elements of each label it reads, and the y, fvec and fjac indices.
+// kinesim checks these against the parameter file before the code is compiled, so that a
+// parameter file of another model is refused instead of read out of bounds.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace kinesim {
+
+struct CodeFacts {
+    std::map<int, std::string> bindings;            // i -> label of "double *label = p->val[i];"
+    std::map<std::string, std::set<int>> elements;  // label -> element indices read
+    std::set<int> fvecRows;                         // k of every fvec[k]
+    int largestVariable = 0;                        // largest n of y[n] and of fjac[.][n]
+    int largestJacobianRow = 0;                     // largest i of fjac[i][.]
+};
+
+// Scans C source text (comments skipped). 0, or -1 after logging when a label is bound to two
+// slots or a slot to two labels.
+int scan_generated_code(const std::string& text, CodeFacts& facts);
+
+}  // namespace kinesim

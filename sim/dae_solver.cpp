@@ -1,0 +1,296 @@
+#include "dae_solver.h"
+
+#include <ida/ida.h>
+#include <nvector/nvector_serial.h>
+#include <sunlinsol/sunlinsol_dense.h>
+#include <sunmatrix/sunmatrix_dense.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "format.h"
+#include "log.h"
+
+namespace kinesim {
+
+namespace {
+
+// What the callbacks share, and what they noticed on the way to a failure.
+struct SolverState {
+    ModelFunctions& model;
+    int algebraicCount;
+    double atol;
+    std::vector<double> dense;  // the Jacobian, row-major
+    std::string lastMessage;    // IDA's last error message
+    int nonFiniteRow = -1;      // first equation that gave inf or nan
+    double nonFiniteValue = 0.0;
+    double nonFiniteTime = 0.0;
+};
+
+int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
+    auto* state = static_cast<SolverState*>(data);
+    const double* y = N_VGetArrayPointer(yy);
+    const double* dy = N_VGetArrayPointer(yp);
+    double* r = N_VGetArrayPointer(rr);
+    int n = state->model.size();
+    state->model.rhs(y, r);
+    bool finiteState = std::all_of(y, y + n, [](double v) { return std::isfinite(v); });
+    for (int i = 0; i < n; ++i) {
+        if (!std::isfinite(r[i])) {
+            if (!finiteState) return 1;  // an iterate left the numbers: no equation to blame
+            state->nonFiniteRow = i;
+            state->nonFiniteValue = r[i];
+            state->nonFiniteTime = t;
+            return 1;  // recoverable: IDA tries a smaller step
+        }
+        if (i >= state->algebraicCount) r[i] = dy[i] - r[i];
+    }
+    return 0;
+}
+
+// IDA's iteration matrix dF/dy + cj dF/dy' of F = [g(y); y' - f(y)].
+int jacobian(realtype, realtype cj, N_Vector yy, N_Vector, N_Vector, SUNMatrix matrix, void* data,
+             N_Vector, N_Vector, N_Vector) {
+    auto* state = static_cast<SolverState*>(data);
+    int n = state->model.size();
+    state->model.jacobian(N_VGetArrayPointer(yy), state->dense.data());
+    for (int j = 0; j < n; ++j) {
+        double* column = SUNDenseMatrix_Column(matrix, j);
+        for (int i = 0; i < n; ++i) {
+            double entry = state->dense[static_cast<size_t>(i) * n + j];
+            if (!std::isfinite(entry)) return 1;
+            column[i] = i < state->algebraicCount ? entry : -entry + (i == j ? cj : 0.0);
+        }
+    }
+    return 0;
+}
+
+void keep_message(int, const char*, const char*, char* message, void* data) {
+    static_cast<SolverState*>(data)->lastMessage = message;
+}
+
+// The solver's objects, released together.
+struct IdaObjects {
+    SUNContext context = nullptr;
+    void* mem = nullptr;
+    N_Vector y = nullptr, dy = nullptr, id = nullptr;
+    SUNMatrix matrix = nullptr;
+    SUNLinearSolver solver = nullptr;
+
+    ~IdaObjects() {
+        if (mem != nullptr) IDAFree(&mem);
+        if (solver != nullptr) SUNLinSolFree(solver);
+        if (matrix != nullptr) SUNMatDestroy(matrix);
+        for (N_Vector v : {y, dy, id}) {
+            if (v != nullptr) N_VDestroy(v);
+        }
+        if (context != nullptr) SUNContext_Free(&context);
+    }
+};
+
+std::string number(double value) {
+    return zymorax::format("%.10g", value);
+}
+
+std::string variable_name(const std::vector<std::string>& tags, int index) {
+    return zymorax::format("variable %d (%s)", index + 1, tags[index].c_str());
+}
+
+// The variable with the largest weighted local error estimate.
+int largest_error_variable(IdaObjects& ida, int n) {
+    N_Vector errors = N_VClone(ida.y);
+    N_Vector weights = N_VClone(ida.y);
+    int worst = 0;
+    if (IDAGetEstLocalErrors(ida.mem, errors) == IDA_SUCCESS &&
+        IDAGetErrWeights(ida.mem, weights) == IDA_SUCCESS) {
+        const double* e = N_VGetArrayPointer(errors);
+        const double* w = N_VGetArrayPointer(weights);
+        for (int i = 1; i < n; ++i) {
+            if (std::fabs(e[i] * w[i]) > std::fabs(e[worst] * w[worst])) worst = i;
+        }
+    }
+    N_VDestroy(errors);
+    N_VDestroy(weights);
+    return worst;
+}
+
+// The variable that changed fastest for its size at the last accepted step: the one that runs
+// away when the solution blows up.
+int fastest_variable(IdaObjects& ida, double atol, int n) {
+    N_Vector value = N_VClone(ida.y);
+    N_Vector rate = N_VClone(ida.y);
+    double now = 0.0;
+    int fastest = 0;
+    if (IDAGetCurrentTime(ida.mem, &now) == IDA_SUCCESS &&
+        IDAGetDky(ida.mem, now, 0, value) == IDA_SUCCESS &&
+        IDAGetDky(ida.mem, now, 1, rate) == IDA_SUCCESS) {
+        const double* y = N_VGetArrayPointer(value);
+        const double* dy = N_VGetArrayPointer(rate);
+        double largest = -1.0;
+        for (int i = 0; i < n; ++i) {
+            double speed = std::fabs(dy[i]) / std::max(std::fabs(y[i]), atol);
+            if (!(speed <= largest)) {
+                largest = speed;
+                fastest = i;
+            }
+        }
+    }
+    N_VDestroy(value);
+    N_VDestroy(rate);
+    return fastest;
+}
+
+std::string failure_reason(int flag) {
+    switch (flag) {
+        case IDA_TOO_MUCH_WORK:
+            return "too many steps before the next output time";
+        case IDA_TOO_MUCH_ACC:
+            return "the tolerances cannot be met";
+        case IDA_ERR_FAIL:
+            return "the error test failed repeatedly (the solution may blow up)";
+        case IDA_CONV_FAIL:
+            return "the Newton iteration did not converge";
+        case IDA_LSETUP_FAIL:
+            return "the Jacobian matrix is singular";
+        case IDA_LSOLVE_FAIL:
+            return "the linear solver failed";
+        case IDA_REP_RES_ERR:
+        case IDA_RES_FAIL:
+        case IDA_FIRST_RES_FAIL:
+            return "the equations give values that are not numbers";
+        case IDA_CONSTR_FAIL:
+            return "a constraint failed";
+        default:
+            return zymorax::format("IDA error %d", flag);
+    }
+}
+
+// Names the variable behind a failure: an equation that gave inf or nan, a zero pivot of the
+// Jacobian, or else the largest local error.
+std::string failing_variable(IdaObjects& ida, const SolverState& state,
+                             const std::vector<std::string>& tags, int flag) {
+    int n = state.model.size();
+    if (state.nonFiniteRow >= 0 &&
+        (flag == IDA_REP_RES_ERR || flag == IDA_RES_FAIL || flag == IDA_FIRST_RES_FAIL ||
+         flag == IDA_ERR_FAIL || flag == IDA_CONV_FAIL || flag == IDA_NO_RECOVERY)) {
+        const char* what =
+            state.nonFiniteRow < state.algebraicCount ? "algebraic equation" : "rate of";
+        return zymorax::format(
+            "%s %s is %s at t = %s", what, variable_name(tags, state.nonFiniteRow).c_str(),
+            number(state.nonFiniteValue).c_str(), number(state.nonFiniteTime).c_str());
+    }
+    long pivot = 0;
+    if ((flag == IDA_LSETUP_FAIL || flag == IDA_CONV_FAIL) &&
+        IDAGetLastLinFlag(ida.mem, &pivot) == IDA_SUCCESS && pivot > 0 && pivot <= n) {
+        return "no pivot in the column of " + variable_name(tags, static_cast<int>(pivot - 1));
+    }
+    if (flag == IDA_TOO_MUCH_WORK || flag == IDA_TOO_MUCH_ACC) {
+        return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
+    }
+    return "fastest change in " + variable_name(tags, fastest_variable(ida, state.atol, n));
+}
+
+int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initial, double start,
+          const SolverSettings& settings) {
+    int n = state.model.size();
+    if (SUNContext_Create(nullptr, &ida.context) != 0) return -1;
+    ida.y = N_VNew_Serial(n, ida.context);
+    ida.dy = N_VNew_Serial(n, ida.context);
+    ida.id = N_VNew_Serial(n, ida.context);
+    ida.mem = IDACreate(ida.context);
+    ida.matrix = SUNDenseMatrix(n, n, ida.context);
+    if (!ida.y || !ida.dy || !ida.id || !ida.mem || !ida.matrix) return -1;
+    ida.solver = SUNLinSol_Dense(ida.y, ida.matrix, ida.context);
+    if (ida.solver == nullptr) return -1;
+    double* y = N_VGetArrayPointer(ida.y);
+    double* dy = N_VGetArrayPointer(ida.dy);
+    std::copy(initial.begin(), initial.end(), y);
+    state.model.rhs(y, dy);  // y' = f(y); the algebraic entries are set by the IC solver
+    for (int i = 0; i < n; ++i) {
+        N_VGetArrayPointer(ida.id)[i] = i < state.algebraicCount ? 0.0 : 1.0;
+        if (i < state.algebraicCount || !std::isfinite(dy[i])) dy[i] = 0.0;
+    }
+    bool ok = IDAInit(ida.mem, residual, start, ida.y, ida.dy) == IDA_SUCCESS &&
+              IDASetUserData(ida.mem, &state) == IDA_SUCCESS &&
+              IDASetErrHandlerFn(ida.mem, keep_message, &state) == IDA_SUCCESS &&
+              IDASStolerances(ida.mem, settings.relativeTolerance, settings.absoluteTolerance) ==
+                  IDA_SUCCESS &&
+              IDASetLinearSolver(ida.mem, ida.solver, ida.matrix) == IDA_SUCCESS &&
+              IDASetJacFn(ida.mem, jacobian) == IDA_SUCCESS &&
+              IDASetId(ida.mem, ida.id) == IDA_SUCCESS &&
+              IDASetMaxNumSteps(ida.mem, settings.maxStepsPerOutput) == IDA_SUCCESS;
+    return ok ? 0 : -1;
+}
+
+// The algebraic equation farthest from 0 at the given state.
+std::string worst_algebraic(SolverState& state, const std::vector<double>& y,
+                            const std::vector<std::string>& tags) {
+    std::vector<double> f(y.size());
+    state.model.rhs(y.data(), f.data());
+    int worst = 0;
+    for (int i = 1; i < state.algebraicCount; ++i) {
+        if (!(std::fabs(f[i]) <= std::fabs(f[worst]))) worst = i;
+    }
+    return zymorax::format("algebraic equation %d (row of %s) gives %s", worst + 1,
+                           variable_name(tags, worst).c_str(), number(f[worst]).c_str());
+}
+
+int make_consistent(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
+                    const std::vector<double>& initial, const TimeGrid& grid) {
+    if (state.algebraicCount == 0) return 0;
+    double first = std::min(grid.start + grid.step, grid.end);
+    int flag = IDACalcIC(ida.mem, IDA_YA_YDP_INIT, first);
+    if (flag == IDA_SUCCESS) return IDAGetConsistentIC(ida.mem, ida.y, ida.dy);
+    log_sys(
+        "No consistent initial values of the algebraic variables were found at t = %s: %s; "
+        "at the given initial values %s.\n",
+        number(grid.start).c_str(), failure_reason(flag).c_str(),
+        worst_algebraic(state, initial, tags).c_str());
+    if (!state.lastMessage.empty()) log_sys("IDA: %s\n", state.lastMessage.c_str());
+    return -1;
+}
+
+int emit(const OutputSink& sink, double time, N_Vector y, int n) {
+    const double* values = N_VGetArrayPointer(y);
+    return sink(time, std::vector<double>(values, values + n));
+}
+
+}  // namespace
+
+int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
+                  const std::vector<double>& initial, const TimeGrid& grid,
+                  const SolverSettings& settings, const OutputSink& sink) {
+    int n = model.size();
+    SolverState state{model,
+                      algebraicCount,
+                      settings.absoluteTolerance,
+                      std::vector<double>(static_cast<size_t>(n) * n),
+                      {}};
+    IdaObjects ida;
+    if (setup(ida, state, initial, grid.start, settings) != 0) {
+        log_sys("The solver cannot be set up for %d variables (out of memory?).\n", n);
+        return -1;
+    }
+    if (make_consistent(ida, state, tags, initial, grid) != 0) return -1;
+    if (int stop = emit(sink, grid.start, ida.y, n)) return stop;
+    IDASetStopTime(ida.mem, grid.end);
+    for (long k = 1;; ++k) {
+        double target = std::min(grid.start + k * grid.step, grid.end);
+        if (grid.end - target < 1e-12 * std::fabs(grid.step)) target = grid.end;
+        double reached = grid.start;
+        state.nonFiniteRow = -1;
+        int flag = IDASolve(ida.mem, target, &reached, ida.y, ida.dy, IDA_NORMAL);
+        if (flag < 0) {
+            double now = reached;
+            IDAGetCurrentTime(ida.mem, &now);
+            log_sys("The solver failed at t = %s: %s; %s.\n", number(now).c_str(),
+                    failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
+            if (!state.lastMessage.empty()) log_sys("IDA: %s\n", state.lastMessage.c_str());
+            return -1;
+        }
+        if (int stop = emit(sink, target, ida.y, n)) return stop;
+        if (target >= grid.end) return 0;
+    }
+}
+
+}  // namespace kinesim

@@ -1,0 +1,122 @@
+#include "kinesim.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "code_scan.h"
+#include "compiled_model.h"
+#include "csv_writer.h"
+#include "dae_solver.h"
+#include "format.h"
+#include "jacobian_check.h"
+#include "log.h"
+#include "model_inputs.h"
+#include "param_reader.h"
+#include "plot.h"
+
+namespace kinesim {
+
+namespace {
+
+int read_text(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        log_sys("Cannot open the C file %s.\n", path.c_str());
+        return -1;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return 0;
+}
+
+// Parameter changes at given times are not applied; refusing them keeps a run from quietly
+// simulating something other than what the file asks for.
+int refuse_events(const ParameterFile& file) {
+    if (file.events.empty()) return 0;
+    for (const EventRow& row : file.events) {
+        log_sys("%s:%d: kinesim does not apply T_EVENT rows: %s\n", file.path.c_str(), row.line,
+                row.text.c_str());
+    }
+    log_sys("Remove the T_EVENT rows, or simulate the spans between the events one by one.\n");
+    return -1;
+}
+
+// Reads both files and checks that they fit together and leave nothing blank.
+int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs) {
+    if (read_parameter_file(options.paramFile, file) != 0 || refuse_events(file) != 0) {
+        log_sys("Reading the parameter file failed.\n");
+        return -1;
+    }
+    std::string code;
+    CodeFacts facts;
+    if (read_text(options.codeFile, code) != 0 || scan_generated_code(code, facts) != 0 ||
+        bind_model_inputs(file, facts, inputs) != 0) {
+        log_sys("Nothing was simulated.\n");
+        return -1;
+    }
+    return 0;
+}
+
+int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
+    JacobianComparison result = compare_jacobian(model, inputs.initial);
+    std::fputs(describe_comparison(result, inputs.tags).c_str(), stdout);
+    if (result.largestError > kJacobianTolerance) {
+        std::fputs(zymorax::format("usr_fjac disagrees with usr_fvec (tolerance %.0e).\n",
+                                   kJacobianTolerance)
+                       .c_str(),
+                   stdout);
+        return kExitJacobianMismatch;
+    }
+    return kExitOk;
+}
+
+int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs& inputs) {
+    CsvWriter csv;
+    if (csv.open(options.csvFile, inputs.tags) != 0) {
+        log_sys("Nothing was simulated.\n");
+        return kExitFailure;
+    }
+    TimeGrid grid{options.timeStart, options.timeEnd, options.timeStep};
+    SolverSettings settings;
+    settings.relativeTolerance = options.relativeTolerance;
+    settings.absoluteTolerance = options.absoluteTolerance;
+    int solved = integrate_dae(
+        model, inputs.algebraicCount, inputs.tags, inputs.initial, grid, settings,
+        [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); });
+    // What was computed before a failure stays in the file.
+    if (csv.close() != 0 || solved != 0) {
+        log_sys("The simulation stopped; %s holds the time course up to there.\n",
+                options.csvFile.c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int run_kinesim(const SimOptions& options) {
+    ParameterFile file;
+    ModelInputs inputs;
+    if (prepare_inputs(options, file, inputs) != 0) return kExitFailure;
+    std::string kineDir = find_kine_dir(options.kineDir);
+    CompiledModel compiled;
+    if (kineDir.empty() || compiled.load(options.codeFile, kineDir, inputs.variableCount) != 0) {
+        log_sys("Compiling the model failed.\n");
+        return kExitFailure;
+    }
+    ModelFunctions model(compiled.fvec, compiled.fjac, inputs.parameters.record(),
+                         inputs.variableCount);
+    if (options.checkJacobian) return check_jacobian(model, inputs);
+    int status = simulate(options, model, inputs);
+    if (status != kExitOk || options.plotFile.empty()) return status;
+    std::string title = file.title.empty() ? options.codeFile : file.title;
+    if (draw_plot(options.csvFile, inputs.variableCount, options.plotFile, title) != 0) {
+        log_sys("Drawing the plot failed; the time course is in %s.\n", options.csvFile.c_str());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace kinesim

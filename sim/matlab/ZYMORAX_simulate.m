@@ -1,0 +1,229 @@
+% ZYMORAX_simulate  Simulates the MATLAB code that symcode writes, with ode15s.
+%
+%   [t, y, tags] = ZYMORAX_simulate(t_span, step, csv_file)
+%   [t, y, tags] = ZYMORAX_simulate(t_span, step, csv_file, options)
+%
+% Run it in the folder of "ZYMORAX_initial.m", "ZYMORAX_param.m", "ZYMORAX_usr_fvec.m" and
+% "ZYMORAX_usr_fjac.m" (symcode -MATLAB), with this folder on the path. When valscribe's
+% "ZYMORAX_Merge_init.m" and "ZYMORAX_Merge_param.m" are there too, their values are used.
+%
+%   t_span    [start end]; [] takes the times of the TIME_START and TIME_END events, else
+%             ZYMORAX_CTL.T_START and ZYMORAX_CTL.T_END
+%   step      output step; the outputs are start, start + step, ... and end
+%   csv_file  CSV time course to write ('' writes none): "time,<tag1>,<tag2>,..."
+%   options   struct, every field optional:
+%               RelTol, AbsTol  tolerances (default ZYMORAX_CTL.NDF_RTOL and NDF_ATOL)
+%               values          'auto' (merged files when present), 'merged' or 'generated'
+%
+% The model is the semi-explicit DAE M y' = usr_fvec(y) with the mass matrix ZYMORAX_CTL.MASS
+% (the first N_ALGEBR equations algebraic). The algebraic variables are first made consistent
+% by Newton's method with the ZYMORAX_CTL.NR_* settings, starting from their Y_START values.
+function [t, y, tags] = ZYMORAX_simulate(t_span, step, csv_file, options)
+  if nargin < 4
+    options = struct();
+  end
+  [ctl, start, param, event] = load_inputs(option(options, 'values', 'auto'));
+  [y0, tags] = initial_state(ctl, start);
+  check_parameters(param);
+  check_events(event);
+  t_span = time_span(t_span, ctl, event);
+  gene = ctl.G_VALUE;
+  rhs = @(tt, yy) reshape(ZYMORAX_usr_fvec(yy, gene, param, tt), [], 1);
+  jac = @(tt, yy) ZYMORAX_usr_fjac(yy, gene, param);
+  y0 = consistent_start(y0, ctl, rhs, jac, t_span(1), tags);
+  times = output_times(t_span, step);
+  solver = odeset('Mass', ctl.MASS, 'MStateDependence', 'none', 'Jacobian', jac, ...
+                  'RelTol', option(options, 'RelTol', ctl.NDF_RTOL), ...
+                  'AbsTol', option(options, 'AbsTol', ctl.NDF_ATOL), ...
+                  'InitialSlope', initial_slope(y0, ctl.N_ALGEBR, rhs, jac, t_span(1)));
+  if numel(times) == 2  % ode15s would return its own steps for a two-element span
+    [t, y] = ode15s(rhs, [times(1) mean(times) times(2)], y0, solver);
+    t = t([1 3]);
+    y = y([1 3], :);
+  else
+    [t, y] = ode15s(rhs, times, y0, solver);
+  end
+  if ~isempty(csv_file)
+    write_csv(csv_file, tags, t, y);
+  end
+end
+
+function value = option(options, name, default)
+  if isfield(options, name) && ~isempty(options.(name))
+    value = options.(name);
+  else
+    value = default;
+  end
+end
+
+function [ctl, start, param, event] = load_inputs(values)
+  [ctl, start] = ZYMORAX_initial();
+  merged = exist('ZYMORAX_Merge_init', 'file') == 2 && exist('ZYMORAX_Merge_param', 'file') == 2;
+  if strcmp(values, 'merged') && ~merged
+    error('ZYMORAX_simulate:inputs', ...
+          'ZYMORAX_Merge_init.m and ZYMORAX_Merge_param.m are not here: run valscribe first.');
+  end
+  if strcmp(values, 'generated') || ~merged
+    [param, event] = ZYMORAX_param();
+    return;
+  end
+  try
+    start = ZYMORAX_Merge_init();
+    [param, event] = ZYMORAX_Merge_param();
+  catch failure
+    error('ZYMORAX_simulate:inputs', ...
+          ['The merged scripts cannot be run (is a value blank in the parameter file that ' ...
+           'valscribe read?): %s'], failure.message);
+  end
+end
+
+function [y0, tags] = initial_state(ctl, start)
+  n = ctl.N_VAR;
+  y0 = zeros(n, 1);
+  tags = cell(1, n);
+  blank = {};
+  for k = 1:n
+    if k > numel(start) || ~isfield(start(k), 'tag') || isempty(start(k).tag)
+      blank{end + 1} = sprintf('  Y_START(%d) is missing', k);
+      continue;
+    end
+    tags{k} = start(k).tag;
+    if ~isfield(start(k), 'value') || isempty(start(k).value)
+      blank{end + 1} = sprintf('  Y_START(%d) %s', k, start(k).tag);
+    else
+      y0(k) = start(k).value;
+    end
+  end
+  report_blanks(blank);
+end
+
+% Every element is copied by the generated code, used or not; an empty one would be deleted
+% from its array by that copy and shift the others, so none may stay empty.
+function check_parameters(param)
+  blank = {};
+  labels = fieldnames(param);
+  for i = 1:numel(labels)
+    elements = param.(labels{i});
+    for k = 1:numel(elements)
+      if ~isfield(elements(k), 'value') || isempty(elements(k).value)
+        tag = '';
+        if isfield(elements(k), 'tag')
+          tag = elements(k).tag;
+        end
+        blank{end + 1} = sprintf('  param.%s(%d) %s', labels{i}, k, tag);
+      end
+    end
+  end
+  report_blanks(blank);
+end
+
+function report_blanks(blank)
+  if ~isempty(blank)
+    error('ZYMORAX_simulate:blank', ...
+          'These values are blank; fill them in the parameter file:\n%s', ...
+          strjoin(blank, sprintf('\n')));
+  end
+end
+
+function named = is_time_event(name)
+  named = ischar(name) && (strcmp(name, ZYMORAX_Constant.TIME_START) || ...
+                           strcmp(name, ZYMORAX_Constant.TIME_END));
+end
+
+% Events that change a parameter at a time are not applied here; refuse them rather than
+% simulate something else than asked.
+function check_events(event)
+  if ~isstruct(event)
+    return;
+  end
+  for k = 1:numel(event)
+    if ~is_time_event(event(k).name)
+      error('ZYMORAX_simulate:event', ...
+            'Event %d (%s) changes a parameter; ZYMORAX_simulate does not apply such events.', ...
+            k, char(event(k).name));
+    end
+  end
+end
+
+function t_span = time_span(t_span, ctl, event)
+  if isempty(t_span)
+    t_span = [event_time(event, ZYMORAX_Constant.TIME_START, ctl.T_START), ...
+              event_time(event, ZYMORAX_Constant.TIME_END, ctl.T_END)];
+  end
+  if ~isnumeric(t_span) || numel(t_span) ~= 2 || ~(t_span(2) > t_span(1))
+    error('ZYMORAX_simulate:time', 'Give the time span as [start end] with end > start.');
+  end
+end
+
+function time = event_time(event, name, default)
+  time = default;
+  if ~isstruct(event) || ~isfield(event, 'time')
+    return;
+  end
+  for k = 1:numel(event)
+    if strcmp(event(k).name, name) && ~isempty(event(k).time)
+      time = event(k).time;
+    end
+  end
+end
+
+function times = output_times(t_span, step)
+  if ~(step > 0)
+    error('ZYMORAX_simulate:time', 'The output step must be positive.');
+  end
+  count = floor((t_span(2) - t_span(1)) / step + 1e-9);
+  times = t_span(1) + (0:count) * step;
+  if t_span(2) - times(end) > 1e-12 * step
+    times(end + 1) = t_span(2);
+  end
+  times(end) = t_span(2);
+end
+
+function y = consistent_start(y, ctl, rhs, jac, t0, tags)
+  a = ctl.N_ALGEBR;
+  if a == 0
+    return;
+  end
+  for trial = 1:ctl.NR_TRIAL
+    f = rhs(t0, y);
+    g = f(1:a);
+    J = jac(t0, y);
+    dx = -J(1:a, 1:a) \ g;
+    y(1:a) = y(1:a) + dx;
+    if norm(dx, inf) <= ctl.NR_TOL_X * max(1, norm(y(1:a), inf))
+      break;
+    end
+  end
+  f = rhs(t0, y);
+  g = f(1:a);
+  [worst, row] = max(abs(g));
+  if ~(worst <= max(ctl.NR_TOL_F, 1e-9 * max(1, norm(y, inf))))
+    error('ZYMORAX_simulate:initial', ...
+          ['No consistent initial values of the algebraic variables after %d Newton steps: ' ...
+           'algebraic equation %d (row of %s) gives %g.'], ctl.NR_TRIAL, row, tags{row}, g(row));
+  end
+end
+
+% y' of the differential variables from their equations; that of the algebraic ones from the
+% derivative of their equations, so that ode15s starts from consistent values.
+function slope = initial_slope(y, a, rhs, jac, t0)
+  f = rhs(t0, y);
+  slope = zeros(size(y));
+  slope(a + 1:end) = f(a + 1:end);
+  if a > 0
+    J = jac(t0, y);
+    slope(1:a) = -J(1:a, 1:a) \ (J(1:a, a + 1:end) * slope(a + 1:end));
+  end
+end
+
+function write_csv(csv_file, tags, t, y)
+  out = fopen(csv_file, 'w');
+  if out < 0
+    error('ZYMORAX_simulate:csv', 'Cannot open %s for writing.', csv_file);
+  end
+  fprintf(out, 'time');
+  fprintf(out, ',%s', tags{:});
+  fprintf(out, '\n');
+  fprintf(out, [repmat('%.10g,', 1, size(y, 2)) '%.10g\n'], [t(:) y]');
+  fclose(out);
+end

@@ -1,0 +1,48 @@
+// The numbers a simulation starts from, taken from the parameter file and checked against what
+// the generated code reads.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "code_scan.h"
+#include "kine.h"
+#include "param_reader.h"
+
+namespace kinesim {
+
+// The values of the used labels laid out as the generated code reads them (kine.h):
+// record()->val[i][k], both indices from 1. Movable, not copyable: the record points into it.
+class ParameterValues {
+  public:
+    ParameterValues() = default;
+    ParameterValues(const ParameterValues&) = delete;
+    ParameterValues& operator=(const ParameterValues&) = delete;
+    ParameterValues(ParameterValues&&) = default;
+    ParameterValues& operator=(ParameterValues&&) = default;
+
+    // Makes label slots 1..sizes.size(); slot i gets sizes[i-1] elements, all 0.
+    void resize(const std::vector<int>& sizes);
+    double& at(int slot, int element) { return arrays_[slot][element]; }
+    Parameter* record() { return &record_; }
+
+  private:
+    std::vector<std::vector<double>> arrays_;
+    std::vector<double*> pointers_;
+    Parameter record_{nullptr};
+};
+
+struct ModelInputs {
+    int variableCount = 0;
+    int algebraicCount = 0;         // variables 1..algebraicCount are algebraic
+    std::vector<std::string> tags;  // by variable number - 1
+    std::vector<double> initial;    // by variable number - 1
+    ParameterValues parameters;
+};
+
+// Checks that the code and the parameter file belong to one model and that every value the code
+// needs is filled in, then fills `inputs`. A blank or missing value ends with one message that
+// lists every row to fill. 0, or -1 after logging.
+int bind_model_inputs(const ParameterFile& file, const CodeFacts& code, ModelInputs& inputs);
+
+}  // namespace kinesim

@@ -1,0 +1,57 @@
+// Reads the rows of a parameter file that a simulation needs: N_VAR, N_ALGEBR, Y_START,
+// PARAM, PARAM_NAME and T_EVENT. Every row keeps its line number for messages.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kinesim {
+
+// A value field: blank, or a number.
+struct RowValue {
+    bool blank = true;
+    double value = 0.0;
+};
+
+struct StartRow {  // Y_START ; index; initial_value; tag #comment
+    int line = 0;
+    std::string text;  // the line without its line end
+    int index = 0;
+    RowValue value;
+    std::string tag;
+};
+
+struct ParamValueRow {  // PARAM ; name; index; val; ...; tag #comment
+    int line = 0;
+    std::string text;
+    std::string label;
+    int index = 0;
+    RowValue value;
+    std::string tag;
+};
+
+struct EventRow {  // T_EVENT ; name; index; time; value; comment
+    int line = 0;
+    std::string text;
+};
+
+struct ParameterFile {
+    std::string path;
+    std::string title;        // from the header comment "# TITLE:..."
+    int variableCount = -1;   // N_VAR
+    int algebraicCount = -1;  // N_ALGEBR
+    std::vector<StartRow> starts;
+    std::vector<ParamValueRow> params;
+    std::vector<std::string> labels;  // PARAM_NAME rows in order: label i binds to p->val[i]
+    std::vector<EventRow> events;
+};
+
+// Reads and checks the file: counts present and consistent, one Y_START row per variable,
+// PARAM rows only for PARAM_NAME labels and each element once, numbers that are numbers.
+// 0, or -1 after logging the file, the line and what is wrong with it.
+int read_parameter_file(const std::string& path, ParameterFile& file);
+
+// The ';'-separated fields of a line; the text after the last ';' is a field too.
+std::vector<std::string> split_fields(const std::string& line);
+
+}  // namespace kinesim

@@ -1,0 +1,17 @@
+// Draws a CSV time course into a PNG with gnuplot.
+#pragma once
+
+#include <string>
+
+namespace kinesim {
+
+// Runs gnuplot on `csvFile` (columns: time, then `variableCount` variables) and writes
+// `pngFile`. 0, or -1 after logging (gnuplot missing or failing).
+int draw_plot(const std::string& csvFile, int variableCount, const std::string& pngFile,
+              const std::string& title);
+
+// The gnuplot script that draws it; exposed for the tests.
+std::string plot_script(const std::string& csvFile, int variableCount, const std::string& pngFile,
+                        const std::string& title);
+
+}  // namespace kinesim

@@ -1,0 +1,33 @@
+// Running the system C compiler and gnuplot: no shell, so file names may hold any character.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kinesim {
+
+// Runs `program` (looked up on PATH when it has no '/') with `args`, standard input from
+// /dev/null and standard output and error into `outputFile`. The exit status 0..255, 128 + the
+// signal number, or -1 after logging when the program cannot be started.
+int run_and_wait(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& outputFile);
+
+// The full path of `program` on PATH (or the program itself when it holds a '/'), or "".
+std::string find_on_path(const std::string& program);
+
+// A fresh private folder under TMPDIR (or /tmp), removed with its files when the object goes.
+class ScratchDir {
+  public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    bool ok() const { return !path_.empty(); }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+}  // namespace kinesim

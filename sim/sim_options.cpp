@@ -1,0 +1,124 @@
+#include "sim_options.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "log.h"
+#include "text_io.h"
+
+namespace kinesim {
+
+const char* const kUsage =
+    "Usage: kinesim -C<model.c> -P<param.txt> -T<start>:<end> -S<step> -O<out.csv>\n"
+    "               [-G<plot.png>] [-R<rtol>] [-A<atol>] [-K<kine.h folder>]\n"
+    "       kinesim --check-jacobian -C<model.c> -P<param.txt> [-K<kine.h folder>]\n"
+    "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
+    "  -P  parameter file (after valfuse: every value the model uses filled in)\n"
+    "  -T  time span, -S output step, -O CSV time course to write\n"
+    "  -G  also draw the time course into a PNG file with gnuplot\n"
+    "  -R  relative tolerance (default 1e-8), -A absolute tolerance (default 1e-10)\n"
+    "  -K  folder of kine.h (default: ZYMORAX_KINE_DIR, then beside the program)\n"
+    "  --check-jacobian  compare usr_fjac with finite differences of usr_fvec at the\n"
+    "                    initial state; exit status 1 when they disagree\n";
+
+bool parse_number(const std::string& text, double& value) {
+    std::string trimmed = zymorax::trim(text);
+    if (trimmed.empty()) return false;
+    char* end = nullptr;
+    value = std::strtod(trimmed.c_str(), &end);
+    return end == trimmed.c_str() + trimmed.size() && std::isfinite(value);
+}
+
+namespace {
+
+int parse_time_span(const std::string& text, SimOptions& options) {
+    size_t colon = text.find(':');
+    if (colon == std::string::npos || !parse_number(text.substr(0, colon), options.timeStart) ||
+        !parse_number(text.substr(colon + 1), options.timeEnd)) {
+        log_sys("The time span '-T%s' is not of the form -T<start>:<end>.\n", text.c_str());
+        return -1;
+    }
+    if (options.timeEnd <= options.timeStart) {
+        log_sys("The time span '-T%s' ends before it starts.\n", text.c_str());
+        return -1;
+    }
+    options.timeGiven = true;
+    return 0;
+}
+
+int parse_positive(const std::string& option, const std::string& text, double& value) {
+    if (!parse_number(text, value) || value <= 0.0) {
+        log_sys("The value of '%s%s' is not a positive number.\n", option.c_str(), text.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+int parse_one(const std::string& argument, SimOptions& options) {
+    if (argument == "--check-jacobian") {
+        options.checkJacobian = true;
+        return 0;
+    }
+    if (argument.size() < 2 || argument[0] != '-' || argument[1] == '-') {
+        log_sys("Unknown argument '%s'.\n", argument.c_str());
+        return -1;
+    }
+    std::string value = argument.substr(2);
+    switch (argument[1]) {
+        case 'C':
+            options.codeFile = value;
+            return 0;
+        case 'P':
+            options.paramFile = value;
+            return 0;
+        case 'O':
+            options.csvFile = value;
+            return 0;
+        case 'G':
+            options.plotFile = value;
+            return 0;
+        case 'K':
+            options.kineDir = value;
+            return 0;
+        case 'T':
+            return parse_time_span(value, options);
+        case 'S':
+            return parse_positive("-S", value, options.timeStep);
+        case 'R':
+            return parse_positive("-R", value, options.relativeTolerance);
+        case 'A':
+            return parse_positive("-A", value, options.absoluteTolerance);
+        default:
+            log_sys("Unknown argument '%s'.\n", argument.c_str());
+            return -1;
+    }
+}
+
+// Names the first required switch that is missing, or nothing.
+const char* missing_switch(const SimOptions& options) {
+    if (options.codeFile.empty()) return "-C (the C file)";
+    if (options.paramFile.empty()) return "-P (the parameter file)";
+    if (options.checkJacobian) return nullptr;
+    if (!options.timeGiven) return "-T (the time span)";
+    if (options.timeStep <= 0.0) return "-S (the output step)";
+    if (options.csvFile.empty()) return "-O (the CSV file)";
+    return nullptr;
+}
+
+}  // namespace
+
+int parse_sim_options(int argc, const char* const* argv, SimOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        if (parse_one(argv[i], options) != 0) {
+            log_sys("%s", kUsage);
+            return -1;
+        }
+    }
+    if (const char* missing = missing_switch(options)) {
+        log_sys("Missing %s.\n%s", missing, kUsage);
+        return -1;
+    }
+    return 0;
+}
+
+}  // namespace kinesim

@@ -1,0 +1,32 @@
+// The command line of kinesim.
+#pragma once
+
+#include <string>
+
+namespace kinesim {
+
+struct SimOptions {
+    std::string codeFile;    // -C: symcode's C file with usr_fvec and usr_fjac
+    std::string paramFile;   // -P: the parameter file (N_VAR, Y_START, PARAM, PARAM_NAME rows)
+    std::string csvFile;     // -O: the time course
+    std::string plotFile;    // -G: a PNG of the time course, drawn by gnuplot (optional)
+    std::string kineDir;     // -K: folder of kine.h (optional; found beside the program else)
+    double timeStart = 0.0;  // -T<start>:<end>
+    double timeEnd = 0.0;
+    double timeStep = 0.0;             // -S: output step
+    double relativeTolerance = 1e-8;   // -R
+    double absoluteTolerance = 1e-10;  // -A
+    bool timeGiven = false;
+    bool checkJacobian = false;  // --check-jacobian: compare usr_fjac with finite differences
+};
+
+// The usage text, printed with every command-line error.
+extern const char* const kUsage;
+
+// Reads the arguments (argv[0] is the program). 0, or -1 after logging what is wrong.
+int parse_sim_options(int argc, const char* const* argv, SimOptions& options);
+
+// Reads a whole decimal number ("1e-3", " 2.5"); false when the text holds anything else.
+bool parse_number(const std::string& text, double& value);
+
+}  // namespace kinesim
