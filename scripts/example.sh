@@ -5,14 +5,14 @@
 #
 #   scripts/example.sh [MODEL.xml [TUNED_PARAM.txt]] [-g<METHOD>] [-m<METHOD>] [-T<start>:<end>] [-S<step>]
 #
-# Without arguments it runs the bundled example examples/glycolysis_gma.xml with its tuned
-# parameter file. Everything it makes goes to out/ (set OUT to choose another folder).
+# Without arguments it runs the bundled example examples/regulated_transcription.xml (a gene
+# with an activator and a repressor, converted with TPP_RAPID) with its tuned parameter file. Everything it makes goes to out/ (set OUT to choose another folder).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-model=$root/examples/glycolysis_gma.xml
-tuned=$root/examples/glycolysis_gma.param.txt
-gene=-gCMA metabolic=-mGMA span=-T0:10 step=-S0.1
+model=$root/examples/regulated_transcription.xml
+tuned=$root/examples/regulated_transcription.param.txt
+gene=-gTPP_RAPID metabolic=-mNONE span=-T0:20 step=-S0.2
 positional=0
 for argument in "$@"; do
   case "$argument" in

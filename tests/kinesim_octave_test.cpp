@@ -20,11 +20,10 @@ struct ExampleCase {
     double step;
 };
 
-// One entry per example model and method family. The TPP case joins once rxnconv converts
-// regulated transcription, as:
-//   {"TPP_RAPID", "regulated_transcription.xml", "-gTPP_RAPID", "-mGMA",
-//    "regulated_transcription.param.txt", 50, 1},
+// One entry per example model and method family.
 const ExampleCase kExamples[] = {
+    {"TPP_RAPID", "regulated_transcription.xml", "-gTPP_RAPID", "-mNONE",
+     "regulated_transcription.param.txt", 20, 0.5},
     {"CMA", "enzyme_complex.xml", "-gCMA", "-mGMA", "enzyme_complex.param.txt", 20, 0.5},
     {"GMA", "glycolysis_gma.xml", "-gCMA", "-mGMA", "glycolysis_gma.param.txt", 10, 0.25},
     {"MM", "glycolysis_gma.xml", "-gCMA", "-mMM", "glycolysis_gma.mm.param.txt", 10, 0.25},
