@@ -19,13 +19,13 @@ using zymorax::print;
 // One derivative line: "\tgd[  e][  k] = ...;" for a variable, "gi" for a constant. A part
 // can hold a symbol and still not depend on it ((y[1] - y[1])*k[1]); that entry is written as 0
 // so that the line stays code.
-int write_derivative(FILE* out, ExprNode* root, const std::string& symbol, const char* array,
-                     int e, int index, const SsystemLayout& layout) {
+int write_derivative(FILE* out, ExprNode* root, const std::string& symbol, const char* array, int e,
+                     int index, const SsystemLayout& layout) {
     if (Make_diff(root, symbol, layout.cNotation) != 0) return -1;
     std::string derivative = root->diffText.empty() ? "0" : root->diffText;
     if (layout.matlab) derivative = matlab_text(derivative);
-    print(out, layout.matlab ? "\t%s(%3d,%3d) = %s;\n" : "\t%s[%3d][%3d] = %s;\n", array, e,
-          index, derivative.c_str());
+    print(out, layout.matlab ? "\t%s(%3d,%3d) = %s;\n" : "\t%s[%3d][%3d] = %s;\n", array, e, index,
+          derivative.c_str());
     return 0;
 }
 
@@ -78,12 +78,10 @@ int write_equation(FILE* ghData, FILE* fvecScratch, FILE* fjacScratch, ExprEntry
     OrderTable hIndex(gIndex.size(), 0);
     const bool hasPositive = !parts.positive.empty();
     const bool hasNegative = !parts.negative.empty();
-    if ((hasPositive &&
-         get_preGH(ghData, layout, i - 1,
-                   {"v_plus", parts.positive, "g", counts.gCount, gIndex}) != 0) ||
-        (hasNegative &&
-         get_preGH(ghData, layout, i - 1,
-                   {"v_minus", parts.negative, "h", counts.hCount, hIndex}) != 0)) {
+    if ((hasPositive && get_preGH(ghData, layout, i - 1,
+                                  {"v_plus", parts.positive, "g", counts.gCount, gIndex}) != 0) ||
+        (hasNegative && get_preGH(ghData, layout, i - 1,
+                                  {"v_minus", parts.negative, "h", counts.hCount, hIndex}) != 0)) {
         return report_equation_failure({equation, parts});
     }
     std::fputs(ssystem_fvec_line(i, gIndex, hIndex, hasPositive, hasNegative, layout).c_str(),

@@ -72,8 +72,8 @@ class TermReader {
 RateParts split_rate_terms(const std::string& text) {
     RateParts parts;
     TermReader reader(text);
-    bool negative = false;   // sign of the term being read, or of the next one
-    bool termOpen = false;   // an item of the current term has been written
+    bool negative = false;  // sign of the term being read, or of the next one
+    bool termOpen = false;  // an item of the current term has been written
     std::size_t pos = 0;
     while (pos < text.size()) {
         char c = text[pos];

@@ -10,18 +10,16 @@ int entry(const OrderTable& table, int m) {
     return m < static_cast<int>(table.size()) ? table[m] : 0;
 }
 
-std::string power_factor(const std::string& symbol, const char* prefix, int order,
-                         bool cNotation) {
+std::string power_factor(const std::string& symbol, const char* prefix, int order, bool cNotation) {
     return cNotation ? format("*pow(%s,%s[%d])", symbol.c_str(), prefix, order)
                      : format("*(%s^(%s(%d)))", symbol.c_str(), prefix, order);
 }
 
 std::string own_power_derivative(const std::string& symbol, const char* prefix, int order,
                                  bool cNotation) {
-    return cNotation ? format("*%s[%d]*pow(%s,%s[%d]-1)", prefix, order, symbol.c_str(), prefix,
-                              order)
-                     : format("*(%s(%d)*(%s^(%s(%d)-1)))", prefix, order, symbol.c_str(), prefix,
-                              order);
+    return cNotation
+               ? format("*%s[%d]*pow(%s,%s[%d]-1)", prefix, order, symbol.c_str(), prefix, order)
+               : format("*(%s(%d)*(%s^(%s(%d)-1)))", prefix, order, symbol.c_str(), prefix, order);
 }
 
 // "kplus[i]" or " - kminus[i]", brackets by the layout.
@@ -63,7 +61,8 @@ std::string derivative_factors(const OrderTable& table, const char* prefix, int 
 std::string ssystem_fvec_line(int i, const OrderTable& g, const OrderTable& h, bool hasPositive,
                               bool hasNegative, const SsystemLayout& layout) {
     std::string line = format(layout.matlab ? "fvec(%3d) = " : "fvec[%3d] = ", i);
-    if (hasPositive) line += rate_constant("kplus", i, layout.matlab) + power_factors(g, "g", layout);
+    if (hasPositive)
+        line += rate_constant("kplus", i, layout.matlab) + power_factors(g, "g", layout);
     if (hasNegative) {
         line += " - " + rate_constant("kminus", i, layout.matlab) + power_factors(h, "h", layout);
     }
@@ -77,7 +76,8 @@ std::string ssystem_fjac_lines(int i, const OrderTable& g, const OrderTable& h,
         if (entry(g, k) == 0 && entry(h, k) == 0) continue;
         lines += format(layout.matlab ? "fjac(%3d,%3d) = " : "fjac[%3d][%3d] = ", i, k);
         if (entry(g, k) != 0) {
-            lines += rate_constant("kplus", i, layout.matlab) + derivative_factors(g, "g", k, layout);
+            lines +=
+                rate_constant("kplus", i, layout.matlab) + derivative_factors(g, "g", k, layout);
         }
         if (entry(h, k) != 0) {
             lines += " - " + rate_constant("kminus", i, layout.matlab) +

@@ -19,8 +19,7 @@ int write_GEhead(FILE* out, const DaeModel& model, const SsystemLayout& layout) 
         return -1;
     }
     if (layout.matlab) {
-        print(out, "function [gd, gi, hd, hi, v_plus, v_minus] = %s(y, p)\n",
-              "ZYMORAX_get_GHdata");
+        print(out, "function [gd, gi, hd, hi, v_plus, v_minus] = %s(y, p)\n", "ZYMORAX_get_GHdata");
         std::fputs("\t[n_var, n_const] = ZYMORAX_get_GHnum();\n", out);
         std::fputs("\tgd = zeros(n_var, n_var);\n\tgi = zeros(n_var, n_const);\n", out);
         std::fputs("\thd = zeros(n_var, n_var);\n\thi = zeros(n_var, n_const);\n", out);

@@ -22,11 +22,11 @@ struct KineticOrderCounts {
 
 // One part of one equation handed to get_preGH.
 struct RatePart {
-    const char* name;        // "v_plus" or "v_minus"
+    const char* name;         // "v_plus" or "v_minus"
     const std::string& text;  // the part's text in '^' notation
-    const char* prefix;      // "g" or "h"
-    int& counter;            // gCount or hCount
-    OrderTable& table;       // gIndex or hIndex of the equation
+    const char* prefix;       // "g" or "h"
+    int& counter;             // gCount or hCount
+    OrderTable& table;        // gIndex or hIndex of the equation
 };
 
 // constCount: the highest constantPlayer index whose element is used, 0 when none is.
