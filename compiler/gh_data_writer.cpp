@@ -53,15 +53,9 @@ int write_part_derivatives(FILE* out, ExprNode* root, const SsystemLayout& layou
     return 0;
 }
 
-struct EquationFailure {
-    const std::string& equation;
-    const RateParts& parts;
-};
-
-int report_equation_failure(const EquationFailure& failure) {
-    log_sys("#  equation = '%s'\n", failure.equation.c_str());
-    log_sys("#  V+ = '%s', V- = '%s'\n", failure.parts.positive.c_str(),
-            failure.parts.negative.c_str());
+int report_equation_failure(const std::string& equation, const RateParts& parts) {
+    log_sys("#  equation = '%s'\n", equation.c_str());
+    log_sys("#  V+ = '%s', V- = '%s'\n", parts.positive.c_str(), parts.negative.c_str());
     return -1;
 }
 
@@ -70,7 +64,7 @@ int write_equation(FILE* ghData, FILE* fvecScratch, FILE* fjacScratch, ExprEntry
                    const SsystemLayout& layout, KineticOrderCounts& counts) {
     RateParts parts;
     if (row.tree == nullptr || Set_expr(row.tree, false) != 0) {
-        return report_equation_failure({row.tree != nullptr ? row.tree->text : row.text, parts});
+        return report_equation_failure(row.tree != nullptr ? row.tree->text : row.text, parts);
     }
     const std::string& equation = row.tree->text;
     parts = split_rate_terms(equation);
@@ -82,7 +76,7 @@ int write_equation(FILE* ghData, FILE* fvecScratch, FILE* fjacScratch, ExprEntry
                                   {"v_plus", parts.positive, "g", counts.gCount, gIndex}) != 0) ||
         (hasNegative && get_preGH(ghData, layout, i - 1,
                                   {"v_minus", parts.negative, "h", counts.hCount, hIndex}) != 0)) {
-        return report_equation_failure({equation, parts});
+        return report_equation_failure(equation, parts);
     }
     std::fputs(ssystem_fvec_line(i, gIndex, hIndex, hasPositive, hasNegative, layout).c_str(),
                fvecScratch);

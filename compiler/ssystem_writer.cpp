@@ -95,6 +95,14 @@ int write_ssystem_files(const CompileOptions& options, const SsystemLayout& layo
     return file.close();
 }
 
+// A local copy of the values of the structure field p.<label>.
+void write_matlab_binding(FILE* out, const char* label) {
+    print(out, "\t%s_len = length(p.%s);\n", label, label);
+    print(out, "\tfor i=1:1:%s_len\n", label);
+    print(out, "\t\t%s(i) = p.%s(i).value;\n", label, label);
+    std::fputs("\tend\n", out);
+}
+
 // The S-system functions read five parameter arrays in a fixed order, whatever the model's
 // own labels are.
 void write_ssystem_declarations(FILE* out, int constCount, bool matlab) {
@@ -104,13 +112,8 @@ void write_ssystem_declarations(FILE* out, int constCount, bool matlab) {
         std::fputs("\tdouble *g\t= p->val[4];\n\tdouble *h\t= p->val[5];\n\n", out);
         return;
     }
-    for (const char* label : {"constantPlayer", "kplus", "kminus", "g", "h"}) {
-        if (constCount == 0 && std::string(label) == "constantPlayer") continue;
-        print(out, "\t%s_len = length(p.%s);\n", label, label);
-        print(out, "\tfor i=1:1:%s_len\n", label);
-        print(out, "\t\t%s(i) = p.%s(i).value;\n", label, label);
-        std::fputs("\tend\n", out);
-    }
+    if (constCount > 0) write_matlab_binding(out, "constantPlayer");
+    for (const char* label : {"kplus", "kminus", "g", "h"}) write_matlab_binding(out, label);
 }
 
 }  // namespace
