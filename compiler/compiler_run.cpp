@@ -5,6 +5,7 @@
 #include "dae_reader.h"
 #include "expression_setup.h"
 #include "log.h"
+#include "ssystem_writer.h"
 
 namespace {
 
@@ -48,8 +49,11 @@ int run_steps(int argc, char** argv) {
     if (read_data(model, options.daeFile) != 0) return -1;
     if (compile_expressions(model, options.cNotation) != 0) return -1;
     if (write_outputs(model, options) != 0) return -1;
-    // A model without algebraic equations is also written in S-system form, from the same
-    // numbered trees (Set_Ssystem); that writer comes after the flux file.
+    // Only a model without algebraic equations has an S-system form.
+    if (model.algebraicCount == 0 &&
+        Set_Ssystem(model, options, options.cNotation, options.matlab) != 0) {
+        return -1;
+    }
     return 0;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "expr_node.h"
+#include "ssystem_split.h"
 
 namespace {
 
@@ -553,6 +554,50 @@ TEST(ExpressionPropertyTest, SubstitutedTemporariesKeepTheValue) {
                          values, tally);
     }
     EXPECT_GT(tally.valueChecks, 300);
+}
+
+// The split of a printed right-hand side into its positive and negative parts keeps the value
+// (V+ - V- is the whole), and both parts parse and print again as the G/H data needs them.
+TEST(ExpressionPropertyTest, RateSplitKeepsTheValue) {
+    Generator gen(4242);
+    // Terms whose numbers print with signed three-digit exponents.
+    const std::vector<std::string> exponentTerms = {"2.5e-7*y[1]", "1e6*k[1]", "1e-5",
+                                                    "3E-12*y[2]*y[1]"};
+    int checks = 0;
+    for (int i = 0; i < 2000 && !::testing::Test::HasFailure(); ++i) {
+        std::unique_ptr<Gen> g = gen.tree(gen.uniform(1, 5));
+        std::string input = gen.text(*g);
+        if (gen.uniform(0, 2) == 0) {
+            const std::string& term = exponentTerms[gen.uniform(0, exponentTerms.size() - 1)];
+            input = gen.uniform(0, 1) == 0 ? term + " - (" + input + ")" : input + " - " + term;
+        }
+        ExprNode* root = nullptr;
+        ASSERT_EQ(Make_node(&root, input), 0) << input;
+        ASSERT_EQ(Set_expr(root, false), 0) << input;
+        const std::string whole = root->text;
+        const std::string context = "(input '" + input + "', printed '" + whole + "')";
+        RateParts parts = split_rate_terms(whole);
+        Values values = random_point(gen);
+        Bound sides[2];
+        const std::string* texts[2] = {&parts.positive, &parts.negative};
+        for (int side = 0; side < 2; ++side) {
+            if (texts[side]->empty()) continue;
+            ExprNode* part = nullptr;
+            ASSERT_EQ(Make_node(&part, *texts[side]), 0) << *texts[side] << " " << context;
+            ASSERT_EQ(Set_expr(part, false), 0) << context;
+            sides[side] = read_as<Bound>(part->text, values, "", true, context);
+        }
+        Bound value = read_as<Bound>(whole, values, "", true, context);
+        const double bound = value.e + sides[0].e + sides[1].e;
+        if (!usable(value.v) || !usable(sides[0].v) || !usable(sides[1].v) || !usable(bound)) {
+            continue;
+        }
+        ++checks;
+        EXPECT_TRUE(equal_within(sides[0].v - sides[1].v, value.v, bound))
+            << "V+ '" << parts.positive << "' = " << sides[0].v << ", V- '" << parts.negative
+            << "' = " << sides[1].v << ", whole " << value.v << " " << context;
+    }
+    EXPECT_GT(checks, 1500);
 }
 
 }  // namespace

@@ -65,6 +65,22 @@ TEST(SymcodeGolden, GmaChainWithTemporariesInC) {
     expect_golden(run, "usrfunc.c", "chain/usrfunc.c");
     expect_golden(run, "temp.c", "chain/flux.c");
     expect_golden(run, "param.txt", "chain/param.txt");
+    // No algebraic equations: the S-system form too, its bodies left in the scratch files.
+    expect_golden(run, "gh.c", "chain/gh.c");
+    expect_golden(run, "ssys.c", "chain/ssys.c");
+    EXPECT_TRUE(run.has("s_fvec.tmp"));
+    EXPECT_TRUE(run.has("s_fjac.tmp"));
+}
+
+TEST(SymcodeGolden, GmaChainInMatlab) {
+    SymcodeRun run;
+    run.start(read_file(testdata("chain.dae")), {"-MATLAB", "-Dmodel.dae"});
+    ASSERT_EQ(run.result.status, 0) << run.log;
+    for (const char* file : {"ZYMORAX_get_GHdata.m", "ZYMORAX_get_GHnum.m", "ZYMORAX_S_usr_fvec.m",
+                             "ZYMORAX_S_usr_fjac.m"}) {
+        expect_golden(run, file, std::string("chain_matlab/") + file);
+    }
+    EXPECT_EQ(run.output("s_fjac.tmp").substr(0, 17), "fjac = zeros(3);\n");
 }
 
 TEST(SymcodeGolden, BindingModelInMatlab) {
@@ -101,6 +117,96 @@ TEST(SymcodeGolden, SmallMKeepsTheCLayoutWithCaretPowers) {
     EXPECT_NE(code.find("\tfvec[  4] = -0.5*kx[1]*(y[2]^2);\n"), std::string::npos);
     EXPECT_NE(code.find("\tfjac[  4][  2] = -2*y[2]*0.5*kx[1];\n"), std::string::npos);
     EXPECT_EQ(run.output("param.txt"), read_file(testdata("golden/binding/param.txt")));
+}
+
+TEST(SymcodeGolden, SmallMKeepsTheCLayoutOfTheSsystem) {
+    SymcodeRun run;
+    run.start(read_file(testdata("chain.dae")), {"-m", "-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c",
+                                                 "-Ttemp.c", "-Ggh.c", "-Sssys.c"});
+    ASSERT_EQ(run.result.status, 0) << run.log;
+    std::string gh = run.output("gh.c");
+    EXPECT_EQ(gh.substr(0, 34), "# TITLE:chain\n# INFO:\n# CONVERSION");
+    EXPECT_NE(gh.find("\tv_minus[  3] = 2*kxg[2]*(y[3]^f[3]);\n"
+                      "\thd[  3][  3] = f[3]*(y[3]^(f[3] - 1))*2*kxg[2];\n}\n\n\n"
+                      "void get_GHnum(int *n_var, int *n_const)\n"),
+              std::string::npos)
+        << gh;
+    std::string ssys = run.output("ssys.c");
+    EXPECT_NE(ssys.find("\tfvec[  1] =  - kminus[1]*(y(3)^(h(1)));\n"), std::string::npos);
+    EXPECT_NE(ssys.find("\tfjac[  2][  1] = kplus[2]*(g(1)*(y(1)^(g(1)-1)))*(y(2)^(g(2)))"
+                        "*(constantPlayer(1)^(g(3)));\n"),
+              std::string::npos)
+        << ssys;
+}
+
+// A model without algebraic equations whose expressions use no constant.
+const char* const kNoConstantsDae =
+    "== Model ==\nTITLE:decay\n== Constant Players ==\nconstantPlayer[1] = 1; C\n"
+    "== Variables ==\n= Differencial Equation =\ny[A] = 1;\ny[B] = 0;\n"
+    "== Used Parameters ==\nk;\n== Parameters ==\nk[1] = 0.5; k1\nk[2] = 2e-07; k2\n"
+    "== Temporary Expressions ==\n== Algebraic Eqs. ==\n"
+    "== Differencial Eqs. ==\ndydt[A] = -k[1]*y[A];\ndydt[B] = k[1]*y[A] - 2.5e-7*y[B];\n";
+
+TEST(SymcodeSsystem, MatlabWithoutConstants) {
+    SymcodeRun run;
+    run.start(kNoConstantsDae, {"-MATLAB", "-Dmodel.dae"});
+    ASSERT_EQ(run.result.status, 0) << run.log;
+    EXPECT_EQ(run.log, "");
+    EXPECT_EQ(run.output("ZYMORAX_get_GHnum.m"),
+              "% TITLE:decay\nfunction [n_var, n_const] = get_GHnum()\n"
+              "\tn_var = 2;\n\tn_const = 0;\nend\n");
+    std::string fvec = run.output("ZYMORAX_S_usr_fvec.m");
+    EXPECT_EQ(fvec.find("constantPlayer"), std::string::npos);
+    EXPECT_NE(fvec.find("\tend\n\tfvec(  1) =  - kminus(1)*(y(1)^(h(1)));\n"
+                        "\tfvec(  2) = kplus(2)*(y(1)^(g(1))) - kminus(2)*(y(2)^(h(2)));\nend\n"),
+              std::string::npos)
+        << fvec;
+    std::string data = run.output("ZYMORAX_get_GHdata.m");
+    EXPECT_NE(data.find("\tv_minus(  2) = 2.5e-007*y(2);\n\thd(  2,  2) = 2.5e-007;\nend\n"),
+              std::string::npos)
+        << data;
+    EXPECT_EQ(run.output("ZYMORAX_S_usr_fjac.m").find("constantPlayer"), std::string::npos);
+}
+
+TEST(SymcodeSsystem, OutputsThatCannotBeWritten) {
+    SymcodeRun gh;
+    std::filesystem::create_directory(gh.dir.file("gh.c"));
+    gh.start(read_file(testdata("chain.dae")), kCArguments);
+    EXPECT_EQ(gh.result.status, 255);
+    EXPECT_EQ(gh.log.substr(gh.log.find("#  Cannot open")),
+              "#  Cannot open gh.c\n## Error in Set_Ssystem.\n### ERROR!!\n");
+    // The earlier outputs stay.
+    expect_golden(gh, "usrfunc.c", "chain/usrfunc.c");
+    expect_golden(gh, "temp.c", "chain/flux.c");
+    EXPECT_FALSE(gh.has("ssys.c"));
+
+    SymcodeRun ssys;
+    std::filesystem::create_directory(ssys.dir.file("ssys.c"));
+    ssys.start(read_file(testdata("chain.dae")), kCArguments);
+    EXPECT_EQ(ssys.result.status, 255);
+    EXPECT_EQ(ssys.log.substr(ssys.log.find("#  Cannot open")),
+              "#  Cannot open ssys.c\n## Error in Set_Ssystem.\n### ERROR!!\n");
+    expect_golden(ssys, "gh.c", "chain/gh.c");
+
+    SymcodeRun scratch;
+    std::filesystem::create_directory(scratch.dir.file("s_fvec.tmp"));
+    scratch.start(read_file(testdata("chain.dae")), kCArguments);
+    EXPECT_EQ(scratch.result.status, 255);
+    EXPECT_EQ(scratch.log.substr(scratch.log.find("#  Cannot open")),
+              "#  Cannot open s_fvec.tmp\n## Error in make_Sdata.\n## Error in Set_Ssystem.\n"
+              "### ERROR!!\n");
+}
+
+TEST(SymcodeSsystem, MissingSsystemNameFailsWithoutAlgebraicEquations) {
+    SymcodeRun run;
+    run.start(kNoConstantsDae,
+              {"-Pa.txt", "-Pparam.txt", "-Dmodel.dae", "-Fusrfunc.c", "-Ttemp.c", "-Ggh.c"});
+    EXPECT_EQ(run.result.status, 255);
+    EXPECT_EQ(run.log,
+              "#  No name is given for the S-system file (-S).\n## Error in Set_Ssystem.\n"
+              "### ERROR!!\n");
+    EXPECT_TRUE(run.has("temp.c"));
+    EXPECT_FALSE(run.has("gh.c"));
 }
 
 // --- the command line -------------------------------------------------------------------
