@@ -12,12 +12,6 @@
 namespace zymorax::testkit {
 namespace {
 
-TestModel cytosol() {
-    TestModel t;
-    t.compartment(1, "cytosol");
-    return t;
-}
-
 // Runs only the CMA stage, so that TPP classifications can be seen before the TPP rework.
 struct CmaStage {
     explicit CmaStage(const Model& model, int method = METHOD_CMA)

@@ -11,12 +11,6 @@
 namespace zymorax::testkit {
 namespace {
 
-TestModel cytosol(const std::string& title = "test") {
-    TestModel t(title);
-    t.compartment(1, "cytosol");
-    return t;
-}
-
 TEST(Decomposition, DecayingPlayersGetNumberedDecayTermsByClass) {
     TestModel t = cytosol();
     t.species("P", CLASS_PROTEIN).decomposition = SWITCH_ON;

@@ -12,12 +12,6 @@
 namespace zymorax::testkit {
 namespace {
 
-TestModel cytosol() {
-    TestModel t;
-    t.compartment(1, "cytosol");
-    return t;
-}
-
 // Only the CMA stage, without the element-list check of a whole conversion.
 struct CmaStage {
     explicit CmaStage(const Model& model, int method = METHOD_CMA)

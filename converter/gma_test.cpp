@@ -11,12 +11,6 @@
 namespace zymorax::testkit {
 namespace {
 
-TestModel cytosol() {
-    TestModel t;
-    t.compartment(1, "cytosol");
-    return t;
-}
-
 std::vector<std::string> fluxLines(const std::string& dae) {
     return linesStartingWith(dae, "flux_");
 }

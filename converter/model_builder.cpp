@@ -30,7 +30,9 @@ double fieldNumber(const char (&field)[width]) {
     return value;
 }
 
-SpecieRef makeRef(const JSpecieReference_t& source) {
+// Species and modifier references share their first four fields.
+template <typename Reference>
+SpecieRef makeRef(const Reference& source) {
     SpecieRef ref;
     ref.specieID = source.specieID;
     ref.name = fieldText(source.name, kNameLimit);
@@ -40,11 +42,7 @@ SpecieRef makeRef(const JSpecieReference_t& source) {
 }
 
 SpecieRef makeModifierRef(const JModifierSpecieReference_t& source) {
-    SpecieRef ref;
-    ref.specieID = source.specieID;
-    ref.name = fieldText(source.name, kNameLimit);
-    ref.compartment = source.compartment;
-    ref.stoichiometry = fieldNumber(source.stoichiometry);
+    SpecieRef ref = makeRef(source);
     ref.modifierType = source.modifierType;
     ref.isTotal = source.isTotal;
     return ref;

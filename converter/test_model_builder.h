@@ -184,4 +184,11 @@ inline std::string differentialTerms(const std::string& dae, const std::string& 
     return line.substr(equals + 2, line.size() - equals - 3);
 }
 
+// A model with the single compartment 1, "cytosol" (short name "cyt").
+inline TestModel cytosol(const std::string& title = "test") {
+    TestModel t(title);
+    t.compartment(1, "cytosol");
+    return t;
+}
+
 }  // namespace zymorax::testkit

@@ -10,12 +10,6 @@
 namespace zymorax::testkit {
 namespace {
 
-TestModel cytosol() {
-    TestModel t;
-    t.compartment(1, "cytosol");
-    return t;
-}
-
 std::string temporaryExpressions(const std::string& dae) {
     size_t start = dae.find("== Temporary Expressions ==\n");
     size_t end = dae.find("== Algebraic Eqs. ==\n");

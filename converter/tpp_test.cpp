@@ -20,12 +20,6 @@ const char kPassesUpToInitialValues[] =
     "## Pass moveMonomerEqs.\n\n## Pass makeTotalDiffEqs.\n\n"
     "## Pass makeTotalAlgebraicEqs.\n\n## Pass calcInitialVal.\n\n";
 
-TestModel cytosol(const std::string& title = "test") {
-    TestModel t(title);
-    t.compartment(1, "cytosol");
-    return t;
-}
-
 struct Outcome {
     Conversion conversion;
     std::string log;
