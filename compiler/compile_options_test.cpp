@@ -20,50 +20,34 @@ int parse(std::vector<std::string> args, CompileOptions& options) {
     return parse_arguments(static_cast<int>(argv.size()), argv.data(), options);
 }
 
-TEST(CompileOptions, SixFileOptionsSelectCMode) {
+// The ten names in the order D F P T G S, then initial, jacobian, G/H data, S-system Jacobian.
+std::string names(const CompileOptions& o) {
+    std::string out;
+    for (const std::string* name :
+         {&o.daeFile, &o.userFunctionFile, &o.parameterFile, &o.tempExprFile, &o.ghFile,
+          &o.ssysFile, &o.initialFile, &o.jacobianFile, &o.ghDataFile, &o.ssysJacobianFile}) {
+        out += *name + ";";
+    }
+    return out + (o.cNotation ? " c" : " caret") + (o.matlab ? " matlab" : "");
+}
+
+TEST(CompileOptions, SixFileOptionsSelectCModeAndOtherArgumentsAreIgnored) {
     LogCapture log;
     CompileOptions options;
     ASSERT_EQ(
         parse({"-Dm.dae", "-Pp.txt", "-Ff.c", "-Tt.c", "-Gg.c", "-Ss.c", "-dx", "loose"}, options),
         0);
     EXPECT_EQ(log.take(), "");
-    EXPECT_EQ(options.daeFile, "m.dae");
-    EXPECT_EQ(options.parameterFile, "p.txt");
-    EXPECT_EQ(options.userFunctionFile, "f.c");
-    EXPECT_EQ(options.tempExprFile, "t.c");
-    EXPECT_EQ(options.ghFile, "g.c");
-    EXPECT_EQ(options.ssysFile, "s.c");
-    EXPECT_TRUE(options.cNotation);
-    EXPECT_FALSE(options.matlab);
-}
-
-TEST(CompileOptions, ARepeatedOptionCountsTwiceAndTheLaterValueWins) {
-    CompileOptions options;
-    ASSERT_EQ(parse({"-Pa", "-Pb", "-Dm", "-Ff", "-Tt", "-Gg"}, options), 0);
-    EXPECT_EQ(options.parameterFile, "b");
-    EXPECT_EQ(options.ssysFile, "");
+    EXPECT_EQ(names(options), "m.dae;f.c;p.txt;t.c;g.c;s.c;;;;; c");
 }
 
 TEST(CompileOptions, MatlabSetsTheFixedNamesAndLaterOptionsReplaceThem) {
     CompileOptions options;
     ASSERT_EQ(parse({"-Pearly.m", "-MATLAB", "-Pmy_param.m", "-Dm.dae"}, options), 0);
-    EXPECT_TRUE(options.matlab);
-    EXPECT_FALSE(options.cNotation);
-    EXPECT_EQ(options.parameterFile, "my_param.m");
-    EXPECT_EQ(options.userFunctionFile, "ZYMORAX_usr_fvec.m");
-    EXPECT_EQ(options.tempExprFile, "ZYMORAX_usr_flux.m");
-    EXPECT_EQ(options.ghFile, "ZYMORAX_get_GHnum.m");
-    EXPECT_EQ(options.ssysFile, "ZYMORAX_S_usr_fvec.m");
-    EXPECT_EQ(options.initialFile, "ZYMORAX_initial.m");
-    EXPECT_EQ(options.jacobianFile, "ZYMORAX_usr_fjac.m");
-    EXPECT_EQ(options.ghDataFile, "ZYMORAX_get_GHdata.m");
-    EXPECT_EQ(options.ssysJacobianFile, "ZYMORAX_S_usr_fjac.m");
-}
-
-TEST(CompileOptions, MatlabWithoutDaeFileIsAccepted) {
-    CompileOptions options;
-    EXPECT_EQ(parse({"-MATLAB"}, options), 0);
-    EXPECT_EQ(options.daeFile, "");
+    EXPECT_EQ(names(options),
+              "m.dae;ZYMORAX_usr_fvec.m;my_param.m;ZYMORAX_usr_flux.m;ZYMORAX_get_GHnum.m;"
+              "ZYMORAX_S_usr_fvec.m;ZYMORAX_initial.m;ZYMORAX_usr_fjac.m;ZYMORAX_get_GHdata.m;"
+              "ZYMORAX_S_usr_fjac.m; caret matlab");
 }
 
 TEST(CompileOptions, OtherMOptionsEndMatlabModeOnly) {
@@ -77,34 +61,25 @@ TEST(CompileOptions, OtherMOptionsEndMatlabModeOnly) {
               "#  This program needs 6 input files. But now it has 1 file(s).\n" + kUsage);
 }
 
-TEST(CompileOptions, SmallMKeepsTheCLayout) {
-    CompileOptions options;
-    ASSERT_EQ(parse({"-m", "-Da", "-Pb", "-Fc", "-Td", "-Ge", "-Sf"}, options), 0);
-    EXPECT_FALSE(options.cNotation);
-    EXPECT_FALSE(options.matlab);
-}
-
 TEST(CompileOptions, WrongCountsAndLettersFail) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string log;
+    };
+    const std::string count = "#  This program needs 6 input files. But now it has ";
+    const Case cases[] = {
+        {{}, -1, count + "0 file(s).\n" + kUsage},
+        {{"-Da", "-Pb", "-Fc", "-Td", "-Ge", "-Sf", "-Sg"}, -1, count + "7 file(s).\n" + kUsage},
+        {{"-x", "-Da"}, -2, "#  Invalid argument !!\n" + kUsage},
+        {{"-"}, -2, "#  Invalid argument !!\n" + kUsage},
+    };
     LogCapture log;
-    CompileOptions options;
-    EXPECT_EQ(parse({}, options), -1);
-    EXPECT_EQ(log.take(),
-              "#  This program needs 6 input files. But now it has 0 file(s).\n" + kUsage);
-    EXPECT_EQ(parse({"-Da", "-Pb", "-Fc", "-Td", "-Ge", "-Sf", "-Sg"}, options), -1);
-    EXPECT_EQ(log.take(),
-              "#  This program needs 6 input files. But now it has 7 file(s).\n" + kUsage);
-    EXPECT_EQ(parse({"-x", "-Da"}, options), -2);
-    EXPECT_EQ(log.take(), "#  Invalid argument !!\n" + kUsage);
-    EXPECT_EQ(parse({"-"}, options), -2);
-    EXPECT_EQ(log.take(), "#  Invalid argument !!\n" + kUsage);
-}
-
-TEST(CompileOptions, MissingNamesAreReported) {
-    LogCapture log;
-    EXPECT_EQ(require_file_name("", "S-system file", 'S'), -1);
-    EXPECT_EQ(log.take(), "#  No name is given for the S-system file (-S).\n");
-    EXPECT_EQ(require_file_name("s.c", "S-system file", 'S'), 0);
-    EXPECT_EQ(log.take(), "");
+    for (const Case& c : cases) {
+        CompileOptions options;
+        EXPECT_EQ(parse(c.args, options), c.status) << c.log;
+        EXPECT_EQ(log.take(), c.log);
+    }
 }
 
 }  // namespace

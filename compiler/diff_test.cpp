@@ -10,87 +10,91 @@
 
 namespace {
 
-using expr_testing::derivative;
+using namespace expr_testing;
 using zymorax::testkit::LogCapture;
 
-struct DiffCase {
-    std::string text;
-    std::string expected;
-};
-
-void expect_derivatives(const std::vector<DiffCase>& cases, bool cNotation,
-                        const std::string& variable = "y[1]") {
-    for (const DiffCase& c : cases) {
-        EXPECT_EQ(derivative(c.text, variable, cNotation), c.expected) << c.text;
+void expect_derivatives(const std::vector<TextCase>& cases, bool cNotation) {
+    for (const TextCase& c : cases) {
+        EXPECT_EQ(derivative(c.text, "y[1]", cNotation), c.expected) << c.text;
     }
 }
 
 TEST(MakeDiffTest, ProductsAndLeaves) {
-    expect_derivatives({{"y[1]", "1"},
-                        {"k[1]", ""},
-                        {"k[1]*y[1]", "k[1]"},
-                        {"y[1]*y[1]", "y[1] + y[1]"},
-                        {"2*y[1]", "2"},
-                        {"y[1]*(1-3)", "-2"},
-                        {"(y[1]*y[1])*k[1]", "(y[1] + y[1])*k[1]"},
-                        {"k[2]*y[3]", ""},
-                        {"y[10]*y[1]", "y[10]"}},
-                       true);
+    const std::vector<TextCase> inC = {
+        {"y[1]", "1"},
+        {"k[1]", ""},
+        {"k[1]*y[1]", "k[1]"},
+        {"y[1]*y[1]", "y[1] + y[1]"},
+        {"2*y[1]", "2"},
+        {"y[1]*(1-3)", "-2"},
+        {"(y[1]*y[1])*k[1]", "(y[1] + y[1])*k[1]"},
+        {"k[2]*y[3]", ""},
+        {"y[10]*y[1]", "y[10]"},
+    };
+    expect_derivatives(inC, true);
 }
 
 TEST(MakeDiffTest, SumsDifferencesAndUnaryMinus) {
-    expect_derivatives({{"k[1] - y[1]", "-1"},
-                        {"-y[1]", "-1"},
-                        {"y[1] - y[1]", ""},
-                        {"y[1]+y[1]", "2"},
-                        {"y[1]+k[1]*y[1]", "1 + k[1]"},
-                        {"y[1]-2*y[1]", "-1"},
-                        {"y[1]-k[1]*y[1]", "1 - k[1]"},
-                        {"k[1]*y[1]-k[2]*y[1]", "k[1] - k[2]"},
-                        {"k[1]-y[1]*y[1]", "-(y[1] + y[1])"},
-                        {"k[1]-(y[1]+y[1]*y[1])", "-(1 + y[1] + y[1])"},
-                        {"-(y[1]*k[1])", "-k[1]"},
-                        {"k[1]-k[2]*y[1]", "-k[2]"}},
-                       true);
+    const std::vector<TextCase> inC = {
+        {"k[1] - y[1]", "-1"},
+        {"-y[1]", "-1"},
+        {"y[1] - y[1]", ""},
+        {"y[1]+y[1]", "2"},
+        {"y[1]+k[1]*y[1]", "1 + k[1]"},
+        {"y[1]-2*y[1]", "-1"},
+        {"y[1]-k[1]*y[1]", "1 - k[1]"},
+        {"k[1]*y[1]-k[2]*y[1]", "k[1] - k[2]"},
+        {"k[1]-y[1]*y[1]", "-(y[1] + y[1])"},
+        {"k[1]-(y[1]+y[1]*y[1])", "-(1 + y[1] + y[1])"},
+        {"-(y[1]*k[1])", "-k[1]"},
+        {"k[1]-k[2]*y[1]", "-k[2]"},
+    };
+    expect_derivatives(inC, true);
 }
 
 TEST(MakeDiffTest, Quotients) {
-    expect_derivatives({{"y[1]/k[1]", "1/k[1]"},
-                        {"k[1]/y[1]", "-k[1]/pow(y[1], 2)"},
-                        {"y[1]/(y[1] + k[1])", "((y[1] + k[1]) - y[1])/pow((y[1] + k[1]), 2)"},
-                        {"y[1]/2", "0.5"},
-                        {"y[1]/3", "0.333333"},
-                        {"1/y[1]", "-1/pow(y[1], 2)"},
-                        {"(1-3)/y[1]", "2/pow(y[1], 2)"},
-                        {"k[1]/(-y[1])", "k[1]/pow((-y[1]), 2)"},
-                        {"y[1]/y[1]", "(y[1] - y[1])/pow(y[1], 2)"},
-                        {"(-y[1])/y[1]", "(-y[1] - (-y[1]))/pow(y[1], 2)"},
-                        {"y[1]*y[1]/k[1]", "(y[1] + y[1])/k[1]"}},
-                       true);
+    const std::vector<TextCase> inC = {
+        {"y[1]/k[1]", "1/k[1]"},
+        {"k[1]/y[1]", "-k[1]/pow(y[1], 2)"},
+        {"y[1]/(y[1] + k[1])", "((y[1] + k[1]) - y[1])/pow((y[1] + k[1]), 2)"},
+        {"y[1]/2", "0.5"},
+        {"y[1]/3", "0.333333"},
+        {"1/y[1]", "-1/pow(y[1], 2)"},
+        {"(1-3)/y[1]", "2/pow(y[1], 2)"},
+        {"k[1]/(-y[1])", "k[1]/pow((-y[1]), 2)"},
+        {"y[1]/y[1]", "(y[1] - y[1])/pow(y[1], 2)"},
+        {"(-y[1])/y[1]", "(-y[1] - (-y[1]))/pow(y[1], 2)"},
+        {"y[1]*y[1]/k[1]", "(y[1] + y[1])/k[1]"},
+    };
+    expect_derivatives(inC, true);
     EXPECT_EQ(derivative("k[1]/y[1]", "y[1]", false), "-k[1]/(y[1]^2)");
 }
 
 TEST(MakeDiffTest, PowersInBothNotations) {
-    expect_derivatives({{"y[1]^2", "2*y[1]"},
-                        {"y[1]^3", "3*pow(y[1], 2)"},
-                        {"y[1]^k[1]", "k[1]*pow(y[1], k[1] - 1)"},
-                        {"k[1]^y[1]", "log(k[1])*pow(k[1], y[1])"},
-                        {"y[1]^y[1]", "log(y[1])*pow(y[1], y[1]) + y[1]*pow(y[1], y[1] - 1)"},
-                        {"(2*y[1])^3", "6*pow((2*y[1]), 2)"},
-                        {"y[1]^(1-3)", "-2*pow(y[1], -3)"},
-                        {"y[1]^0.5", "0.5*pow(y[1], -0.5)"},
-                        {"2^y[1]", "log(2)*pow(2, y[1])"},
-                        {"k[1]^(2*y[1])", "2*log(k[1])*pow(k[1], (2*y[1]))"},
-                        {"k[1]^(-y[1])", "-log(k[1])*pow(k[1], (-y[1]))"},
-                        {"(y[1]+k[1])^2", "2*(y[1] + k[1])"},
-                        {"(y[1]*y[1])^k[1]", "(y[1] + y[1])*k[1]*pow((y[1]*y[1]), k[1] - 1)"}},
-                       true);
-    expect_derivatives({{"y[1]^3", "3*(y[1]^2)"},
-                        {"y[1]^k[1]", "k[1]*(y[1]^(k[1] - 1))"},
-                        {"k[1]^y[1]", "log(k[1])*(k[1]^y[1])"},
-                        {"y[1]^y[1]", "log(y[1])*y[1]^y[1] + y[1]*y[1]^(y[1] - 1)"},
-                        {"y[1]^(1-3)", "-2*(y[1]^-3)"}},
-                       false);
+    const std::vector<TextCase> inC = {
+        {"y[1]^2", "2*y[1]"},
+        {"y[1]^3", "3*pow(y[1], 2)"},
+        {"y[1]^k[1]", "k[1]*pow(y[1], k[1] - 1)"},
+        {"k[1]^y[1]", "log(k[1])*pow(k[1], y[1])"},
+        {"y[1]^y[1]", "log(y[1])*pow(y[1], y[1]) + y[1]*pow(y[1], y[1] - 1)"},
+        {"(2*y[1])^3", "6*pow((2*y[1]), 2)"},
+        {"y[1]^(1-3)", "-2*pow(y[1], -3)"},
+        {"y[1]^0.5", "0.5*pow(y[1], -0.5)"},
+        {"2^y[1]", "log(2)*pow(2, y[1])"},
+        {"k[1]^(2*y[1])", "2*log(k[1])*pow(k[1], (2*y[1]))"},
+        {"k[1]^(-y[1])", "-log(k[1])*pow(k[1], (-y[1]))"},
+        {"(y[1]+k[1])^2", "2*(y[1] + k[1])"},
+        {"(y[1]*y[1])^k[1]", "(y[1] + y[1])*k[1]*pow((y[1]*y[1]), k[1] - 1)"},
+    };
+    expect_derivatives(inC, true);
+    const std::vector<TextCase> withCaret = {
+        {"y[1]^3", "3*(y[1]^2)"},
+        {"y[1]^k[1]", "k[1]*(y[1]^(k[1] - 1))"},
+        {"k[1]^y[1]", "log(k[1])*(k[1]^y[1])"},
+        {"y[1]^y[1]", "log(y[1])*y[1]^y[1] + y[1]*y[1]^(y[1] - 1)"},
+        {"y[1]^(1-3)", "-2*(y[1]^-3)"},
+    };
+    expect_derivatives(withCaret, false);
 }
 
 TEST(MulTest, DropsZeroAndUnitFactors) {
@@ -119,30 +123,16 @@ TEST(MulTest, DropsZeroAndUnitFactors) {
     }
 }
 
-ExprNode* number_node(char op, const std::string& left, const std::string& right) {
-    ExprNode* node = new_expr_node();
-    node->op = op;
-    node->priority = (op == '+' || op == '-') ? 1 : 2;
-    node->leftText = left;
-    node->leftKind = OPERAND_NUMBER;
-    node->rightText = right;
-    node->rightKind = OPERAND_NUMBER;
-    return node;
-}
-
 // Two numbers under one operator never leave the printer; by a "variable" that is a number
 // text they reach the rules that refuse them.
 TEST(MakeDiffTest, NumbersOnBothSidesAreAnInternalError) {
     LogCapture log;
-    EXPECT_EQ(Make_diff(number_node('*', "2", "2"), "2", true), -1);
+    EXPECT_EQ(Make_diff(node_with('*', "2", "2", OPERAND_NUMBER), "2", true), -1);
     EXPECT_EQ(log.take(),
               "## Never come here!! str1='2', str2='2' in mult.\n#  operation :'*'.\n"
               "## Error in Make_diff.\n");
-    ExprNode* quotient = number_node('/', "2", "2");
-    ExprNode* root = number_node('+', "1", "");
-    root->rightText.clear();
-    root->right = quotient;
-    quotient->parent = root;
+    ExprNode* root = node_with('+', "1", "", OPERAND_NUMBER);
+    attach(root, node_with('/', "2", "2", OPERAND_NUMBER), true);
     EXPECT_EQ(Make_diff(root, "2", true), -1);
     EXPECT_EQ(log.take(),
               "## Never come here!! str1='2', str2='2' in divide.\n#  operation :'/'.\n"
@@ -167,24 +157,18 @@ TEST(MakeDiffTest, ReplacesTheDerivativeOfAnEarlierVariable) {
 // A temporary that is one operand leaves an operator-less node in the tree; it stands for that
 // operand, so products with it keep their derivative.
 TEST(MakeDiffTest, ASubstitutedSingleOperandIsNoZeroFactor) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    const std::vector<TextCase> cases = {
         {"y[1]*m", "(k[1])"},
         {"y[1]/m", "1/(k[1])"},
         {"m*y[1]", "(k[1])"},
         {"y[1]^m", "(k[1])*pow(y[1], (k[1]) - 1)"},
     };
-    for (const auto& [text, expected] : cases) {
-        ExprNode* root = nullptr;
-        ASSERT_EQ(Make_node(&root, text), 0);
-        ExprNode* sub = nullptr;
-        ASSERT_EQ(Make_node(&sub, "k[1]"), 0);
-        bool right = root->rightText == "m";
-        (right ? root->rightText : root->leftText).clear();
-        (right ? root->right : root->left) = sub;
-        sub->parent = root;
+    for (const TextCase& c : cases) {
+        ExprNode* root = substituted(c.text, "m", "k[1]");
+        ASSERT_NE(root, nullptr);
         ASSERT_EQ(Set_expr(root, true), 0);
         ASSERT_EQ(Make_diff(root, "y[1]", true), 0);
-        EXPECT_EQ(root->diffText, expected) << text << " printed " << root->text;
+        EXPECT_EQ(root->diffText, c.expected) << c.text << " printed " << root->text;
     }
 }
 
