@@ -16,89 +16,61 @@
 
 namespace {
 
-// ---- numbers for the reader: with a derivative, or with a bound of rounding errors ----
+// A number for the reader: its value v, its derivative d along one seeded variable, and a
+// first-order bound e of how far it moves when every constant of the text moves by its own size.
+// Texts carry six significant digits, so 5e-6 times the bound covers their rounding, also where
+// terms cancel.
+struct Num {
+    double v = 0, d = 0, e = 0;
 
-// A value and its derivative along one variable.
-struct Dual {
-    double v = 0;
-    double d = 0;
-    static Dual constant(double c) { return {c, 0}; }
-    static Dual variable(double value, bool seeded) { return {value, seeded ? 1.0 : 0.0}; }
+    static Num constant(double c) { return {c, 0, std::fabs(c)}; }
+    static Num variable(double value, bool seeded) { return {value, seeded ? 1.0 : 0.0, 0}; }
+
+    friend Num operator+(Num a, Num b) { return {a.v + b.v, a.d + b.d, a.e + b.e}; }
+    friend Num operator-(Num a, Num b) { return {a.v - b.v, a.d - b.d, a.e + b.e}; }
+    friend Num operator-(Num a) { return {-a.v, -a.d, a.e}; }
+    friend Num operator*(Num a, Num b) {
+        return {a.v * b.v, a.d * b.v + a.v * b.d, a.e * std::fabs(b.v) + std::fabs(a.v) * b.e};
+    }
+    friend Num operator/(Num a, Num b) {
+        return {a.v / b.v, (a.d * b.v - a.v * b.d) / (b.v * b.v),
+                a.e / std::fabs(b.v) + std::fabs(a.v) * b.e / (b.v * b.v)};
+    }
+    friend Num log_of(Num a) { return {std::log(a.v), a.d / a.v, a.e / std::fabs(a.v)}; }
+    friend Num pow_of(Num a, Num b) {
+        Num r{std::pow(a.v, b.v), 0, 0};
+        r.d = a.d == 0 ? 0 : b.v * std::pow(a.v, b.v - 1) * a.d;
+        if (b.d != 0) r.d += r.v * std::log(a.v) * b.d;
+        r.e = std::fabs(b.v * std::pow(a.v, b.v - 1)) * a.e;
+        if (b.e != 0) r.e += std::fabs(r.v * std::log(std::fabs(a.v))) * b.e;
+        return r;
+    }
 };
 
-Dual operator+(Dual a, Dual b) {
-    return {a.v + b.v, a.d + b.d};
-}
-Dual operator-(Dual a, Dual b) {
-    return {a.v - b.v, a.d - b.d};
-}
-Dual operator-(Dual a) {
-    return {-a.v, -a.d};
-}
-Dual operator*(Dual a, Dual b) {
-    return {a.v * b.v, a.d * b.v + a.v * b.d};
-}
-Dual operator/(Dual a, Dual b) {
-    return {a.v / b.v, (a.d * b.v - a.v * b.d) / (b.v * b.v)};
-}
-Dual log_of(Dual a) {
-    return {std::log(a.v), a.d / a.v};
-}
-Dual pow_of(Dual a, Dual b) {
-    double v = std::pow(a.v, b.v);
-    double d = a.d == 0 ? 0 : b.v * std::pow(a.v, b.v - 1) * a.d;
-    if (b.d != 0) d += v * std::log(a.v) * b.d;
-    return {v, d};
+double pow_of(double a, double b) {
+    return std::pow(a, b);
 }
 
-// A value and a first-order bound of how far it moves when every constant of the text moves by
-// its own size: texts carry six significant digits, so 5e-6 times the bound covers their
-// rounding, also where terms cancel.
-struct Bound {
-    double v = 0;
-    double e = 0;
-    static Bound constant(double c) { return {c, std::fabs(c)}; }
-    static Bound variable(double value, bool) { return {value, 0}; }
-};
-
-Bound operator+(Bound a, Bound b) {
-    return {a.v + b.v, a.e + b.e};
-}
-Bound operator-(Bound a, Bound b) {
-    return {a.v - b.v, a.e + b.e};
-}
-Bound operator-(Bound a) {
-    return {-a.v, a.e};
-}
-Bound operator*(Bound a, Bound b) {
-    return {a.v * b.v, a.e * std::fabs(b.v) + std::fabs(a.v) * b.e};
-}
-Bound operator/(Bound a, Bound b) {
-    return {a.v / b.v, a.e / std::fabs(b.v) + std::fabs(a.v) * b.e / (b.v * b.v)};
-}
-Bound log_of(Bound a) {
-    return {std::log(a.v), a.e / std::fabs(a.v)};
-}
-Bound pow_of(Bound a, Bound b) {
-    double v = std::pow(a.v, b.v);
-    double e = std::fabs(b.v * std::pow(a.v, b.v - 1)) * a.e;
-    if (b.e != 0) e += std::fabs(v * std::log(std::fabs(a.v))) * b.e;
-    return {v, e};
+template <class N>
+N apply(char op, N l, N r) {
+    return op == '+'   ? l + r
+           : op == '-' ? l - r
+           : op == '*' ? l * r
+           : op == '/' ? l / r
+                       : pow_of(l, r);
 }
 
 using Values = std::map<std::string, double>;
 
-// ---- an independent reader of printed texts: C (pow, log) or the '^' notation ----
-
-template <class Number>
+// An independent reader of printed texts: C (pow, log) or the '^' notation.
 class TextReader {
   public:
     TextReader(const std::string& text, const Values& values, const std::string& seed, bool caret)
         : text_(text), values_(values), seed_(seed), caret_(caret) {}
 
     // The value of the whole text; ok() is false when it is no valid expression.
-    Number read() {
-        Number value = sum();
+    Num read() {
+        Num value = sum();
         skip_blanks();
         if (pos_ != text_.size()) ok_ = false;
         return value;
@@ -111,51 +83,38 @@ class TextReader {
     }
     bool take(char c) {
         skip_blanks();
-        if (pos_ < text_.size() && text_[pos_] == c) {
-            ++pos_;
-            return true;
-        }
-        return false;
+        if (pos_ >= text_.size() || text_[pos_] != c) return false;
+        ++pos_;
+        return true;
     }
-    Number fail() {
+    Num fail() {
         ok_ = false;
-        return Number::constant(0);
+        return Num::constant(0);
     }
-    Number sum() {
-        Number value = product();
-        for (;;) {
-            if (take('+'))
-                value = value + product();
-            else if (take('-'))
-                value = value - product();
-            else
-                return value;
+    Num sum() {
+        for (Num value = product();;) {
+            char op = take('+') ? '+' : take('-') ? '-' : 0;
+            if (op == 0) return value;
+            value = apply(op, value, product());
         }
     }
-    Number product() {
-        Number value = unary();
-        for (;;) {
-            if (take('*'))
-                value = value * unary();
-            else if (take('/'))
-                value = value / unary();
-            else
-                return value;
+    Num product() {
+        for (Num value = unary();;) {
+            char op = take('*') ? '*' : take('/') ? '/' : 0;
+            if (op == 0) return value;
+            value = apply(op, value, unary());
         }
     }
-    Number unary() { return take('-') ? -unary() : power(); }
-    Number power() {
-        Number value = primary();
-        while (caret_ && take('^')) {
-            Number exponent = take('-') ? -primary() : primary();
-            value = pow_of(value, exponent);
-        }
+    Num unary() { return take('-') ? -unary() : power(); }
+    Num power() {
+        Num value = primary();
+        while (caret_ && take('^')) value = pow_of(value, take('-') ? -primary() : primary());
         return value;
     }
-    Number primary() {
+    Num primary() {
         skip_blanks();
         if (take('(')) {
-            Number value = sum();
+            Num value = sum();
             if (!take(')')) ok_ = false;
             return value;
         }
@@ -164,14 +123,14 @@ class TextReader {
         if (std::isdigit(static_cast<unsigned char>(c)) || c == '.') return number();
         return name_or_call();
     }
-    Number number() {
+    Num number() {
         const char* start = text_.c_str() + pos_;
         char* end = nullptr;
         double value = std::strtod(start, &end);
         pos_ += static_cast<std::size_t>(end - start);
-        return Number::constant(value);
+        return Num::constant(value);
     }
-    Number name_or_call() {
+    Num name_or_call() {
         std::size_t start = pos_;
         while (pos_ < text_.size() &&
                (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
@@ -188,13 +147,13 @@ class TextReader {
         if (word == "pow" || word == "log") return call(word);
         auto found = values_.find(word);
         if (found == values_.end()) return fail();
-        return Number::variable(found->second, word == seed_);
+        return Num::variable(found->second, word == seed_);
     }
-    Number call(const std::string& function) {
+    Num call(const std::string& function) {
         if (caret_ && function == "pow") ok_ = false;  // the '^' notation has no pow
         if (!take('(')) return fail();
-        Number first = sum();
-        Number result = log_of(first);
+        Num first = sum();
+        Num result = log_of(first);
         if (function == "pow") {
             if (!take(',')) ok_ = false;
             result = pow_of(first, sum());
@@ -247,17 +206,17 @@ class Generator {
     // The text of a tree: the brackets that the grammar needs plus random extra ones.
     std::string text(const Gen& g, bool top = true) {
         std::string out = bare_text(g, top);
-        if (uniform(0, 9) == 0) out = "(" + out + ")";
-        return out;
+        return uniform(0, 9) == 0 ? "(" + out + ")" : out;
     }
 
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
     double point() { return std::uniform_real_distribution<double>(0.6, 1.8)(rng_); }
 
   private:
-    static std::unique_ptr<Gen> leaf(const std::string& text) {
+    static std::unique_ptr<Gen> leaf(const std::string& text, char op = 0) {
         auto node = std::make_unique<Gen>();
         node->leaf = text;
+        node->op = op;
         return node;
     }
 
@@ -268,33 +227,29 @@ class Generator {
 
     // "(1-3)" and the like: folded by the printer into a negative number.
     std::unique_ptr<Gen> negative_number() {
-        auto node = std::make_unique<Gen>();
-        node->op = '-';
+        auto node = leaf("", '-');
         node->left = leaf(kNumbers[uniform(0, 5)]);
         node->right = leaf("4.5");
         return node;
     }
 
+    // n[1] and n[2] hold whole numbers, so that negative bases give real powers.
     std::unique_ptr<Gen> exponent() {
-        auto node = std::make_unique<Gen>();
-        // n[1] and n[2] hold whole numbers, so that negative bases give real powers.
         static const std::vector<std::string> exponents = {"2",    "3", "0.5",  "k[1]",
                                                            "y[1]", "1", "n[1]", "n[2]"};
-        node->leaf = exponents[uniform(0, exponents.size() - 1)];
-        if (uniform(0, 5) == 0) {
-            node->op = 'n';
-            node->left = std::make_unique<Gen>();
-            node->left->leaf = "2";
-            node->leaf.clear();
-        }
+        auto node = leaf(exponents[uniform(0, exponents.size() - 1)]);
+        if (uniform(0, 5) != 0) return node;
+        node = leaf("", 'n');
+        node->left = leaf("2");
         return node;
     }
 
+    // Leaves, and negations, which bring their own brackets, bind strongest.
     static int priority(const Gen& g) {
-        if (g.op == '+' || g.op == '-') return 1;
-        if (g.op == '*' || g.op == '/') return 2;
-        if (g.op == '^') return 3;
-        return 4;  // leaves, and negations, which bring their own brackets
+        return g.op == '+' || g.op == '-'   ? 1
+               : g.op == '*' || g.op == '/' ? 2
+               : g.op == '^'                ? 3
+                                            : 4;
     }
 
     std::string bare_text(const Gen& g, bool top) {
@@ -323,58 +278,30 @@ double gen_value(const Gen& g, const Values& values) {
         return found != values.end() ? found->second : std::strtod(g.leaf.c_str(), nullptr);
     }
     if (g.op == 'n') return -gen_value(*g.left, values);
-    double l = gen_value(*g.left, values), r = gen_value(*g.right, values);
-    switch (g.op) {
-        case '+':
-            return l + r;
-        case '-':
-            return l - r;
-        case '*':
-            return l * r;
-        case '/':
-            return l / r;
-        default:
-            return std::pow(l, r);
-    }
+    return apply(g.op, gen_value(*g.left, values), gen_value(*g.right, values));
 }
 
-Bound leaf_value(const std::string& text, int kind, const Values& values) {
-    if (kind == OPERAND_NAME) return Bound::variable(values.at(text), false);
-    return Bound::constant(std::strtod(text.c_str(), nullptr));
+Num leaf_value(const std::string& text, int kind, const Values& values) {
+    if (kind == OPERAND_NAME) return Num::variable(values.at(text), false);
+    return Num::constant(std::strtod(text.c_str(), nullptr));
 }
 
 // The value of a built tree, read from its structure rather than from any printed text. The
 // bound also counts the rounding of every fold of two constants that the printer may make.
-Bound tree_value(const ExprNode* node, const Values& values, bool* constant = nullptr) {
+Num tree_value(const ExprNode* node, const Values& values, bool* constant = nullptr) {
     bool leftConstant = node->left == nullptr && node->leftKind == OPERAND_NUMBER;
     bool rightConstant = node->right == nullptr && node->rightKind != OPERAND_NAME;
-    Bound l = node->left != nullptr ? tree_value(node->left, values, &leftConstant)
-                                    : leaf_value(node->leftText, node->leftKind, values);
-    Bound result;
+    Num l = node->left != nullptr ? tree_value(node->left, values, &leftConstant)
+                                  : leaf_value(node->leftText, node->leftKind, values);
+    Num result = l;
     if (node->op == 0) {
-        result = l;
         rightConstant = true;
     } else {
-        Bound r = node->right != nullptr ? tree_value(node->right, values, &rightConstant)
-                                         : leaf_value(node->rightText, node->rightKind, values);
+        Num r = node->right != nullptr ? tree_value(node->right, values, &rightConstant)
+                                       : leaf_value(node->rightText, node->rightKind, values);
         bool unary = node->left == nullptr && node->leftText.empty();
         if (unary) leftConstant = true;
-        switch (node->op) {
-            case '+':
-                result = l + r;
-                break;
-            case '-':
-                result = unary ? -r : l - r;
-                break;
-            case '*':
-                result = l * r;
-                break;
-            case '/':
-                result = l / r;
-                break;
-            default:
-                result = pow_of(l, r);
-        }
+        result = unary && node->op == '-' ? -r : apply(node->op, l, r);
     }
     bool folded = leftConstant && rightConstant;
     if (folded) result.e += std::fabs(result.v);
@@ -401,19 +328,14 @@ struct Tally {
     int derivativeChecks = 0;
 };
 
-// Reads a printed text; fails the test when it is no valid expression.
-template <class Number>
-Number read_as(const std::string& text, const Values& values, const std::string& seed, bool caret,
-               const std::string& context) {
-    TextReader<Number> reader(text, values, seed, caret);
-    Number value = reader.read();
+// Reads a printed text, with the derivative along seed; fails the test when it is no valid
+// expression.
+Num read_as(const std::string& text, const Values& values, bool caret, const std::string& context,
+            const std::string& seed = "") {
+    TextReader reader(text, values, seed, caret);
+    Num value = reader.read();
     EXPECT_TRUE(reader.ok()) << "unreadable text '" << text << "' " << context;
     return value;
-}
-
-double value_of(const std::string& text, const Values& values, bool caret,
-                const std::string& context) {
-    return read_as<Bound>(text, values, "", caret, context).v;
 }
 
 double central_difference(const std::string& text, Values values, const std::string& variable,
@@ -421,10 +343,9 @@ double central_difference(const std::string& text, Values values, const std::str
     const double h = 1e-6;
     const double at = values.at(variable);
     values[variable] = at + h;
-    double up = value_of(text, values, false, context);
+    double up = read_as(text, values, false, context).v;
     values[variable] = at - h;
-    double down = value_of(text, values, false, context);
-    return (up - down) / (2 * h);
+    return (up - read_as(text, values, false, context).v) / (2 * h);
 }
 
 void check_derivatives(ExprNode* root, const std::string& cText, const Values& values,
@@ -432,8 +353,8 @@ void check_derivatives(ExprNode* root, const std::string& cText, const Values& v
     for (const std::string& variable : kNames) {
         ASSERT_EQ(Make_diff(root, variable, true), 0) << context;
         std::string dC = root->diffText;
-        Dual exact = read_as<Dual>(cText, values, variable, false, context);
-        Bound dText = dC.empty() ? Bound{0, 0} : read_as<Bound>(dC, values, "", false, context);
+        Num exact = read_as(cText, values, false, context, variable);
+        Num dText = dC.empty() ? Num{} : read_as(dC, values, false, context);
         if (!usable(exact.v) || !usable(exact.d) || !usable(dText.v) || !usable(dText.e)) continue;
         ++tally.derivativeChecks;
         EXPECT_TRUE(equal_within(dText.v, exact.d, dText.e))
@@ -450,7 +371,7 @@ void check_derivatives(ExprNode* root, const std::string& cText, const Values& v
         ASSERT_EQ(Set_expr(root, false), 0);
         ASSERT_EQ(Make_diff(root, variable, false), 0);
         double dCaret =
-            root->diffText.empty() ? 0.0 : value_of(root->diffText, values, true, context);
+            root->diffText.empty() ? 0.0 : read_as(root->diffText, values, true, context).v;
         EXPECT_TRUE(close_enough(dCaret, dText.v, 1e-9))
             << "'^' derivative '" << root->diffText << "' = " << dCaret << " but C '" << dC
             << "' = " << dText.v << " " << context;
@@ -466,24 +387,23 @@ void check_expression(ExprNode* root, const std::string& input, double expected,
     ASSERT_EQ(Set_expr(root, true), 0) << input;
     std::string cText = root->text;
     std::string context = "(input '" + input + "')";
-    Bound tree = tree_value(root, values);
-    double treeValue = tree.v;
-    Bound cValue = read_as<Bound>(cText, values, "", false, context);
-    Bound caretValue = read_as<Bound>(caretText, values, "", true, context);
+    Num tree = tree_value(root, values);
+    Num cValue = read_as(cText, values, false, context);
+    Num caretValue = read_as(caretText, values, true, context);
 
     // The '^' text is what a temporary is stored as, and is parsed again when it is substituted.
     ExprNode* again = nullptr;
     ASSERT_EQ(Make_node(&again, caretText), 0) << caretText << " " << context;
     ASSERT_EQ(Set_expr(again, true), 0) << caretText;
-    Bound againValue = read_as<Bound>(again->text, values, "", false, context);
+    Num againValue = read_as(again->text, values, false, context);
 
-    if (!usable(expected) || !usable(treeValue) || !usable(cValue.e) || !usable(tree.e)) return;
+    if (!usable(expected) || !usable(tree.v) || !usable(cValue.e) || !usable(tree.e)) return;
     ++tally.valueChecks;
-    EXPECT_TRUE(close_enough(treeValue, expected, 1e-12)) << "tree " << treeValue << " " << context;
-    EXPECT_TRUE(equal_within(cValue.v, treeValue, cValue.e + tree.e))
-        << "'" << cText << "' = " << cValue.v << ", tree " << treeValue << " " << context;
-    EXPECT_TRUE(equal_within(caretValue.v, treeValue, caretValue.e + tree.e))
-        << "'" << caretText << "' = " << caretValue.v << ", tree " << treeValue << " " << context;
+    EXPECT_TRUE(close_enough(tree.v, expected, 1e-12)) << "tree " << tree.v << " " << context;
+    EXPECT_TRUE(equal_within(cValue.v, tree.v, cValue.e + tree.e))
+        << "'" << cText << "' = " << cValue.v << ", tree " << tree.v << " " << context;
+    EXPECT_TRUE(equal_within(caretValue.v, tree.v, caretValue.e + tree.e))
+        << "'" << caretText << "' = " << caretValue.v << ", tree " << tree.v << " " << context;
     EXPECT_TRUE(equal_within(againValue.v, cValue.v, againValue.e + cValue.e))
         << "reparsed '" << again->text << "' = " << againValue.v << " " << context;
     check_derivatives(root, cText, values, context, tally);
@@ -516,6 +436,22 @@ TEST(ExpressionPropertyTest, PrintedTextsAndDerivativesKeepTheValue) {
     EXPECT_GT(tally.derivativeChecks, 5000);
 }
 
+// The first name leaf "k[1]" of a tree, found depth first: its node and side.
+ExprNode* find_k1(ExprNode* root, bool& onRight) {
+    std::vector<ExprNode*> stack{root};
+    while (!stack.empty()) {
+        ExprNode* n = stack.back();
+        stack.pop_back();
+        if (n->leftText == "k[1]" || n->rightText == "k[1]") {
+            onRight = n->leftText != "k[1]";
+            return n;
+        }
+        if (n->left != nullptr) stack.push_back(n->left);
+        if (n->right != nullptr) stack.push_back(n->right);
+    }
+    return nullptr;
+}
+
 // A temporary substituted into a leaf, as the name-resolution pass does: the tree of the
 // temporary's text takes the leaf's place and the whole tree is printed again.
 TEST(ExpressionPropertyTest, SubstitutedTemporariesKeepTheValue) {
@@ -527,20 +463,9 @@ TEST(ExpressionPropertyTest, SubstitutedTemporariesKeepTheValue) {
         std::string outerText = gen.text(*outer);
         ExprNode* root = nullptr;
         ASSERT_EQ(Make_node(&root, outerText), 0);
-        // Find a name leaf "k[1]" to replace; its value becomes that of the inner text.
-        std::vector<ExprNode*> stack{root};
-        ExprNode* host = nullptr;
+        // The leaf k[1] takes the value of the inner text.
         bool onRight = false;
-        while (!stack.empty() && host == nullptr) {
-            ExprNode* n = stack.back();
-            stack.pop_back();
-            if (n->leftText == "k[1]")
-                host = n, onRight = false;
-            else if (n->rightText == "k[1]")
-                host = n, onRight = true;
-            if (n->left != nullptr) stack.push_back(n->left);
-            if (n->right != nullptr) stack.push_back(n->right);
-        }
+        ExprNode* host = find_k1(root, onRight);
         if (host == nullptr) continue;
         std::string innerText = gen.text(*inner);
         ExprNode* sub = nullptr;
@@ -578,16 +503,16 @@ TEST(ExpressionPropertyTest, RateSplitKeepsTheValue) {
         const std::string context = "(input '" + input + "', printed '" + whole + "')";
         RateParts parts = split_rate_terms(whole);
         Values values = random_point(gen);
-        Bound sides[2];
+        Num sides[2];
         const std::string* texts[2] = {&parts.positive, &parts.negative};
         for (int side = 0; side < 2; ++side) {
             if (texts[side]->empty()) continue;
             ExprNode* part = nullptr;
             ASSERT_EQ(Make_node(&part, *texts[side]), 0) << *texts[side] << " " << context;
             ASSERT_EQ(Set_expr(part, false), 0) << context;
-            sides[side] = read_as<Bound>(part->text, values, "", true, context);
+            sides[side] = read_as(part->text, values, true, context);
         }
-        Bound value = read_as<Bound>(whole, values, "", true, context);
+        Num value = read_as(whole, values, true, context);
         const double bound = value.e + sides[0].e + sides[1].e;
         if (!usable(value.v) || !usable(sides[0].v) || !usable(sides[1].v) || !usable(bound)) {
             continue;

@@ -10,7 +10,8 @@ namespace {
 
 using zymorax::testkit::LogCapture;
 
-// All tokens of a text as "kind:text" items, "!" marking a scanner failure.
+// All tokens of a text as "kind:text" items, an operator followed by its priority, "!" marking
+// a scanner failure.
 std::string tokens_of(const std::string& text) {
     std::string out;
     std::size_t cursor = 0;
@@ -21,33 +22,42 @@ std::string tokens_of(const std::string& text) {
         if (!out.empty()) out += ' ';
         out += token.kind;
         if (!token.text.empty()) out += ":" + token.text;
+        if (token.priority != 0) out += std::to_string(token.priority);
         if (status != 0) out += '!';
     }
     return out;
 }
 
-TEST(ScannerTest, ReadsOperatorsBracketsNamesAndNumbers) {
-    EXPECT_EQ(tokens_of("a+(b1*2.5)^k[1]-x/y"), "a:a + ( a:b1 * v:2.5 ) ^ a:k[1] - a:x / a:y");
-    EXPECT_EQ(tokens_of(" \t\n x \n"), "a:x");
-    EXPECT_EQ(tokens_of(""), "");
+struct ScanCase {
+    std::string text;
+    std::string tokens;
+};
 
-    Token token;
-    std::size_t cursor = 0;
-    scan_token("*", cursor, token);
-    EXPECT_EQ(token.priority, 2);
-    cursor = 0;
-    scan_token("^", cursor, token);
-    EXPECT_EQ(token.priority, 3);
-    cursor = 0;
-    scan_token("-", cursor, token);
-    EXPECT_EQ(token.priority, 1);
-    cursor = 0;
-    scan_token("(", cursor, token);
-    EXPECT_EQ(token.priority, 0);
+void expect_tokens(const std::vector<ScanCase>& cases) {
+    for (const ScanCase& c : cases) EXPECT_EQ(tokens_of(c.text), c.tokens) << c.text;
+}
+
+// Names keep what stands in their brackets and drop blanks.
+TEST(ScannerTest, ReadsOperatorsBracketsAndNames) {
+    const std::vector<ScanCase> cases = {
+        {"a+(b1*2.5)^k[1]-x/y", "a:a +1 ( a:b1 *2 v:2.5 ) ^3 a:k[1] -1 a:x /2 a:y"},
+        {" \t\n x \n", "a:x"},
+        {"", ""},
+        {"k[a-b]", "a:k[a-b]"},
+        {"k [ 1 ]", "a:k[1]"},
+        {"a b", "a:ab"},
+        {"k[f(1)+2]*x", "a:k[f(1)+2] *2 a:x"},
+        {"k[a-b", "a:k[a-b"},
+        {"rate,2", "a:rate,2"},
+        {"x\r\n+y", "a:x +1 a:y"},
+        {"k[1]]-x", "a:k[1]] -1 a:x"},
+        {"_e1.5", "a:_e1.5"},
+    };
+    expect_tokens(cases);
 }
 
 TEST(ScannerTest, NumbersAreTheLongestDecimalPrefixPrintedWithG) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    const std::vector<ScanCase> cases = {
         {"0.1234567", "v:0.123457"},
         {"1e6", "v:1e+006"},
         {"1.5e-3", "v:0.0015"},
@@ -58,13 +68,13 @@ TEST(ScannerTest, NumbersAreTheLongestDecimalPrefixPrintedWithG) {
         {"007", "v:7"},
         {"1E+2", "v:100"},
         {"1e", "v:1 a:e"},
-        {"1e+", "v:1 a:e +"},
+        {"1e+", "v:1 a:e +1"},
         {"2x", "v:2 a:x"},
         {"1.5.5", "v:1.5 v:0.5"},
         {"3e2.5", "v:300 v:0.5"},
         {"1e-310", "v:1e-310"},
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(tokens_of(text), expected) << text;
+    expect_tokens(cases);
 }
 
 TEST(ScannerTest, ZeroAndOutOfRangeNumbersAreRejected) {
@@ -78,17 +88,6 @@ TEST(ScannerTest, ZeroAndOutOfRangeNumbersAreRejected) {
         EXPECT_GT(cursor, 0u) << text;
         EXPECT_EQ(log.take(), "#  Invalid value expression.\n") << text;
     }
-}
-
-TEST(ScannerTest, NamesKeepBracketContentsAndDropBlanks) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"k[a-b]", "a:k[a-b]"},   {"k [ 1 ]", "a:k[1]"},
-        {"a b", "a:ab"},          {"k[f(1)+2]*x", "a:k[f(1)+2] * a:x"},
-        {"k[a-b", "a:k[a-b"},     {"rate,2", "a:rate,2"},
-        {"x\r\n+y", "a:x + a:y"}, {"k[1]]-x", "a:k[1]] - a:x"},
-        {"_e1.5", "a:_e1.5"},
-    };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(tokens_of(text), expected) << text;
 }
 
 TEST(ScannerTest, TheEndOfTheTextLeavesTheCursorThere) {
@@ -109,82 +108,79 @@ TEST(ScannerTest, TheEndOfTheTextLeavesTheCursorThere) {
     EXPECT_EQ(cursor, 5u);
 }
 
-Token tok(char kind, const std::string& text = "") {
-    Token token;
-    token.kind = kind;
-    token.text = text;
-    if (kind == '+' || kind == '-') token.priority = 1;
-    if (kind == '*' || kind == '/') token.priority = 2;
-    if (kind == '^') token.priority = 3;
-    return token;
-}
-
-// Runs the check over a row of tokens; the log of the first refusal, or "ok" / "ok, end".
-std::string check_row(const std::vector<Token>& row, bool finish) {
+// Runs the check over a row written one token a character (letters are names, digits numbers);
+// the log of the first refusal, or "ok".
+std::string check_row(const std::string& row, bool finish) {
     LogCapture log;
     TokenRowCheck check;
-    for (const Token& token : row) {
+    for (char c : row) {
+        Token token;
+        token.kind = std::isalpha(static_cast<unsigned char>(c))   ? 'a'
+                     : std::isdigit(static_cast<unsigned char>(c)) ? 'v'
+                                                                   : c;
+        if (token.kind == 'a' || token.kind == 'v') token.text = std::string(1, c);
+        token.priority = std::string("+-").find(c) != std::string::npos   ? 1
+                         : std::string("*/").find(c) != std::string::npos ? 2
+                         : c == '^'                                       ? 3
+                                                                          : 0;
         if (check.check(token) != 0) return log.take();
     }
     if (finish && check.finish() != 0) return log.take();
-    return finish ? "ok, end" : "ok";
+    return "ok";
 }
 
-TEST(TokenRowCheckTest, RefusesEachForbiddenRowWithItsMessage) {
-    const std::string forbidden = "#  Forbidden token row.\n";
+TEST(TokenRowCheckTest, RefusesEachForbiddenRowAndAcceptsTheOthers) {
     struct Case {
-        std::vector<Token> row;
-        std::string message;
+        std::string row;
+        bool finish;
+        std::string log;
+    };
+    auto forbidden = [](const std::string& previous, const std::string& current) {
+        return "#  previous: '" + previous + "', current: '" + current +
+               "'\n#  Forbidden token row.\n";
+    };
+    auto notFirst = [](const std::string& kind) {
+        return "#  '" + kind + "' doesnot come first.\n#  Forbidden token row.\n";
+    };
+    auto notLast = [](const std::string& kind) { return "#  '" + kind + "' doesnot come last.\n"; };
+    auto balance = [](int open, int close) {
+        return "#  Bad brackets balance. open:" + std::to_string(open) +
+               ", close:" + std::to_string(close) + "\n";
     };
     const std::vector<Case> cases = {
-        {{tok(')')}, "#  ')' doesnot come first.\n"},
-        {{tok('*')}, "#  '*' doesnot come first.\n"},
-        {{tok('^')}, "#  '^' doesnot come first.\n"},
-        {{tok('('), tok(')')}, "#  previous: '(', current: ')'\n"},
-        {{tok('('), tok('/')}, "#  previous: '(', current: '/'\n"},
-        {{tok('('), tok('a', "a"), tok(')'), tok('(')}, "#  previous: ')', current: '('\n"},
-        {{tok('('), tok('a', "a"), tok(')'), tok('a', "b")}, "#  previous: ')', current: 'b'\n"},
-        {{tok('('), tok('a', "a"), tok(')'), tok('v', "2")}, "#  previous: ')', current: '2'\n"},
-        {{tok('a', "f"), tok('(')}, "#  previous: 'f', current: '('\n"},
-        {{tok('v', "2"), tok('(')}, "#  previous: '2', current: '('\n"},
-        {{tok('a', "a"), tok('v', "2")}, "#  previous: 'a', current: '2'\n"},
-        {{tok('v', "1"), tok('a', "b")}, "#  previous: '1', current: 'b'\n"},
-        {{tok('a', "a"), tok('*'), tok('-')}, "#  previous: '*', current: '-'\n"},
-        {{tok('a', "a"), tok('+'), tok(')')}, "#  previous: '+', current: ')'\n"},
-        {{tok('-'), tok('^')}, "#  previous: '-', current: '^'\n"},
+        {")", false, notFirst(")")},
+        {"*", false, notFirst("*")},
+        {"^", false, notFirst("^")},
+        {"()", false, forbidden("(", ")")},
+        {"(/", false, forbidden("(", "/")},
+        {"(a)(", false, forbidden(")", "(")},
+        {"(a)b", false, forbidden(")", "b")},
+        {"(a)2", false, forbidden(")", "2")},
+        {"f(", false, forbidden("f", "(")},
+        {"2(", false, forbidden("2", "(")},
+        {"a2", false, forbidden("a", "2")},
+        {"1b", false, forbidden("1", "b")},
+        {"a*-", false, forbidden("*", "-")},
+        {"a+)", false, forbidden("+", ")")},
+        {"-^", false, forbidden("-", "^")},
+        // Brackets are counted over the whole text.
+        {"a)", false, balance(0, 1)},
+        {"(a))", false, balance(1, 2)},
+        {"((a)", true, balance(2, 1)},
+        {"(a", true, balance(1, 0)},
+        // Only operands and closing brackets may end the text.
+        {"a+", true, notLast("+")},
+        {"a^", true, notLast("^")},
+        {"(", true, notLast("(")},
+        {"-", true, notLast("-")},
+        {"-a", true, "ok"},
+        {"+a", true, "ok"},
+        {"(-a)", true, "ok"},
+        {"((a))", true, "ok"},
+        {"a^(2)*b", true, "ok"},
+        {"", true, "ok"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(check_row(c.row, false), c.message + forbidden) << c.message;
-}
-
-TEST(TokenRowCheckTest, AcceptsTheAllowedRows) {
-    EXPECT_EQ(check_row({tok('-'), tok('a', "a")}, true), "ok, end");
-    EXPECT_EQ(check_row({tok('+'), tok('a', "a")}, true), "ok, end");
-    EXPECT_EQ(check_row({tok('('), tok('-'), tok('a', "a"), tok(')')}, true), "ok, end");
-    EXPECT_EQ(check_row({tok('('), tok('('), tok('a', "a"), tok(')'), tok(')')}, true), "ok, end");
-    EXPECT_EQ(check_row({tok('a', "a"), tok('^'), tok('('), tok('v', "2"), tok(')'), tok('*'),
-                         tok('a', "b")},
-                        true),
-              "ok, end");
-    EXPECT_EQ(check_row({}, true), "ok, end");
-}
-
-TEST(TokenRowCheckTest, CountsBracketsOverTheWholeText) {
-    EXPECT_EQ(check_row({tok('a', "a"), tok(')')}, false),
-              "#  Bad brackets balance. open:0, close:1\n");
-    EXPECT_EQ(check_row({tok('('), tok('a', "a"), tok(')'), tok(')')}, false),
-              "#  Bad brackets balance. open:1, close:2\n");
-    EXPECT_EQ(check_row({tok('('), tok('('), tok('a', "a"), tok(')')}, true),
-              "#  Bad brackets balance. open:2, close:1\n");
-    EXPECT_EQ(check_row({tok('('), tok('a', "a")}, true),
-              "#  Bad brackets balance. open:1, close:0\n");
-}
-
-TEST(TokenRowCheckTest, OnlyOperandsAndClosingBracketsMayEndTheText) {
-    EXPECT_EQ(check_row({tok('a', "a"), tok('+')}, true), "#  '+' doesnot come last.\n");
-    EXPECT_EQ(check_row({tok('a', "a"), tok('^')}, true), "#  '^' doesnot come last.\n");
-    EXPECT_EQ(check_row({tok('(')}, true), "#  '(' doesnot come last.\n");
-    EXPECT_EQ(check_row({tok('-')}, true), "#  '-' doesnot come last.\n");
+    for (const Case& c : cases) EXPECT_EQ(check_row(c.row, c.finish), c.log) << c.row;
 }
 
 }  // namespace
