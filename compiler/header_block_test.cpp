@@ -7,39 +7,32 @@
 namespace {
 
 using symcode_test::WorkDir;
+using symcode_test::written_by;
 using zymorax::testkit::LogCapture;
 
-std::string comment_safe(const std::string& line) {
-    std::string safe;
-    EXPECT_TRUE(checkCcomment(line, safe));
-    return safe;
-}
-
-TEST(CheckCcomment, BreaksEveryCommentMarker) {
-    EXPECT_EQ(comment_safe("a */ b /* c\n"), "a *_/ b /_* c\n");
-    EXPECT_EQ(comment_safe("x/*/y"), "x/_*_/y");
-    EXPECT_EQ(comment_safe("a * / b // c"), "a * / b // c");
-    EXPECT_EQ(comment_safe("**//"), "**_//");
-}
-
-TEST(CheckCcomment, RefusesATextThatGrowsBeyondTheLimit) {
+TEST(CheckCcomment, BreaksEveryCommentMarkerUpToTheLengthLimit) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a */ b /* c\n", "a *_/ b /_* c\n"},
+        {"x/*/y", "x/_*_/y"},
+        {"a * / b // c", "a * / b // c"},
+        {"**//", "**_//"},
+        {std::string(kMaxCommentLength, 'a'), std::string(kMaxCommentLength, 'a')},
+    };
+    for (const auto& [line, expected] : cases) {
+        std::string safe;
+        EXPECT_TRUE(checkCcomment(line, safe)) << line;
+        EXPECT_EQ(safe, expected);
+    }
     LogCapture log;
     std::string safe;
-    std::string fits(kMaxCommentLength, 'a');
-    EXPECT_TRUE(checkCcomment(fits, safe));
-    std::string grows = std::string(kMaxCommentLength - 1, 'a') + "*/";
-    EXPECT_FALSE(checkCcomment(grows, safe));
+    EXPECT_FALSE(checkCcomment(std::string(kMaxCommentLength - 1, 'a') + "*/", safe));
     EXPECT_EQ(log.take(), "#  Too long!! leng=65536, Max=65536\n## Error in checkCcomment.\n");
 }
 
 std::string header_of(bool cNotation, bool matlab) {
-    char* text = nullptr;
-    size_t size = 0;
-    FILE* out = open_memstream(&text, &size);
-    int result = write_header_block(out, cNotation, matlab);
-    std::fclose(out);
-    std::string written(text, size);
-    free(text);
+    int result = 0;
+    std::string written =
+        written_by([&](FILE* out) { return write_header_block(out, cNotation, matlab); }, &result);
     return result == 0 ? written : "failed: " + written;
 }
 
@@ -66,15 +59,11 @@ TEST(ParamDeclarations, NumberTheUsedLabelsInTableOrder) {
     model.paramLabels[2].label = "kd";
     model.paramLabels[3].label = "f";
     model.paramLabels[0].used = model.paramLabels[2].used = model.paramLabels[3].used = 1;
-    char* text = nullptr;
-    size_t size = 0;
-    FILE* out = open_memstream(&text, &size);
-    write_param_declarations(out, model, false);
-    write_param_declarations(out, model, true);
-    std::fclose(out);
-    std::string written(text, size);
-    free(text);
-    EXPECT_EQ(written,
+    EXPECT_EQ(written_by([&](FILE* out) {
+                  write_param_declarations(out, model, false);
+                  write_param_declarations(out, model, true);
+                  return 0;
+              }),
               "\tdouble *constantPlayer\t= p->val[1];\n"
               "\tdouble *kd\t= p->val[2];\n"
               "\tdouble *f\t= p->val[3];\n"
@@ -84,10 +73,6 @@ TEST(ParamDeclarations, NumberTheUsedLabelsInTableOrder) {
               "\tend\n"
               "\tkd_len = length(p.kd);\n\tfor i=1:1:kd_len\n\t\tkd(i) = p.kd(i).value;\n\tend\n"
               "\tf_len = length(p.f);\n\tfor i=1:1:f_len\n\t\tf(i) = p.f(i).value;\n\tend\n");
-}
-
-TEST(MatlabText, TurnsBracketsIntoParentheses) {
-    EXPECT_EQ(matlab_text("k[2]*y[3]"), "k(2)*y(3)");
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Helpers shared by the symcode tests: a private working directory (the compiler writes its
-// work files into the current one) and a small DAE file builder.
+// work files into the current one), what a writer puts into a stream, and a small DAE file
+// builder.
 #pragma once
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "test_support.h"
@@ -39,6 +42,20 @@ class WorkDir {
     zymorax::testkit::TempDir dir_;
     std::string previous_;
 };
+
+// What `write` (called with an open stream) writes; `result` takes what it returns.
+template <class Write>
+std::string written_by(Write write, int* result = nullptr) {
+    char* text = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&text, &size);
+    int status = write(out);
+    std::fclose(out);
+    std::string written(text, size);
+    std::free(text);
+    if (result != nullptr) *result = status;
+    return written;
+}
 
 // The sections of a DAE file, each without its head; text() joins them in the order the
 // converter writes them. The defaults form a small valid model with one algebraic and two
