@@ -2,67 +2,57 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "test_support.h"
 
 namespace {
 
 using zymorax::testkit::LogCapture;
 
+// The fields as "name|value|tail", or the log of a refusal.
+std::string fields_of(const std::string& line) {
+    LogCapture log;
+    LineFields f;
+    if (divide_line(line, f) != 0) return log.take();
+    return f.name + "|" + f.value + "|" + f.tail;
+}
+
+// "base|index", or the log of a refusal.
+std::string parts_of(const std::string& text) {
+    LogCapture log;
+    std::string base, index;
+    if (divide_variable(text, base, index) != 0) return log.take();
+    return base + "|" + index;
+}
+
 TEST(DivideLine, FieldsFollowTheLastSeparatorAndDropBlanks) {
-    LineFields fields;
-    ASSERT_EQ(divide_line(" k[1] =\t2.5e-3 ; tag A\n", fields), 0);
-    EXPECT_EQ(fields.name, "k[1]");
-    EXPECT_EQ(fields.value, "2.5e-3");
-    EXPECT_EQ(fields.tail, "tagA");
-
-    ASSERT_EQ(divide_line("a;b=c", fields), 0);
-    EXPECT_EQ(fields.name, "a");
-    EXPECT_EQ(fields.tail, "b");
-    EXPECT_EQ(fields.value, "c");
-
-    ASSERT_EQ(divide_line("label;\r\nignored=;", fields), 0);
-    EXPECT_EQ(fields.name, "label");
-    EXPECT_EQ(fields.value, "");
+    const std::string error = "## Error in divide_line.\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {" k[1] =\t2.5e-3 ; tag A\n", "k[1]|2.5e-3|tagA"},
+        {"a;b=c", "a|c|b"},
+        {"label;\r\nignored=;", "label||"},
+        {"a;b;", "#  Duplication of ';'.\n" + error},
+        {"a=b=c;", "#  Duplication of '='.\n" + error},
+        {"a=b\n;", "#  Lack of ';'.\n" + error},
+    };
+    for (const auto& [line, expected] : cases) EXPECT_EQ(fields_of(line), expected) << line;
 }
 
-TEST(DivideLine, RejectsMissingAndRepeatedSeparators) {
-    LogCapture log;
-    LineFields fields;
-    EXPECT_EQ(divide_line("a;b;", fields), -1);
-    EXPECT_EQ(log.take(), "#  Duplication of ';'.\n## Error in divide_line.\n");
-    EXPECT_EQ(divide_line("a=b=c;", fields), -1);
-    EXPECT_EQ(log.take(), "#  Duplication of '='.\n## Error in divide_line.\n");
-    EXPECT_EQ(divide_line("a=b\n;", fields), -1);
-    EXPECT_EQ(log.take(), "#  Lack of ';'.\n## Error in divide_line.\n");
-}
-
-TEST(DivideVariable, SplitsBaseAndIndex) {
-    std::string base, index;
-    ASSERT_EQ(divide_variable("k[a-b]", base, index), 0);
-    EXPECT_EQ(base, "k");
-    EXPECT_EQ(index, "a-b");
-    ASSERT_EQ(divide_variable("y[A.cyt]\nrest", base, index), 0);
-    EXPECT_EQ(index, "A.cyt");
-    ASSERT_EQ(divide_variable("[x]", base, index), 0);
-    EXPECT_EQ(base, "");
-}
-
-TEST(DivideVariable, ReportsEachMalformedName) {
-    LogCapture log;
-    std::string base, index;
+TEST(DivideVariable, SplitsBaseAndIndexOrReportsEachMalformedName) {
     const std::string warning = "## Warning!! in divide_variable.\n";
-    EXPECT_EQ(divide_variable("a[b][c]", base, index), -1);
-    EXPECT_EQ(log.take(), "#  Duplication of '['.\n" + warning);
-    EXPECT_EQ(divide_variable("a[b]]", base, index), -1);
-    EXPECT_EQ(log.take(), "#  Duplication of ']'.\n" + warning);
-    EXPECT_EQ(divide_variable("a[b]cd\n", base, index), -1);
-    EXPECT_EQ(log.take(), "#  'cd' behind ']' is an excessive character sequence.\n" + warning);
-    EXPECT_EQ(divide_variable("rate", base, index), -1);
-    EXPECT_EQ(log.take(), "#  Lack of '['.\n" + warning);
-    EXPECT_EQ(divide_variable("a[b", base, index), -1);
-    EXPECT_EQ(log.take(), "#  Lack of ']'.\n" + warning);
-    EXPECT_EQ(divide_variable("a]b", base, index), -1);
-    EXPECT_EQ(log.take(), "#  'b' behind ']' is an excessive character sequence.\n" + warning);
+    const std::pair<std::string, std::string> cases[] = {
+        {"k[a-b]", "k|a-b"},
+        {"y[A.cyt]\nrest", "y|A.cyt"},
+        {"[x]", "|x"},
+        {"a[b][c]", "#  Duplication of '['.\n" + warning},
+        {"a[b]]", "#  Duplication of ']'.\n" + warning},
+        {"a[b]cd\n", "#  'cd' behind ']' is an excessive character sequence.\n" + warning},
+        {"rate", "#  Lack of '['.\n" + warning},
+        {"a[b", "#  Lack of ']'.\n" + warning},
+        {"a]b", "#  'b' behind ']' is an excessive character sequence.\n" + warning},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(parts_of(text), expected) << text;
 }
 
 TEST(LeadingWholeNumber, ReadsLeadingDigitsOnly) {

@@ -56,29 +56,31 @@ std::string checked(DaeModel& model, const std::string& text, std::string* log =
     return root->text;
 }
 
-TEST(CheckNode, MarksEveryReferencedVariableAndElement) {
-    DaeModel model = small_model();
-    EXPECT_EQ(checked(model, "k[2]*x[A]+constantPlayer[1]"), "k[2]*x[A] + constantPlayer[1]");
-    EXPECT_EQ(model.variables[0].used, 1);
-    EXPECT_EQ(model.variables[1].used, 0);
-    EXPECT_EQ(model.paramLabels[1].elements[0].used, 0);
-    EXPECT_EQ(model.paramLabels[1].elements[1].used, 1);
-    EXPECT_EQ(model.paramLabels[0].elements[0].used, 1);
-    // x and y name the same variable whatever its kind.
-    EXPECT_EQ(checked(model, "y[A]"), "y[A]");
-
-    mark_used_labels(model);
-    EXPECT_EQ(model.paramLabels[0].used, 1);
-    EXPECT_EQ(model.paramLabels[1].used, 1);
-    EXPECT_EQ(model.paramLabels[2].used, 0);
+// The used marks: one digit a variable, then each label ('+' when marked used) with one digit
+// an element.
+std::string marks(const DaeModel& model) {
+    std::string out;
+    for (const VariableEntry& v : model.variables) out += std::to_string(v.used);
+    for (const ParamLabel& label : model.paramLabels) {
+        out += " " + label.label + (label.used ? "+:" : ":");
+        for (const ParamElement& e : label.elements) out += std::to_string(e.used);
+    }
+    return out;
 }
 
-TEST(CheckNode, LabelsWithoutAReferencedElementStayUnused) {
+// x and y name the same variable whatever its kind; a label is used when one of its elements is.
+TEST(CheckNode, MarksEveryReferencedVariableElementAndLabel) {
     DaeModel model = small_model();
-    EXPECT_EQ(checked(model, "x[A]"), "x[A]");
+    EXPECT_EQ(checked(model, "k[2]*x[A]+constantPlayer[1]"), "k[2]*x[A] + constantPlayer[1]");
+    EXPECT_EQ(checked(model, "y[A]"), "y[A]");
+    EXPECT_EQ(marks(model), "10 constantPlayer:1 k:01 z:");
     mark_used_labels(model);
-    EXPECT_EQ(model.paramLabels[0].used, 0);
-    EXPECT_EQ(model.paramLabels[1].used, 0);
+    EXPECT_EQ(marks(model), "10 constantPlayer+:1 k+:01 z:");
+
+    DaeModel other = small_model();
+    EXPECT_EQ(checked(other, "x[A]"), "x[A]");
+    mark_used_labels(other);
+    EXPECT_EQ(marks(other), "10 constantPlayer:0 k:00 z:");
 }
 
 TEST(CheckNode, EveryLevelOfTheWalkAddsItsLine) {
@@ -88,7 +90,7 @@ TEST(CheckNode, EveryLevelOfTheWalkAddsItsLine) {
     EXPECT_EQ(log,
               "#  'q' is an unknown expression.\n## Error in check_detail.\n"
               "## Error in check_node.\n## Error in check_node.\n## Error in check_node.\n");
-    EXPECT_EQ(model.variables[1].used, 1);  // marked before the fault was met
+    EXPECT_EQ(marks(model), "01 constantPlayer:0 k:10 z:");  // marked before the fault was met
 }
 
 TEST(CheckNode, SubstitutesTemporariesOnEitherSide) {
@@ -98,8 +100,7 @@ TEST(CheckNode, SubstitutesTemporariesOnEitherSide) {
     EXPECT_EQ(checked(model, "k[1]+n"), "k[1] - y[B]");
     EXPECT_EQ(checked(model, "k[1]*n"), "k[1]*(-y[B])");
     // The substituted names are not walked: their marks come from the temporaries' own rows.
-    EXPECT_EQ(model.variables[0].used, 0);
-    EXPECT_EQ(model.variables[1].used, 0);
+    EXPECT_EQ(marks(model), "00 constantPlayer:0 k:10 z:");
 }
 
 TEST(ReplaceVariable, RewritesVariablesOnly) {
@@ -121,32 +122,6 @@ TEST(ReplaceVariable, RewritesVariablesOnly) {
     EXPECT_EQ(log.take(),
               "#  Lack of '['.\n## Warning!! in divide_variable.\n"
               "#  Invalid expression. : 'rate'\n## Error in replace_variable.\n");
-}
-
-TEST(SetUsedParam, RefusesIndicesBeyondTheElements) {
-    DaeModel model = small_model();
-    LogCapture log;
-    EXPECT_EQ(setUsedParam(model.paramLabels[1], 2), -1);
-    EXPECT_EQ(log.take(),
-              "#  This index is over the range. Now : 3, Limit : 2\n"
-              "## Error in setUsedParam.\n");
-    EXPECT_EQ(setUsedParam(model.paramLabels[1], 1), 0);
-    EXPECT_EQ(model.paramLabels[1].elements[1].used, 1);
-}
-
-TEST(SetVariableIndex, AlgebraicFirstThenByEquationRow) {
-    DaeModel model;
-    model.algebraicCount = 1;
-    model.variables.resize(3);
-    model.variables[0].name = "P";
-    model.variables[0].isAlgebraic = 1;
-    model.variables[1].name = "S";
-    model.variables[2].name = "E";
-    model.differentialRows = {{"E", 1}, {"S", 2}};
-    ASSERT_EQ(set_variable_index(model), 0);
-    EXPECT_EQ(model.variables[0].number, 1);
-    EXPECT_EQ(model.variables[1].number, 3);
-    EXPECT_EQ(model.variables[2].number, 2);
 }
 
 }  // namespace
