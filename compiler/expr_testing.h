@@ -21,12 +21,6 @@ inline std::string printed(const std::string& text, bool cNotation = true) {
     return root->text;
 }
 
-inline int printed_class(const std::string& text) {
-    ExprNode* root = nullptr;
-    if (Make_node(&root, text) != 0 || Set_expr(root, true) != 0) return -1;
-    return root->textClass;
-}
-
 // Parses, prints and differentiates text by variable; the derivative or "<failed>".
 inline std::string derivative(const std::string& text, const std::string& variable,
                               bool cNotation = true) {

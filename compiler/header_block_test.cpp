@@ -51,28 +51,4 @@ TEST(HeaderBlock, FailsWithoutTheModelSectionFile) {
     EXPECT_EQ(log.take(), "#  Cannot open head.tmp\n");
 }
 
-TEST(ParamDeclarations, NumberTheUsedLabelsInTableOrder) {
-    DaeModel model;
-    model.paramLabels.resize(4);
-    model.paramLabels[0].label = "constantPlayer";
-    model.paramLabels[1].label = "ka";
-    model.paramLabels[2].label = "kd";
-    model.paramLabels[3].label = "f";
-    model.paramLabels[0].used = model.paramLabels[2].used = model.paramLabels[3].used = 1;
-    EXPECT_EQ(written_by([&](FILE* out) {
-                  write_param_declarations(out, model, false);
-                  write_param_declarations(out, model, true);
-                  return 0;
-              }),
-              "\tdouble *constantPlayer\t= p->val[1];\n"
-              "\tdouble *kd\t= p->val[2];\n"
-              "\tdouble *f\t= p->val[3];\n"
-              "\tconstantPlayer_len = length(p.constantPlayer);\n"
-              "\tfor i=1:1:constantPlayer_len\n"
-              "\t\tconstantPlayer(i) = p.constantPlayer(i).value;\n"
-              "\tend\n"
-              "\tkd_len = length(p.kd);\n\tfor i=1:1:kd_len\n\t\tkd(i) = p.kd(i).value;\n\tend\n"
-              "\tf_len = length(p.f);\n\tfor i=1:1:f_len\n\t\tf(i) = p.f(i).value;\n\tend\n");
-}
-
 }  // namespace
