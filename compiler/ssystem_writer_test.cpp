@@ -49,71 +49,45 @@ TEST(SsystemConstants, CountUpToTheHighestUsedConstant) {
     EXPECT_EQ(count_used_constants(DaeModel()), 0);
 }
 
+// get_preGH for the positive part of equation 1 on a fresh table; the lines it writes. (The
+// make_Sdata tests below show its lines for whole equations.)
+std::string pre_gh(const std::string& text, const SsystemLayout& layout, OrderTable& table,
+                   int& counter) {
+    table.assign(layout.n + layout.constCount + 1, 0);
+    int result = -1;
+    std::string lines = written_by(
+        [&](FILE* out) {
+            return get_preGH(out, layout, 0, {"v_plus", text, "g", counter, table});
+        },
+        &result);
+    EXPECT_EQ(result, 0) << text;
+    return lines;
+}
+
 // The closing bracket is part of a symbol: y[1] is not found in y[10], constantPlayer[1] not
-// in constantPlayer[10], and y[1] not in a label that ends in y. A part can hold a variable and
-// not depend on it; the entry still names a value.
-TEST(SsystemGetPreGH, ValueAndDerivativeLinesNumberTheSymbols) {
-    struct Case {
-        std::string text;
-        SsystemLayout layout;
-        int position, counter;
-        std::string lines;
-        OrderTable table;
-        int counterAfter;
-    };
-    OrderTable wholeNames(21, 0);
-    wholeNames[10] = 1;
-    wholeNames[20] = 2;
-    const Case cases[] = {
-        {"k[1]*y[2]*(constantPlayer[2]^k[2])+y[1]",
-         {3, 2, true, false},
-         1,
-         4,
-         "\tv_plus [  2] = k[1]*y[2]*pow(constantPlayer[2], k[2]) + y[1];\n"
-         "\tgd[  2][  1] = 1;\n"
-         "\tgd[  2][  2] = k[1]*pow(constantPlayer[2], k[2]);\n"
-         "\tgi[  2][  2] = k[2]*pow(constantPlayer[2], k[2] - 1)*k[1]*y[2];\n",
-         {0, 5, 6, 0, 0, 7},
-         7},
-        {"k[1]*(y[3]^2)",
-         {3, 0, false, true},
-         0,
-         0,
-         "\tv_plus (  1) = k(1)*(y(3)^2);\n\tgd(  1,  3) = 2*y(3)*k(1);\n",
-         {0, 0, 0, 1},
-         1},
-        {"Energy[1]*y[10]*constantPlayer[10]",
-         {10, 10, true, false},
-         0,
-         0,
-         "\tv_plus [  1] = Energy[1]*y[10]*constantPlayer[10];\n"
-         "\tgd[  1][ 10] = Energy[1]*constantPlayer[10];\n"
-         "\tgi[  1][ 10] = Energy[1]*y[10];\n",
-         wholeNames,
-         2},
-        {"(y[1]-y[1])*k[1]",
-         {1, 0, true, false},
-         0,
-         0,
-         "\tv_plus [  1] = (y[1] - y[1])*k[1];\n\tgd[  1][  1] = 0;\n",
-         {0, 1},
-         1},
-    };
-    for (const Case& c : cases) {
-        OrderTable table(c.layout.n + c.layout.constCount + 1, 0);
-        int counter = c.counter;
-        int result = -1;
-        EXPECT_EQ(written_by(
-                      [&](FILE* out) {
-                          return get_preGH(out, c.layout, c.position,
-                                           {"v_plus", c.text, "g", counter, table});
-                      },
-                      &result),
-                  c.lines);
-        EXPECT_EQ(result, 0);
-        EXPECT_EQ(table, c.table) << c.text;
-        EXPECT_EQ(counter, c.counterAfter) << c.text;
-    }
+// in constantPlayer[10], and y[1] not in a label that ends in y.
+TEST(SsystemGetPreGH, SymbolsAreWholeNames) {
+    OrderTable table;
+    int counter = 0;
+    EXPECT_EQ(pre_gh("Energy[1]*y[10]*constantPlayer[10]", {10, 10, true, false}, table, counter),
+              "\tv_plus [  1] = Energy[1]*y[10]*constantPlayer[10];\n"
+              "\tgd[  1][ 10] = Energy[1]*constantPlayer[10];\n"
+              "\tgi[  1][ 10] = Energy[1]*y[10];\n");
+    OrderTable expected(21, 0);
+    expected[10] = 1;
+    expected[20] = 2;
+    EXPECT_EQ(table, expected);
+    EXPECT_EQ(counter, 2);
+}
+
+// A part can hold a variable and not depend on it; the entry still names a value.
+TEST(SsystemGetPreGH, VanishingDerivativeIsWrittenAsZero) {
+    OrderTable table;
+    int counter = 0;
+    EXPECT_EQ(pre_gh("(y[1]-y[1])*k[1]", {1, 0, true, false}, table, counter),
+              "\tv_plus [  1] = (y[1] - y[1])*k[1];\n\tgd[  1][  1] = 0;\n");
+    EXPECT_EQ(table, (OrderTable{0, 1}));
+    EXPECT_EQ(counter, 1);
 }
 
 // make_Sdata writes the G/H data body; "s_fvec.tmp" and "s_fjac.tmp" are left in the folder.
