@@ -120,17 +120,13 @@ TEST_F(ConvertC2j, FailuresHandBackNoObject) {
     jobject object = untouched;
 
     MemberDescriptor words[] = {{"words", MEMBER_STRING_ARRAY, 8, 16, 0, "", ""}};
-    ClassDescriptor withWords = kNumbers;
-    withWords.members = words;
-    withWords.memberCount = 1;
+    ClassDescriptor withWords = bridge_test::numbers_with(words);
     EXPECT_EQ(JU_convert_c2j(env, &withWords, &record, &object), -1);
     EXPECT_FALSE(env->ExceptionCheck());
 
     MemberDescriptor refs[] = {kNumbersMembers[13]};
     refs[0].countField = "refs_count";  // no such member
-    ClassDescriptor badCount = kNumbers;
-    badCount.members = refs;
-    badCount.memberCount = 1;
+    ClassDescriptor badCount = bridge_test::numbers_with(refs);
     EXPECT_EQ(JU_convert_c2j(env, &badCount, &record, &object), -1);
 
     ClassDescriptor unknown = kNumbers;
