@@ -55,7 +55,7 @@ TEST_F(JavaText, TextIsFollowedByTheFillByteUpToTheFieldEnd) {
     }
     // A missing text leaves only fill bytes.
     jobject compartment = make("jp/co/vorn/quendra/JCompartment");
-    set_null(compartment, "name", "Ljava/lang/String;");
+    set_object(compartment, "name", "Ljava/lang/String;", nullptr);
     JCompartment_t record;
     ASSERT_EQ(JU_convert_j2c(env, catalogue("JCompartment"), compartment, &record, 0), 0);
     EXPECT_EQ(std::string(record.name, sizeof record.name), std::string(256, '\0'));

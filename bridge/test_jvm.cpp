@@ -135,10 +135,6 @@ void JvmTest::set_text(jobject object, const char* field, const std::string& utf
         env->SetObjectField(object, id, env->NewStringUTF(utf8.c_str()));
 }
 
-void JvmTest::set_null(jobject object, const char* field, const char* signature) {
-    if (jfieldID id = field_id(object, field, signature)) env->SetObjectField(object, id, nullptr);
-}
-
 void JvmTest::set_object(jobject object, const char* field, const char* signature,
                          jobject value) {
     if (jfieldID id = field_id(object, field, signature)) env->SetObjectField(object, id, value);
