@@ -25,7 +25,7 @@ std::vector<Element> elements(JNIEnv* env, jobject array,
 
 using ConvertC2j = bridge_test::JvmTest;
 
-TEST_F(ConvertC2j, TextIsCutAtItsFirstZeroByteAndLosesTrailingBlanks) {
+TEST_F(ConvertC2j, TextEndsAtItsFirstZeroByteOrTheFieldEndWithoutTrailingBlanks) {
     JCompartment_t record{};
     std::memcpy(record.name, "AB  \0X", 6);
     std::memset(record.volume, ' ', sizeof record.volume);  // full of blanks, no zero byte
@@ -37,12 +37,10 @@ TEST_F(ConvertC2j, TextIsCutAtItsFirstZeroByteAndLosesTrailingBlanks) {
     // The caller's record is normalised in place.
     EXPECT_EQ(std::string(record.name, sizeof record.name), "AB" + std::string(254, '\0'));
     EXPECT_EQ(std::string(record.volume, sizeof record.volume), "2.0" + std::string(29, '\0'));
-}
 
-TEST_F(ConvertC2j, FullFieldWithoutTerminatorGivesAllItsBytes) {
-    JCompartment_t record{};
+    // A full field without a terminator gives all its bytes.
     std::memset(record.name, 'n', sizeof record.name);
-    jobject object = nullptr;
+    std::memset(record.volume, 0, sizeof record.volume);
     ASSERT_EQ(JU_convert_c2j(env, catalogue("JCompartment"), &record, &object), 0);
     EXPECT_EQ(get_text(object, "name"), std::string(256, 'n'));
     EXPECT_EQ(get_text(object, "volume"), "");
@@ -120,17 +118,13 @@ TEST_F(ConvertC2j, FailuresHandBackNoObject) {
     jobject object = untouched;
 
     MemberDescriptor words[] = {{"words", MEMBER_STRING_ARRAY, 8, 16, 0, "", ""}};
-    ClassDescriptor withWords = kNumbers;
-    withWords.members = words;
-    withWords.memberCount = 1;
+    ClassDescriptor withWords = bridge_test::numbers_with(words);
     EXPECT_EQ(JU_convert_c2j(env, &withWords, &record, &object), -1);
     EXPECT_FALSE(env->ExceptionCheck());
 
     MemberDescriptor refs[] = {kNumbersMembers[13]};
     refs[0].countField = "refs_count";  // no such member
-    ClassDescriptor badCount = kNumbers;
-    badCount.members = refs;
-    badCount.memberCount = 1;
+    ClassDescriptor badCount = bridge_test::numbers_with(refs);
     EXPECT_EQ(JU_convert_c2j(env, &badCount, &record, &object), -1);
 
     ClassDescriptor unknown = kNumbers;

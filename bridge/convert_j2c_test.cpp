@@ -64,13 +64,10 @@ TEST_F(ConvertJ2c, ScalarsAreStoredInTheirWidths) {
     EXPECT_EQ(+record.i, 123456789);
     EXPECT_EQ(bytes_of(&record.wide, 8), std::string(8, '\xFF'));  // sign-extended
     EXPECT_EQ(+record.l, 0x0123456789ABCDEFLL);
-}
 
-TEST_F(ConvertJ2c, PositiveIntInEightBytesHasZeroHighBytes) {
-    jobject object = numbers();
-    set_primitive(object, "wide", "I", 0x7FFFFFFF);
-    Numbers_t record;
-    ASSERT_EQ(JU_convert_j2c(env, &kNumbers, object, &record, 0), 0);
+    jobject positive = numbers();  // a positive int gets zero high bytes
+    set_primitive(positive, "wide", "I", 0x7FFFFFFF);
+    ASSERT_EQ(JU_convert_j2c(env, &kNumbers, positive, &record, 0), 0);
     EXPECT_EQ(+record.wide, 0x7FFFFFFF);
 }
 
@@ -180,11 +177,9 @@ TEST_F(ConvertJ2c, FailureLeavesTheCallersReferenceUsable) {
     ASSERT_EQ(JU_convert_j2c(env, &kNumbers, object, &record, 0), 0);
     EXPECT_EQ(env->GetObjectRefType(kept), JNILocalRefType);
     // A failure leaves the caller's reference usable.
-    MemberDescriptor missing = kNumbersMembers[0];
-    missing.fieldName = "noSuchField";
-    ClassDescriptor broken = kNumbers;
-    broken.members = &missing;
-    broken.memberCount = 1;
+    MemberDescriptor missing[] = {kNumbersMembers[0]};
+    missing[0].fieldName = "noSuchField";
+    ClassDescriptor broken = bridge_test::numbers_with(missing);
     ASSERT_EQ(JU_convert_j2c(env, &broken, kept, &record, 0), -1);
     EXPECT_EQ(take_exception(), "java.lang.NoSuchFieldError");
     EXPECT_EQ(get_text(kept, "text"), "");
@@ -195,9 +190,7 @@ TEST_F(ConvertJ2c, StringArrayMemberFails) {
         kNumbersMembers[0],
         {"words", MEMBER_STRING_ARRAY, 8, 16, 0, "", ""},
     };
-    ClassDescriptor withWords = kNumbers;
-    withWords.members = members;
-    withWords.memberCount = 2;
+    ClassDescriptor withWords = bridge_test::numbers_with(members);
     jobject object = numbers();
     set_text(object, "text", "present");
     Numbers_t record;
@@ -247,9 +240,7 @@ TEST_F(ConvertJ2c, FaultyDescriptorsAreRefused) {
     jobject object = numbers();
     Numbers_t record;
     MemberDescriptor members[] = {kNumbersMembers[0]};
-    ClassDescriptor faulty = kNumbers;
-    faulty.members = members;
-    faulty.memberCount = 1;
+    ClassDescriptor faulty = bridge_test::numbers_with(members);
 
     members[0].width = sizeof record + 1;  // beyond the record
     EXPECT_EQ(JU_convert_j2c(env, &faulty, object, &record, 0), -1);

@@ -93,9 +93,7 @@ TEST_F(FreeRecord, ZeroCountOrNoBlockReleasesNothingMore) {
 TEST_F(FreeRecord, FailedLookupStillReleasesTheRecord) {
     MemberDescriptor refs[] = {bridge_test::kNumbersMembers[13]};
     refs[0].countField = "refs_count";  // no such member
-    ClassDescriptor broken = bridge_test::kNumbers;
-    broken.members = refs;
-    broken.memberCount = 1;
+    ClassDescriptor broken = bridge_test::numbers_with(refs);
     EXPECT_EQ(JU_free(&broken, allocate<bridge_test::Numbers_t>()), -1);
     expect_all_released();
 

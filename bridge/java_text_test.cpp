@@ -32,27 +32,31 @@ protected:
     }
 };
 
-TEST_F(JavaText, LongTextFillsTheWholeFieldWithoutTerminator) {
-    std::string text;
-    for (int index = 0; index < 300; ++index) text += static_cast<char>('a' + index % 26);
-    JCompartment_t record = convert(text, 0);
-    EXPECT_EQ(std::string(record.name, sizeof record.name), text.substr(0, 256));
-    EXPECT_EQ(std::string(record.volume, 3), "1.5");  // the next field is intact
-    EXPECT_EQ(+record.compartmentID, 3);
-}
-
-TEST_F(JavaText, ShortTextIsFollowedByTheFillByte) {
-    JCompartment_t record = convert("cytosol", ' ');
-    EXPECT_EQ(std::string(record.name, sizeof record.name), "cytosol" + std::string(249, ' '));
-    EXPECT_EQ(std::string(record.volume, sizeof record.volume), "1.5" + std::string(29, ' '));
-}
-
-TEST_F(JavaText, EmptyOrMissingTextLeavesOnlyFillBytes) {
-    JCompartment_t record = convert("", '#');
-    EXPECT_EQ(std::string(record.name, sizeof record.name), std::string(256, '#'));
-
+// A text fills its field and then the fill byte; a text too long for it fills the whole field
+// without a terminator, and the next field is intact.
+TEST_F(JavaText, TextIsFollowedByTheFillByteUpToTheFieldEnd) {
+    std::string alphabet;
+    for (int index = 0; index < 300; ++index) alphabet += static_cast<char>('a' + index % 26);
+    struct Case {
+        std::string text;
+        int fill;
+        std::string name, volume;
+    } cases[] = {
+        {alphabet, 0, alphabet.substr(0, 256), "1.5" + std::string(29, '\0')},
+        {"cytosol", ' ', "cytosol" + std::string(249, ' '), "1.5" + std::string(29, ' ')},
+        {"", '#', std::string(256, '#'), "1.5" + std::string(29, '#')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        JCompartment_t record = convert(c.text, c.fill);
+        EXPECT_EQ(std::string(record.name, sizeof record.name), c.name);
+        EXPECT_EQ(std::string(record.volume, sizeof record.volume), c.volume);
+        EXPECT_EQ(+record.compartmentID, 3);
+    }
+    // A missing text leaves only fill bytes.
     jobject compartment = make("jp/co/vorn/quendra/JCompartment");
-    set_null(compartment, "name", "Ljava/lang/String;");
+    set_object(compartment, "name", "Ljava/lang/String;", nullptr);
+    JCompartment_t record;
     ASSERT_EQ(JU_convert_j2c(env, catalogue("JCompartment"), compartment, &record, 0), 0);
     EXPECT_EQ(std::string(record.name, sizeof record.name), std::string(256, '\0'));
 }
@@ -69,25 +73,18 @@ TEST_F(JavaText, JapaneseTextRoundTripsThroughMs932) {
     EXPECT_EQ(get_int(back, "compartmentID"), 3);
 }
 
-TEST_F(JavaText, ClassNameInJniPathForm) {
+TEST_F(JavaText, ClassNameInJniPathFormCutToTheBuffer) {
     jobject pack = make("jp/co/vorn/quendra/JModelPack");
     char buffer[64];
     std::memset(buffer, 'x', sizeof buffer);
     ASSERT_EQ(JU_obj2classname(env, pack, buffer, sizeof buffer), 0);
     EXPECT_STREQ(buffer, "jp/co/vorn/quendra/JModelPack");
-
-    jobject text = env->NewStringUTF("any");
-    ASSERT_EQ(JU_obj2classname(env, text, buffer, sizeof buffer), 0);
+    ASSERT_EQ(JU_obj2classname(env, env->NewStringUTF("any"), buffer, sizeof buffer), 0);
     EXPECT_STREQ(buffer, "java/lang/String");
-}
 
-TEST_F(JavaText, ClassNameCutToTheBuffer) {
-    jobject pack = make("jp/co/vorn/quendra/JModelPack");
-    char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
     ASSERT_EQ(JU_obj2classname(env, pack, buffer, 5), 0);
     EXPECT_EQ(std::string(buffer, 8), "jp/coxxx");  // five bytes, no terminator
-
     EXPECT_EQ(JU_obj2classname(env, nullptr, buffer, sizeof buffer), -1);
     EXPECT_EQ(JU_obj2classname(env, pack, nullptr, 8), -1);
     EXPECT_EQ(JU_obj2classname(env, pack, buffer, 0), -1);

@@ -53,6 +53,14 @@ JNIEnv* create_jvm() {
     return env;
 }
 
+// The text of a Java string in (modified) UTF-8.
+std::string utf8(JNIEnv* env, jstring text) {
+    const char* chars = env->GetStringUTFChars(text, nullptr);
+    std::string result = chars;
+    env->ReleaseStringUTFChars(text, chars);
+    return result;
+}
+
 }  // namespace
 
 JNIEnv* jvm_env() {
@@ -96,10 +104,7 @@ std::string JvmTest::take_exception() {
     jmethodID getName = env->GetMethodID(classType, "getName", "()Ljava/lang/String;");
     auto name = static_cast<jstring>(env->CallObjectMethod(classObject, getName));
     if (env->ExceptionCheck()) return "?";
-    const char* chars = env->GetStringUTFChars(name, nullptr);
-    std::string result = chars;
-    env->ReleaseStringUTFChars(name, chars);
-    return result;
+    return utf8(env, name);
 }
 
 jobject JvmTest::make(const char* className) {
@@ -125,17 +130,9 @@ void JvmTest::set_int(jobject object, const char* field, jint value) {
     if (jfieldID id = field_id(object, field, "I")) env->SetIntField(object, id, value);
 }
 
-void JvmTest::set_long(jobject object, const char* field, jlong value) {
-    if (jfieldID id = field_id(object, field, "J")) env->SetLongField(object, id, value);
-}
-
 void JvmTest::set_text(jobject object, const char* field, const std::string& utf8) {
     if (jfieldID id = field_id(object, field, "Ljava/lang/String;"))
         env->SetObjectField(object, id, env->NewStringUTF(utf8.c_str()));
-}
-
-void JvmTest::set_null(jobject object, const char* field, const char* signature) {
-    if (jfieldID id = field_id(object, field, signature)) env->SetObjectField(object, id, nullptr);
 }
 
 void JvmTest::set_object(jobject object, const char* field, const char* signature,
@@ -163,11 +160,7 @@ jobject JvmTest::get_object(jobject object, const char* field, const char* signa
 
 std::string JvmTest::get_text(jobject object, const char* field) {
     auto text = static_cast<jstring>(get_object(object, field, "Ljava/lang/String;"));
-    if (text == nullptr) return "<null>";
-    const char* chars = env->GetStringUTFChars(text, nullptr);
-    std::string result = chars;
-    env->ReleaseStringUTFChars(text, chars);
-    return result;
+    return text == nullptr ? "<null>" : utf8(env, text);
 }
 
 jobject JvmTest::call_factory(const char* className, const char* method, const char* signature) {
@@ -187,10 +180,7 @@ std::string JvmTest::describe(jobject object) {
     jmethodID of = env->GetStaticMethodID(type, "of", "(Ljava/lang/Object;)Ljava/lang/String;");
     auto text = static_cast<jstring>(env->CallStaticObjectMethod(type, of, object));
     if (env->ExceptionCheck()) return "describe threw " + take_exception();
-    const char* chars = env->GetStringUTFChars(text, nullptr);
-    std::string result = chars;
-    env->ReleaseStringUTFChars(text, chars);
-    return result;
+    return utf8(env, text);
 }
 
 }  // namespace bridge_test

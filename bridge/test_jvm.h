@@ -24,9 +24,7 @@ protected:
     // A new object made by the class's no-argument constructor ("bridgetest/Numbers").
     jobject make(const char* className);
     void set_int(jobject object, const char* field, jint value);
-    void set_long(jobject object, const char* field, jlong value);
     void set_text(jobject object, const char* field, const std::string& utf8);
-    void set_null(jobject object, const char* field, const char* signature);
     void set_object(jobject object, const char* field, const char* signature, jobject value);
     // A new object array of the class holding the given elements (nullptr entries allowed).
     jobjectArray make_array(const char* className, std::initializer_list<jobject> elements);

@@ -60,4 +60,13 @@ inline const ClassDescriptor kNumbers = {
     "bridgetest/Numbers", 0, sizeof kNumbersMembers / sizeof kNumbersMembers[0],
     sizeof(Numbers_t), kNumbersMembers};
 
+// kNumbers with other members, to try faulty or unsupported ones.
+template <size_t N>
+ClassDescriptor numbers_with(const MemberDescriptor (&members)[N]) {
+    ClassDescriptor descriptor = kNumbers;
+    descriptor.members = members;
+    descriptor.memberCount = static_cast<int32_t>(N);
+    return descriptor;
+}
+
 }  // namespace bridge_test

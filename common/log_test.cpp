@@ -39,13 +39,3 @@ TEST(LogTest, FinalisingWithoutInitAndLoggingBeforeInitDoNoHarm) {
     EXPECT_EQ(log_dbginit(0, nullptr), 0);  // discarded without ZYMORAX_DBGLOG
     log_dbgfinalize();
 }
-
-TEST(LogTest, StrsepKeepsEmptyTokens) {
-    char row[] = "PARAM;;k;;";
-    char* cursor = row;
-    std::vector<std::string> tokens;
-    while (char* token = strsep(&cursor, ";")) tokens.push_back(token);
-    EXPECT_EQ(tokens, (std::vector<std::string>{"PARAM", "", "k", "", ""}));
-    EXPECT_EQ(cursor, nullptr);
-    EXPECT_EQ(strsep(&cursor, ";"), nullptr);
-}

@@ -32,8 +32,6 @@ TEST(ReadExportEntries, ReadsAWholeFileInOrder) {
     EXPECT_EQ(entries[2].eventNumber, 1);
 }
 
-
-
 TEST(ReadExportEntries, EventRowsDoNotEndTheReadButTheNextOtherRowDoes) {
     TempDir dir;
     std::vector<ExportEntry> entries;

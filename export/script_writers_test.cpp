@@ -69,7 +69,6 @@ TEST(ParamScript, WritesParametersWithValStartOnlyWhenGiven) {
               "end\n");
 }
 
-
 TEST(ScriptFiles, AreWrittenOrReportFailure) {
     TempDir dir;
     auto entries = entries_of({"Y_START;1;2;A\t#\n"});

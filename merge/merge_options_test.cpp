@@ -9,8 +9,6 @@
 namespace valfuse {
 namespace {
 
-using zymorax::testkit::LogCapture;
-
 // Parses a command line given without the program name.
 int parse(std::vector<std::string> args, MergeOptions& options) {
     args.insert(args.begin(), "valfuse");
@@ -28,37 +26,31 @@ TEST(ParseMergeOptions, ReadsPathsAndBlanksOnlyModeAnywhere) {
     EXPECT_TRUE(options.blanksOnly);
 
     MergeOptions plain;
-    ASSERT_EQ(parse({"-Rdir/old param.txt", "-Ia", "-Ib"}, plain), 0);
-    EXPECT_EQ(plain.targetPath, "b");
+    ASSERT_EQ(parse({"-Rdir/old param.txt", "-Ia", "-I" + std::string(259, 'p')}, plain), 0);
+    EXPECT_EQ(plain.targetPath, std::string(259, 'p'));  // the last -I wins; 259 is the limit
     EXPECT_EQ(plain.referencePath, "dir/old param.txt");
     EXPECT_FALSE(plain.blanksOnly);
 }
 
-TEST(ParseMergeOptions, RefusesUnknownSwitchesAndMissingPaths) {
-    LogCapture log;
-    MergeOptions options;
-    EXPECT_EQ(parse({"-Ia", "-Rb", "-x"}, options), -1);
-    EXPECT_EQ(log.take(), "Invalid argument !!\n");
-    EXPECT_EQ(parse({"-Ia", "-", "-Rb"}, options), -1);
-    EXPECT_EQ(log.take(), "Invalid argument !!\n");
-    MergeOptions missing;
-    EXPECT_EQ(parse({"-Ia", "-B"}, missing), -1);
-    EXPECT_EQ(log.take(), "Too few arguments !!\n");
-    MergeOptions empty;
-    EXPECT_EQ(parse({"-I", "-Rb"}, empty), -1);
-    EXPECT_EQ(log.take(), "Too few arguments !!\n");
-}
-
-TEST(ParseMergeOptions, PathsOf260CharactersOrMoreAreRefused) {
-    LogCapture log;
-    MergeOptions options;
-    std::string longest(259, 'p');
-    ASSERT_EQ(parse({"-I" + longest, "-Rb"}, options), 0);
-    EXPECT_EQ(options.targetPath, longest);
-    std::string too_long(260, 'q');
-    EXPECT_EQ(parse({"-Ia", "-R" + too_long}, options), -1);
-    EXPECT_EQ(log.take(),
-              "Too long path (259 characters at most):\n\t" + too_long + "\nInvalid argument !!\n");
+TEST(ParseMergeOptions, RefusesUnknownSwitchesMissingPathsAndLongPaths) {
+    const std::string too_long(260, 'q');
+    struct Case {
+        std::vector<std::string> args;
+        std::string log;
+    } cases[] = {
+        {{"-Ia", "-Rb", "-x"}, "Invalid argument !!\n"},
+        {{"-Ia", "-", "-Rb"}, "Invalid argument !!\n"},
+        {{"-Ia", "-B"}, "Too few arguments !!\n"},
+        {{"-I", "-Rb"}, "Too few arguments !!\n"},
+        {{"-Ia", "-R" + too_long},
+         "Too long path (259 characters at most):\n\t" + too_long + "\nInvalid argument !!\n"},
+    };
+    zymorax::testkit::LogCapture log;
+    for (const Case& c : cases) {
+        MergeOptions options;
+        EXPECT_EQ(parse(c.args, options), -1) << c.log;
+        EXPECT_EQ(log.take(), c.log);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "rows_test_support.h"
 #include "test_support.h"
 
 namespace valfuse {
@@ -16,14 +17,11 @@ TEST(ReadParamFile, ReadsEveryLineInOrder) {
     write_file(dir.file("p.txt"), "# head\r\nY_START ;   1;  1;  A\t#\n\nPARAM;k;1;;;0;D;;;; t\t#");
     std::vector<ParamRow> rows;
     ASSERT_EQ(read_param_file(dir.file("p.txt"), rows), 0);
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0].line, "# head\r\n");
+    EXPECT_EQ(lines_of(rows), (std::vector<std::string>{"# head\r\n", "Y_START ;   1;  1;  A\t#\n",
+                                                        "\n", "PARAM;k;1;;;0;D;;;; t\t#"}));
     EXPECT_EQ(rows[1].tag, "A");
-    EXPECT_EQ(rows[2].line, "\n");
-    EXPECT_EQ(rows[3].tag, "t");
-    EXPECT_EQ(*rows[3].comment, "");
+    EXPECT_EQ(fields_of(rows[3]), "PARAM|PARAM|k|1|||0|D|||| t\t|t|");
 }
-
 
 TEST(ReadParamFile, ALineLongerThanTheBufferBecomesSeveralRowsThatRejoinUnchanged) {
     TempDir dir;
@@ -48,7 +46,6 @@ TEST(ReadParamFile, ReportsFilesThatCannotBeOpenedOrRead) {
     EXPECT_EQ(read_param_file(dir.path(), rows), -1);
     EXPECT_EQ(log.take(), "Can't read parameters. (file = " + dir.path() + ")\n");
 }
-
 
 }  // namespace
 }  // namespace valfuse

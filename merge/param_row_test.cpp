@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "rows_test_support.h"
 #include "test_support.h"
 
 namespace valfuse {
@@ -9,52 +10,31 @@ namespace {
 
 using zymorax::testkit::LogCapture;
 
-TEST(SplitParamRow, YStartKeepsEveryFieldAsRead) {
+TEST(SplitParamRow, ValueRowsKeepEveryFieldAsRead) {
+    struct Case {
+        const char* line;
+        const char* fields;
+    } cases[] = {
+        {"Y_START ;   1; 1.0000e+000;  A.cyt\t# first\n",
+         "Y_START |Y_START||   1| 1.0000e+000|||||||  A.cyt\t|A.cyt| first\n"},
+        // eleven fields; the comment starts at the first '#'
+        {"PARAM   ;ka            ;   2;   1;7;0;D;x;1;9; tagA\t# Not Used!! #2\r\n",
+         "PARAM   |PARAM|ka            |   2|   1|7|0|D|x|1|9| tagA\t|tagA| Not Used!! #2\r\n"},
+        // without '#' there is no comment and the line end stays in the tag text
+        {"Y_START;1;2;  B \r\n", "Y_START|Y_START||1|2|||||||  B \r\n|B|<none>"},
+        // blank fields trim to empty texts
+        {" \tPARAM \t;k;1;            ;;;;;;; \t#\n",
+         " \tPARAM \t|PARAM|k|1|            ||||||| \t||\n"},
+    };
     LogCapture log;
-    ParamRow row;
-    ASSERT_EQ(split_param_row("Y_START ;   1; 1.0000e+000;  A.cyt\t# first\n", row), 0);
-    EXPECT_EQ(row.line, "Y_START ;   1; 1.0000e+000;  A.cyt\t# first\n");
-    EXPECT_EQ(row.typeField, "Y_START ");
-    EXPECT_EQ(row.type, "Y_START");
-    EXPECT_EQ(row.index, "   1");
-    EXPECT_EQ(row.value, " 1.0000e+000");
-    EXPECT_EQ(row.tagText, "  A.cyt\t");
-    EXPECT_EQ(row.tag, "A.cyt");
-    ASSERT_TRUE(row.comment.has_value());
-    EXPECT_EQ(*row.comment, " first\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        ParamRow row;
+        ASSERT_EQ(split_param_row(c.line, row), 0);
+        EXPECT_EQ(row.line, c.line);
+        EXPECT_EQ(fields_of(row), c.fields);
+    }
     EXPECT_EQ(log.take(), "");
-}
-
-TEST(SplitParamRow, ParamHasElevenFieldsAndTheCommentStartsAtTheFirstHash) {
-    ParamRow row;
-    ASSERT_EQ(split_param_row(
-                  "PARAM   ;ka            ;   2;   1;7;0;D;x;1;9; tagA\t# Not Used!! #2\r\n", row),
-              0);
-    EXPECT_EQ(row.typeField, "PARAM   ");
-    EXPECT_EQ(row.type, "PARAM");
-    EXPECT_EQ(row.name, "ka            ");
-    EXPECT_EQ(row.index, "   2");
-    EXPECT_EQ(row.value, "   1");
-    EXPECT_EQ(row.otherFields, (std::array<std::string, 6>{"7", "0", "D", "x", "1", "9"}));
-    EXPECT_EQ(row.tagText, " tagA\t");
-    EXPECT_EQ(row.tag, "tagA");
-    EXPECT_EQ(*row.comment, " Not Used!! #2\r\n");
-}
-
-TEST(SplitParamRow, LastFieldWithoutHashHasNoCommentAndKeepsTheLineEndInTheTagText) {
-    ParamRow row;
-    ASSERT_EQ(split_param_row("Y_START;1;2;  B \r\n", row), 0);
-    EXPECT_EQ(row.tagText, "  B \r\n");
-    EXPECT_EQ(row.tag, "B");
-    EXPECT_FALSE(row.comment.has_value());
-}
-
-TEST(SplitParamRow, BlankFieldsTrimToEmptyTexts) {
-    ParamRow row;
-    ASSERT_EQ(split_param_row(" \tPARAM \t;k;1;            ;;;;;;; \t#\n", row), 0);
-    EXPECT_EQ(row.type, "PARAM");
-    EXPECT_EQ(row.value, "            ");
-    EXPECT_EQ(row.tag, "");
 }
 
 TEST(SplitParamRow, OtherLinesAreOpaque) {
@@ -74,36 +54,38 @@ TEST(SplitParamRow, OtherLinesAreOpaque) {
         EXPECT_EQ(row.tag, "");
         EXPECT_EQ(row.value, "");
     }
-    ParamRow row;
-    split_param_row("PARAM_NAME ;ka              #\n", row);
-    EXPECT_EQ(row.typeField, "PARAM_NAME ");
-    EXPECT_EQ(row.type, "PARAM_NAME");
+    EXPECT_EQ(fields_of(rows_of({"PARAM_NAME ;ka              #\n"})[0]),
+              "PARAM_NAME |PARAM_NAME" + std::string(12, '|') + "<none>");
 }
 
-TEST(SplitParamRow, WrongSeparatorCountsAreReportedWithTheLine) {
+TEST(SplitParamRow, MalformedValueRowsAreReportedWithTheLine) {
+    struct Case {
+        std::string line;
+        const char* log;
+    } cases[] = {
+        {"Y_START ;   1; 1.0\n", "Too few separators in line:\n\tY_START ;   1; 1.0\n"},
+        {"Y_START ;1;2;A\t#;\n", "Too many separators in line:\n\tY_START ;1;2;A\t#;\n"},
+        // a PARAM row cut after its tenth field, as an editor might leave it
+        {"PARAM   ;k;   1;   1;;0;D;;;",
+         "Too few separators in line:\n\tPARAM   ;k;   1;   1;;0;D;;;\n"},
+        {"PARAM;k;1;1;;0;D;;;; t\t#;x\r\n",
+         "Too many separators in line:\n\tPARAM;k;1;1;;0;D;;;; t\t#;x\n"},
+        {std::string("Y_START;1;2;A\t#x\0y\n", 19),
+         "NUL character in line:\n\tY_START;1;2;A\t#x\n"},
+    };
     LogCapture log;
+    for (const Case& c : cases) {
+        ParamRow row;
+        EXPECT_EQ(split_param_row(c.line, row), -1) << c.line;
+        EXPECT_EQ(log.take(), c.log);
+    }
+    // The last field may be just the line end; an opaque line keeps even a NUL byte.
     ParamRow row;
-    EXPECT_EQ(split_param_row("Y_START ;   1; 1.0;\n", row), 0);  // the last field is "\n"
-    EXPECT_EQ(split_param_row("Y_START ;   1; 1.0\n", row), -1);
-    EXPECT_EQ(log.take(), "Too few separators in line:\n\tY_START ;   1; 1.0\n");
-    EXPECT_EQ(split_param_row("Y_START ;1;2;A\t#;\n", row), -1);
-    EXPECT_EQ(log.take(), "Too many separators in line:\n\tY_START ;1;2;A\t#;\n");
-    // A PARAM row cut after its tenth field, as an editor might leave it.
-    EXPECT_EQ(split_param_row("PARAM   ;k;   1;   1;;0;D;;;", row), -1);
-    EXPECT_EQ(log.take(), "Too few separators in line:\n\tPARAM   ;k;   1;   1;;0;D;;;\n");
-    EXPECT_EQ(split_param_row("PARAM;k;1;1;;0;D;;;; t\t#;x\r\n", row), -1);
-    EXPECT_EQ(log.take(), "Too many separators in line:\n\tPARAM;k;1;1;;0;D;;;; t\t#;x\n");
-}
-
-TEST(SplitParamRow, NulBytesInValueRowsAreRefused) {
-    LogCapture log;
-    ParamRow row;
-    EXPECT_EQ(split_param_row(std::string("Y_START;1;2;A\t#x\0y\n", 19), row), -1);
-    EXPECT_EQ(log.take(), "NUL character in line:\n\tY_START;1;2;A\t#x\n");
-    // An opaque line keeps every byte.
+    EXPECT_EQ(split_param_row("Y_START ;   1; 1.0;\n", row), 0);
     std::string opaque("# a\0b\n", 6);
     EXPECT_EQ(split_param_row(opaque, row), 0);
     EXPECT_EQ(row.line, opaque);
+    EXPECT_EQ(log.take(), "");
 }
 
 }  // namespace

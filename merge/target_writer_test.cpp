@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "rows_test_support.h"
 #include "test_support.h"
 
 namespace valfuse {
@@ -15,16 +16,6 @@ using zymorax::testkit::LogCapture;
 using zymorax::testkit::read_file;
 using zymorax::testkit::TempDir;
 using zymorax::testkit::write_file;
-
-std::vector<ParamRow> rows_of(const std::vector<std::string>& lines) {
-    std::vector<ParamRow> rows;
-    for (const std::string& line : lines) {
-        ParamRow row;
-        split_param_row(line, row);
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 size_t entries_in(const std::string& folder) {
     size_t count = 0;
@@ -45,6 +36,8 @@ TEST(WriteTarget, ReplacesTheContentAndKeepsThePermissions) {
     EXPECT_EQ(status.st_mode & 07777, 0640u);
     EXPECT_EQ(entries_in(dir.path()), 1u);  // no temporary file is left behind
     EXPECT_EQ(log.take(), "");
+    ASSERT_EQ(write_target(path, {}), 0);  // no rows: an empty file
+    EXPECT_EQ(read_file(path), "");
 }
 
 TEST(WriteTarget, ASymbolicLinkKeepsPointingAtTheRewrittenFile) {
@@ -54,13 +47,6 @@ TEST(WriteTarget, ASymbolicLinkKeepsPointingAtTheRewrittenFile) {
     ASSERT_EQ(write_target(dir.file("link.txt"), rows_of({"new\n"})), 0);
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
     EXPECT_EQ(read_file(dir.file("real.txt")), "new\n");
-}
-
-TEST(WriteTarget, AnEmptyRowListEmptiesTheFile) {
-    TempDir dir;
-    write_file(dir.file("p.txt"), "old\n");
-    ASSERT_EQ(write_target(dir.file("p.txt"), {}), 0);
-    EXPECT_EQ(read_file(dir.file("p.txt")), "");
 }
 
 TEST(WriteTarget, AMissingTargetIsReported) {

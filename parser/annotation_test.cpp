@@ -12,53 +12,47 @@ using reader_test::model_text;
 using reader_test::species_line;
 using reader_test::testdata;
 
-TEST(AnnotationValues, NamesInAnyCaseAndCodesGiveTheSameCodes) {
+// Names in any case and codes give the same codes; layer 2 appears only when asked for, and
+// layers are listed 1, 2, 3 whatever the reaction order.
+TEST(AnnotationValues, NamesCodesLayersAndModifierComplexes) {
     std::string dump = dump_model(testdata("values.xml"));
-    EXPECT_TRUE(has_line(dump, "result 0"));
-    // class DNA_enhancer / 3, massBalance ON / 1, totalAmount OFF / 2, decomposition on / " 1 "
-    EXPECT_TRUE(has_line(dump, "species 1 \"byName\" compartment 1 class 3 massBalance 1 "
-                               "totalAmount 2 decomposition 1 initial 1 \"1\""));
-    EXPECT_TRUE(has_line(dump, "species 2 \"byCode\" compartment 1 class 3 massBalance 1 "
-                               "totalAmount 2 decomposition 1 initial 1 \"1\""));
-    // "complex / modifier_complex", its alias in another case and 10; the annotation's
-    // totalAmount wins over SBML's constant, SBML's boundaryCondition counts when none is given.
-    EXPECT_TRUE(has_line(dump, "species 3 \"fullName\" compartment 1 class 10 massBalance 2 "
-                               "totalAmount 1 decomposition 2 initial 1 \"0.25\""));
-    EXPECT_TRUE(has_line(dump, "species 4 \"alias\" compartment 1 class 10 massBalance 2 "
-                               "totalAmount 2 decomposition 2 initial 2 \"\""));
-    EXPECT_TRUE(has_line(dump, "species 5 \"code10\" compartment 1 class 10 massBalance 2 "
-                               "totalAmount 1 decomposition 2 initial 2 \"\""));
-    for (const char* reaction : {"1 group 1", "2 group 2"}) {
-        SCOPED_TRACE(reaction);
-        EXPECT_NE(dump.find(std::string("  reaction ") + reaction + " type 11 convertible 2 text"),
-                  std::string::npos);
-    }
-    EXPECT_TRUE(has_line(dump, "  reaction 2 group 2 type 11 convertible 2 text \"shown as given\""));
+    reader_test::expect_lines(dump, {
+        "result 0",
+        // class DNA_enhancer / 3, massBalance ON / 1, totalAmount OFF / 2, decomposition on / " 1 "
+        "species 1 \"byName\" compartment 1 class 3 massBalance 1 totalAmount 2 decomposition 1 "
+        "initial 1 \"1\"",
+        "species 2 \"byCode\" compartment 1 class 3 massBalance 1 totalAmount 2 decomposition 1 "
+        "initial 1 \"1\"",
+        // "complex / modifier_complex", its alias in another case and 10; the annotation's
+        // totalAmount wins over SBML's constant, SBML's boundaryCondition counts when none is
+        // given.
+        "species 3 \"fullName\" compartment 1 class 10 massBalance 2 totalAmount 1 decomposition 2 "
+        "initial 1 \"0.25\"",
+        "species 4 \"alias\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "initial 2 \"\"",
+        "species 5 \"code10\" compartment 1 class 10 massBalance 2 totalAmount 1 decomposition 2 "
+        "initial 2 \"\"",
+        "  reaction 2 group 2 type 11 convertible 2 text \"shown as given\"",
+        "      complex 5 \"code10\" compartment 1 stoichiometry \"1.5\""});
+    EXPECT_NE(dump.find("  reaction 1 group 1 type 11 convertible 2 text"), std::string::npos);
     const char* modifiers[] = {
         "        modifier 3 \"fullName\" compartment 1 stoichiometry \"1\" type 1 isTotal 1",
         "        modifier 4 \"alias\" compartment 1 stoichiometry \"1\" type 2 isTotal 0",
         "        modifier 5 \"code10\" compartment 1 stoichiometry \"1\" type 3 isTotal 0"};
-    for (const char* modifier : modifiers) {
+    for (const char* modifier : modifiers) {  // each in both reactions
         size_t first = dump.find(std::string(modifier) + "\n");
         ASSERT_NE(first, std::string::npos) << modifier;
-        EXPECT_NE(dump.find(std::string(modifier) + "\n", first + 1), std::string::npos) << modifier;
+        EXPECT_NE(dump.find(std::string(modifier) + "\n", first + 1), std::string::npos)
+            << modifier;
     }
-}
-
-// layer 2 appears only when asked for; layers are listed 1, 2, 3 whatever the reaction order.
-TEST(AnnotationValues, LayersAndModifierComplexStoichiometry) {
-    std::string dump = dump_model(testdata("values.xml"));
-    std::string expected =
-        "layers 3\n"
-        "layer 1\n"
-        "  reactions 1\n"
-        "  reaction 4 group 4 type 8 convertible 1 text \"(none) -> byCode\"\n";
-    EXPECT_NE(dump.find(expected), std::string::npos) << dump;
-    EXPECT_NE(dump.find("layer 2\n  reactions 1\n  reaction 3 group 3 type 14 convertible 1 text "
-                        "\"byName -> (none)\"\n"),
-              std::string::npos);
-    EXPECT_TRUE(has_line(dump, "      complex 5 \"code10\" compartment 1 stoichiometry \"1.5\""));
-    EXPECT_NE(dump.find("layer 3\n  reactions 2\n"), std::string::npos);
+    for (const char* layers :
+         {"layers 3\nlayer 1\n  reactions 1\n"
+          "  reaction 4 group 4 type 8 convertible 1 text \"(none) -> byCode\"\n",
+          "layer 2\n  reactions 1\n"
+          "  reaction 3 group 3 type 14 convertible 1 text \"byName -> (none)\"\n",
+          "layer 3\n  reactions 2\n"}) {
+        EXPECT_NE(dump.find(layers), std::string::npos) << layers;
+    }
 }
 
 namespace {
@@ -78,6 +72,11 @@ std::string zx(const std::string& element) {
     return "<zx:" + name + " " + kZx + attributes + "/>";
 }
 
+// Species `id` whose annotation element holds `children`.
+std::string species_with(const std::string& id, const std::string& children) {
+    return species_line(id, std::string("<zx:species ") + kZx + ">" + children + "</zx:species>");
+}
+
 std::string reaction_line(const std::string& annotation, const std::string& modifier_annotation) {
     std::string line = "<reaction id=\"r\" reversible=\"false\">";
     if (!annotation.empty()) line += "<annotation>" + annotation + "</annotation>";
@@ -88,7 +87,7 @@ std::string reaction_line(const std::string& annotation, const std::string& modi
 }
 
 std::vector<BadAnnotation> bad_annotations() {
-    std::string pair = std::string("<zx:species ") + kZx + "><zx:element species=\"B\"/>";
+    const std::vector<std::string> ae = {species_line("A"), species_line("E")};
     return {
         {"unknown class", {species_line("A", zx("species class=\"proteinn\""))}, {},
          "line 6: species 'A': unknown class 'proteinn'"},
@@ -107,76 +106,57 @@ std::vector<BadAnnotation> bad_annotations() {
          "a given annotation element. Reference: L2V4 Section 3.2.4 An SBML <species> element "
          "with id 'A' has an <annotation> child with multiple children with the same "
          "namespace."},
-        {"unknown child",
-         {species_line("A", std::string("<zx:species ") + kZx + "><zx:elements/></zx:species>")},
-         {}, "line 6: species 'A': unknown element 'elements' inside 'species'"},
-        {"foreign child",
-         {species_line("A", std::string("<zx:species ") + kZx +
-                                "><b:x xmlns:b=\"urn:other\"/></zx:species>")},
-         {}, "line 6: species 'A': unknown element 'x' inside 'species'"},
-        {"element of an unknown species",
-         {species_line("A", pair + "</zx:species>")}, {},
+        {"unknown child", {species_with("A", "<zx:elements/>")}, {},
+         "line 6: species 'A': unknown element 'elements' inside 'species'"},
+        {"foreign child", {species_with("A", "<b:x xmlns:b=\"urn:other\"/>")}, {},
+         "line 6: species 'A': unknown element 'x' inside 'species'"},
+        {"element of an unknown species", {species_with("A", "<zx:element species=\"B\"/>")}, {},
          "line 6: species 'A': unknown species 'B'"},
-        {"element without species",
-         {species_line("A", std::string("<zx:species ") + kZx + "><zx:element/></zx:species>")},
-         {}, "line 6: species 'A': annotation element 'element' needs the attribute 'species'"},
+        {"element without species", {species_with("A", "<zx:element/>")}, {},
+         "line 6: species 'A': annotation element 'element' needs the attribute 'species'"},
         {"element stoichiometry not a number",
-         {species_line("A", std::string("<zx:species ") + kZx +
-                                "><zx:element species=\"A\" stoichiometry=\"two\"/></zx:species>")},
-         {}, "line 6: species 'A': stoichiometry 'two' is not a positive number"},
+         {species_with("A", "<zx:element species=\"A\" stoichiometry=\"two\"/>")}, {},
+         "line 6: species 'A': stoichiometry 'two' is not a positive number"},
         {"element stoichiometry zero",
-         {species_line("A", std::string("<zx:species ") + kZx +
-                                "><zx:element species=\"A\" stoichiometry=\"0\"/></zx:species>")},
-         {}, "line 6: species 'A': stoichiometry '0' is not a positive number"},
+         {species_with("A", "<zx:element species=\"A\" stoichiometry=\"0\"/>")}, {},
+         "line 6: species 'A': stoichiometry '0' is not a positive number"},
         {"element stoichiometry infinite",
-         {species_line("A", std::string("<zx:species ") + kZx +
-                                "><zx:element species=\"A\" stoichiometry=\"1e999\"/></zx:species>")},
-         {}, "line 6: species 'A': stoichiometry '1e999' is not a positive number"},
-        {"complex of itself",
-         {species_line("A", std::string("<zx:species ") + kZx +
-                                "><zx:element species=\"A\"/></zx:species>")},
-         {}, "line 6: species 'A' is an element of itself (through the element lists of its "
-             "complexes)"},
+         {species_with("A", "<zx:element species=\"A\" stoichiometry=\"1e999\"/>")}, {},
+         "line 6: species 'A': stoichiometry '1e999' is not a positive number"},
+        {"complex of itself", {species_with("A", "<zx:element species=\"A\"/>")}, {},
+         "line 6: species 'A' is an element of itself (through the element lists of its "
+         "complexes)"},
         {"complexes in a ring",
-         {species_line("A", pair + "</zx:species>"),
-          species_line("B", std::string("<zx:species ") + kZx +
-                                "><zx:element species=\"C\"/></zx:species>"),
-          species_line("C", std::string("<zx:species ") + kZx +
-                                "><zx:element species=\"A\"/></zx:species>")},
+         {species_with("A", "<zx:element species=\"B\"/>"),
+          species_with("B", "<zx:element species=\"C\"/>"),
+          species_with("C", "<zx:element species=\"A\"/>")},
          {}, "line 6: species 'A' is an element of itself (through the element lists of its "
              "complexes)"},
         {"unknown compartment", {"<species id=\"A\" compartment=\"nowhere\"/>"}, {},
          "line 6: species 'A': unknown compartment 'nowhere'"},
         {"species id twice", {species_line("A"), species_line("A")}, {},
          "line 7: the species id 'A' is already used at line 6"},
-        {"unknown reaction type", {species_line("A"), species_line("E")},
-         {reaction_line(zx("reaction type=\"conversion\""), "")},
+        {"unknown reaction type", ae, {reaction_line(zx("reaction type=\"conversion\""), "")},
          "line 10: reaction 'r': unknown type 'conversion'"},
-        {"unknown layer", {species_line("A"), species_line("E")},
-         {reaction_line(zx("reaction layer=\"Metabolism\""), "")},
+        {"unknown layer", ae, {reaction_line(zx("reaction layer=\"Metabolism\""), "")},
          "line 10: reaction 'r': unknown layer 'Metabolism'"},
-        {"layer code out of range", {species_line("A"), species_line("E")},
-         {reaction_line(zx("reaction layer=\"4\""), "")},
+        {"layer code out of range", ae, {reaction_line(zx("reaction layer=\"4\""), "")},
          "line 10: reaction 'r': unknown layer '4'"},
-        {"unknown convertible", {species_line("A"), species_line("E")},
-         {reaction_line(zx("reaction convertible=\"maybe\""), "")},
+        {"unknown convertible", ae, {reaction_line(zx("reaction convertible=\"maybe\""), "")},
          "line 10: reaction 'r': unknown convertible 'maybe'"},
-        {"empty group", {species_line("A"), species_line("E")},
-         {reaction_line(zx("reaction group=\" \""), "")},
+        {"empty group", ae, {reaction_line(zx("reaction group=\" \""), "")},
          "line 10: reaction 'r': annotation element 'reaction' needs the attribute 'group'"},
-        {"modifier complex of an unknown species", {species_line("A"), species_line("E")},
+        {"modifier complex of an unknown species", ae,
          {reaction_line(std::string("<zx:reaction ") + kZx +
                             "><zx:modifierComplex species=\"ES\"/></zx:reaction>",
                         "")},
          "line 10: reaction 'r': unknown species 'ES'"},
-        {"unknown modifier type", {species_line("A"), species_line("E")},
-         {reaction_line("", zx("modifier type=\"catalyst\""))},
+        {"unknown modifier type", ae, {reaction_line("", zx("modifier type=\"catalyst\""))},
          "line 10: modifier 'E' of reaction 'r': unknown type 'catalyst'"},
-        {"unknown isTotal", {species_line("A"), species_line("E")},
-         {reaction_line("", zx("modifier isTotal=\"2\""))},
+        {"unknown isTotal", ae, {reaction_line("", zx("modifier isTotal=\"2\""))},
          "line 10: modifier 'E' of reaction 'r': unknown isTotal '2'"},
-        {"reaction of an unknown species", {species_line("E")},
-         {reaction_line("", "")}, "line 9: reaction 'r': unknown species 'A'"},
+        {"reaction of an unknown species", {species_line("E")}, {reaction_line("", "")},
+         "line 9: reaction 'r': unknown species 'A'"},
     };
 }
 
@@ -194,9 +174,8 @@ TEST(AnnotationErrors, NameTheObjectAndTheValue) {
     std::vector<std::string> dumps = reader_test::dump_models(paths);
     for (size_t i = 0; i < cases.size(); i++) {
         SCOPED_TRACE(cases[i].what);
-        EXPECT_TRUE(has_line(dumps[i], "result 2"));
-        EXPECT_TRUE(has_line(dumps[i], errmsg_line(paths[i], cases[i].detail))) << dumps[i];
-        EXPECT_TRUE(has_line(dumps[i], "species 0"));
+        reader_test::expect_lines(
+            dumps[i], {"result 2", errmsg_line(paths[i], cases[i].detail), "species 0"});
     }
 }
 

@@ -6,44 +6,26 @@
 
 namespace tk = zymorax::testkit;
 using reader_test::dump_model;
-using reader_test::has_line;
+using reader_test::expect_lines;
+using reader_test::plain_species;
 using reader_test::testdata;
 
-namespace {
-
-// "species <n> <name> compartment <c> class <k> ..." with the common defaults of plain SBML.
-std::string plain_species(int number, const std::string& name, int specie_class,
-                          int total_amount, const std::string& initial) {
-    return "species " + std::to_string(number) + " \"" + name + "\" compartment 1 class " +
-           std::to_string(specie_class) + " massBalance 2 totalAmount " +
-           std::to_string(total_amount) + " decomposition 2 initial " +
-           (initial.empty() ? "2 \"\"" : "1 \"" + initial + "\"");
-}
-
-}  // namespace
-
 TEST(Inference, SpeciesClassesFromSboTermsAndConstancyFromSbmlFlags) {
-    std::string dump = dump_model(testdata("inference.xml"));
-    struct {
-        int number;
-        const char* id;
-        int specie_class;
-    } expected[] = {{1, "gene", 1},   {2, "dna", 4},      {3, "rna", 5},
-                    {4, "mrna", 5},   {5, "protein", 6},  {6, "complex", 10},
-                    {7, "proteinComplex", 10},            {8, "chemical", 7},
-                    {9, "ion", 9},    {10, "unknownTerm", 7}};
-    for (const auto& e : expected) {
-        EXPECT_TRUE(has_line(dump, plain_species(e.number, e.id, e.specie_class, 2, "1"))) << e.id;
-    }
-    EXPECT_TRUE(has_line(dump, plain_species(11, "noTerm", 7, 2, "3")));  // initialConcentration
-    EXPECT_TRUE(has_line(dump, plain_species(12, "noValue", 7, 2, "")));
-    EXPECT_TRUE(has_line(dump, plain_species(13, "constant", 7, 1, "1")));
-    EXPECT_TRUE(has_line(dump, plain_species(14, "boundary", 7, 1, "1")));
+    expect_lines(dump_model(testdata("inference.xml")),
+                 {plain_species(1, "gene", 1, 2, "1"), plain_species(2, "dna", 4, 2, "1"),
+                  plain_species(3, "rna", 5, 2, "1"), plain_species(4, "mrna", 5, 2, "1"),
+                  plain_species(5, "protein", 6, 2, "1"), plain_species(6, "complex", 10, 2, "1"),
+                  plain_species(7, "proteinComplex", 10, 2, "1"),
+                  plain_species(8, "chemical", 7, 2, "1"), plain_species(9, "ion", 9, 2, "1"),
+                  plain_species(10, "unknownTerm", 7, 2, "1"),
+                  plain_species(11, "noTerm", 7, 2, "3"),  // initialConcentration
+                  plain_species(12, "noValue", 7, 2, ""), plain_species(13, "constant", 7, 1, "1"),
+                  plain_species(14, "boundary", 7, 1, "1")});
 }
 
 TEST(Inference, ReactionTypesModifierTypesAndLayers) {
     std::string dump = dump_model(testdata("inference.xml"));
-    const char* reactions[] = {
+    expect_lines(dump, {
         // binding, dissociation (reversible, irreversible), transcription, translation
         "  reaction 1 group 1 type 1 convertible 1 text \"protein <=> complex\"",
         "  reaction 2 group 2 type 9 convertible 1 text \"complex <=> protein\"",
@@ -56,26 +38,23 @@ TEST(Inference, ReactionTypesModifierTypesAndLayers) {
         "  reaction 8 group 8 type 15 convertible 1 text \"dna -> (none)\"",
         "  reaction 9 group 9 type 7 convertible 1 text \"noTerm <=> unknownTerm [protein] "
         "[constant] [boundary] [proteinComplex]\"",
-        "  reaction 10 group 10 type 8 convertible 1 text \"noValue -> (none) [ion]\""};
-    for (const char* reaction : reactions) EXPECT_TRUE(has_line(dump, reaction)) << reaction;
-    // Gene-Protein: reactions with a DNA, RNA, protein or complex reactant or product; the
-    // protein modifier of reaction 9 does not count.
-    EXPECT_NE(dump.find("layer 1\n  reactions 6\n  reaction 1 "), std::string::npos);
-    EXPECT_NE(dump.find("layer 3\n  reactions 4\n  reaction 6 "), std::string::npos);
-    const char* modifiers[] = {
+        "  reaction 10 group 10 type 8 convertible 1 text \"noValue -> (none) [ion]\"",
         "        modifier 5 \"protein\" compartment 1 stoichiometry \"1\" type 1 isTotal 0",
         "        modifier 13 \"constant\" compartment 1 stoichiometry \"1\" type 2 isTotal 0",
         "        modifier 14 \"boundary\" compartment 1 stoichiometry \"1\" type 3 isTotal 0",
         "        modifier 7 \"proteinComplex\" compartment 1 stoichiometry \"1\" type 3 isTotal 0",
-        "        modifier 9 \"ion\" compartment 1 stoichiometry \"1\" type 1 isTotal 0"};
-    for (const char* modifier : modifiers) EXPECT_TRUE(has_line(dump, modifier)) << modifier;
+        "        modifier 9 \"ion\" compartment 1 stoichiometry \"1\" type 1 isTotal 0"});
+    // Gene-Protein: reactions with a DNA, RNA, protein or complex reactant or product; the
+    // protein modifier of reaction 9 does not count.
+    EXPECT_NE(dump.find("layer 1\n  reactions 6\n  reaction 1 "), std::string::npos);
+    EXPECT_NE(dump.find("layer 3\n  reactions 4\n  reaction 6 "), std::string::npos);
 }
 
 // A reaction with an enzyme and no named complex gets "<modifiers>:<reactants>" in the first
 // enzyme's compartment; a taken name gets "_2", "_3", ...
 TEST(ReaderMadeComplexes, NamedByTheirElementsAndUnique) {
     std::string dump = dump_model(testdata("reader_complex.xml"));
-    EXPECT_TRUE(has_line(dump, "species 10"));
+    EXPECT_TRUE(reader_test::has_line(dump, "species 10"));
     std::string made =
         "species 8 \"E:S_2\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
         "initial 1 \"0\"\n"
@@ -101,10 +80,10 @@ TEST(ReaderMadeComplexes, NamedByTheirElementsAndUnique) {
                         "compartment 2 stoichiometry \"1\" type 1 isTotal 0\n    complexes 1\n"
                         "      complex 8 \"E:S_2\" compartment 2 stoichiometry \"1\"\n"),
               std::string::npos);
-    EXPECT_TRUE(has_line(dump, "      complex 9 \"E:S_3\" compartment 2 stoichiometry \"1\""));
-    EXPECT_TRUE(has_line(dump, "      complex 10 \"A:E:S\" compartment 2 stoichiometry \"1\""));
     // the named complex stays; no complex for an inhibitor alone or without reactants
-    EXPECT_TRUE(has_line(dump, "      complex 7 \"ES\" compartment 1 stoichiometry \"1\""));
+    expect_lines(dump, {"      complex 9 \"E:S_3\" compartment 2 stoichiometry \"1\"",
+                        "      complex 10 \"A:E:S\" compartment 2 stoichiometry \"1\"",
+                        "      complex 7 \"ES\" compartment 1 stoichiometry \"1\""});
     EXPECT_NE(dump.find("type 3 isTotal 0\n    complexes 0\n"), std::string::npos);
     EXPECT_NE(dump.find("text \"(none) -> P(cytosol) [E(membrane)]\"\n    reactant lists 0\n"
                         "    product lists 1\n      products 1\n        product 3 \"P\" "
@@ -116,82 +95,63 @@ TEST(ReaderMadeComplexes, NamedByTheirElementsAndUnique) {
 
 TEST(BindingProducts, TakeTheReactantsAsElements) {
     std::string dump = dump_model(testdata("binding_product.xml"));
-    // A + B -> AB (class chosen by nothing: becomes a complex), 2 M -> M2, A + B -> 2 C
-    EXPECT_NE(dump.find("species 3 \"AB\" compartment 1 class 10 massBalance 2 totalAmount 2 "
-                        "decomposition 2 initial 1 \"0\"\n  element lists 1\n    elements 2\n"
-                        "      element 1 \"A\" compartment 1 stoichiometry \"1\"\n"
-                        "      element 2 \"B\" compartment 1 stoichiometry \"1\"\n"),
-              std::string::npos);
-    EXPECT_NE(dump.find("\"M2\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition 2 "
-                        "initial 1 \"0\"\n  element lists 1\n    elements 1\n"
-                        "      element 4 \"M\" compartment 1 stoichiometry \"2\"\n"),
-              std::string::npos);
-    EXPECT_NE(dump.find("      element 1 \"A\" compartment 1 stoichiometry \"0.5\"\n"
-                        "      element 2 \"B\" compartment 1 stoichiometry \"0.5\"\n"),
-              std::string::npos);
+    const std::string one_list = "\n  element lists 1\n";
+    const std::string none = "\n  element lists 0\n";
+    const char* expected[] = {
+        // A + B -> AB (class chosen by nothing: becomes a complex), 2 M -> M2, A + B -> 2 C
+        "species 3 \"AB\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "initial 1 \"0\"\n  element lists 1\n    elements 2\n"
+        "      element 1 \"A\" compartment 1 stoichiometry \"1\"\n"
+        "      element 2 \"B\" compartment 1 stoichiometry \"1\"\n",
+        "species 5 \"M2\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "initial 1 \"0\"\n  element lists 1\n    elements 1\n"
+        "      element 4 \"M\" compartment 1 stoichiometry \"2\"\n",
+        "      element 1 \"A\" compartment 1 stoichiometry \"0.5\"\n"
+        "      element 2 \"B\" compartment 1 stoichiometry \"0.5\"\n"};
+    for (const char* block : expected) EXPECT_NE(dump.find(block), std::string::npos) << block;
     // A class from an SBO term stays; an element list of the annotation stays; two products,
-    // a product that is a reactant or lies inside one, and a later second binding get nothing.
-    EXPECT_NE(dump.find("\"Chem\" compartment 1 class 7 massBalance 2 totalAmount 2 decomposition "
-                        "2 initial 1 \"0\"\n  element lists 1\n"),
-              std::string::npos);
-    EXPECT_NE(dump.find("\"Given\" compartment 1 class 10 massBalance 2 totalAmount 2 "
-                        "decomposition 2 initial 1 \"0\"\n  element lists 1\n    elements 1\n"),
-              std::string::npos);
-    EXPECT_NE(dump.find("\"D\" compartment 1 class 7 massBalance 2 totalAmount 2 decomposition 2 "
-                        "initial 1 \"0\"\n  element lists 0\n"),
-              std::string::npos);
-    EXPECT_NE(dump.find("species 1 \"A\" compartment 1 class 7 massBalance 2 totalAmount 2 "
-                        "decomposition 2 initial 1 \"1\"\n  element lists 0\n"),
-              std::string::npos);
-    EXPECT_NE(dump.find("species 12 \"X\" compartment 1 class 7 massBalance 2 totalAmount 2 "
-                        "decomposition 2 initial 1 \"1\"\n  element lists 0\n"),
-              std::string::npos);
-    EXPECT_NE(dump.find("species 14 \"XY\" compartment 1 class 10 massBalance 2 totalAmount 2 "
-                        "decomposition 2 initial 1 \"0\"\n  element lists 1\n    elements 2\n"),
-              std::string::npos);
-    // binding_with_stoichiometric_changes counts as binding
-    EXPECT_NE(dump.find("\"Late\" compartment 1 class 10 massBalance 2 totalAmount 2 decomposition "
-                        "2 initial 1 \"0\"\n  element lists 1\n    elements 2\n"),
-              std::string::npos);
+    // a product that is a reactant or lies inside one, and a later second binding get nothing;
+    // binding_with_stoichiometric_changes counts as binding.
+    for (const std::string& block :
+         {plain_species(7, "Chem", 7, 2, "0") + one_list,
+          plain_species(10, "Given", 10, 2, "0") + one_list + "    elements 1\n",
+          plain_species(8, "D", 7, 2, "0") + none, plain_species(1, "A", 7, 2, "1") + none,
+          plain_species(12, "X", 7, 2, "1") + none,
+          plain_species(14, "XY", 10, 2, "0") + one_list + "    elements 2\n",
+          plain_species(11, "Late", 10, 2, "0") + one_list + "    elements 2\n"}) {
+        EXPECT_NE(dump.find(block), std::string::npos) << block;
+    }
 }
 
 // Reactions with one group label share the number of the first of them; the others keep their
 // own number, so a label that looks like a number does not join another reaction.
 TEST(Groups, LabelsGiveTheNumberOfTheirFirstReaction) {
-    std::string dump = dump_model(testdata("transcription_groups.xml"));
-    const char* reactions[] = {
+    expect_lines(dump_model(testdata("transcription_groups.xml")), {
         "  reaction 1 group 1 type 13 convertible 1 text \"G -> M\"",
         "  reaction 2 group 2 type 13 convertible 1 text \"G -> M [T1:P1]\"",
         "  reaction 3 group 3 type 13 convertible 1 text \"G -> M\"",
         "  reaction 4 group 2 type 13 convertible 1 text \"G -> M [T2:P2]\"",
         "  reaction 5 group 5 type 13 convertible 1 text \"G -> M\"",
-        "  reaction 6 group 3 type 13 convertible 1 text \"G -> M\""};
-    for (const char* reaction : reactions) EXPECT_TRUE(has_line(dump, reaction)) << reaction;
-    EXPECT_TRUE(has_line(
-        dump, "        modifier 7 \"T1:P1\" compartment 1 stoichiometry \"1\" type 2 isTotal 0"));
-    EXPECT_TRUE(has_line(
-        dump, "        modifier 8 \"T2:P2\" compartment 1 stoichiometry \"1\" type 3 isTotal 0"));
+        "  reaction 6 group 3 type 13 convertible 1 text \"G -> M\"",
+        "        modifier 7 \"T1:P1\" compartment 1 stoichiometry \"1\" type 2 isTotal 0",
+        "        modifier 8 \"T2:P2\" compartment 1 stoichiometry \"1\" type 3 isTotal 0"});
 }
 
 TEST(Stoichiometry, MissingOrGivenByMath) {
-    std::string level3 = dump_model(testdata("stoichiometry_l3.xml"));
-    EXPECT_TRUE(has_line(level3, "  reaction 1 group 1 type 8 convertible 1 text "
-                                 "\"A + 6 B -> 0.25 C + 0.1 A\""));
-    EXPECT_TRUE(has_line(level3, "        reactant 1 \"A\" compartment 1 stoichiometry \"1\""));
-    EXPECT_TRUE(has_line(level3, "        reactant 2 \"B\" compartment 1 stoichiometry \"6\""));
-    EXPECT_TRUE(has_line(level3, "        product 3 \"C\" compartment 1 stoichiometry \"0.25\""));
-    EXPECT_TRUE(has_line(level3, "compartment 1 \"c\" volume \"\""));
-
-    std::string level2 = dump_model(testdata("stoichiometry_l2.xml"));
-    EXPECT_TRUE(has_line(level2, "        reactant 1 \"A\" compartment 1 stoichiometry \"4\""));
-    EXPECT_TRUE(has_line(level2, "        product 2 \"B\" compartment 1 stoichiometry \"3\""));
-    EXPECT_TRUE(has_line(level2, "  reaction 2 group 2 type 8 convertible 1 text \"9 A -> 4 B + 3 A\""));
-
-    std::string level1 = dump_model(testdata("level1.xml"));
-    EXPECT_TRUE(has_line(level1, "model \"level_one\""));
-    EXPECT_TRUE(has_line(level1, "compartment 1 \"cell\" volume \"2\""));
-    EXPECT_TRUE(has_line(level1, "        reactant 1 \"X\" compartment 1 stoichiometry \"1.5\""));
-    EXPECT_TRUE(has_line(level1, plain_species(2, "Y", 7, 1, "0")));
+    expect_lines(dump_model(testdata("stoichiometry_l3.xml")), {
+        "  reaction 1 group 1 type 8 convertible 1 text \"A + 6 B -> 0.25 C + 0.1 A\"",
+        "        reactant 1 \"A\" compartment 1 stoichiometry \"1\"",
+        "        reactant 2 \"B\" compartment 1 stoichiometry \"6\"",
+        "        product 3 \"C\" compartment 1 stoichiometry \"0.25\"",
+        "compartment 1 \"c\" volume \"\""});
+    expect_lines(dump_model(testdata("stoichiometry_l2.xml")), {
+        "        reactant 1 \"A\" compartment 1 stoichiometry \"4\"",
+        "        product 2 \"B\" compartment 1 stoichiometry \"3\"",
+        "  reaction 2 group 2 type 8 convertible 1 text \"9 A -> 4 B + 3 A\""});
+    expect_lines(dump_model(testdata("level1.xml")), {
+        "model \"level_one\"", "compartment 1 \"cell\" volume \"2\"",
+        "        reactant 1 \"X\" compartment 1 stoichiometry \"1.5\"",
+        plain_species(2, "Y", 7, 1, "0")});
 }
 
 // Math naming nothing with a value, an assignment that leads back to itself, or a function
@@ -222,12 +182,10 @@ TEST(Stoichiometry, MathWithoutAValueIsAnError) {
     std::vector<std::string> dumps = reader_test::dump_models(paths);
     for (size_t i = 0; i < paths.size(); i++) {
         SCOPED_TRACE(maths[i]);
-        EXPECT_TRUE(has_line(dumps[i], "result 2"));
-        EXPECT_TRUE(has_line(dumps[i], reader_test::errmsg_line(
-                                           paths[i], "line 9: reaction 'r': the stoichiometry of "
-                                                     "species 'A' is given by math without a "
-                                                     "computable value")))
-            << dumps[i];
+        expect_lines(dumps[i], {"result 2", reader_test::errmsg_line(
+                                                paths[i], "line 9: reaction 'r': the stoichiometry "
+                                                          "of species 'A' is given by math without "
+                                                          "a computable value")});
     }
 }
 
@@ -241,11 +199,13 @@ TEST(Inference, TemplateModifiersOfTranscriptionAndTranslationBecomeReactants) {
         "<species id=\"p\" compartment=\"c\" initialAmount=\"0\" sboTerm=\"SBO:0000252\"/>"};
     auto reaction = [](const std::string& id, const std::string& sbo, const std::string& reactants,
                        const std::string& product, const std::vector<std::string>& modifiers) {
-        std::string text = "<reaction id=\"" + id + "\" reversible=\"false\" sboTerm=\"SBO:" + sbo + "\">";
+        std::string text =
+            "<reaction id=\"" + id + "\" reversible=\"false\" sboTerm=\"SBO:" + sbo + "\">";
         if (!reactants.empty()) text += "<listOfReactants>" + reactants + "</listOfReactants>";
         text += "<listOfProducts><speciesReference species=\"" + product + "\"/></listOfProducts>";
         text += "<listOfModifiers>";
-        for (const std::string& m : modifiers) text += "<modifierSpeciesReference species=\"" + m + "\"/>";
+        for (const std::string& m : modifiers)
+            text += "<modifierSpeciesReference species=\"" + m + "\"/>";
         return text + "</listOfModifiers></reaction>";
     };
     std::vector<std::string> reactions = {
@@ -253,8 +213,8 @@ TEST(Inference, TemplateModifiersOfTranscriptionAndTranslationBecomeReactants) {
         reaction("tx", "0000183", "", "m", {"g", "p"}),
         reaction("kept", "0000184", "<speciesReference species=\"g\"/>", "p", {"m"})};
     tk::write_file(dir.file("templates.xml"), reader_test::model_text(species, reactions));
-    std::string dump = dump_model(dir.file("templates.xml"));
-    EXPECT_TRUE(has_line(dump, "  reaction 1 group 1 type 14 convertible 1 text \"m -> p [p]\"")) << dump;
-    EXPECT_TRUE(has_line(dump, "  reaction 2 group 2 type 13 convertible 1 text \"g -> m [p]\"")) << dump;
-    EXPECT_TRUE(has_line(dump, "  reaction 3 group 3 type 14 convertible 1 text \"g -> p [m]\"")) << dump;
+    expect_lines(dump_model(dir.file("templates.xml")),
+                 {"  reaction 1 group 1 type 14 convertible 1 text \"m -> p [p]\"",
+                  "  reaction 2 group 2 type 13 convertible 1 text \"g -> m [p]\"",
+                  "  reaction 3 group 3 type 14 convertible 1 text \"g -> p [m]\""});
 }

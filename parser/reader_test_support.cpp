@@ -26,21 +26,14 @@ tk::RunResult run_java(const std::vector<std::string>& args) {
     return run_java(args, tk::build_dir() + "/Tools/lib");
 }
 
-std::string dump_model(const std::string& path) {
-    tk::RunResult run = run_java({"DumpModel", path});
-    EXPECT_EQ(run.status, 0) << path;
-    EXPECT_EQ(run.err, "") << path;
-    EXPECT_EQ(run.out.find("MISMATCH"), std::string::npos) << run.out;
-    EXPECT_EQ(run.out.find(" null"), std::string::npos) << run.out;
-    return run.out;
-}
-
 std::vector<std::string> dump_models(const std::vector<std::string>& paths) {
     std::vector<std::string> args = {"DumpModel"};
     args.insert(args.end(), paths.begin(), paths.end());
     tk::RunResult run = run_java(args);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.find("MISMATCH"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find(" null"), std::string::npos) << run.out;
     std::vector<std::string> dumps;
     for (const std::string& line : lines_of(run.out)) {
         if (line.rfind("== ", 0) == 0) {
@@ -53,6 +46,11 @@ std::vector<std::string> dump_models(const std::vector<std::string>& paths) {
     EXPECT_EQ(dumps.size(), paths.size()) << run.out;
     dumps.resize(paths.size());
     return dumps;
+}
+
+std::string dump_model(const std::string& path) {
+    SCOPED_TRACE(path);
+    return dump_models({path})[0];
 }
 
 std::string errmsg_line(const std::string& path, const std::string& detail) {
@@ -71,6 +69,18 @@ bool has_line(const std::string& text, const std::string& line) {
         if (candidate == line) return true;
     }
     return false;
+}
+
+void expect_lines(const std::string& dump, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) EXPECT_TRUE(has_line(dump, line)) << line;
+}
+
+std::string plain_species(int number, const std::string& name, int specie_class,
+                          int total_amount, const std::string& initial) {
+    return "species " + std::to_string(number) + " \"" + name + "\" compartment 1 class " +
+           std::to_string(specie_class) + " massBalance 2 totalAmount " +
+           std::to_string(total_amount) + " decomposition 2 initial " +
+           (initial.empty() ? "2 \"\"" : "1 \"" + initial + "\"");
 }
 
 std::string model_text(const std::vector<std::string>& species,

@@ -24,7 +24,8 @@ zymorax::testkit::RunResult run_java(const std::vector<std::string>& args);
 // trace) or a count differs from its array.
 std::string dump_model(const std::string& path);
 
-// The dumps of several model files made in one JVM, in file order (file names must differ).
+// The dumps of several model files made in one JVM, in file order (file names must differ),
+// with the checks of dump_model.
 std::vector<std::string> dump_models(const std::vector<std::string>& paths);
 
 // The dump line of errmsg for a failure "parseXML: <path>: <detail>".
@@ -33,6 +34,13 @@ std::string errmsg_line(const std::string& path, const std::string& detail);
 // The lines of a text, without their line ends.
 std::vector<std::string> lines_of(const std::string& text);
 bool has_line(const std::string& text, const std::string& line);
+// Fails the test once for every line the dump lacks.
+void expect_lines(const std::string& dump, const std::vector<std::string>& lines);
+
+// "species <n> \"<name>\" compartment 1 class <k> massBalance 2 totalAmount <t> decomposition 2
+// initial ...", the dump line of a species of plain SBML; no initial value when `initial` is empty.
+std::string plain_species(int number, const std::string& name, int specie_class,
+                          int total_amount, const std::string& initial);
 
 // A Level 2 Version 4 model with one compartment "c": the species go on lines 6, 7, ... (one
 // per entry), the reactions follow from line 8 + species count on.

@@ -12,6 +12,7 @@ using reader_test::dump_model;
 using reader_test::has_line;
 using reader_test::kZx;
 using reader_test::lines_of;
+using reader_test::plain_species;
 using reader_test::run_java;
 using reader_test::testdata;
 
@@ -29,7 +30,9 @@ std::string species_name(const std::string& dump, int number) {
 
 }  // namespace
 
-TEST(Names, TheSbmlNameWhenTheEquationFilesCanCarryIt) {
+// A species keeps its SBML name when the equation files can carry it, else it is shown by its
+// id; display texts use the names and show compartments only when there are several.
+TEST(Names, TheSbmlNameOrTheIdInNamesDisplayTextsAndNotes) {
     std::string dump = dump_model(testdata("names.xml"));
     EXPECT_TRUE(has_line(dump, "model \"Model & \\\"names\\\" <test>\""));
     EXPECT_EQ(species_name(dump, 1), "A&B");
@@ -37,10 +40,6 @@ TEST(Names, TheSbmlNameWhenTheEquationFilesCanCarryIt) {
     EXPECT_EQ(species_name(dump, 3), "\\\"q\\\"'s");
     EXPECT_EQ(species_name(dump, 12), "\xCE\xB1.actinin");  // a Greek alpha exists in MS932
     EXPECT_EQ(species_name(dump, 15), std::string(255, 'n'));
-}
-
-TEST(Names, TheIdWhenTheNameCannotBeCarried) {
-    std::string dump = dump_model(testdata("names.xml"));
     // '[', ';', '=', '#', a blank, a tab, an ideographic blank, no name, a letter MS932 lacks,
     // operator characters (flux names built from the name stand in expressions), and a name
     // longer than the 255-byte field
@@ -50,20 +49,13 @@ TEST(Names, TheIdWhenTheNameCannotBeCarried) {
     for (size_t i = 0; i < std::size(numbers); i++) {
         EXPECT_EQ(species_name(dump, numbers[i]), ids[i]);
     }
-    EXPECT_TRUE(has_line(dump, "compartment 2 \"c2\" volume \"\""));  // name "outer space"
-}
-
-TEST(Names, DisplayTextsUseTheNamesAndShowCompartmentsOnlyWhenSeveral) {
-    std::string dump = dump_model(testdata("names.xml"));
-    EXPECT_TRUE(has_line(dump, "  reaction 1 group 1 type 8 convertible 1 text "
-                               "\"A&B + 2 x<y>z -> \\\"q\\\"'s\""));
-    EXPECT_TRUE(has_line(dump, "  reaction 2 group 2 type 7 convertible 1 text "
-                               "\"A&B(cytosol) <=> ops(c2) [blank(cytosol)]\""));
-}
-
-TEST(ModelInformation, NotesBecomeOneLineOfPlainText) {
-    std::string dump = dump_model(testdata("names.xml"));
-    EXPECT_TRUE(has_line(dump, "info \"First paragraph & more text. Second one.\""));
+    reader_test::expect_lines(
+        dump, {"compartment 2 \"c2\" volume \"\"",  // name "outer space"
+               "  reaction 1 group 1 type 8 convertible 1 text \"A&B + 2 x<y>z -> \\\"q\\\"'s\"",
+               "  reaction 2 group 2 type 7 convertible 1 text "
+               "\"A&B(cytosol) <=> ops(c2) [blank(cytosol)]\"",
+               // notes become one line of plain text
+               "info \"First paragraph & more text. Second one.\""});
 }
 
 // Texts longer than the converter's fields are cut between characters, counted in MS932 bytes:
@@ -119,16 +111,12 @@ TEST(Numbers, ShortestFormsAndValuesThatAreNotNumbers) {
                               "2.5E-7", "100", "1.2345678901234567E19",
                               "-2.2250738585072014E-308"};
     for (size_t i = 0; i < std::size(expected); i++) {
-        std::string line = "species " + std::to_string(i + 1) + " \"s" + std::to_string(i + 1) +
-                           "\" compartment 1 class 7 massBalance 2 totalAmount 2 decomposition 2 "
-                           "initial 1 \"" + expected[i] + "\"";
-        EXPECT_TRUE(has_line(dump, line)) << line;
+        std::string name = "s" + std::to_string(i + 1);
+        EXPECT_TRUE(has_line(dump, plain_species(int(i) + 1, name, 7, 2, expected[i]))) << name;
     }
     // NaN and INF as initial amounts count as no value; an infinite size as no size.
-    EXPECT_TRUE(has_line(dump, "species 13 \"s13\" compartment 1 class 7 massBalance 2 totalAmount "
-                               "2 decomposition 2 initial 2 \"\""));
-    EXPECT_TRUE(has_line(dump, "species 14 \"s14\" compartment 1 class 7 massBalance 2 totalAmount "
-                               "2 decomposition 2 initial 2 \"\""));
+    EXPECT_TRUE(has_line(dump, plain_species(13, "s13", 7, 2, "")));
+    EXPECT_TRUE(has_line(dump, plain_species(14, "s14", 7, 2, "")));
     EXPECT_TRUE(has_line(dump, "compartment 1 \"c\" volume \"1E-14\""));
     EXPECT_TRUE(has_line(dump, "compartment 2 \"d\" volume \"\""));
 }

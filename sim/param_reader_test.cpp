@@ -54,7 +54,7 @@ class ParamReaderTest : public ::testing::Test {
 };
 
 TEST_F(ParamReaderTest, ReadsTheRowsOfAGeneratedFile) {
-    ASSERT_EQ(read(kGenerated), 0) << log;
+    ASSERT_EQ(read(kGenerated + std::string("T_EVENT ;kx;1;5;0.2;\n")), 0) << log;
     EXPECT_EQ(file.title, "Two pools");
     EXPECT_EQ(file.variableCount, 3);
     EXPECT_EQ(file.algebraicCount, 1);
@@ -71,17 +71,11 @@ TEST_F(ParamReaderTest, ReadsTheRowsOfAGeneratedFile) {
     EXPECT_EQ(file.params[2].tag, "reaction_rate_constant_A.cyt");
     EXPECT_TRUE(file.params[2].value.blank);
     EXPECT_EQ(file.labels, (std::vector<std::string>{"constantPlayer", "kx"}));
-    EXPECT_TRUE(file.events.empty());
-    EXPECT_EQ(log, "");
-}
-
-TEST_F(ParamReaderTest, KeepsEventRowsForTheCaller) {
-    std::string content = kGenerated;
-    content += "T_EVENT ;kx;1;5;0.2;\n";
-    ASSERT_EQ(read(content), 0) << log;
+    // Event rows are kept for the caller.
     ASSERT_EQ(file.events.size(), 1u);
     EXPECT_EQ(file.events[0].line, 23);
     EXPECT_EQ(file.events[0].text, "T_EVENT ;kx;1;5;0.2;");
+    EXPECT_EQ(log, "");
 }
 
 // Replaces the first occurrence of `from` in the generated file.
@@ -91,7 +85,8 @@ std::string edited(const std::string& from, const std::string& to) {
     return content;
 }
 
-TEST_F(ParamReaderTest, NamesTheLineOfAMalformedRow) {
+// Every fault names the file, and the line where a row is at fault.
+TEST_F(ParamReaderTest, NamesWhatIsWrongAndWhere) {
     struct Case {
         std::string from, to, message;
     };
@@ -116,22 +111,20 @@ TEST_F(ParamReaderTest, NamesTheLineOfAMalformedRow) {
          ":22: a PARAM_NAME row names one label: PARAM_NAME ;<label> #\n"},
         {"N_ALGEBR;   1;", "N_ALGEBR;  -1;", ":5: the count is not a whole number\n"},
         {"\n#T_EVENT", "\nY_STRAT ; 1; 2; A\n#T_EVENT", ":17: unknown row type 'Y_STRAT'\n"},
+        // the counts, and the rows they call for
+        {"N_VAR   ;   3; # num of variables(all)\n", "",
+         ": no N_VAR row with a count of at least 1.\n"},
+        {"N_ALGEBR;   1;", "N_ALGEBR;   4;",
+         ": no N_ALGEBR row with a count from 0 to N_VAR (3).\n"},
+        {"Y_START ;   2; 1.0000e+000;  A.cyt\t#\n", "", ": no Y_START row for variable 2.\n"},
+        {"PARAM_NAME ;kx ", "PARAM_NAME ;constantPlayer ",
+         ": the label 'constantPlayer' has two PARAM_NAME rows.\n"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(read(edited(c.from, c.to)), -1) << c.to;
-        EXPECT_EQ(log, path() + c.message) << c.to;
+        SCOPED_TRACE(c.from + " -> " + c.to);
+        EXPECT_EQ(read(edited(c.from, c.to)), -1);
+        EXPECT_EQ(log, path() + c.message);
     }
-}
-
-TEST_F(ParamReaderTest, ChecksTheCountsAndTheRowsTheyCall) {
-    EXPECT_EQ(read(edited("N_VAR   ;   3; # num of variables(all)\n", "")), -1);
-    EXPECT_EQ(log, path() + ": no N_VAR row with a count of at least 1.\n");
-    EXPECT_EQ(read(edited("N_ALGEBR;   1;", "N_ALGEBR;   4;")), -1);
-    EXPECT_EQ(log, path() + ": no N_ALGEBR row with a count from 0 to N_VAR (3).\n");
-    EXPECT_EQ(read(edited("Y_START ;   2; 1.0000e+000;  A.cyt\t#\n", "")), -1);
-    EXPECT_EQ(log, path() + ": no Y_START row for variable 2.\n");
-    EXPECT_EQ(read(edited("PARAM_NAME ;kx ", "PARAM_NAME ;constantPlayer ")), -1);
-    EXPECT_EQ(log, path() + ": the label 'constantPlayer' has two PARAM_NAME rows.\n");
 }
 
 TEST_F(ParamReaderTest, ReportsAFileThatCannotBeOpened) {

@@ -40,9 +40,8 @@ TEST_F(SimOptionsTest, ReadsASimulationRun) {
     EXPECT_DOUBLE_EQ(options.absoluteTolerance, 1e-9);
     EXPECT_EQ(options.kineDir, "/opt/kine");
     EXPECT_FALSE(options.checkJacobian);
-}
 
-TEST_F(SimOptionsTest, AJacobianCheckNeedsOnlyTheTwoFiles) {
+    // A Jacobian check needs only the two files.
     ASSERT_EQ(parse({"--check-jacobian", "-Cm.c", "-Pp.txt"}), 0) << log;
     EXPECT_TRUE(options.checkJacobian);
 }
@@ -68,7 +67,7 @@ TEST_F(SimOptionsTest, NamesWhatIsWrongAndShowsTheUsage) {
         {{"--check"}, "Unknown argument '--check'.\n"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(parse(c.args), -1);
+        EXPECT_EQ(parse(c.args), -1) << c.message;
         EXPECT_EQ(log, c.message + kUsage);
     }
 }
