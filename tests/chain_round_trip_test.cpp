@@ -4,31 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 
 #include "format.h"
-#include "rxnconv_runner.h"
 #include "text_io.h"
+#include "workspace.h"
 
 namespace {
 
 using namespace zymorax::testkit;
-
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, ';')) fields.push_back(field);
-    return fields;
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::stringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) lines.push_back(line);
-    return lines;
-}
 
 // A value row's key: its type and its tag (the last field up to '#', trimmed).
 std::string keyOf(const std::vector<std::string>& fields) {
@@ -46,8 +29,8 @@ std::map<std::string, double> tune(std::string& file) {
     std::map<std::string, double> tuned;
     std::string result;
     double next = 0.125;
-    for (const std::string& line : linesOf(file)) {
-        std::vector<std::string> fields = fieldsOf(line);
+    for (const std::string& line : split(file, '\n')) {
+        std::vector<std::string> fields = split(line, ';');
         if (isValueRow(fields)) {
             size_t value = zymorax::trim(fields[0]) == "Y_START" ? 2 : 3;
             fields[value] = zymorax::format("%g", next);
@@ -65,42 +48,41 @@ std::map<std::string, double> tune(std::string& file) {
 }
 
 class ChainRoundTrip : public ::testing::Test {
-protected:
+  protected:
     // Converts the example with the Gene-Protein method and compiles it into <prefix>_param.txt.
     void generate(const std::string& method, const std::string& prefix) {
-        std::string model = source_dir() + "/examples/enzyme_complex.xml";
-        RxnconvRun convert = rx.run({"-N" + model, "-U" + prefix + ".usage", "-D" + prefix + ".dae", "-g" + method});
+        ProgramRun convert =
+            ws.rxnconv({"-N" + source_path("examples/enzyme_complex.xml"), "-U" + prefix + ".usage",
+                        "-D" + prefix + ".dae", "-g" + method});
         ASSERT_EQ(convert.status, 0) << convert.log;
-        RunResult compile = run_program(program_path("symcode"),
-                                        {"-D" + prefix + ".dae", "-P" + prefix + "_param.txt", "-F" + prefix + ".c",
-                                         "-T" + prefix + "_flux.c", "-G" + prefix + "_gh.c", "-S" + prefix + "_ssys.c"},
-                                        rx.dir().path(), {{"ZYMORAX_SYSLOG", rx.file("symcode.log")}});
-        ASSERT_EQ(compile.status, 0) << read_file(rx.file("symcode.log"));
+        ProgramRun compile =
+            ws.run("symcode",
+                   {"-D" + prefix + ".dae", "-P" + prefix + "_param.txt", "-F" + prefix + ".c",
+                    "-T" + prefix + "_flux.c", "-G" + prefix + "_gh.c", "-S" + prefix + "_ssys.c"});
+        ASSERT_EQ(compile.status, 0) << compile.log;
     }
 
-    RxnconvRunner rx;
+    Workspace ws;
 };
 
 }  // namespace
 
 TEST_F(ChainRoundTrip, TunedValuesOfOneMethodReachTheScriptsOfTheModelRegeneratedWithAnother) {
     ASSERT_NO_FATAL_FAILURE(generate("CMA", "v1"));
-    std::string first = read_file(rx.file("v1_param.txt"));
+    std::string first = ws.read("v1_param.txt");
     std::map<std::string, double> tuned = tune(first);
-    write_file(rx.file("v1_param.txt"), first);
+    ws.put("v1_param.txt", first);
     ASSERT_NO_FATAL_FAILURE(generate("TPP_RAPID", "v2"));
 
-    RunResult merge = run_program(program_path("valfuse"), {"-Iv2_param.txt", "-Rv1_param.txt"}, rx.dir().path(),
-                                  {{"ZYMORAX_SYSLOG", rx.file("valfuse.log")}});
-    ASSERT_EQ(merge.status, 0) << read_file(rx.file("valfuse.log"));
-    RunResult exported = run_program(program_path("valscribe"), {"-Iv2_param.txt"}, rx.dir().path());
-    ASSERT_EQ(exported.status, 0);
-    std::string init = read_file(rx.file("ZYMORAX_Merge_init.m"));
-    std::string param = read_file(rx.file("ZYMORAX_Merge_param.m"));
+    ProgramRun merge = ws.run("valfuse", {"-Iv2_param.txt", "-Rv1_param.txt"});
+    ASSERT_EQ(merge.status, 0) << merge.log;
+    ASSERT_EQ(ws.run("valscribe", {"-Iv2_param.txt"}).status, 0);
+    std::string init = ws.read("ZYMORAX_Merge_init.m");
+    std::string param = ws.read("ZYMORAX_Merge_param.m");
 
     int carried = 0, fresh = 0;
-    for (const std::string& line : linesOf(read_file(rx.file("v2_param.txt")))) {
-        std::vector<std::string> fields = fieldsOf(line);
+    for (const std::string& line : split(ws.read("v2_param.txt"), '\n')) {
+        std::vector<std::string> fields = split(line, ';');
         if (!isValueRow(fields)) continue;
         auto old = tuned.find(keyOf(fields));
         bool yStart = zymorax::trim(fields[0]) == "Y_START";
@@ -110,11 +92,13 @@ TEST_F(ChainRoundTrip, TunedValuesOfOneMethodReachTheScriptsOfTheModelRegenerate
             continue;
         }
         ++carried;
-        EXPECT_EQ(value, zymorax::trim(zymorax::format(yStart ? "%12.4e" : "%12.4g", old->second))) << line;
+        EXPECT_EQ(value, zymorax::trim(zymorax::format(yStart ? "%12.4e" : "%12.4g", old->second)))
+            << line;
         std::string tag = keyOf(fields).substr(keyOf(fields).find(' ') + 1);
-        std::string script = yStart ? "\tY_START(" + zymorax::trim(fields[1]) + ").value = " + value + "; % " + tag
-                                    : "\tparam." + zymorax::trim(fields[1]) + "(" + zymorax::trim(fields[2]) +
-                                          ").value = " + value + ";";
+        std::string script =
+            yStart ? "\tY_START(" + zymorax::trim(fields[1]) + ").value = " + value + "; % " + tag
+                   : "\tparam." + zymorax::trim(fields[1]) + "(" + zymorax::trim(fields[2]) +
+                         ").value = " + value + ";";
         EXPECT_NE((yStart ? init : param).find(script + "\n"), std::string::npos) << script;
     }
     // Species and rate constants carry over; the binding constants of TPP_RAPID are new.

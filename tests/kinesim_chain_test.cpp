@@ -1,21 +1,107 @@
-// kinesim at the end of the tool chain: models go through rxnconv, symcode, valfuse and
-// kinesim as a user runs them.
+// kinesim at the end of the tool chain: models go through rxnconv, symcode (C in c/, MATLAB in
+// m/), valfuse, valscribe and kinesim as a user runs them; the MATLAB path (symcode -MATLAB under
+// Octave's ode15s, driven by sim/matlab/ZYMORAX_simulate.m) gives the same time course as the C
+// path.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
-#include "chain_runner.h"
+#include "workspace.h"
 
 namespace zymorax::testkit {
 namespace {
 
 std::string example(const std::string& name) {
-    return source_dir() + "/examples/" + name;
+    return source_path("examples/" + name);
 }
 std::string testdata(const std::string& name) {
-    return source_dir() + "/tests/testdata/kinesim/" + name;
+    return source_path("tests/testdata/kinesim/" + name);
 }
+
+// The Octave program, or "" when it is not installed.
+std::string octave_program() {
+    for (const char* candidate : {"/usr/bin/octave-cli", "/usr/local/bin/octave-cli"}) {
+        if (access(candidate, X_OK) == 0) return candidate;
+    }
+    return "";
+}
+const char* const kOctaveMissing =
+    "octave-cli is not installed. The MATLAB side is tested under Octave: run "
+    "./scripts/bootstrap.sh --with-octave (scripts/test.sh does this itself).";
+
+// A CSV time course: the header fields and the rows of numbers.
+struct TimeCourse {
+    std::vector<std::string> header;
+    std::vector<std::vector<double>> rows;
+
+    explicit TimeCourse(const std::string& path) {
+        std::vector<std::string> lines = split(read_file(path), '\n');
+        if (!lines.empty()) header = split(lines[0], ',');
+        for (size_t i = 1; i < lines.size(); ++i) {
+            rows.emplace_back();
+            for (const std::string& field : split(lines[i], ',')) {
+                rows.back().push_back(std::strtod(field.c_str(), nullptr));
+            }
+        }
+    }
+    // The column of a tag; fails the calling test when there is none.
+    size_t column(const std::string& tag) const {
+        auto found = std::find(header.begin(), header.end(), tag);
+        if (found == header.end()) ADD_FAILURE() << "no column " << tag;
+        return found == header.end() ? 0 : found - header.begin();
+    }
+};
+
+// The steps of the chain; each asserts success.
+class Chain : public Workspace {
+  public:
+    Chain() {
+        std::filesystem::create_directories(file("c"));
+        std::filesystem::create_directories(file("m"));
+    }
+    // rxnconv -N<model> -Dmodel.dae with the method switches.
+    void convert(const std::string& model, const std::string& geneMethod,
+                 const std::string& metabolicMethod) {
+        expect_success(
+            rxnconv({"-N" + model, "-Umodel.usage", "-Dmodel.dae", geneMethod, metabolicMethod}));
+    }
+    // A hand-written DAE file as model.dae.
+    void use_dae(const std::string& daeFile) { put("model.dae", read_file(daeFile)); }
+    // symcode in C mode into c/ (param.txt, model.c, temp.c, gh.c, ssys.c).
+    void compile_c() {
+        expect_success(
+            run("symcode",
+                {"-D../model.dae", "-Pparam.txt", "-Fmodel.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"},
+                {}, "c"));
+    }
+    void compile_matlab() {
+        expect_success(run("symcode", {"-D../model.dae", "-MATLAB"}, {}, "m"));
+    }
+    // valfuse -Ic/param.txt -R<tuned>, then valscribe of it in m/.
+    void merge(const std::string& tunedFile) {
+        expect_success(run("valfuse", {"-Iparam.txt", "-R" + tunedFile}, {}, "c"));
+        expect_success(run("valscribe", {"-I../c/param.txt"}, {}, "m"));
+    }
+    ProgramRun kinesim(const std::vector<std::string>& args) {
+        return run("kinesim", args, {}, "c");
+    }
+    // Octave code run in m/ with sim/matlab on the path.
+    ProgramRun octave(const std::string& code) {
+        return run(octave_program(),
+                   {"--no-gui", "--quiet", "--no-init-file", "--eval",
+                    "addpath('" + source_path("sim/matlab") + "');\n" + code},
+                   {}, "m");
+    }
+
+  private:
+    static void expect_success(const ProgramRun& run) {
+        ASSERT_EQ(run.status, 0) << run.log << run.err;
+    }
+};
 
 // Asserts that the sum of the named columns stays at `total` in every row.
 void expect_conserved(const TimeCourse& course, const std::vector<std::string>& tags,
@@ -31,13 +117,13 @@ void expect_conserved(const TimeCourse& course, const std::vector<std::string>& 
 }
 
 TEST(KinesimChain, ClosedMassActionNetworkKeepsItsTotals) {
-    ChainRunner chain;
+    Chain chain;
     chain.convert(testdata("closed_mass_action.xml"), "-gCMA", "-mGMA");
     chain.compile_c();
     chain.merge(testdata("closed_mass_action.param.txt"));
-    RunResult run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:50", "-S0.5", "-Oout.csv"});
-    ASSERT_EQ(run.status, 0) << chain.kinesim_log();
-    TimeCourse course = read_time_course(chain.c("out.csv"));
+    ProgramRun run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:50", "-S0.5", "-Oout.csv"});
+    ASSERT_EQ(run.status, 0) << run.log;
+    TimeCourse course(chain.file("c/out.csv"));
     EXPECT_EQ(course.header,
               (std::vector<std::string>{"time", "E.cel", "S.cel", "E:S.cel", "P.cel"}));
     ASSERT_EQ(course.rows.size(), 101u);
@@ -47,12 +133,12 @@ TEST(KinesimChain, ClosedMassActionNetworkKeepsItsTotals) {
 }
 
 TEST(KinesimChain, AlgebraicTotalsHoldInADae) {
-    ChainRunner chain;
+    Chain chain;
     chain.use_dae(testdata("rapid_binding.dae"));
     chain.compile_c();
-    RunResult run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:20", "-S1", "-Oout.csv"});
-    ASSERT_EQ(run.status, 0) << chain.kinesim_log();
-    TimeCourse course = read_time_course(chain.c("out.csv"));
+    ProgramRun run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:20", "-S1", "-Oout.csv"});
+    ASSERT_EQ(run.status, 0) << run.log;
+    TimeCourse course(chain.file("c/out.csv"));
     expect_conserved(course, {"E.cel", "E:S.cel"}, 2.0);
     expect_conserved(course, {"S.cel", "E:S.cel", "P.cel"}, 10.0);
     // The binding stays in equilibrium: E:S = Kb E S with Kb = 0.5.
@@ -64,47 +150,46 @@ TEST(KinesimChain, AlgebraicTotalsHoldInADae) {
 }
 
 TEST(KinesimChain, ListsTheBlankRowsBeforeCompilingAnything) {
-    ChainRunner chain;
+    Chain chain;
     chain.convert(example("glycolysis_gma.xml"), "-gCMA", "-mGMA");
     chain.compile_c();
-    RunResult run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:1", "-S1", "-Oout.csv"});
+    ProgramRun run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:1", "-S1", "-Oout.csv"});
     EXPECT_EQ(run.status, 255);
-    std::string expected =
+    const std::string head =
         "The parameter file param.txt leaves values blank that the model needs; fill these rows "
         "(valfuse -R<tuned file> carries values over by tag):\n";
-    std::string tail = "\nNothing was simulated.\n";
-    std::string log = chain.kinesim_log();
-    ASSERT_EQ(log.rfind(expected, 0), 0u) << log;
-    EXPECT_NE(log.find("  line 22: PARAM   ;kxg           ;   1;            ;;0;D;;;; "
-                       "reaction_rate_constant_HK.cyt_ATP.cyt_Glc.cyt_GMA\t#\n"),
+    const std::string tail = "\nNothing was simulated.\n";
+    ASSERT_EQ(run.log.rfind(head, 0), 0u) << run.log;
+    EXPECT_NE(run.log.find("  line 22: PARAM   ;kxg           ;   1;            ;;0;D;;;; "
+                           "reaction_rate_constant_HK.cyt_ATP.cyt_Glc.cyt_GMA\t#\n"),
               std::string::npos)
-        << log;
+        << run.log;
     size_t rows = 0;
-    for (size_t at = log.find("\n  line "); at != std::string::npos;
-         at = log.find("\n  line ", at + 1))
+    for (size_t at = run.log.find("\n  line "); at != std::string::npos;
+         at = run.log.find("\n  line ", at + 1))
         ++rows;
     EXPECT_EQ(rows, 13u);  // kxg[1..4] and f[1..9]
-    EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
-    EXPECT_FALSE(file_exists(chain.c("out.csv")));
+    EXPECT_EQ(run.log.substr(run.log.size() - tail.size()), tail);
+    EXPECT_FALSE(chain.has("c/out.csv"));
 }
 
 TEST(KinesimChain, ChecksTheGeneratedJacobianAndCatchesAWrongOne) {
-    ChainRunner chain;
+    Chain chain;
     chain.convert(example("enzyme_complex.xml"), "-gCMA", "-mGMA");
     chain.compile_c();
     chain.merge(example("enzyme_complex.param.txt"));
-    RunResult good = chain.kinesim({"--check-jacobian", "-Cmodel.c", "-Pparam.txt"});
-    EXPECT_EQ(good.status, 0) << chain.kinesim_log();
+    ProgramRun good = chain.kinesim({"--check-jacobian", "-Cmodel.c", "-Pparam.txt"});
+    EXPECT_EQ(good.status, 0) << good.log;
     EXPECT_EQ(good.out.rfind("Largest relative error of usr_fjac: ", 0), 0u) << good.out;
 
     // The rate of Kin by Kin:Sub gets a wrong sign in the Jacobian.
-    std::string code = read_file(chain.c("model.c"));
+    std::string code = chain.read("c/model.c");
     std::string entry = "fjac[  1][  3] = kd[1] + kx[1];";
     size_t at = code.find(entry);
     ASSERT_NE(at, std::string::npos) << code;
     code.replace(at, entry.size(), "fjac[  1][  3] = kd[1] - kx[1];");
-    write_file(chain.c("wrong.c"), code);
-    RunResult wrong = chain.kinesim({"--check-jacobian", "-Cwrong.c", "-Pparam.txt"});
+    chain.put("c/wrong.c", code);
+    ProgramRun wrong = chain.kinesim({"--check-jacobian", "-Cwrong.c", "-Pparam.txt"});
     EXPECT_EQ(wrong.status, 1);
     // kd[1] = 0.5, kx[1] = 2: -1.5 instead of 2.5.
     EXPECT_EQ(wrong.out.rfind("Largest relative error of usr_fjac: 1.600e+000 at fjac[1][3] "
@@ -119,37 +204,134 @@ TEST(KinesimChain, ChecksTheGeneratedJacobianAndCatchesAWrongOne) {
 }
 
 TEST(KinesimChain, NamesTheTimeAndTheVariableWhenTheSolutionBlowsUp) {
-    ChainRunner chain;
+    Chain chain;
     chain.use_dae(testdata("blow_up.dae"));
     chain.compile_c();
-    RunResult run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:2", "-S0.25", "-Oout.csv"});
+    ProgramRun run = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:2", "-S0.25", "-Oout.csv"});
     EXPECT_EQ(run.status, 255);
-    std::string log = chain.kinesim_log();
     double failedAt = 0;
-    ASSERT_EQ(std::sscanf(log.c_str(), "The solver failed at t = %lf", &failedAt), 1) << log;
+    ASSERT_EQ(std::sscanf(run.log.c_str(), "The solver failed at t = %lf", &failedAt), 1)
+        << run.log;
     EXPECT_GT(failedAt, 0.99);
     EXPECT_LE(failedAt, 1.0);
-    EXPECT_NE(log.find("variable 2 (X.cel)"), std::string::npos) << log;
-    EXPECT_NE(log.find("The simulation stopped; out.csv holds the time course up to there.\n"),
+    EXPECT_NE(run.log.find("variable 2 (X.cel)"), std::string::npos) << run.log;
+    EXPECT_NE(run.log.find("The simulation stopped; out.csv holds the time course up to there.\n"),
               std::string::npos);
-    TimeCourse course = read_time_course(chain.c("out.csv"));
+    TimeCourse course(chain.file("c/out.csv"));
     ASSERT_EQ(course.rows.size(), 4u);                               // 0, 0.25, 0.5 and 0.75
     EXPECT_NEAR(course.rows[3][course.column("X.cel")], 4.0, 4e-5);  // 1 / (1 - t)
 }
 
 TEST(KinesimChain, DrawsThePlotItIsAskedFor) {
-    ChainRunner chain;
+    Chain chain;
     chain.convert(example("glycolysis_gma.xml"), "-gCMA", "-mMM");
     chain.compile_c();
     chain.merge(example("glycolysis_gma.mm.param.txt"));
-    RunResult run =
+    ProgramRun run =
         chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:10", "-S0.5", "-Oout.csv", "-Gout.png"});
-    ASSERT_EQ(run.status, 0) << chain.kinesim_log();
-    ASSERT_TRUE(file_exists(chain.c("out.png"))) << "gnuplot-nox missing? " << chain.kinesim_log();
-    EXPECT_EQ(read_file(chain.c("out.png")).substr(0, 4), "\x89PNG");
-    TimeCourse course = read_time_course(chain.c("out.csv"));
-    EXPECT_EQ(course.rows.size(), 21u);
-    EXPECT_EQ(chain.kinesim_log(), "");
+    ASSERT_EQ(run.status, 0) << run.log;
+    ASSERT_TRUE(chain.has("c/out.png")) << "gnuplot-nox missing? " << run.log;
+    EXPECT_EQ(chain.read("c/out.png").substr(0, 4), "\x89PNG");
+    EXPECT_EQ(TimeCourse(chain.file("c/out.csv")).rows.size(), 21u);
+    EXPECT_EQ(run.log, "");
+}
+
+// --- the C path against the MATLAB path under Octave ---------------------------------------
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+std::string simulate_call(double end, double step, const std::string& values) {
+    return "opts.RelTol = 1e-10; opts.AbsTol = 1e-12; opts.values = '" + values +
+           "';\nZYMORAX_simulate([0 " + number(end) + "], " + number(step) +
+           ", 'octave.csv', opts);\n";
+}
+
+// Both solvers run at rtol 1e-10, atol 1e-12; they must agree far inside what a modeller reads.
+void expect_same_course(Chain& chain, double end, double step, const std::string& values) {
+    ProgramRun c = chain.kinesim({"-Cmodel.c", "-Pparam.txt", "-T0:" + number(end),
+                                  "-S" + number(step), "-R1e-10", "-A1e-12", "-Okinesim.csv"});
+    ASSERT_EQ(c.status, 0) << c.log;
+    ProgramRun matlab = chain.octave(simulate_call(end, step, values));
+    ASSERT_EQ(matlab.status, 0) << matlab.err;
+    TimeCourse fromC(chain.file("c/kinesim.csv")), fromMatlab(chain.file("m/octave.csv"));
+    EXPECT_EQ(fromC.header, fromMatlab.header);
+    ASSERT_EQ(fromC.rows.size(), fromMatlab.rows.size());
+    ASSERT_GT(fromC.rows.size(), 2u);
+    for (size_t i = 0; i < fromC.rows.size(); ++i) {
+        ASSERT_EQ(fromC.rows[i].size(), fromMatlab.rows[i].size());
+        for (size_t j = 0; j < fromC.rows[i].size(); ++j) {
+            double a = fromC.rows[i][j], b = fromMatlab.rows[i][j];
+            EXPECT_NEAR(a, b, 1e-6 * std::max(std::fabs(a), std::fabs(b)) + 1e-9)
+                << fromC.header[j] << " at t = " << fromC.rows[i][0];
+        }
+    }
+}
+
+struct ExampleCase {
+    const char* name;
+    const char* model;  // under examples/
+    const char* geneMethod;
+    const char* metabolicMethod;
+    const char* tunedFile;  // under examples/
+    double end;
+    double step;
+};
+
+// One entry per example model and method family.
+const ExampleCase kExamples[] = {
+    {"TPP_RAPID", "regulated_transcription.xml", "-gTPP_RAPID", "-mNONE",
+     "regulated_transcription.param.txt", 20, 0.5},
+    {"CMA", "enzyme_complex.xml", "-gCMA", "-mGMA", "enzyme_complex.param.txt", 20, 0.5},
+    {"GMA", "glycolysis_gma.xml", "-gCMA", "-mGMA", "glycolysis_gma.param.txt", 10, 0.25},
+    {"MM", "glycolysis_gma.xml", "-gCMA", "-mMM", "glycolysis_gma.mm.param.txt", 10, 0.25},
+};
+
+class ExampleModels : public ::testing::TestWithParam<ExampleCase> {};
+
+TEST_P(ExampleModels, CAndMatlabGiveTheSameTimeCourse) {
+    ASSERT_FALSE(octave_program().empty()) << kOctaveMissing;
+    const ExampleCase& e = GetParam();
+    Chain chain;
+    chain.convert(example(e.model), e.geneMethod, e.metabolicMethod);
+    chain.compile_c();
+    chain.compile_matlab();
+    chain.merge(example(e.tunedFile));  // the MATLAB side reads valscribe's scripts
+    expect_same_course(chain, e.end, e.step, "merged");
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleModels, ::testing::ValuesIn(kExamples),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KinesimOctave, DaeWithAlgebraicEquationsAgrees) {
+    ASSERT_FALSE(octave_program().empty()) << kOctaveMissing;
+    Chain chain;
+    chain.use_dae(testdata("rapid_binding.dae"));
+    chain.compile_c();
+    chain.compile_matlab();
+    // The DAE file holds every value: both sides read symcode's own files.
+    expect_same_course(chain, 20, 0.5, "generated");
+}
+
+TEST(KinesimOctave, DriverListsBlankValuesInsteadOfSimulating) {
+    ASSERT_FALSE(octave_program().empty()) << kOctaveMissing;
+    Chain chain;
+    chain.convert(example("glycolysis_gma.xml"), "-gCMA", "-mGMA");
+    chain.compile_matlab();
+    ProgramRun run = chain.octave(simulate_call(1, 1, "generated"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("These values are blank; fill them in the parameter file:\n"
+                           "  param.kxg(1) reaction_rate_constant_HK.cyt_ATP.cyt_Glc.cyt_GMA\n"
+                           "  param.kxg(2) reaction_rate_constant_PGI.cyt_G6P.cyt_GMA\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("  param.f(9) power_coefficient(FBP.cyt)_FBP.cyt_GMA"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(chain.has("m/octave.csv"));
 }
 
 }  // namespace

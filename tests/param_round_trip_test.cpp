@@ -5,14 +5,14 @@
 // character for character (see testdata/README.md), so that this test runs without the compiler.
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "workspace.h"
 
 namespace {
 
 using namespace zymorax::testkit;
 
 std::string testdata(const std::string& name) {
-    return read_file(source_dir() + "/tests/testdata/" + name);
+    return read_source("tests/testdata/" + name);
 }
 
 // Replaces the one occurrence of `from` in `text`.
@@ -39,84 +39,40 @@ std::string tuned_first_generation() {
     return tuned;
 }
 
+// The regenerated model's parameter file merged with the tuned first generation as reference.
+void merge(const Workspace& ws, const std::vector<std::string>& options) {
+    ws.put("binding_old.txt", tuned_first_generation());
+    ws.put("binding_param.txt", testdata("binding_v2_param.txt"));
+    std::vector<std::string> args = options;
+    args.insert(args.end(), {"-Ibinding_param.txt", "-Rbinding_old.txt"});
+    ProgramRun run = ws.run("valfuse", args);
+    ASSERT_EQ(run.status, 0) << run.log;
+    EXPECT_EQ(run.log, "");
+}
+
 TEST(ParamRoundTrip, TunedValuesReachTheMatlabScriptsOfTheRegeneratedModel) {
-    TempDir dir;
-    write_file(dir.file("binding_old.txt"), tuned_first_generation());
-    write_file(dir.file("binding_param.txt"), testdata("binding_v2_param.txt"));
-    TempDir log_dir;
-    RunResult merge =
-        run_program(program_path("valfuse"), {"-Ibinding_param.txt", "-Rbinding_old.txt"},
-                    dir.path(), {{"ZYMORAX_SYSLOG", log_dir.file("sys.log")}});
-    ASSERT_EQ(merge.status, 0) << read_file(log_dir.file("sys.log"));
-    EXPECT_EQ(read_file(log_dir.file("sys.log")), "");
-    std::string merged = read_file(dir.file("binding_param.txt"));
+    Workspace ws;
+    ASSERT_NO_FATAL_FAILURE(merge(ws, {}));
+    std::string merged = ws.read("binding_param.txt");
     ASSERT_EQ(merged, testdata("binding_v2_merged_param.txt"));
 
     // The modeller adds an event to the merged file before exporting it.
     edit(merged, "#T_EVENT ; name; index; time; value; #comment\n",
          "#T_EVENT ; name; index; time; value; #comment\nT_EVENT ; dose; 2; 50; 2.0; # add B\n");
-    write_file(dir.file("binding_param.txt"), merged);
-    ASSERT_EQ(run_program(program_path("valscribe"), {"-Ibinding_param.txt"}, dir.path()).status,
-              0);
-    EXPECT_EQ(read_file(dir.file("ZYMORAX_Merge_init.m")),
-              "function [Y_START] = ZYMORAX_Merge_init()\n"
-              "\tY_START(1).value = 2.5000e+000; % A.cyt\n"
-              "\tY_START(1).tag = 'A.cyt';\n"
-              "\tY_START(2).value = 5.0000e-001; % B.cyt\n"
-              "\tY_START(2).tag = 'B.cyt';\n"
-              "\tY_START(3).value = 3.0000e+000; % C.cyt\n"
-              "\tY_START(3).tag = 'C.cyt';\n"
-              "\tY_START(4).value = 1.0000e-003; % AB.cyt\n"
-              "\tY_START(4).tag = 'AB.cyt';\n"
-              "end\n");
-    EXPECT_EQ(read_file(dir.file("ZYMORAX_Merge_param.m")),
-              "function [param, event] = ZYMORAX_Merge_param()\n"
-              "\tparam.constantPlayer(1).value = 4;\n"
-              "\tparam.constantPlayer(1).num_survey = 0;\n"
-              "\tparam.constantPlayer(1).d_r_s = 'D';\n"
-              "\tparam.constantPlayer(1).tag = 'E.cyt';\n"
-              "\tparam.ka(1).value = 0.0025;\n"
-              "\tparam.ka(1).num_survey = 0;\n"
-              "\tparam.ka(1).d_r_s = 'D';\n"
-              "\tparam.ka(1).tag = 'binding_association_rate_constantA.cyt_B.cyt';\n"
-              "\tparam.kd(1).value = 0.1;\n"
-              "\tparam.kd(1).num_survey = 0;\n"
-              "\tparam.kd(1).d_r_s = 'D';\n"
-              "\tparam.kd(1).tag = 'dissociation_rate_constantAB.cyt';\n"
-              "\tparam.kpd(1).value = 1e-005;\n"
-              "\tparam.kpd(1).num_survey = 0;\n"
-              "\tparam.kpd(1).d_r_s = 'D';\n"
-              "\tparam.kpd(1).tag = 'decomposition_rate_constantA.cyt';\n"
-              "\tparam.kpd(2).value = 1;\n"
-              "\tparam.kpd(2).num_survey = 0;\n"
-              "\tparam.kpd(2).d_r_s = 'D';\n"
-              "\tparam.kpd(2).tag = 'decomposition_rate_constantB.cyt';\n"
-              "\tparam.kpd(3).value = ;\n"
-              "\tparam.kpd(3).num_survey = 0;\n"
-              "\tparam.kpd(3).d_r_s = 'D';\n"
-              "\tparam.kpd(3).tag = 'decomposition_rate_constantC.cyt';\n"
-              "\tevent(1).name = 'dose';\n"
-              "\tevent(1).index = 2;\n"
-              "\tevent(1).value = 2.0;\n"
-              "\tevent(1).time = 50;\n"
-              "end\n");
+    ws.put("binding_param.txt", merged);
+    ASSERT_EQ(ws.run("valscribe", {"-Ibinding_param.txt"}).status, 0);
+    EXPECT_EQ(ws.read("ZYMORAX_Merge_init.m"), testdata("binding_v2_Merge_init.m"));
+    EXPECT_EQ(ws.read("ZYMORAX_Merge_param.m"), testdata("binding_v2_Merge_param.m"));
 }
 
 TEST(ParamRoundTrip, BlanksOnlyKeepsTheRegeneratedValues) {
-    TempDir dir;
-    write_file(dir.file("binding_old.txt"), tuned_first_generation());
-    write_file(dir.file("binding_param.txt"), testdata("binding_v2_param.txt"));
-    TempDir log_dir;
-    ASSERT_EQ(
-        run_program(program_path("valfuse"), {"-B", "-Ibinding_param.txt", "-Rbinding_old.txt"},
-                    dir.path(), {{"ZYMORAX_SYSLOG", log_dir.file("sys.log")}})
-            .status,
-        0);
+    Workspace ws;
+    ASSERT_NO_FATAL_FAILURE(merge(ws, {"-B"}));
     // Only the blank fields took values: A.cyt and the constant E.cyt keep the new model's.
     std::string expected = testdata("binding_v2_merged_param.txt");
     edit(expected, "Y_START ;   1; 2.5000e+000;  A.cyt", "Y_START ;   1; 1.0000e+000;  A.cyt");
     edit(expected, ";   1;           4;;0;D;;;; E.cyt", ";   1;           2;;0;D;;;; E.cyt");
-    EXPECT_EQ(read_file(dir.file("binding_param.txt")), expected);
+    EXPECT_EQ(ws.read("binding_param.txt"), expected);
 }
 
 }  // namespace

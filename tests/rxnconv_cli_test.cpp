@@ -1,110 +1,71 @@
 // rxnconv's start-up as a user meets it: environment, JVM, logs, switches and the model reader.
+// Each failure ends with its exit status and its message on the console or in the system log
+// (which exists only when something was logged); a listing is created only once the start-up
+// has passed.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "rxnconv_runner.h"
+#include "workspace.h"
 
 using namespace zymorax::testkit;
 
 namespace {
 
-class RxnconvStartupTest : public ::testing::Test {
-protected:
-    void SetUp() override { write_file(rx.file("model.xml"), "<sbml/>\n"); }
-    RxnconvRunner rx;
-};
+void expect_failure(const std::vector<std::string>& args, const Environment& env, int status,
+                    const std::string& out, const std::string& log, bool listed = false) {
+    SCOPED_TRACE(out + log);
+    Workspace ws;
+    ws.put("model.xml", "<sbml/>\n");
+    ProgramRun run = ws.rxnconv(args, env);
+    EXPECT_EQ(run.status, status);
+    EXPECT_EQ(run.out, out);
+    EXPECT_EQ(run.log, log);
+    EXPECT_EQ(file_exists(ws.log_file()), !log.empty());
+    EXPECT_EQ(ws.has("list.xml"), listed);
+}
+
+const std::vector<std::string> kListing = {"-Cmodel.xml", "-Plist.xml"};
+const std::string kInitFailed = "initialization failed.\n";
 
 }  // namespace
 
-TEST_F(RxnconvStartupTest, MissingInstallationVariablesEndBeforeAnyLog) {
-    RxnconvRun run = rx.run({"-Cmodel.xml", "-Plist.xml"}, {{"TELUV_HOME", kUnset}});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.out, "Not found TELUV_HOME\n");
-    EXPECT_FALSE(file_exists(rx.file("sys.log")));
-
-    run = rx.run({"-Cmodel.xml", "-Plist.xml"}, {{"XERCES_HOME", kUnset}});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.out, "Not found XERCES_HOME\n");
-    EXPECT_FALSE(file_exists(rx.file("sys.log")));
-    EXPECT_FALSE(file_exists(rx.file("list.xml")));
+TEST(RxnconvStartup, EnvironmentJvmAndLogFailures) {
+    expect_failure(kListing, {{"TELUV_HOME", kUnset}}, 255, "Not found TELUV_HOME\n", "");
+    expect_failure(kListing, {{"XERCES_HOME", kUnset}}, 255, "Not found XERCES_HOME\n", "");
+    expect_failure(kListing, {{"JAVA_TOOL_OPTIONS", "-XX:+NoSuchOption"}}, 255, "",
+                   "Can't create Java VM [-6]\n");
+    expect_failure(kListing, {{"ZYMORAX_DBGLOG", "/no/such/folder/dbg.log"}}, 254,
+                   "Cannot open dbgLog file!!", "");
+    expect_failure(kListing, {{"ZYMORAX_SYSLOG", "/no/such/folder/sys.log"}}, 255,
+                   "Cannot open sysLog file!!", "");
 }
 
-TEST_F(RxnconvStartupTest, AJvmThatCannotStartIsLoggedWithItsResult) {
-    RxnconvRun run = rx.run({"-Cmodel.xml", "-Plist.xml"}, {{"JAVA_TOOL_OPTIONS", "-XX:+NoSuchOption"}});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.log, "Can't create Java VM [-6]\n");
-    EXPECT_FALSE(file_exists(rx.file("list.xml")));
+TEST(RxnconvStartup, CommandLineFailuresAreLoggedWithTheStep) {
+    expect_failure({"-Cmodel.xml", "-Plist.xml", "-x"}, {}, 255, "",
+                   "initialize: invarid argument !!\n" + kInitFailed);
+    expect_failure({"-Nmodel.xml", "-Uu.txt", "-Dd.dae"}, {}, 255, "",
+                   "initialize: The conversion method is not specified to both Gene-Protein and "
+                   "Metabolic layer.\n" +
+                       kInitFailed);
 }
 
-TEST_F(RxnconvStartupTest, LogsThatCannotBeOpenedAreReportedOnTheConsole) {
-    RxnconvRun run = rx.run({"-Cmodel.xml", "-Plist.xml"}, {{"ZYMORAX_DBGLOG", "/no/such/folder/dbg.log"}});
-    EXPECT_EQ(run.status, 254);
-    EXPECT_EQ(run.out, "Cannot open dbgLog file!!");
-
-    run = rx.run({"-Cmodel.xml", "-Plist.xml"}, {{"ZYMORAX_SYSLOG", "/no/such/folder/sys.log"}});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.out, "Cannot open sysLog file!!");
-}
-
-TEST_F(RxnconvStartupTest, CommandLineFailuresAreLoggedWithTheStep) {
-    RxnconvRun run = rx.run({"-Cmodel.xml", "-Plist.xml", "-x"});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.log, "initialize: invarid argument !!\ninitialization failed.\n");
-
-    run = rx.run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae"});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.log,
-              "initialize: The conversion method is not specified to both Gene-Protein and Metabolic layer.\n"
-              "initialization failed.\n");
-
-    run = rx.run({"-Nmissing.xml", "-Uu.txt", "-Dd.dae", "-gCMA"});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.log, "initialize: xmlfile[missing.xml] open err!!\ninitialization failed.\n");
-    EXPECT_EQ(read_file(rx.file("u.txt")), "");
-    EXPECT_EQ(read_file(rx.file("d.dae")), "");
-}
-
-TEST_F(RxnconvStartupTest, AnInstallationWithoutTheReaderClassesFailsTheLoad) {
-    TempDir emptyHome;
+// An installation without the reader classes, and one with them but without the parser.
+TEST(RxnconvStartup, AnIncompleteInstallationFailsTheLoad) {
+    TempDir emptyHome, partialHome;
     std::filesystem::create_directories(emptyHome.path() + "/Tools/classes");
-    RxnconvRun run = rx.run({"-Cmodel.xml", "-Plist.xml"}, {{"TELUV_HOME", emptyHome.path()}});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.log, "Can't find JModelPack class\nParseXML failed.\nconvertphp failed.\n");
-
-    run = rx.run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-mGMA"}, {{"TELUV_HOME", emptyHome.path()}});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.log, "Can't find JModelPack class\nParseXML failed.\nparseNCE failed.\n");
-}
-
-TEST_F(RxnconvStartupTest, AnInstallationWithoutTheParserFindsNoInputXml) {
-    TempDir partialHome;
-    std::string classes = partialHome.path() + "/Tools/classes/jp/co/vorn/quendra";
+    const std::string classes = partialHome.path() + "/Tools/classes/jp/co/vorn/quendra";
     std::filesystem::create_directories(classes);
-    std::string built = build_dir() + "/Tools/classes/jp/co/vorn/quendra/";
-    for (const char* name : {"JModelPack.class", "JModel.class", "JListOfCompartments.class", "JListOfSpecies.class"}) {
-        std::filesystem::copy_file(built + name, classes + "/" + name);
+    for (const char* name : {"JModelPack.class", "JModel.class", "JListOfCompartments.class",
+                             "JListOfSpecies.class"}) {
+        std::filesystem::copy_file(build_dir() + "/Tools/classes/jp/co/vorn/quendra/" + name,
+                                   classes + "/" + name);
     }
-    RxnconvRun run = rx.run({"-Cmodel.xml", "-Plist.xml"}, {{"TELUV_HOME", partialHome.path()}});
-    EXPECT_EQ(run.status, 255);
-    EXPECT_EQ(run.log, "Can't find InputXML class\nParseXML failed.\nconvertphp failed.\n");
-}
-
-TEST(RxnconvListingTest, EveryLibsbmlSpecificationSampleLoadsAndLists) {
-    const std::string samples = "/usr/share/doc/libsbml5-examples/examples/sample-models/from-spec";
-    ASSERT_TRUE(std::filesystem::exists(samples)) << "run scripts/bootstrap.sh (libsbml5-examples)";
-    RxnconvRunner rx;
-    int listed = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(samples)) {
-        if (entry.path().extension() != ".xml") continue;
-        RxnconvRun run = rx.run({"-C" + entry.path().string(), "-Plist.xml"});
-        EXPECT_EQ(run.status, 0) << entry.path() << "\n" << run.log;
-        EXPECT_EQ(run.log, "") << entry.path();
-        std::string listing = read_file(rx.file("list.xml"));
-        EXPECT_EQ(listing.rfind("<chemical_eqs>\n", 0), 0u) << entry.path();
-        RunResult lint = run_program("/usr/bin/xmllint", {"--noout", rx.file("list.xml")}, rx.dir().path());
-        EXPECT_EQ(lint.status, 0) << entry.path() << "\n" << lint.err;
-        ++listed;
-    }
-    EXPECT_GE(listed, 29);
+    expect_failure(kListing, {{"TELUV_HOME", emptyHome.path()}}, 255, "",
+                   "Can't find JModelPack class\nParseXML failed.\nconvertphp failed.\n", true);
+    expect_failure({"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-mGMA"},
+                   {{"TELUV_HOME", emptyHome.path()}}, 255, "",
+                   "Can't find JModelPack class\nParseXML failed.\nparseNCE failed.\n");
+    expect_failure(kListing, {{"TELUV_HOME", partialHome.path()}}, 255, "",
+                   "Can't find InputXML class\nParseXML failed.\nconvertphp failed.\n", true);
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "rxnconv_runner.h"
+#include "workspace.h"
 
 using namespace zymorax::testkit;
 
@@ -42,15 +42,15 @@ std::string caseName(const ::testing::TestParamInfo<Failure>& info) {
 
 TEST_P(ConversionFailureTest, LogsEachStepAndWritesNothing) {
     const Failure& f = GetParam();
-    RxnconvRunner rx;
-    RxnconvRun run = rx.run({"-N" + source_dir() + "/" + f.model, "-Uu.txt", "-Dd.dae", f.method});
+    Workspace ws;
+    ProgramRun run = ws.rxnconv({"-N" + source_path(f.model), "-Uu.txt", "-Dd.dae", f.method});
     EXPECT_EQ(run.status, 255);
     EXPECT_EQ(run.log, f.log);
     EXPECT_EQ(run.out + run.err, "");
-    ASSERT_TRUE(file_exists(rx.file("d.dae")));
-    EXPECT_EQ(read_file(rx.file("d.dae")), "");
-    ASSERT_TRUE(file_exists(rx.file("u.txt")));
-    EXPECT_EQ(read_file(rx.file("u.txt")), "");
+    for (const char* output : {"d.dae", "u.txt"}) {
+        EXPECT_TRUE(ws.has(output)) << output;
+        EXPECT_EQ(ws.read(output), "") << output;
+    }
 }
 
 const Failure kCmaFailures[] = {
@@ -147,32 +147,33 @@ INSTANTIATE_TEST_SUITE_P(Examples, ConversionFailureTest,
 // Names are data wherever they are written: printf conversions in them reach the DAE file, the
 // listing and the failure messages as they stand.
 TEST(NamesWithPercentSigns, AreWrittenAsTheyStand) {
-    RxnconvRunner rx;
-    std::string model = read_file(source_dir() + "/examples/glycolysis_gma.xml");
+    Workspace ws;
+    std::string model = read_source("examples/glycolysis_gma.xml");
     for (const auto& [from, to] :
          {std::pair<std::string, std::string>{"name=\"G6P\"", "name=\"G6P%s%n\""},
           {"name=\"HK\"", "name=\"HK%d%n\""}}) {
         model.replace(model.find(from), from.size(), to);
     }
-    write_file(rx.file("percent.xml"), model);
-    RxnconvRun run = rx.run({"-Npercent.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
+    ws.put("percent.xml", model);
+    ProgramRun run = ws.rxnconv({"-Npercent.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
     EXPECT_EQ(run.status, 0) << run.log;
-    const std::string dae = read_file(rx.file("d.dae"));
-    EXPECT_NE(dae.find("\nconstantPlayer[4] = 0.01; HK%d%n.cyt\n"), std::string::npos) << dae;
-    EXPECT_NE(dae.find("\ny[G6P%s%n.cyt] = 0.1;\n"), std::string::npos);
-    EXPECT_NE(dae.find("\nflux_PGI.cyt_G6P%s%n.cyt_to_F6P.cyt = kxg[2]*constantPlayer[5]^f[4]*"
-                       "y[G6P%s%n.cyt]^f[5];\n"),
+    const std::string dae = ws.read("d.dae");
+    for (const char* line :
+         {"\nconstantPlayer[4] = 0.01; HK%d%n.cyt\n", "\ny[G6P%s%n.cyt] = 0.1;\n",
+          "\nflux_PGI.cyt_G6P%s%n.cyt_to_F6P.cyt = kxg[2]*constantPlayer[5]^f[4]*"
+          "y[G6P%s%n.cyt]^f[5];\n"}) {
+        EXPECT_NE(dae.find(line), std::string::npos) << line << "\n" << dae;
+    }
+
+    run = ws.rxnconv({"-Cpercent.xml", "-Plist.xml"});
+    EXPECT_EQ(run.status, 0) << run.log;
+    EXPECT_NE(ws.read("list.xml").find("Glc + ATP -&gt; G6P%s%n + ADP [HK%d%n]\n"),
               std::string::npos);
 
-    run = rx.run({"-Cpercent.xml", "-Plist.xml"});
-    EXPECT_EQ(run.status, 0) << run.log;
-    EXPECT_NE(read_file(rx.file("list.xml")).find("Glc + ATP -&gt; G6P%s%n + ADP [HK%d%n]\n"),
-              std::string::npos);
-
-    model = read_file(source_dir() + "/tests/models/failures/gma_decaying_constant_reactant.xml");
+    model = read_source("tests/models/failures/gma_decaying_constant_reactant.xml");
     model.replace(model.find("name=\"S\""), 8, "name=\"S%n%s\"");
-    write_file(rx.file("decaying.xml"), model);
-    run = rx.run({"-Ndecaying.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
+    ws.put("decaying.xml", model);
+    run = ws.rxnconv({"-Ndecaying.xml", "-Uu.txt", "-Dd.dae", "-mGMA"});
     EXPECT_EQ(run.status, 255);
     EXPECT_EQ(run.log,
               "checkPlayer_GMA: constant variable 'S%n%s.cyt(specieID=1)' is must be "

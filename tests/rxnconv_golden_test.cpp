@@ -1,13 +1,14 @@
 // Example models converted and listed by the built rxnconv, compared byte for byte with the
-// expected files under tests/golden/. Every expected DAE file was read line by line against the
-// file templates when it was added; a changed byte here is a changed output for modellers.
+// expected files under tests/golden/; listings must be well-formed XML. Every expected DAE file
+// was read line by line against the file templates when it was added; a changed byte here is a
+// changed output for modellers.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "rxnconv_runner.h"
-#include "xml_check.h"
+#include "workspace.h"
 
 using namespace zymorax::testkit;
 
@@ -29,13 +30,12 @@ std::string goldenName(const Conversion& c) {
 }
 
 std::string golden(const std::string& name) {
-    return read_file(source_dir() + "/tests/golden/" + name);
+    return read_source("tests/golden/" + name);
 }
 
 // With `spellNone` a layer without method gets "-gNONE" / "-mNONE"; otherwise no switch at all.
 std::vector<std::string> convertArguments(const Conversion& c, bool spellNone) {
-    std::vector<std::string> args = {"-N" + source_dir() + "/" + c.model, "-Umodel.usage",
-                                     "-Dmodel.dae"};
+    std::vector<std::string> args = {"-N" + source_path(c.model), "-Umodel.usage", "-Dmodel.dae"};
     const std::pair<std::string, std::string> switches[] = {{"-g", c.geneProtein},
                                                             {"-m", c.metabolic}};
     for (const auto& [letter, method] : switches) {
@@ -69,13 +69,13 @@ TEST_P(ConversionGoldenTest, DaeAndUsageFilesMatchTheExpectedBytes) {
     ASSERT_EQ(usage, dae.substr(0, dae.find("== Temporary Expressions ==\n")));
     for (bool spellNone : {false, true}) {
         if (spellNone && !namesNone(c)) continue;
-        RxnconvRunner rx;
-        RxnconvRun run = rx.run(convertArguments(c, spellNone));
+        Workspace ws;
+        ProgramRun run = ws.rxnconv(convertArguments(c, spellNone));
         EXPECT_EQ(run.status, 0) << run.log;
         EXPECT_EQ(run.log, passLines(c));
         EXPECT_EQ(run.out + run.err, "");
-        EXPECT_EQ(read_file(rx.file("model.dae")), dae);
-        EXPECT_EQ(read_file(rx.file("model.usage")), usage);
+        EXPECT_EQ(ws.read("model.dae"), dae);
+        EXPECT_EQ(ws.read("model.usage"), usage);
     }
 }
 
@@ -124,24 +124,55 @@ TEST_P(ListingGoldenTest, ListingMatchesTheExpectedBytesAndIsWellFormed) {
     const std::string model = GetParam();
     const std::string expected = golden(stem(model) + ".list.xml");
     ASSERT_FALSE(expected.empty()) << model;
-    RxnconvRunner rx;
-    RxnconvRun run = rx.run({"-C" + source_dir() + "/" + model, "-Plist.xml"});
+    Workspace ws;
+    ProgramRun run = ws.rxnconv({"-C" + source_path(model), "-Plist.xml"});
     EXPECT_EQ(run.status, 0) << run.log;
     EXPECT_EQ(run.log, "");
     EXPECT_EQ(run.out + run.err, "");
-    EXPECT_EQ(read_file(rx.file("list.xml")), expected);
-    EXPECT_EQ(xml_wellformedness_errors(rx.file("list.xml")), "");
+    EXPECT_EQ(ws.read("list.xml"), expected);
+    EXPECT_EQ(xml_wellformedness_errors(ws.file("list.xml")), "");
 }
 
 const char* const kListedModels[] = {
-    "examples/enzyme_complex.xml",           "examples/gene_regulation.xml",
-    "examples/glycolysis_gma.xml",           "examples/regulated_transcription.xml",
-    "tests/models/real/BIOMD0000000001.xml", "tests/models/real/BIOMD0000000005.xml",
-    "tests/models/real/BIOMD0000000010.xml", "tests/models/real/BIOMD0000000012.xml",
+    "examples/enzyme_complex.xml",
+    "examples/gene_regulation.xml",
+    "examples/glycolysis_gma.xml",
+    "examples/regulated_transcription.xml",
+    "tests/models/real/BIOMD0000000001.xml",
+    "tests/models/real/BIOMD0000000005.xml",
+    "tests/models/real/BIOMD0000000010.xml",
+    "tests/models/real/BIOMD0000000012.xml",
     "tests/models/real/BIOMD0000000023.xml",
+    // Made to exercise the listing: a title and notes with all five special characters; species
+    // named A&B, <C>, "D" and E'; in the Metabolic layer a reaction that is not convertible
+    // (group "first"), one without group, one of group "first" after it, and one of type none;
+    // in the second Gene-Protein layer two transcriptions of group "G". The first Gene-Protein
+    // layer is empty, and still writes its tags. A group's texts are merged with the line-break
+    // marker escaped; group "first" (the number of its first reaction) comes before the later
+    // ungrouped reaction; the unconvertible and the type-none reactions are left out.
+    "tests/models/listing/listing_features.xml",
 };
 
 INSTANTIATE_TEST_SUITE_P(Models, ListingGoldenTest, ::testing::ValuesIn(kListedModels),
                          [](const auto& info) { return stem(info.param); });
+
+// Every sample model that libSBML ships loads and lists as well-formed XML.
+TEST(ListingOfLibsbmlSamples, IsWellFormed) {
+    const std::string samples = "/usr/share/doc/libsbml5-examples/examples/sample-models/from-spec";
+    ASSERT_TRUE(std::filesystem::exists(samples)) << "run scripts/bootstrap.sh (libsbml5-examples)";
+    Workspace ws;
+    int listed = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(samples)) {
+        if (entry.path().extension() != ".xml") continue;
+        SCOPED_TRACE(entry.path());
+        ProgramRun run = ws.rxnconv({"-C" + entry.path().string(), "-Plist.xml"});
+        EXPECT_EQ(run.status, 0) << run.log;
+        EXPECT_EQ(run.log, "");
+        EXPECT_EQ(ws.read("list.xml").rfind("<chemical_eqs>\n", 0), 0u);
+        EXPECT_EQ(xml_wellformedness_errors(ws.file("list.xml")), "");
+        ++listed;
+    }
+    EXPECT_GE(listed, 29);
+}
 
 }  // namespace

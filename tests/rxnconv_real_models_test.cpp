@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "rxnconv_runner.h"
+#include "workspace.h"
 
 using namespace zymorax::testkit;
 
@@ -63,12 +63,12 @@ class RealModelTest : public ::testing::TestWithParam<Outcome> {};
 
 TEST_P(RealModelTest, ConvertsOrNamesTheFeatureItCannotConvert) {
     const Outcome& o = GetParam();
-    RxnconvRunner rx;
-    RxnconvRun run =
-        rx.run({"-N" + source_dir() + "/tests/models/real/" + o.model, "-Uu.txt", "-Dd.dae",
-                std::string("-g") + o.geneProtein, std::string("-m") + o.metabolic});
+    Workspace ws;
+    ProgramRun run =
+        ws.rxnconv({"-N" + source_path(std::string("tests/models/real/") + o.model), "-Uu.txt",
+                    "-Dd.dae", std::string("-g") + o.geneProtein, std::string("-m") + o.metabolic});
     EXPECT_EQ(run.out + run.err, "");
-    const std::string dae = read_file(rx.file("d.dae"));
+    const std::string dae = ws.read("d.dae");
     if (o.log != nullptr) {
         EXPECT_EQ(run.status, 255);
         EXPECT_EQ(run.log, o.log);
@@ -77,8 +77,7 @@ TEST_P(RealModelTest, ConvertsOrNamesTheFeatureItCannotConvert) {
     }
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.log, "");
-    EXPECT_EQ(read_file(rx.file("u.txt")),
-              dae.substr(0, dae.find("== Temporary Expressions ==\n")));
+    EXPECT_EQ(ws.read("u.txt"), dae.substr(0, dae.find("== Temporary Expressions ==\n")));
     EXPECT_EQ(allMatches(dae, R"(\n(constantPlayer)\[)").size(), static_cast<size_t>(o.constants));
     EXPECT_EQ(allMatches(dae, R"(\n(y)\[)").size(), static_cast<size_t>(o.variables));
     EXPECT_EQ(allMatches(dae, R"(\n(flux)_)").size(), static_cast<size_t>(o.fluxes));

@@ -3,8 +3,9 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <iterator>
 
-#include "test_support.h"
+#include "workspace.h"
 
 namespace {
 
@@ -12,34 +13,22 @@ using namespace zymorax::testkit;
 
 class ValfuseRun : public ::testing::Test {
   protected:
-    RunResult run(const std::vector<std::string>& args) {
-        return run_program(program_path("valfuse"), args, dir.path(),
-                           {{"ZYMORAX_SYSLOG", log_path}});
-    }
+    ProgramRun run(const std::vector<std::string>& args) { return ws.run("valfuse", args); }
     // Runs valfuse with file writes limited to `bytes` (the shell's ulimit counts 512-byte
     // blocks); the size signal is ignored so that a write past the limit fails instead.
-    RunResult run_with_file_size_limit(size_t bytes, const std::vector<std::string>& args) {
-        std::string script =
-            "trap '' XFSZ; ulimit -f " + std::to_string(bytes / 512) + "; exec \"$0\" \"$@\"";
-        std::vector<std::string> sh_args{"-c", script, program_path("valfuse")};
-        sh_args.insert(sh_args.end(), args.begin(), args.end());
-        return run_program("/bin/sh", sh_args, dir.path(), {{"ZYMORAX_SYSLOG", log_path}});
-    }
-    std::string log() { return read_file(log_path); }
-    std::string file(const std::string& name) { return read_file(dir.file(name)); }
-    void put(const std::string& name, const std::string& content) {
-        write_file(dir.file(name), content);
+    ProgramRun run_with_file_size_limit(size_t bytes, const std::vector<std::string>& args) {
+        std::vector<std::string> shellArgs{
+            "-c", "trap '' XFSZ; ulimit -f " + std::to_string(bytes / 512) + "; exec \"$0\" \"$@\"",
+            program_path("valfuse")};
+        shellArgs.insert(shellArgs.end(), args.begin(), args.end());
+        return ws.run("/bin/sh", shellArgs);
     }
     size_t entries() {
-        size_t count = 0;
-        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
-            ++count;
-        return count;
+        auto all = std::filesystem::directory_iterator(ws.path());
+        return std::distance(begin(all), end(all));
     }
 
-    TempDir dir;
-    TempDir log_dir;
-    std::string log_path = log_dir.file("sys.log");
+    Workspace ws;
 };
 
 const std::string kReference =
@@ -52,7 +41,7 @@ const std::string kReference =
     "PARAM;kold;1;9;;0;D;;;; gone\t#\n";  // matches nothing
 
 TEST_F(ValfuseRun, CarriesValuesByTypeAndTagAndKeepsEveryOtherByte) {
-    put("ref.txt", kReference);
+    ws.put("ref.txt", kReference);
     const std::string target =
         "##### Model ################\n"
         "N_VAR   ;   3; # num of variables(all)\n"
@@ -66,10 +55,10 @@ TEST_F(ValfuseRun, CarriesValuesByTypeAndTagAndKeepsEveryOtherByte) {
         "PARAM ;kd;  1;   1;x;1;S;c;0;9; tagKd\t# Not Used!!\n"
         "PARAM_NAME ;ka              #\n"
         "T_EVENT ; e; 1; 10; 2; #";
-    put("new.txt", target);
-    RunResult result = run({"-Inew.txt", "-Rref.txt"});
+    ws.put("new.txt", target);
+    ProgramRun result = run({"-Inew.txt", "-Rref.txt"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(file("new.txt"),
+    EXPECT_EQ(ws.read("new.txt"),
               "##### Model ################\n"
               "N_VAR   ;   3; # num of variables(all)\n"
               "\n"
@@ -82,22 +71,21 @@ TEST_F(ValfuseRun, CarriesValuesByTypeAndTagAndKeepsEveryOtherByte) {
               "PARAM ;kd;  1;         0.5;x;1;S;c;0;9; tagKd\t# Not Used!!\n"
               "PARAM_NAME ;ka              #\n"
               "T_EVENT ; e; 1; 10; 2; #");
-    EXPECT_EQ(log(), "");
+    EXPECT_EQ(result.log, "");
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(file("ref.txt"), kReference);
+    EXPECT_EQ(ws.read("ref.txt"), kReference);
     EXPECT_EQ(entries(), 2u);  // no temporary file left behind
 }
 
 TEST_F(ValfuseRun, BlanksOnlyFillsOnlyEmptyValueFields) {
-    put("ref.txt", kReference);
-    put("new.txt",
-        "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n"
-        "Y_START ;   2;            ;  B.cyt\t#\n"
-        "PARAM   ;ka            ;   1;;;0;D;;;; tagKa\t#\n"
-        "PARAM   ;kd            ;   1;   1;;0;D;;;; tagKd\t#\n");
-    RunResult result = run({"-Inew.txt", "-B", "-Rref.txt"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(file("new.txt"),
+    ws.put("ref.txt", kReference);
+    ws.put("new.txt",
+           "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n"
+           "Y_START ;   2;            ;  B.cyt\t#\n"
+           "PARAM   ;ka            ;   1;;;0;D;;;; tagKa\t#\n"
+           "PARAM   ;kd            ;   1;   1;;0;D;;;; tagKd\t#\n");
+    EXPECT_EQ(run({"-Inew.txt", "-B", "-Rref.txt"}).status, 0);
+    EXPECT_EQ(ws.read("new.txt"),
               "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n"
               "Y_START ;   2; 1.0000e-003;  B.cyt\t#\n"
               "PARAM   ;ka            ;   1;      0.0025;;0;D;;;; tagKa\t#\n"
@@ -105,37 +93,37 @@ TEST_F(ValfuseRun, BlanksOnlyFillsOnlyEmptyValueFields) {
 }
 
 TEST_F(ValfuseRun, AReferenceValueThatIsNotANumberLeavesTheRowAndIsLogged) {
-    put("ref.txt", "Y_START ;   1; 1,5;  A.cyt\t#\nPARAM;k;1;   ;;0;D;;;; t\t#\n");
+    ws.put("ref.txt", "Y_START ;   1; 1,5;  A.cyt\t#\nPARAM;k;1;   ;;0;D;;;; t\t#\n");
     const std::string target =
         "Y_START ;   1; 1.0000e+000;  A.cyt\t#\nPARAM;k;1;   4;;0;D;;;; t\t#\n";
-    put("new.txt", target);
-    RunResult result = run({"-Inew.txt", "-Rref.txt"});
+    ws.put("new.txt", target);
+    ProgramRun result = run({"-Inew.txt", "-Rref.txt"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(file("new.txt"), target);
-    EXPECT_EQ(log(),
+    EXPECT_EQ(ws.read("new.txt"), target);
+    EXPECT_EQ(result.log,
               "Reference value \"1,5\" is not a number; Y_START A.cyt left unchanged.\n"
               "Reference value \"\" is not a number; PARAM t left unchanged.\n");
 }
 
 TEST_F(ValfuseRun, DuplicateTagsInEitherFileStopBeforeAnythingIsWritten) {
     const std::string target = "Y_START ;   1; 1.0000e+000;  A.cyt\t#\n";
-    put("new.txt", target);
-    put("ref.txt",
-        "Y_START ;   1; 2;  A.cyt\t#\r\n# between\nPARAM;k;1;3;;0;D;;;;A.cyt\t# same tag\n");
-    RunResult result = run({"-Inew.txt", "-Rref.txt"});
+    ws.put("new.txt", target);
+    ws.put("ref.txt",
+           "Y_START ;   1; 2;  A.cyt\t#\r\n# between\nPARAM;k;1;3;;0;D;;;;A.cyt\t# same tag\n");
+    ProgramRun result = run({"-Inew.txt", "-Rref.txt"});
     EXPECT_EQ(result.status, 255);
-    EXPECT_EQ(log(),
+    EXPECT_EQ(result.log,
               "tag dupplication:\n\tY_START ;   1; 2;  A.cyt\t#\n\tPARAM;k;1;3;;0;D;;;;A.cyt\t# "
               "same tag\n"
               "Error !! : tag duplication.\n");
-    EXPECT_EQ(file("new.txt"), target);
+    EXPECT_EQ(ws.read("new.txt"), target);
 
     const std::string twice = "PARAM;k;1;;;0;D;;;; t\t#\nPARAM;k;2;;;0;D;;;; t\t#\n";
-    put("new.txt", twice);
-    put("ref.txt", "PARAM;k;1;5;;0;D;;;; t\t#\n");
+    ws.put("new.txt", twice);
+    ws.put("ref.txt", "PARAM;k;1;5;;0;D;;;; t\t#\n");
     result = run({"-Inew.txt", "-Rref.txt"});
     EXPECT_EQ(result.status, 255);
-    EXPECT_EQ(file("new.txt"), twice);
+    EXPECT_EQ(ws.read("new.txt"), twice);
 }
 
 std::string comment_lines(size_t count) {
@@ -145,56 +133,56 @@ std::string comment_lines(size_t count) {
 }
 
 TEST_F(ValfuseRun, AFileMayHold1023LinesButNot1024) {
-    put("ref.txt", "Y_START;1;5;A\t#\n");
-    put("new.txt", comment_lines(1022) + "Y_START;1;;A\t#\n");
+    ws.put("ref.txt", "Y_START;1;5;A\t#\n");
+    ws.put("new.txt", comment_lines(1022) + "Y_START;1;;A\t#\n");
     EXPECT_EQ(run({"-Inew.txt", "-Rref.txt"}).status, 0);
-    EXPECT_EQ(file("new.txt"), comment_lines(1022) + "Y_START;1; 5.0000e+000;A\t#\n");
+    EXPECT_EQ(ws.read("new.txt"), comment_lines(1022) + "Y_START;1; 5.0000e+000;A\t#\n");
 
     const std::string too_long = comment_lines(1023) + "Y_START;1;;A\t#\n";
-    put("new.txt", too_long);
-    EXPECT_EQ(run({"-Inew.txt", "-Rref.txt"}).status, 255);
-    EXPECT_EQ(log(), "Too many parameters.\nCan't import files !!\n");
-    EXPECT_EQ(file("new.txt"), too_long);
+    ws.put("new.txt", too_long);
+    ProgramRun result = run({"-Inew.txt", "-Rref.txt"});
+    EXPECT_EQ(result.status, 255);
+    EXPECT_EQ(result.log, "Too many parameters.\nCan't import files !!\n");
+    EXPECT_EQ(ws.read("new.txt"), too_long);
 }
 
-TEST_F(ValfuseRun, MalformedRowsAndMissingFilesAreImportErrors) {
+TEST_F(ValfuseRun, MalformedRowsMissingFilesAndBadArgumentsStopBeforeAnythingIsWritten) {
     const std::string target = "PARAM   ;k             ;   1;           1;;0;D;;;\n";  // 10 fields
-    put("new.txt", target);
-    put("ref.txt", "");
-    EXPECT_EQ(run({"-Inew.txt", "-Rref.txt"}).status, 255);
-    EXPECT_EQ(log(),
-              "Too few separators in line:\n\tPARAM   ;k             ;   1;           1;;0;D;;;\n"
-              "Can't import files !!\n");
-    EXPECT_EQ(file("new.txt"), target);
-
-    std::filesystem::remove(log_path);
-    EXPECT_EQ(run({"-Inew.txt", "-Rmissing.txt"}).status, 255);
-    EXPECT_EQ(log(), "Can't open missing.txt for reading.\nCan't import files !!\n");
-}
-
-TEST_F(ValfuseRun, CommandLineErrors) {
-    put("new.txt", "x\n");
-    EXPECT_EQ(run({"-Inew.txt"}).status, 255);
-    EXPECT_EQ(log(), "Too few arguments !!\n");
-    std::filesystem::remove(log_path);
-    EXPECT_EQ(run({"-Inew.txt", "-Rnew.txt", "-dlog"}).status, 255);
-    EXPECT_EQ(log(), "Invalid argument !!\n");
-    std::filesystem::remove(log_path);
-    std::string long_path(300, 'x');
-    EXPECT_EQ(run({"-I" + long_path, "-Rnew.txt"}).status, 255);
-    EXPECT_EQ(log(), "Too long path (259 characters at most):\n\t" + long_path +
-                         "\nInvalid argument !!\n");
-    EXPECT_EQ(file("new.txt"), "x\n");
+    ws.put("new.txt", target);
+    ws.put("ref.txt", "");
+    const std::string longPath(300, 'x');
+    const struct {
+        std::vector<std::string> args;
+        std::string log;
+    } cases[] = {
+        {{"-Inew.txt", "-Rref.txt"},
+         "Too few separators in line:\n\tPARAM   ;k             ;   1;           1;;0;D;;;\n"
+         "Can't import files !!\n"},
+        {{"-Inew.txt", "-Rmissing.txt"},
+         "Can't open missing.txt for reading.\nCan't import files !!\n"},
+        {{"-Inew.txt"}, "Too few arguments !!\n"},
+        {{"-Inew.txt", "-Rnew.txt", "-dlog"}, "Invalid argument !!\n"},
+        {{"-I" + longPath, "-Rnew.txt"},
+         "Too long path (259 characters at most):\n\t" + longPath + "\nInvalid argument !!\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.log);
+        ProgramRun result = run(c.args);
+        EXPECT_EQ(result.status, 255);
+        EXPECT_EQ(result.log, c.log);
+        EXPECT_EQ(ws.read("new.txt"), target);
+        EXPECT_EQ(ws.read("ref.txt"), "");
+    }
 }
 
 TEST_F(ValfuseRun, ASystemLogThatCannotBeOpenedIsReportedOnTheConsole) {
-    put("new.txt", "Y_START;1;;A\t#\n");
-    put("ref.txt", "Y_START;1;5;A\t#\n");
-    RunResult result = run_program(program_path("valfuse"), {"-Inew.txt", "-Rref.txt"}, dir.path(),
-                                   {{"ZYMORAX_SYSLOG", dir.file("no/such/folder/sys.log")}});
+    ws.put("new.txt", "Y_START;1;;A\t#\n");
+    ws.put("ref.txt", "Y_START;1;5;A\t#\n");
+    ProgramRun result = ws.run("valfuse", {"-Inew.txt", "-Rref.txt"},
+                               {{"ZYMORAX_SYSLOG", ws.file("no/such/folder/sys.log")}});
     EXPECT_EQ(result.status, 255);
     EXPECT_EQ(result.out, "Can't open sysLog file!!\n");
-    EXPECT_EQ(file("new.txt"), "Y_START;1;;A\t#\n");
+    EXPECT_EQ(ws.read("new.txt"), "Y_START;1;;A\t#\n");
 }
 
 TEST_F(ValfuseRun, AFailedWriteLeavesTheOldTargetIntact) {
@@ -202,22 +190,22 @@ TEST_F(ValfuseRun, AFailedWriteLeavesTheOldTargetIntact) {
     for (int i = 1; i <= 200; ++i)
         target += "Y_START ;" + std::to_string(i) + ";   ;  v" + std::to_string(i) + "\t#\n";
     ASSERT_GT(target.size(), 2048u);
-    put("new.txt", target);
-    ASSERT_EQ(chmod(dir.file("new.txt").c_str(), 0604), 0);
-    put("ref.txt", "Y_START;1;5;v1\t#\n");
-    RunResult result = run_with_file_size_limit(1024, {"-Inew.txt", "-Rref.txt"});
+    ws.put("new.txt", target);
+    ASSERT_EQ(chmod(ws.file("new.txt").c_str(), 0604), 0);
+    ws.put("ref.txt", "Y_START;1;5;v1\t#\n");
+    ProgramRun result = run_with_file_size_limit(1024, {"-Inew.txt", "-Rref.txt"});
     EXPECT_EQ(result.status, 255);
-    EXPECT_EQ(log(), "Can't write new.txt (File too large)\nCan't export parameters !!\n");
-    EXPECT_EQ(file("new.txt"), target);
+    EXPECT_EQ(result.log, "Can't write new.txt (File too large)\nCan't export parameters !!\n");
+    EXPECT_EQ(ws.read("new.txt"), target);
     struct stat status;
-    ASSERT_EQ(stat(dir.file("new.txt").c_str(), &status), 0);
+    ASSERT_EQ(stat(ws.file("new.txt").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0604u);
     EXPECT_EQ(entries(), 2u);  // the partly written temporary file is gone
 
     // The same run without the limit succeeds, with the permissions kept.
     EXPECT_EQ(run({"-Inew.txt", "-Rref.txt"}).status, 0);
-    EXPECT_EQ(file("new.txt").substr(0, 33), "Y_START ;1; 5.0000e+000;  v1\t#\nY_");
-    ASSERT_EQ(stat(dir.file("new.txt").c_str(), &status), 0);
+    EXPECT_EQ(ws.read("new.txt").substr(0, 33), "Y_START ;1; 5.0000e+000;  v1\t#\nY_");
+    ASSERT_EQ(stat(ws.file("new.txt").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0604u);
 }
 

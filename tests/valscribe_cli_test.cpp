@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "test_support.h"
+#include "workspace.h"
 
 namespace {
 
@@ -16,25 +16,30 @@ const std::string kEmptyInit = "function [Y_START] = ZYMORAX_Merge_init()\nend\n
 const std::string kEmptyParam =
     "function [param, event] = ZYMORAX_Merge_param()\n\tevent=-1;\nend\n";
 
+// The parameter script of one PARAM row k[1] = 2 with its tag and no event.
+std::string oneParameterScript(const std::string& tag) {
+    return "function [param, event] = ZYMORAX_Merge_param()\n"
+           "\tparam.k(1).value = 2;\n"
+           "\tparam.k(1).num_survey = 0;\n"
+           "\tparam.k(1).d_r_s = 'D';\n"
+           "\tparam.k(1).tag = '" +
+           tag + "';\n\tevent=-1;\nend\n";
+}
+
 class ValscribeRun : public ::testing::Test {
   protected:
-    RunResult run(const std::vector<std::string>& args) {
-        RunResult result = run_program(program_path("valscribe"), args, dir.path());
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err, "");
+    ProgramRun run(const std::vector<std::string>& args) {
+        ProgramRun result = ws.run("valscribe", args);
+        EXPECT_EQ(result.out + result.err + result.log, "");
         return result;
     }
-    std::string file(const std::string& name) { return read_file(dir.file(name)); }
-    bool exists(const std::string& name) { return file_exists(dir.file(name)); }
-    void put(const std::string& name, const std::string& content) {
-        write_file(dir.file(name), content);
-    }
 
-    TempDir dir;
+    Workspace ws;
 };
 
 TEST_F(ValscribeRun, ExportsInitialValuesParametersAndEventsInFileOrder) {
-    put("merged.txt",
+    ws.put(
+        "merged.txt",
         "##### Model ################\r\n"
         "# TITLE:binding\r\n"
         "N_VAR   ;   2; # num of variables(all)\r\n"
@@ -51,14 +56,14 @@ TEST_F(ValscribeRun, ExportsInitialValuesParametersAndEventsInFileOrder) {
         "T_EVENT ; dose ; 2 ; 50 ; 2.0 ; # add B\r\n"
         "PARAM_NAME ;ka              #\r\n");
     EXPECT_EQ(run({"-Imerged.txt"}).status, 0);
-    EXPECT_EQ(file(kInit),
+    EXPECT_EQ(ws.read(kInit),
               "function [Y_START] = ZYMORAX_Merge_init()\n"
               "\tY_START(1).value = 2.5000e+000; % A.cyt\n"
               "\tY_START(1).tag = 'A.cyt';\n"
               "\tY_START(2).value = ; % B.cyt\n"
               "\tY_START(2).tag = 'B.cyt';\n"
               "end\n");
-    EXPECT_EQ(file(kParam),
+    EXPECT_EQ(ws.read(kParam),
               "function [param, event] = ZYMORAX_Merge_param()\n"
               "\tparam.ka(1).value = 0.0025;\n"
               "\tparam.ka(1).val_start = 0.001;\n"
@@ -84,51 +89,44 @@ TEST_F(ValscribeRun, WithoutAnInputPathNothingIsWritten) {
     EXPECT_EQ(run({}).status, 255);
     EXPECT_EQ(run({"in.txt", "-X"}).status, 255);
     EXPECT_EQ(run({"-Iin.txt", "-I"}).status, 255);  // the last -I wins
-    EXPECT_FALSE(exists(kInit));
-    EXPECT_FALSE(exists(kParam));
+    EXPECT_FALSE(ws.has(kInit));
+    EXPECT_FALSE(ws.has(kParam));
 }
 
 TEST_F(ValscribeRun, AnInputThatCannotBeOpenedStillGivesBothEmptyScripts) {
-    put(kInit, "old content\n");
+    ws.put(kInit, "old content\n");
     EXPECT_EQ(run({"-Imissing.txt"}).status, 255);
-    EXPECT_EQ(file(kInit), kEmptyInit);
-    EXPECT_EQ(file(kParam), kEmptyParam);
+    EXPECT_EQ(ws.read(kInit), kEmptyInit);
+    EXPECT_EQ(ws.read(kParam), kEmptyParam);
 }
 
 TEST_F(ValscribeRun, AMalformedRowEndsTheReadButWhatCameBeforeIsExported) {
-    put("bad.txt",
-        "Y_START ;   1; 1.0;  A\t#\n"
-        "PARAM;k;1;2;;0;D;;;;t1\t#\n"
-        "T_EVENT;e;1;2;3\n"  // five fields
-        "Y_START ;   2; 2.0;  B\t#\n");
+    ws.put("bad.txt",
+           "Y_START ;   1; 1.0;  A\t#\n"
+           "PARAM;k;1;2;;0;D;;;;t1\t#\n"
+           "T_EVENT;e;1;2;3\n"  // five fields
+           "Y_START ;   2; 2.0;  B\t#\n");
     EXPECT_EQ(run({"-Iother.txt", "-Ibad.txt"}).status, 255);
-    EXPECT_EQ(file(kInit),
+    EXPECT_EQ(ws.read(kInit),
               "function [Y_START] = ZYMORAX_Merge_init()\n"
               "\tY_START(1).value = 1.0; % A\n"
               "\tY_START(1).tag = 'A';\n"
               "end\n");
-    EXPECT_EQ(file(kParam),
-              "function [param, event] = ZYMORAX_Merge_param()\n"
-              "\tparam.k(1).value = 2;\n"
-              "\tparam.k(1).num_survey = 0;\n"
-              "\tparam.k(1).d_r_s = 'D';\n"
-              "\tparam.k(1).tag = 't1';\n"
-              "\tevent=-1;\n"
-              "end\n");
+    EXPECT_EQ(ws.read(kParam), oneParameterScript("t1"));
 
     // A PARAM row that ends with ';' at the end of the file has only ten fields.
-    put("cut.txt", "PARAM   ;k             ;   1;           1;;0;D;;;");
+    ws.put("cut.txt", "PARAM   ;k             ;   1;           1;;0;D;;;");
     EXPECT_EQ(run({"-Icut.txt"}).status, 255);
-    EXPECT_EQ(file(kParam), kEmptyParam);
+    EXPECT_EQ(ws.read(kParam), kEmptyParam);
 }
 
 TEST_F(ValscribeRun, The1024thEntryIsExportedButTheRunFails) {
     std::string input;
     for (int i = 1; i <= 1023; ++i) input += "# filler\n";
     input += "Y_START;1;9;last\t#\nY_START;2;9;never\t#\n";
-    put("long.txt", input);
+    ws.put("long.txt", input);
     EXPECT_EQ(run({"-Ilong.txt"}).status, 255);
-    EXPECT_EQ(file(kInit),
+    EXPECT_EQ(ws.read(kInit),
               "function [Y_START] = ZYMORAX_Merge_init()\n"
               "\tY_START(1).value = 9; % last\n"
               "\tY_START(1).tag = 'last';\n"
@@ -136,24 +134,17 @@ TEST_F(ValscribeRun, The1024thEntryIsExportedButTheRunFails) {
 }
 
 TEST_F(ValscribeRun, AnInitScriptThatCannotBeCreatedStillLeavesTheParamScript) {
-    std::filesystem::create_directory(dir.file(kInit));
-    put("p.txt", "PARAM;k;1;2;;0;D;;;;t\t#\n");
+    std::filesystem::create_directory(ws.file(kInit));
+    ws.put("p.txt", "PARAM;k;1;2;;0;D;;;;t\t#\n");
     EXPECT_EQ(run({"-Ip.txt"}).status, 255);
-    EXPECT_EQ(file(kParam),
-              "function [param, event] = ZYMORAX_Merge_param()\n"
-              "\tparam.k(1).value = 2;\n"
-              "\tparam.k(1).num_survey = 0;\n"
-              "\tparam.k(1).d_r_s = 'D';\n"
-              "\tparam.k(1).tag = 't';\n"
-              "\tevent=-1;\n"
-              "end\n");
+    EXPECT_EQ(ws.read(kParam), oneParameterScript("t"));
 }
 
 TEST_F(ValscribeRun, AnEmptyFileGivesTheEmptyScripts) {
-    put("empty.txt", "");
+    ws.put("empty.txt", "");
     EXPECT_EQ(run({"-Iempty.txt"}).status, 0);
-    EXPECT_EQ(file(kInit), kEmptyInit);
-    EXPECT_EQ(file(kParam), kEmptyParam);
+    EXPECT_EQ(ws.read(kInit), kEmptyInit);
+    EXPECT_EQ(ws.read(kParam), kEmptyParam);
 }
 
 }  // namespace

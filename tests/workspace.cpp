@@ -1,0 +1,59 @@
+#include "workspace.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace zymorax::testkit {
+
+ProgramRun Workspace::run(const std::string& program, const std::vector<std::string>& args,
+                          const Environment& env, const std::string& subfolder) const {
+    std::remove(log_file().c_str());
+    Environment environment = {{"ZYMORAX_SYSLOG", log_file()}};
+    for (const auto& [name, value] : env) environment[name] = value;
+    const std::string executable =
+        program.find('/') == std::string::npos ? program_path(program) : program;
+    ProgramRun result;
+    static_cast<RunResult&>(result) =
+        run_program(executable, args, subfolder.empty() ? path() : file(subfolder), environment);
+    result.log = read_file(log_file());
+    return result;
+}
+
+ProgramRun Workspace::rxnconv(const std::vector<std::string>& args, const Environment& env) const {
+    Environment environment = {{"TELUV_HOME", build_dir()},
+                               {"XERCES_HOME", build_dir()},
+                               {"ZYMORAX_DBGLOG", kUnset},
+                               {"JAVA_TOOL_OPTIONS", kUnset}};
+    for (const auto& [name, value] : env) environment[name] = value;
+    return run("rxnconv", args, environment);
+}
+
+void Workspace::put(const std::string& name, const std::string& content) const {
+    write_file(file(name), content);
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> fields;
+    std::istringstream stream(text);
+    std::string field;
+    while (std::getline(stream, field, separator)) fields.push_back(field);
+    return fields;
+}
+
+std::string source_path(const std::string& relative) {
+    return source_dir() + "/" + relative;
+}
+
+std::string read_source(const std::string& relative) {
+    return read_file(source_path(relative));
+}
+
+std::string xml_wellformedness_errors(const std::string& path) {
+    const std::string xmllint = "/usr/bin/xmllint";
+    if (!file_exists(xmllint)) return "xmllint is not installed (Debian package libxml2-utils)";
+    RunResult result = run_program(xmllint, {"--noout", path}, "");
+    if (result.status == 0 && result.out.empty() && result.err.empty()) return "";
+    return "xmllint status " + std::to_string(result.status) + ": " + result.out + result.err;
+}
+
+}  // namespace zymorax::testkit
