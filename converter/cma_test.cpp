@@ -131,7 +131,7 @@ TEST(CmaDispatcher, OnlyConvertibleReactionsOfCmaLayersAreLookedAt) {
 }
 
 struct CmaFailure {
-    ReactionSpec reaction;
+    ReactionRecipe reaction;
     std::string log;  // the stage's lines before the driver's
 };
 

@@ -40,11 +40,8 @@ TEST(ConversionContext, PlayersCopyTheSpeciesAndTwinsStartWithoutKindOrValue) {
     const Player& twin = context->totalPlayers[0];
     EXPECT_EQ(twin.kind, PLAYER_NONE);
     EXPECT_EQ(twin.initialAmountValid, 2);
-    EXPECT_EQ(twin.name, "A");
     EXPECT_EQ(context->equations[1].player, &context->players[1]);
     EXPECT_EQ(context->totalEquations[1].player, &context->totalPlayers[1]);
-    EXPECT_EQ(context->geneProteinMethod, METHOD_CMA);
-    EXPECT_EQ(context->metabolicMethod, METHOD_GMA);
     // Lookup by specieID keeps the first player and reports missing ones.
     EXPECT_EQ(findPlayerIndex(*context, 1), 0);
     EXPECT_EQ(findPlayerIndex(*context, 42), -1);

@@ -127,7 +127,7 @@ TEST(Gene1, ASearchThroughAComplexThatContainsItselfFindsThePromoter) {
 }
 
 struct Gene1Failure {
-    ReactionSpec reaction;
+    ReactionRecipe reaction;
     std::vector<int> modifierTypes;
     std::string detail;
     int kmMade;                                    // a km made before the failure stays

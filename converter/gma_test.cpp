@@ -70,7 +70,7 @@ TEST(GmaChecks, AComplexOfTheTppStageCannotTakePart) {
 }
 
 struct GmaFailure {
-    ReactionSpec reaction;
+    ReactionRecipe reaction;
     std::string log;  // up to the driver's line
 };
 

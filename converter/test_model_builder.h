@@ -26,9 +26,9 @@ namespace zymorax::testkit {
 using Refs = std::vector<std::pair<std::string, double>>;
 
 // A reaction by the names of its species.
-struct ReactionSpec {
-    ReactionSpec(int type, Refs reactants, Refs products, Refs modifiers = {},
-                 std::string modifierComplex = "")
+struct ReactionRecipe {
+    ReactionRecipe(int type, Refs reactants, Refs products, Refs modifiers = {},
+                   std::string modifierComplex = "")
         : reactionType(type),
           reactants(std::move(reactants)),
           products(std::move(products)),
@@ -111,8 +111,8 @@ class TestModel {
                        const Refs& modifiers = {}, const std::string& modifierComplex = "") {
         return reaction(layer, {reactionType, reactants, products, modifiers, modifierComplex});
     }
-    Reaction& reaction(int layer, const ReactionSpec& spec) {
-        const auto& [reactionType, reactants, products, modifiers, modifierComplex] = spec;
+    Reaction& reaction(int layer, const ReactionRecipe& recipe) {
+        const auto& [reactionType, reactants, products, modifiers, modifierComplex] = recipe;
         Reaction reaction;
         reaction.reactionID = nextReactionID++;
         reaction.reactionType = reactionType;

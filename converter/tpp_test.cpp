@@ -156,6 +156,7 @@ TEST(TppRefine, TwoNonZeroTermsThatAreNoPairFail) {
                                            "#  But + ka_index : 1, - kd_index : 2. Unknown "
                                            "error.\n")));
 }
+
 // A:B is formed irreversibly (kx) and binds C. Under TPP_RAPID its kx term goes, leaving only
 // its consumption by C: two non-zero terms, neither its own association nor dissociation.
 TEST(TppRefine, AComplexFormedIrreversiblyThatBindsOnFailsUnderRapidEquilibrium) {
