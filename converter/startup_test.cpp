@@ -86,7 +86,9 @@ TEST_F(InitializeTest, RefusedCommandLinesNameTheirFault) {
          {}},
     };
     for (const Refused& refused : cases) {
-        SCOPED_TRACE(refused.args.back());
+        std::string line;
+        for (const std::string& arg : refused.args) line += arg + " ";
+        SCOPED_TRACE(line);
         EXPECT_EQ(run(refused.args), -1);
         EXPECT_EQ(log.take(), "initialize: " + refused.message);
         for (const char* name : {"u.txt", "d.dae", "l.xml"}) {
