@@ -26,6 +26,7 @@ TEST(Decomposition, DecayingPlayersGetNumberedDecayTermsByClass) {
     EXPECT_EQ(differentialTerms(c.dae, "R.cyt"), " - kx[1]*y[R.cyt] - kmd[1]*y[R.cyt]");
     EXPECT_EQ(differentialTerms(c.dae, "Odd.cyt"), " kx[2]*y[Q.cyt] - kpd[3]*y[Odd.cyt]");
     EXPECT_EQ(c.dae.find("Lonely"), std::string::npos);
+    EXPECT_EQ(c.log, "");  // no TPP step runs under CMA
 }
 
 // AB2 decays itself and releases A and 2 B; Big's decay frees AB2's monomers: 3 A and 6 B.

@@ -130,6 +130,17 @@ TEST(TppTotals, MergingAddsToTheFirstAlikeTermAndAppendsTheRest) {
     EXPECT_EQ(set.terms("A")[1].parameterKind, PARAM_NONE);
 }
 
+// The total's amount is the monomer's plus its share of each complex's; a monomer without one
+// leaves the total without one (complexes without one: the binding golden files).
+TEST(TppTotals, AMonomerWithoutInitialAmountLeavesItsTotalWithoutOne) {
+    TestModel t = bindingModel();
+    EXPECT_NE(convertTpp(t, METHOD_TPP_STEADYSTATE_1).dae.find("constantPlayer[1] = 1.5; TA.cyt\n"),
+              std::string::npos);
+    t.get("A").initialAmount_isValid = 2;
+    EXPECT_NE(convertTpp(t, METHOD_TPP_STEADYSTATE_1).dae.find("constantPlayer[1] = ; TA.cyt\n"),
+              std::string::npos);
+}
+
 std::string refineLog(const std::string& details) {
     return kPassesUpToInitialValues + details +
            "## Error!! in refineComplexEqs.\n## Error!! in  SetTPP.\n";
