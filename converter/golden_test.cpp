@@ -6,21 +6,12 @@
 
 #include <cstdlib>
 
-#include "methods.h"
 #include "test_model_builder.h"
-#include "test_support.h"
 
 namespace zymorax::testkit {
 namespace {
 
-std::string expected(const std::string& name) {
-    return read_file(source_dir() + "/converter/testdata/" + name);
-}
-
-// The usage file is the DAE file cut before the temporary expressions.
-std::string usageOf(const std::string& dae) {
-    return dae.substr(0, dae.find("== Temporary Expressions ==\n"));
-}
+const std::string kTestdata = source_dir() + "/converter/testdata/";
 
 Model bindingModel() {
     TestModel t("binding", "A and B bind reversibly");
@@ -68,28 +59,15 @@ Model pathwayModel() {
 }
 
 void expectFiles(Model model, int geneProtein, int metabolic, const std::string& file) {
+    SCOPED_TRACE(file);
     Conversion conversion = convert(model, geneProtein, metabolic);
     ASSERT_EQ(conversion.result, 0);
-    std::string dae = expected(file);
-    ASSERT_FALSE(dae.empty()) << file;
-    EXPECT_EQ(conversion.dae, dae) << file;
-    EXPECT_EQ(conversion.usage, usageOf(dae)) << file;
+    std::string dae = read_file(kTestdata + file);
+    ASSERT_FALSE(dae.empty());
+    EXPECT_EQ(conversion.dae, dae);
+    // The usage file is the DAE file cut before the temporary expressions.
+    EXPECT_EQ(conversion.usage, dae.substr(0, dae.find("== Temporary Expressions ==\n")));
 }
-
-TEST(HandWrittenGoldenFiles, ReversibleBindingUnderCma) {
-    expectFiles(bindingModel(), METHOD_CMA, METHOD_NONE, "binding_cma.dae");
-}
-
-TEST(HandWrittenGoldenFiles, EnzymaticStepWithDecayUnderCma) {
-    expectFiles(enzymeDecayModel(), METHOD_CMA, METHOD_NONE, "enzyme_decay_cma.dae");
-}
-
-TEST(HandWrittenGoldenFiles, PathwayWithTotalEnzymeUnderGmaAndMm) {
-    expectFiles(pathwayModel(), METHOD_CMA, METHOD_GMA, "pathway_cma_gma.dae");
-    expectFiles(pathwayModel(), METHOD_CMA, METHOD_MM, "pathway_cma_mm.dae");
-}
-
-const int kTppMethods[] = {METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2, METHOD_TPP_RAPID};
 
 // A + B <=> A:B with A mass-balanced: the binding cancels in A's total, which is left a
 // constant without a value, as the complex has none.
@@ -159,25 +137,18 @@ std::string methodFile(const std::string& stem, int method) {
     return stem + "_" + methodName(method) + ".dae";
 }
 
-TEST(HandWrittenGoldenFiles, TppBindingWithAMassBalancedMonomer) {
-    for (int method : kTppMethods) {
+// Binding, enzyme with decay and the pathway under the methods of their file names; the TPP
+// networks under each TPP method, regulated transcription under every CMA-family method.
+TEST(HandWrittenGoldenFiles, WholeConversionsMatchByteForByte) {
+    expectFiles(bindingModel(), METHOD_CMA, METHOD_NONE, "binding_cma.dae");
+    expectFiles(enzymeDecayModel(), METHOD_CMA, METHOD_NONE, "enzyme_decay_cma.dae");
+    expectFiles(pathwayModel(), METHOD_CMA, METHOD_GMA, "pathway_cma_gma.dae");
+    expectFiles(pathwayModel(), METHOD_CMA, METHOD_MM, "pathway_cma_mm.dae");
+    for (int method : {METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2, METHOD_TPP_RAPID}) {
         expectFiles(tppBindingModel(), method, METHOD_NONE, methodFile("tpp_binding", method));
-    }
-}
-
-TEST(HandWrittenGoldenFiles, TppDimerCountsItsUnitsTwice) {
-    for (int method : kTppMethods) {
         expectFiles(dimerModel(), method, METHOD_NONE, methodFile("tpp_dimer", method));
-    }
-}
-
-TEST(HandWrittenGoldenFiles, TppChainEliminatesTheSecondPairOnTheRepeatPass) {
-    for (int method : kTppMethods) {
         expectFiles(chainModel(), method, METHOD_NONE, methodFile("tpp_chain", method));
     }
-}
-
-TEST(HandWrittenGoldenFiles, RegulatedTranscriptionUnderEveryCmaFamilyMethod) {
     for (int method :
          {METHOD_CMA, METHOD_TPP_STEADYSTATE_1, METHOD_TPP_STEADYSTATE_2, METHOD_TPP_RAPID}) {
         expectFiles(regulatedModel(), method, METHOD_NONE, methodFile("regulated", method));
@@ -236,7 +207,7 @@ TEST(MethodCombinationGoldenFiles, MixedNetwork) {
             Model model = mixedModel();
             Conversion conversion = convert(model, geneProtein, metabolic);
             ASSERT_EQ(conversion.result, 0) << file;
-            write_file(source_dir() + "/converter/testdata/" + file, conversion.dae);
+            write_file(kTestdata + file, conversion.dae);
             continue;
         }
         expectFiles(mixedModel(), geneProtein, metabolic, file);

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
 #include "vocabulary.h"
-
-using namespace zymorax::testkit;
 
 namespace {
 
@@ -18,39 +15,43 @@ Reaction reactionWith(int groupID, const std::string& text, int isConvertible = 
     return reaction;
 }
 
-std::string writeToText(const ChemicalEqsListing& listing) {
-    FILE* out = tmpfile();
-    EXPECT_EQ(writeChemicalEqs(out, listing), 0);
-    rewind(out);
-    std::string text;
-    int c;
-    while ((c = fgetc(out)) != EOF) text += static_cast<char>(c);
-    fclose(out);
-    return text;
+ReactionLayer layer(int code, const std::vector<Reaction>& reactions) {
+    ReactionLayer made;
+    made.layer = code;
+    made.reaction = reactions;
+    return made;
 }
 
 }  // namespace
 
 TEST(ListingTest, EscapesTheFiveXmlCharactersOnly) {
-    EXPECT_EQ(escapeXml("A&B <C> \"D\" 'E' \x01\xe9"), "A&amp;B &lt;C&gt; &quot;D&quot; &#39;E&#39; \x01\xe9");
+    EXPECT_EQ(escapeXml("A&B <C> \"D\" 'E' \x01\xe9"),
+              "A&amp;B &lt;C&gt; &quot;D&quot; &#39;E&#39; \x01\xe9");
     EXPECT_EQ(escapeXml(""), "");
 }
 
+// Layers in model order, each sorted by group and without its unconvertible reactions; a
+// merged transcription keeps its line break; an unknown layer code is written as a number.
 TEST(ListingTest, GroupsByLayerSortsByGroupAndLeavesOutUnconvertible) {
     Model model;
     model.name = "Tom & \"Jerry\"";
     model.modelInfo = "memo <1>";
-    ReactionLayer gene;
-    gene.layer = LAYER_GENE_PROTEIN_1;
-    gene.reaction = {reactionWith(3, "G -> R"), reactionWith(1, "R -> P"), reactionWith(2, "hidden", NOT_CONVERTIBLE),
-                     reactionWith(1, "P -> ")};
-    ReactionLayer empty;
-    empty.layer = LAYER_METABOLIC;
-    model.listOfReactions = {gene, empty};
-
+    model.listOfReactions = {
+        layer(LAYER_GENE_PROTEIN_1,
+              {reactionWith(3, "G -> R"), reactionWith(1, "R -> P"),
+               reactionWith(2, "hidden", NOT_CONVERTIBLE), reactionWith(1, "P -> ")}),
+        layer(LAYER_METABOLIC, {}),
+        layer(LAYER_GENE_PROTEIN_2, {reactionWith(7, "g -> m</br>\n            g -> m")}),
+        layer(9, {reactionWith(1, "A -> B")})};
     ChemicalEqsListing listing;
     buildChemicalEqs(listing, model);
-    EXPECT_EQ(writeToText(listing),
+    FILE* out = tmpfile();
+    ASSERT_EQ(writeChemicalEqs(out, listing), 0);
+    rewind(out);
+    std::string text;
+    for (int c; (c = fgetc(out)) != EOF;) text += static_cast<char>(c);
+    fclose(out);
+    EXPECT_EQ(text,
               "<chemical_eqs>\n"
               "    <title>Tom &amp; &quot;Jerry&quot;</title>\n"
               "    <memo>memo &lt;1&gt;</memo>\n"
@@ -61,31 +62,15 @@ TEST(ListingTest, GroupsByLayerSortsByGroupAndLeavesOutUnconvertible) {
               "    </equations>\n"
               "    <equations layer=\"Metabolic\">\n"
               "    </equations>\n"
+              "    <equations layer=\"Gene-Protein\">\n"
+              "        <equation>\n"
+              "            g -&gt; m&lt;/br&gt;\n            g -&gt; m\n"
+              "        </equation>\n"
+              "    </equations>\n"
+              "    <equations layer=\"9\">\n"
+              "        <equation>\n            A -&gt; B\n        </equation>\n"
+              "    </equations>\n"
               "</chemical_eqs>\n");
-}
-
-TEST(ListingTest, MergedTranscriptionTextKeepsItsLineBreak) {
-    Model model;
-    ReactionLayer layer;
-    layer.layer = LAYER_GENE_PROTEIN_2;
-    layer.reaction = {reactionWith(7, "g -> m</br>\n            g -> m")};
-    model.listOfReactions = {layer};
-    ChemicalEqsListing listing;
-    buildChemicalEqs(listing, model);
-    std::string text = writeToText(listing);
-    EXPECT_NE(text.find("            g -&gt; m&lt;/br&gt;\n            g -&gt; m\n"), std::string::npos) << text;
-}
-
-TEST(ListingTest, UnknownLayerCodeKeepsTheDocumentWellFormed) {
-    Model model;
-    ReactionLayer layer;
-    layer.layer = 9;
-    layer.reaction = {reactionWith(1, "A -> B")};
-    model.listOfReactions = {layer};
-    ChemicalEqsListing listing;
-    buildChemicalEqs(listing, model);
-    std::string text = writeToText(listing);
-    EXPECT_NE(text.find("    <equations layer=\"9\">\n        <equation>"), std::string::npos) << text;
 }
 
 TEST(ListingTest, AFailedWriteIsReported) {

@@ -84,7 +84,8 @@ TEST(ModelBuilderTest, UnterminatedTextFieldsAreCutToStayUsable) {
     std::memset(source.modelInfo, 'i', sizeof source.modelInfo);
     JSpecie_t specie{};
     std::memset(specie.name, 's', sizeof specie.name);
-    std::memset(specie.specieAttribute.initialAmount, '1', sizeof specie.specieAttribute.initialAmount);
+    std::memset(specie.specieAttribute.initialAmount, '1',
+                sizeof specie.specieAttribute.initialAmount);
     source.listOfSpecies = {1, &specie};
     Model model;
     buildModel(source, model);
@@ -99,7 +100,8 @@ TEST(ModelBuilderTest, MergesTranscriptionsOfOneGroupPerLayer) {
         third(14, 7, 104, "g3");
     JReaction_t reactions[4] = {first.reaction, other.reaction, second.reaction, third.reaction};
     TranscriptionRecord elsewhere(21, 7, 105, "x");
-    JListOfReactions_t layers[2] = {{LAYER_GENE_PROTEIN_1, 4, reactions}, {LAYER_GENE_PROTEIN_2, 1, &elsewhere.reaction}};
+    JListOfReactions_t layers[2] = {{LAYER_GENE_PROTEIN_1, 4, reactions},
+                                    {LAYER_GENE_PROTEIN_2, 1, &elsewhere.reaction}};
     JModel_t source{};
     source.listOfReactions_n = 2;
     source.listOfReactions = layers;
@@ -120,8 +122,9 @@ TEST(ModelBuilderTest, MergesTranscriptionsOfOneGroupPerLayer) {
     EXPECT_EQ(model.listOfReactions[1].numberOfReactions(), 1);
 }
 
-TEST(ModelBuilderTest, MergingKeepsRegulatorsWhenTheFirstHasNoModifierList) {
-    ReactionLayer layer;
+// The first of a group without a modifier list takes the regulators of the others; the joined
+// display text is bounded by the scratch size.
+TEST(ModelBuilderTest, MergingKeepsRegulatorsAndBoundsTheJoinedText) {
     Reaction bare;
     bare.reactionType = REACTION_TRANSCRIPTION;
     bare.modifierReactionEquation = "a";
@@ -130,20 +133,16 @@ TEST(ModelBuilderTest, MergingKeepsRegulatorsWhenTheFirstHasNoModifierList) {
     regulated.listOfModifiers = {SpecieRefList{{SpecieRef{9, "R", 1, 1.0, MODIFIER_FREE, 0}}}};
     Reaction none;
     none.reactionType = REACTION_NONE;
+    ReactionLayer layer;
     layer.reaction = {bare, none, regulated};
     mergeTranscriptions(layer);
     ASSERT_EQ(layer.numberOfReactions(), 1);
     EXPECT_EQ(layer.reaction[0].modifierReactionEquation, "a</br>\n            b");
     ASSERT_EQ(layer.reaction[0].listOfModifiers.size(), 1u);
     EXPECT_EQ(layer.reaction[0].listOfModifiers[0].ref[0].specieID, 9);
-}
 
-TEST(ModelBuilderTest, JoinedDisplayTextIsBoundedByTheScratchSize) {
-    ReactionLayer layer;
-    Reaction big;
-    big.reactionType = REACTION_TRANSCRIPTION;
-    big.modifierReactionEquation = std::string(200000, 'a');
-    layer.reaction = {big, big};
+    bare.modifierReactionEquation = std::string(200000, 'a');
+    layer.reaction = {bare, bare};
     mergeTranscriptions(layer);
     EXPECT_EQ(layer.reaction[0].modifierReactionEquation.size(), 262143u);
 }

@@ -1,8 +1,10 @@
 #include "startup.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include "methods.h"
 #include "test_support.h"
@@ -13,7 +15,7 @@ namespace {
 
 // Runs initialize inside a temporary folder that holds an existing model file "model.xml".
 class InitializeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         write_file(dir.file("model.xml"), "<sbml/>");
         ASSERT_EQ(getcwd(previous, sizeof previous), previous);
@@ -24,7 +26,11 @@ protected:
         ASSERT_EQ(chdir(previous), 0);
     }
 
+    // A fresh run: earlier outputs closed and removed.
     int run(std::vector<std::string> args) {
+        closeOutputFiles(setup);
+        setup = RunSetup{};
+        for (const char* name : {"u.txt", "d.dae", "l.xml"}) std::remove(name);
         args.insert(args.begin(), "rxnconv");
         std::vector<char*> argv;
         for (auto& arg : args) argv.push_back(arg.data());
@@ -37,95 +43,95 @@ protected:
     char previous[4096] = {};
 };
 
-}  // namespace
+struct Refused {
+    std::vector<std::string> args;
+    std::string message;
+    std::vector<const char*> created;  // output files that exist afterwards
+};
 
-TEST_F(InitializeTest, ConvertModeNeedsAMethodForSomeLayer) {
-    EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae"}), -1);
-    EXPECT_EQ(log.take(),
-              "initialize: The conversion method is not specified to both Gene-Protein and Metabolic layer.\n");
-    EXPECT_FALSE(file_exists("u.txt"));
+// Each refusal is one line; output files are created only once the command line is complete,
+// and stay when the model file is missing.
+TEST_F(InitializeTest, RefusedCommandLinesNameTheirFault) {
+    const std::string noMethod =
+        "The conversion method is not specified to both Gene-Protein and Metabolic layer.\n";
+    const std::string noMode = "The processing method is not set up correctly.\n";
+    const std::string noOutput = "invalid outputfile name!!\n";
+    const Refused cases[] = {
+        {{"-Nmodel.xml", "-Uu.txt", "-Dd.dae"}, noMethod, {}},
+        {{"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-ggma", "-mCMAX"}, noMethod, {}},
+        {{"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-gMM"},
+         "'GMA' and 'MM' are not allowed for Gene-Protein layer.\n",
+         {}},
+        {{"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-gGMA"},
+         "'GMA' and 'MM' are not allowed for Gene-Protein layer.\n",
+         {}},
+        {{"-Nmodel.xml", "-Cmodel.xml", "-Uu.txt", "-Dd.dae", "-Pl.xml", "-gCMA"}, noMode, {}},
+        {{"-Uu.txt", "-Dd.dae", "-gCMA"}, noMode, {}},
+        {{"-Cmodel.xml"}, noOutput, {}},
+        {{"-Nmodel.xml", "-Dd.dae", "-gCMA"}, noOutput, {}},
+        {{"-Nmodel.xml", "-Uu.txt", "-gCMA"}, noOutput, {}},
+        {{"-Nnothere.xml", "-Uu.txt", "-Dd.dae", "-gCMA"},
+         "xmlfile[nothere.xml] open err!!\n",
+         {"u.txt", "d.dae"}},
+        {{"-Nmodel.xml", "-Uno/such/u.txt", "-Dd.dae", "-gCMA"},
+         "usagefile[no/such/u.txt] open err!!\n",
+         {}},
+        {{"-Nmodel.xml", "-Uu.txt", "-Dno/such/d.dae", "-gCMA"},
+         "daefile[no/such/d.dae] open err!!\n",
+         {"u.txt"}},
+        {{"-Cmodel.xml", "-Pno/such/l.xml"}, "convertphpfile[no/such/l.xml] open err!!\n", {}},
+        // An unknown switch stops at once, before any later one is read.
+        {{"model.xml", "-x", "-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-gCMA"},
+         "invarid argument !!\n",
+         {}},
+    };
+    for (const Refused& refused : cases) {
+        std::string line;
+        for (const std::string& arg : refused.args) line += arg + " ";
+        SCOPED_TRACE(line);
+        EXPECT_EQ(run(refused.args), -1);
+        EXPECT_EQ(log.take(), "initialize: " + refused.message);
+        for (const char* name : {"u.txt", "d.dae", "l.xml"}) {
+            bool created = std::find(refused.created.begin(), refused.created.end(),
+                                     std::string(name)) != refused.created.end();
+            EXPECT_EQ(file_exists(name), created) << name;
+        }
+    }
+}
 
+TEST_F(InitializeTest, AcceptedCommandLinesSetTheRun) {
     EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-mGMA"}), 0);
+    EXPECT_EQ(setup.processingMode, MODE_CONVERT);
     EXPECT_EQ(setup.geneProteinMethod, METHOD_NONE);
     EXPECT_EQ(setup.metabolicMethod, METHOD_GMA);
-    EXPECT_EQ(setup.processingMode, MODE_CONVERT);
     EXPECT_TRUE(file_exists("u.txt"));
     EXPECT_TRUE(file_exists("d.dae"));
-    EXPECT_EQ(log.take(), "");
-}
 
-TEST_F(InitializeTest, GeneProteinLayerRefusesTheGmaFamily) {
-    for (const char* method : {"-gMM", "-gGMA"}) {
-        EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae", method}), -1);
-        EXPECT_EQ(log.take(), "initialize: 'GMA' and 'MM' are not allowed for Gene-Protein layer.\n");
-    }
     EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-gTPP_RAPID"}), 0);
     EXPECT_EQ(setup.geneProteinMethod, METHOD_TPP_RAPID);
-}
 
-TEST_F(InitializeTest, MethodNamesAreExactAndCaseSensitive) {
-    EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-ggma", "-mCMAX"}), -1);
-    EXPECT_EQ(log.take(),
-              "initialize: The conversion method is not specified to both Gene-Protein and Metabolic layer.\n");
     // A later switch replaces an earlier one.
     EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-mGMA", "-mMM", "-gCMA"}), 0);
     EXPECT_EQ(setup.metabolicMethod, METHOD_MM);
     EXPECT_EQ(setup.geneProteinMethod, METHOD_CMA);
-}
 
-TEST_F(InitializeTest, ModeMustBeExactlyOneOfConvertAndList) {
-    EXPECT_EQ(run({"-Nmodel.xml", "-Cmodel.xml", "-Uu", "-Dd", "-Pp", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: The processing method is not set up correctly.\n");
-    EXPECT_EQ(run({"-Uu", "-Dd", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: The processing method is not set up correctly.\n");
-}
-
-TEST_F(InitializeTest, ListingModeNeedsOnlyTheListingFile) {
-    EXPECT_EQ(run({"-Cmodel.xml", "-Plist.xml"}), 0);
+    // Listing mode needs only the listing file.
+    EXPECT_EQ(run({"-Cmodel.xml", "-Pl.xml"}), 0);
     EXPECT_EQ(setup.processingMode, MODE_LISTING);
-    EXPECT_TRUE(file_exists("list.xml"));
+    EXPECT_TRUE(file_exists("l.xml"));
     EXPECT_EQ(setup.usageFile, nullptr);
 
-    EXPECT_EQ(run({"-Cmodel.xml"}), -1);
-    EXPECT_EQ(log.take(), "initialize: invalid outputfile name!!\n");
-}
-
-TEST_F(InitializeTest, MissingOutputNameFailsBeforeAnyFileIsCreated) {
-    EXPECT_EQ(run({"-Nmodel.xml", "-Dd.dae", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: invalid outputfile name!!\n");
-    EXPECT_FALSE(file_exists("d.dae"));
-    EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: invalid outputfile name!!\n");
-    EXPECT_FALSE(file_exists("u.txt"));
-}
-
-TEST_F(InitializeTest, MissingModelFileIsFoundAfterTheOutputsAreCreated) {
-    EXPECT_EQ(run({"-Nnothere.xml", "-Uu.txt", "-Dd.dae", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: xmlfile[nothere.xml] open err!!\n");
-    EXPECT_TRUE(file_exists("u.txt"));
-    EXPECT_TRUE(file_exists("d.dae"));
-}
-
-TEST_F(InitializeTest, UnwritableOutputsNameTheirFile) {
-    EXPECT_EQ(run({"-Nmodel.xml", "-Uno/such/u.txt", "-Dd.dae", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: usagefile[no/such/u.txt] open err!!\n");
-    EXPECT_EQ(run({"-Nmodel.xml", "-Uu.txt", "-Dno/such/d.dae", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: daefile[no/such/d.dae] open err!!\n");
-    EXPECT_EQ(run({"-Cmodel.xml", "-Pno/such/l.xml"}), -1);
-    EXPECT_EQ(log.take(), "initialize: convertphpfile[no/such/l.xml] open err!!\n");
-}
-
-TEST_F(InitializeTest, UnknownSwitchStopsAtOnceAndPlainArgumentsAreIgnored) {
-    EXPECT_EQ(run({"model.xml", "-x", "-Nmodel.xml", "-Uu", "-Dd", "-gCMA"}), -1);
-    EXPECT_EQ(log.take(), "initialize: invarid argument !!\n");
-    EXPECT_EQ(run({"model.xml", "-Nmodel.xml", "-Uu", "-Dd", "-gCMA", "-dverbose"}), 0);
+    // Plain arguments are ignored; -d belongs to the logging library.
+    EXPECT_EQ(run({"model.xml", "-Nmodel.xml", "-Uu.txt", "-Dd.dae", "-gCMA", "-dverbose"}), 0);
     EXPECT_EQ(log.take(), "");
 }
 
 TEST_F(InitializeTest, OverlongPathIsRefusedRatherThanCut) {
-    std::string longName = "-U" + std::string(256, 'u');
-    EXPECT_EQ(run({"-Nmodel.xml", longName, "-Dd.dae", "-gCMA"}), -1);
+    EXPECT_EQ(run({"-Nmodel.xml", "-U" + std::string(256, 'u'), "-Dd.dae", "-gCMA"}), -1);
     std::string text = log.take();
-    EXPECT_EQ(text.rfind("initialize: too long path (at most 255 characters) !!\n\t-Uuuu", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("initialize: too long path (at most 255 characters) !!\n\t-Uuuu", 0), 0u)
+        << text;
     EXPECT_EQ(run({"-Nmodel.xml", "-U" + std::string(255, 'u'), "-Dd.dae", "-gCMA"}), 0);
 }
+
+}  // namespace

@@ -1,20 +1,44 @@
-// Test helpers: working models built in code, and running a conversion into DAE text.
+// Test helpers: working models built in code, hand-filled equation sets, and running a
+// conversion (or only its CMA stage) into DAE text and log lines.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cma.h"
+#include "context_builder.h"
+#include "methods.h"
 #include "model.h"
 #include "output_info.h"
+#include "test_support.h"
 #include "vocabulary.h"
 
 namespace zymorax::testkit {
 
-// (species name, stoichiometry)
+// (species name, stoichiometry or exponent)
 using Refs = std::vector<std::pair<std::string, double>>;
+
+// A reaction by the names of its species.
+struct ReactionRecipe {
+    ReactionRecipe(int type, Refs reactants, Refs products, Refs modifiers = {},
+                   std::string modifierComplex = "")
+        : reactionType(type),
+          reactants(std::move(reactants)),
+          products(std::move(products)),
+          modifiers(std::move(modifiers)),
+          modifierComplex(std::move(modifierComplex)) {}
+
+    int reactionType;
+    Refs reactants, products, modifiers;
+    std::string modifierComplex;  // empty for none
+};
 
 // Builds a Model species by species and reaction by reaction; species are named by their names.
 // Species default to: compartment 1, massBalance OFF, totalAmount 2, decomposition OFF, a valid
@@ -27,18 +51,15 @@ class TestModel {
     }
 
     TestModel& compartment(int id, const std::string& name) {
-        Compartment compartment;
-        compartment.compartmentID = id;
-        compartment.name = name;
-        compartment.shortName = name.substr(0, 3);
-        model.listOfCompartments.compartment.push_back(compartment);
+        model.listOfCompartments.compartment.push_back(
+            Compartment{id, name, name.substr(0, 3), 0.0});
         return *this;
     }
 
     // Adds a species; the reference is valid until the next species is added.
     Specie& species(const std::string& name, int specieClass, double initial = 0.0,
                     int compartmentID = 1) {
-        Specie species;
+        Specie& species = model.listOfSpecies.specie.emplace_back();
         species.specieID = nextSpecieID++;
         species.name = name;
         species.compartment = compartmentID;
@@ -48,8 +69,13 @@ class TestModel {
         species.decomposition = SWITCH_OFF;
         species.initialAmount_isValid = 1;
         species.initialAmount = initial;
-        model.listOfSpecies.specie.push_back(species);
-        return model.listOfSpecies.specie.back();
+        return species;
+    }
+
+    // Adds species of one class with the defaults.
+    TestModel& all(int specieClass, const std::vector<std::string>& names) {
+        for (const std::string& name : names) species(name, specieClass);
+        return *this;
     }
 
     // Adds a complex made of `elements`.
@@ -67,17 +93,14 @@ class TestModel {
         throw std::runtime_error("no species " + name);
     }
 
-    int id(const std::string& name) { return get(name).specieID; }
-
     SpecieRefList refs(const Refs& entries) {
         SpecieRefList list;
         for (const auto& [name, stoichiometry] : entries) {
-            SpecieRef ref;
-            ref.specieID = id(name);
+            SpecieRef& ref = list.ref.emplace_back();
+            ref.specieID = get(name).specieID;
             ref.name = name;
             ref.compartment = get(name).compartment;
             ref.stoichiometry = stoichiometry;
-            list.ref.push_back(ref);
         }
         return list;
     }
@@ -86,6 +109,10 @@ class TestModel {
     // reference is valid until the next reaction is added.
     Reaction& reaction(int layer, int reactionType, const Refs& reactants, const Refs& products,
                        const Refs& modifiers = {}, const std::string& modifierComplex = "") {
+        return reaction(layer, {reactionType, reactants, products, modifiers, modifierComplex});
+    }
+    Reaction& reaction(int layer, const ReactionRecipe& recipe) {
+        const auto& [reactionType, reactants, products, modifiers, modifierComplex] = recipe;
         Reaction reaction;
         reaction.reactionID = nextReactionID++;
         reaction.reactionType = reactionType;
@@ -94,24 +121,24 @@ class TestModel {
         if (!modifiers.empty()) reaction.listOfModifiers.push_back(refs(modifiers));
         if (!modifierComplex.empty())
             reaction.modifierComplex.push_back(refs({{modifierComplex, 1.0}}));
-        ReactionLayer& target = layerOf(layer);
-        target.reaction.push_back(reaction);
-        return target.reaction.back();
-    }
-
-    ReactionLayer& layerOf(int layer) {
         for (ReactionLayer& existing : model.listOfReactions) {
-            if (existing.layer == layer) return existing;
+            if (existing.layer == layer) return existing.reaction.emplace_back(reaction);
         }
-        model.listOfReactions.push_back(ReactionLayer{});
-        model.listOfReactions.back().layer = layer;
-        return model.listOfReactions.back();
+        model.listOfReactions.emplace_back().layer = layer;
+        return model.listOfReactions.back().reaction.emplace_back(reaction);
     }
 
     Model model;
     int nextSpecieID = 1;
     int nextReactionID = 1;
 };
+
+// A model with the single compartment 1, "cytosol" (short name "cyt").
+inline TestModel cytosol(const std::string& title = "test") {
+    TestModel t(title);
+    t.compartment(1, "cytosol");
+    return t;
+}
 
 // Marks every modifier of `reaction` as acting through its total amount.
 inline void setTotalModifiers(Reaction& reaction) {
@@ -125,9 +152,7 @@ inline std::string writeToString(const OutputInfo& info, int mode) {
     int result = writeOutputFile(info, file, mode);
     std::string text;
     std::rewind(file);
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
     std::fclose(file);
     if (result != 0) throw std::runtime_error("writeOutputFile failed");
     return text;
@@ -139,9 +164,11 @@ struct Conversion {
     OutputInfo info;
     std::string dae;  // written only when the conversion succeeded
     std::string usage;
+    std::string log;  // what the conversion logged
 };
 
 inline Conversion convert(Model& model, int geneProteinMethod, int metabolicMethod) {
+    LogCapture log;
     Conversion conversion;
     conversion.info.geneProteinMethod = geneProteinMethod;
     conversion.info.metabolicMethod = metabolicMethod;
@@ -150,45 +177,109 @@ inline Conversion convert(Model& model, int geneProteinMethod, int metabolicMeth
         conversion.usage = writeToString(conversion.info, OUTPUT_USAGE);
         conversion.dae = writeToString(conversion.info, OUTPUT_DAE);
     }
+    conversion.log = log.take();
     return conversion;
+}
+
+// The log of a conversion of a copy of `model` that must fail.
+inline std::string failureLog(Model model, int geneProteinMethod, int metabolicMethod) {
+    Conversion conversion = convert(model, geneProteinMethod, metabolicMethod);
+    EXPECT_EQ(conversion.result, -1);
+    return conversion.log;
 }
 
 // Lines of `text` that start with `prefix`.
 inline std::vector<std::string> linesStartingWith(const std::string& text,
                                                   const std::string& prefix) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
         std::string line = text.substr(start, end - start);
         if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
-        start = end + 1;
     }
     return lines;
 }
 
-// The DAE line of the differential equation of `displayName` ("A.cyt"), or "" when none.
-inline std::string differentialLine(const std::string& dae, const std::string& displayName) {
+// The right-hand side of the differential equation of `displayName` ("A.cyt"): the text after
+// " =" and before the closing ";", or "" when there is no such equation.
+inline std::string differentialTerms(const std::string& dae, const std::string& displayName) {
     for (const std::string& line : linesStartingWith(dae, "deq_")) {
-        if (line.find(": dydt[" + displayName + "] =") != std::string::npos) return line;
+        size_t head = line.find(": dydt[" + displayName + "] =");
+        if (head != std::string::npos && line.back() == ';') {
+            size_t equals = line.find(" =", head);
+            return line.substr(equals + 2, line.size() - equals - 3);
+        }
     }
     return std::string();
 }
 
-// The right-hand side of that line: the text after " =" and before the closing ";".
-inline std::string differentialTerms(const std::string& dae, const std::string& displayName) {
-    std::string line = differentialLine(dae, displayName);
-    size_t equals = line.find(" =");
-    if (equals == std::string::npos || line.empty() || line.back() != ';') return std::string();
-    return line.substr(equals + 2, line.size() - equals - 3);
+// The text from `head` up to `next` (to the end when `next` is empty).
+inline std::string section(const std::string& text, const std::string& head,
+                           const std::string& next) {
+    size_t start = text.find(head);
+    if (start == std::string::npos) return "<no section " + head + ">";
+    return text.substr(start, next.empty() ? std::string::npos : text.find(next, start) - start);
 }
 
-// A model with the single compartment 1, "cytosol" (short name "cyt").
-inline TestModel cytosol(const std::string& title = "test") {
-    TestModel t(title);
-    t.compartment(1, "cytosol");
-    return t;
+// A context whose kinds and terms a test sets by hand.
+struct HandBuilt {
+    HandBuilt(const TestModel& model, int geneProteinMethod, int metabolicMethod = METHOD_NONE)
+        : t(model), context(createConversionContext(t.model, geneProteinMethod, metabolicMethod)) {}
+
+    int index(const std::string& name) const {
+        for (int i = 0; i < context->playerCount; ++i) {
+            if (context->players[i].name == name) return i;
+        }
+        throw std::runtime_error("no player " + name);
+    }
+    Player& player(const std::string& name) { return context->players[index(name)]; }
+    Player& total(const std::string& name) { return context->totalPlayers[index(name)]; }
+    std::vector<Term>& terms(const std::string& name) {
+        return context->equations[index(name)].terms;
+    }
+    std::vector<Term>& totalTerms(const std::string& name) {
+        return context->totalEquations[index(name)].terms;
+    }
+
+    Term term(double coefficient, int kind, int number, const Refs& factors = {}) {
+        Term made;
+        made.coefficient = coefficient;
+        made.parameterKind = kind;
+        made.parameterNumber = number;
+        for (const auto& [name, exponent] : factors)
+            made.factors.push_back(TermFactor{&player(name), exponent});
+        return made;
+    }
+    // Appends a term to the equation of `owner`.
+    Term& add(const std::string& owner, double coefficient, int kind = PARAM_NONE, int number = 0,
+              const Refs& factors = {}) {
+        return terms(owner).emplace_back(term(coefficient, kind, number, factors));
+    }
+    // Gives each named player `kind`.
+    void kinds(int kind, const std::vector<std::string>& names) {
+        for (const std::string& name : names) player(name).kind = kind;
+    }
+
+    TestModel t;
+    std::shared_ptr<ConversionContext> context;
+};
+
+// Runs only the CMA stage, so that its classifications and terms can be seen before the later
+// stages and without the element-list check of a whole conversion.
+struct CmaStage : HandBuilt {
+    explicit CmaStage(const TestModel& model, int method = METHOD_CMA) : HandBuilt(model, method) {
+        LogCapture capture;
+        result = classifyReaction_CMA(*context, t.model);
+        log = capture.take();
+    }
+    int result = -1;
+    std::string log;
+};
+
+// The line the CMA stage adds for a failed first reaction of `reactionType`.
+inline std::string cmaReactionFailed(const std::string& reactionType) {
+    return "reacReactions_CMA: reaction conversion failed.(reactionID=1,reactionType=" +
+           reactionType + ")\n";
 }
 
 }  // namespace zymorax::testkit

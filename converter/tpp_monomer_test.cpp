@@ -8,11 +8,8 @@
 #include <limits>
 #include <random>
 
-#include "context_builder.h"
 #include "log.h"
-#include "methods.h"
 #include "test_model_builder.h"
-#include "test_support.h"
 
 namespace zymorax::testkit {
 namespace {
@@ -120,10 +117,8 @@ void assignRandomKinds(std::mt19937& random, ConversionContext& context) {
 }
 
 TEST(MonomerContents, CountsUnitsThroughNestedComplexes) {
-    TestModel t;
-    t.compartment(1, "cytosol");
-    t.species("A", CLASS_PROTEIN);
-    t.species("B", CLASS_PROTEIN);
+    TestModel t = cytosol();
+    t.all(CLASS_PROTEIN, {"A", "B"});
     t.complex("A:B", {{"A", 1}, {"B", 1}});
     t.complex("Z", {{"A:B", 2}, {"A", 1}, {"B", 0.5}});
     t.complex("A2", {{"A", 2}});
@@ -139,10 +134,8 @@ TEST(MonomerContents, CountsUnitsThroughNestedComplexes) {
 }
 
 TEST(MonomerContents, FailuresAreLoggedAgainAtEveryLookup) {
-    TestModel t;
-    t.compartment(1, "cytosol");
-    t.species("A", CLASS_PROTEIN);
-    t.species("B", CLASS_PROTEIN);
+    TestModel t = cytosol();
+    t.all(CLASS_PROTEIN, {"A", "B"});
     t.species("Empty", CLASS_COMPLEX);
     t.complex("Minus", {{"A", -1}});
     t.complex("Outer", {{"Minus", -1}, {"B", 1}});
