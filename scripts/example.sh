@@ -83,6 +83,6 @@ Done. In $out:
   $name.param.txt  the parameter file with the tuned values (valfuse)
   matlab/          the MATLAB functions (symcode -MATLAB) and ZYMORAX_Merge_*.m (valscribe);
                    in Octave: addpath('$root/sim/matlab'); cd('$out/matlab');
-                   ZYMORAX_simulate([$matlab_span], ${step#-S}, 'octave.csv')
+                   ZYMORAX_simulate([$matlab_span], ${step#-S}, 'octave.csv');
   system.log       the programs' messages
 TEXT
