@@ -12,7 +12,7 @@ packages=(
   googletest libgtest-dev
   openjdk-17-jdk-headless
   libsbml5-java libsbml5-examples
-  libxml2-utils
+  libxml2-utils python3
   libsundials-dev gnuplot-nox
 )
 
