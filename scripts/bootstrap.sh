@@ -5,6 +5,7 @@
 #   scripts/bootstrap.sh                what the programs and the example need
 #   scripts/bootstrap.sh --with-octave  also Octave, for the tests of the generated MATLAB code
 #                                       (scripts/test.sh asks for it; about 180 MB, 35 s)
+#   scripts/bootstrap.sh --with-fuzz    also clang and its libFuzzer runtime (scripts/fuzz.sh)
 set -euo pipefail
 
 packages=(
@@ -19,7 +20,9 @@ packages=(
 for argument in "$@"; do
   case "$argument" in
     --with-octave) packages+=(octave) ;;
-    *) echo "bootstrap.sh: unknown argument '$argument' (known: --with-octave)" >&2; exit 2 ;;
+    --with-fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "bootstrap.sh: unknown argument '$argument' (known: --with-octave, --with-fuzz)" >&2
+       exit 2 ;;
   esac
 done
 
