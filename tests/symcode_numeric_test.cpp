@@ -1,6 +1,6 @@
 // symcode's C output is compiled with the system C compiler, loaded and called. For every DAE
-// file under compiler/testdata, converter/testdata and tests/golden (every conversion of the
-// examples): usr_fjac agrees with central differences of usr_fvec at random positive points. For
+// file under compiler/testdata, converter/testdata and tests/cases (among them every conversion
+// that a case folder of rxnconv expects): usr_fjac agrees with central differences of usr_fvec at random positive points. For
 // those without algebraic equations: the G/H data split the right-hand side (v_plus - v_minus =
 // usr_fvec) with the derivatives of both parts; the S-system Jacobian is the derivative of the
 // S-system right-hand side; and the S-system whose kinetic orders and rate constants are taken
@@ -118,20 +118,25 @@ std::vector<double> random_state(int n, std::mt19937& random) {
     return random_arrays({n}, random)[1];
 }
 
-// The DAE files with variables under compiler/testdata, converter/testdata and tests/golden,
-// sorted.
+// The DAE files with variables under compiler/testdata, converter/testdata and, of the case
+// folders, those a run must write (inputs there may be faulty on purpose), sorted.
 std::vector<std::string> every_dae_file() {
     std::vector<std::string> files;
-    for (const char* folder : {"compiler/testdata", "converter/testdata", "tests/golden"}) {
+    for (const char* folder : {"compiler/testdata", "converter/testdata", "tests/cases"}) {
         for (const auto& entry :
              std::filesystem::recursive_directory_iterator(source_path(folder))) {
+            const std::string path = entry.path().string();
             if (entry.path().extension() != ".dae") continue;
+            if (path.find("/tests/cases/") != std::string::npos &&
+                path.find("/expected/files/") == std::string::npos) {
+                continue;
+            }
             // A conversion whose layers found nothing to convert has no variables to compile.
-            std::string text = read_file(entry.path().string());
+            std::string text = read_file(path);
             if (text.find("\ny[") == std::string::npos && text.find("\nx[") == std::string::npos) {
                 continue;
             }
-            files.push_back(entry.path().string());
+            files.push_back(path);
         }
     }
     std::sort(files.begin(), files.end());
@@ -467,7 +472,7 @@ TEST(SymcodeSsystem, ReproducesTheGmaModelAtItsTunedOperatingPoint) {
     Workspace ws;
     CompiledModel model;
     ASSERT_NO_FATAL_FAILURE(
-        model.build(ws, source_path("tests/golden/glycolysis_gma_CMA_GMA.dae"), true));
+        model.build(ws, source_path("tests/cases/rxnconv/glycolysis_gma_CMA_GMA/expected/files/model.dae"), true));
     ASSERT_TRUE(model.ssystem);
     ProgramRun merge =
         ws.run("valfuse", {"-Iparam.txt", "-R" + source_path("examples/glycolysis_gma.param.txt")});
