@@ -1,12 +1,12 @@
 // symcode's C output is compiled with the system C compiler, loaded and called. For every DAE
-// file under compiler/testdata, converter/testdata and tests/cases (among them every conversion
-// that a case folder of rxnconv expects): usr_fjac agrees with central differences of usr_fvec at random positive points. For
-// those without algebraic equations: the G/H data split the right-hand side (v_plus - v_minus =
-// usr_fvec) with the derivatives of both parts; the S-system Jacobian is the derivative of the
-// S-system right-hand side; and the S-system whose kinetic orders and rate constants are taken
-// from the G/H data at a point agrees there with the model in value and Jacobian, which ties the
-// numbering of g and h in the G/H data to the one in the S-system functions. The last check also
-// runs at the tuned operating point of the glycolysis example.
+// file under compiler/testdata and tests/cases (among them every conversion that a case folder
+// of rxnconv expects): usr_fjac agrees with central differences of usr_fvec at random positive
+// points. For those without algebraic equations: the G/H data split the right-hand side
+// (v_plus - v_minus = usr_fvec) with the derivatives of both parts; the S-system Jacobian is the
+// derivative of the S-system right-hand side; and the S-system whose kinetic orders and rate
+// constants are taken from the G/H data at a point agrees there with the model in value and
+// Jacobian, which ties the numbering of g and h in the G/H data to the one in the S-system
+// functions. The last check also runs at the tuned operating point of the glycolysis example.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -118,11 +118,11 @@ std::vector<double> random_state(int n, std::mt19937& random) {
     return random_arrays({n}, random)[1];
 }
 
-// The DAE files with variables under compiler/testdata, converter/testdata and, of the case
-// folders, those a run must write (inputs there may be faulty on purpose), sorted.
+// The DAE files with variables under compiler/testdata and, of the case folders, those a run
+// must write (inputs there may be faulty on purpose), sorted.
 std::vector<std::string> every_dae_file() {
     std::vector<std::string> files;
-    for (const char* folder : {"compiler/testdata", "converter/testdata", "tests/cases"}) {
+    for (const char* folder : {"compiler/testdata", "tests/cases"}) {
         for (const auto& entry :
              std::filesystem::recursive_directory_iterator(source_path(folder))) {
             const std::string path = entry.path().string();
