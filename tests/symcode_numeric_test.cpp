@@ -286,6 +286,13 @@ class CompiledModel {
     SharedObject model_, ssystem_;
 };
 
+// The step of a central difference at x: small enough for the truncation error of the models'
+// terms, large enough that rounding stays far below the tolerance also where a term barely
+// changes (a power with an exponent of 1e-5).
+double difference_step(double x) {
+    return 1e-4 * std::max(1.0, std::fabs(x));
+}
+
 // Relative error below 1e-6 unless both are tiny (an entry left out, or a vanishing one).
 void expect_derivative(double symbolic, double up, double down, double h, const char* what, int i,
                        int k) {
@@ -303,7 +310,7 @@ void check_jacobian(const CompiledModel& m, FvecFunction f, FjacFunction fjac,
                     const std::vector<double>& y, Parameter* p, const char* what) {
     std::vector<double> jacobian = m.jacobian(fjac, y, p);
     for (int k = 1; k <= m.n; ++k) {
-        const double h = 1e-5 * std::max(1.0, std::fabs(y[k]));
+        const double h = difference_step(y[k]);
         std::vector<double> up = y, down = y;
         up[k] += h;
         down[k] -= h;
@@ -357,7 +364,7 @@ void check_gh_derivatives(const CompiledModel& m, const std::vector<double>& y,
         }
     };
     for (int k = 1; k <= m.n; ++k) {
-        const double h = 1e-5 * std::max(1.0, std::fabs(y[k]));
+        const double h = difference_step(y[k]);
         std::vector<double> up = y, down = y;
         up[k] += h;
         down[k] -= h;
@@ -366,7 +373,7 @@ void check_gh_derivatives(const CompiledModel& m, const std::vector<double>& y,
     const int slot = m.layout.slot_of("constantPlayer");
     for (int j = 1; j <= m.constCount; ++j) {
         double& c = params.arrays[slot][j];
-        const double saved = c, h = 1e-5 * std::max(1.0, std::fabs(c));
+        const double saved = c, h = difference_step(c);
         c = saved + h;
         GhValues up = m.gh(y, p);
         c = saved - h;
