@@ -114,12 +114,17 @@ TEST(HandBuilt, TheCmaDispatcherLooksOnlyAtConvertibleReactionsOfCmaLayers) {
     EXPECT_EQ(binding.context->parameterCounts[PARAM_KA], 1);
 }
 
-TEST(HandBuilt, AnEnzymeTotalNeedsAnAmountToReferTo) {
+// S -> (nothing) by the mass-balanced enzyme E, under TPP_RAPID and GMA.
+HandBuilt enzymaticDecay() {
     TestModel t = cytosol();
     t.species("S", CLASS_METABOLITE);
     t.species("E", CLASS_PROTEIN).massBalance = SWITCH_ON;
     t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {}, {{"E", 1}});
-    HandBuilt set(t, METHOD_TPP_RAPID, METHOD_GMA);
+    return HandBuilt(t, METHOD_TPP_RAPID, METHOD_GMA);
+}
+
+TEST(HandBuilt, AnEnzymeTotalNeedsAnAmountToReferTo) {
+    HandBuilt set = enzymaticDecay();
     set.player("S").kind = PLAYER_DIFFERENTIAL_FLUX;
     set.player("E").kind = PLAYER_ALGEBRAIC_TOTAL;  // its total twin was never given a kind
     set.player("E").totalModifier = 1;
@@ -138,11 +143,7 @@ TEST(HandBuilt, AnEnzymeTotalNeedsAnAmountToReferTo) {
 }
 
 TEST(HandBuilt, AMassBalancedEnzymeHasNoTotalUnderTpp) {
-    TestModel t = cytosol();
-    t.species("S", CLASS_METABOLITE);
-    t.species("E", CLASS_PROTEIN).massBalance = SWITCH_ON;
-    t.reaction(LAYER_METABOLIC, REACTION_IRREVERSIBLE_CONVERSION, {{"S", 1}}, {}, {{"E", 1}});
-    HandBuilt set(t, METHOD_TPP_RAPID, METHOD_GMA);
+    HandBuilt set = enzymaticDecay();
     set.player("E").kind = PLAYER_DIFFERENTIAL;
     set.player("E").totalModifier = 1;
     EXPECT_EQ(createTotalEnzymeEq(*set.context), 0);
