@@ -32,14 +32,6 @@ TEST(ReadParamRows, ReadsEveryLineWholeAndKeepsEveryByte) {
     EXPECT_EQ(param_file_text(rows), content);
 }
 
-TEST(ReadParamRows, ReportsFilesThatCannotBeOpenedOrRead) {
-    TempDir dir;
-    std::vector<ParamRow> rows;
-    EXPECT_EQ(read_param_rows(dir.file("missing.txt"), rows), ReadOutcome::CannotOpen);
-    // A folder opens for reading but every read fails.
-    EXPECT_EQ(read_param_rows(dir.path(), rows), ReadOutcome::CannotRead);
-}
-
 size_t entries_in(const std::string& folder) {
     size_t count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
@@ -74,18 +66,6 @@ TEST(ReplaceFile, ReplacesTheContentAndKeepsThePermissions) {
         dir.file("link.txt"), [](FILE* out) { return write_text(out, "x"); }, false, failure));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
     EXPECT_EQ(read_file(path), "x");
-}
-
-TEST(ReplaceFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {
-    TempDir dir;
-    std::string path = dir.file("p.txt");
-    write_file(path, "old\n");
-    ReplaceFailure failure;
-    EXPECT_FALSE(replace_file(
-        path, [](FILE*) { return false; }, false, failure));
-    EXPECT_EQ(failure.step, ReplaceFailure::Write);
-    EXPECT_EQ(read_file(path), "old\n");
-    EXPECT_EQ(entries_in(dir.path()), 1u);
 }
 
 TEST(ReplaceFile, AMissingTargetIsCreatedOnlyWhenAllowed) {

@@ -62,14 +62,6 @@ TEST(ParamRow, NamesTheFieldsOfEachRowType) {
     EXPECT_EQ(ParamRow("PARAM_NAME ;ka  #\n", 1).tag(), "ka");
 }
 
-TEST(ParamRow, CountsFieldsAgainstItsType) {
-    EXPECT_EQ(ParamRow("Y_START;1;2;A\t#;\n", 1).field_count_difference(), 1);
-    EXPECT_EQ(ParamRow("Y_START;1;2;\n", 1).field_count_difference(), 0);
-    EXPECT_EQ(ParamRow("PARAM;k;1;1;;0;D;;;", 1).field_count_difference(), -1);
-    EXPECT_EQ(ParamRow("T_EVENT;e;1;2;3;", 1).field_count_difference(), 0);
-    EXPECT_EQ(ParamRow("# a;b", 1).field_count_difference(), 0);
-}
-
 // A random line over an alphabet rich in separators, blanks and line-end bytes.
 std::string random_line(std::mt19937& random) {
     static const std::string kTypes[] = {"Y_START ", "PARAM   ", "T_EVENT", " N_VAR", "#", ""};
