@@ -19,8 +19,9 @@ struct ReplaceFailure {
 // leaves the old file as it was and removes the temporary one. The file keeps its permission
 // bits (and its owner where the process may set it); a symbolic link keeps pointing at the
 // rewritten file. With `mayCreate` a missing target is created with the permissions a new file
-// gets (0666 less the umask); without it a missing target is an Open failure. True on success;
-// else `failure` says where it failed.
+// gets (0666 less the umask, which is read by setting it back, so not while other threads create
+// files); without it a missing target is an Open failure. True on success; else `failure` says
+// where it failed.
 bool replace_file(const std::string& path, const std::function<bool(FILE*)>& fill, bool mayCreate,
                   ReplaceFailure& failure);
 
