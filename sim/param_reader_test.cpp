@@ -116,7 +116,8 @@ TEST_F(ParamReaderTest, NamesWhatIsWrongAndWhere) {
          ": no N_VAR row with a count of at least 1.\n"},
         {"N_ALGEBR;   1;", "N_ALGEBR;   4;",
          ": no N_ALGEBR row with a count from 0 to N_VAR (3).\n"},
-        {"Y_START ;   2; 1.0000e+000;  A.cyt\t#\n", "", ": no Y_START row for variable 2.\n"},
+        {"Y_START ;   2; 1.0000e+000;  A.cyt\t#\n", "",
+         ": N_VAR is 3, but there is no Y_START row for variable 2.\n"},
         {"PARAM_NAME ;kx ", "PARAM_NAME ;constantPlayer ",
          ": the label 'constantPlayer' has two PARAM_NAME rows.\n"},
     };
@@ -131,11 +132,6 @@ TEST_F(ParamReaderTest, ReportsAFileThatCannotBeOpened) {
     LogCapture capture;
     EXPECT_EQ(read_parameter_file(dir.file("missing.txt"), file), -1);
     EXPECT_EQ(capture.take(), "Cannot open the parameter file " + dir.file("missing.txt") + ".\n");
-}
-
-TEST(SplitFields, KeepsEmptyFieldsAndTheTextAfterTheLastSeparator) {
-    EXPECT_EQ(split_fields("a;;b;"), (std::vector<std::string>{"a", "", "b", ""}));
-    EXPECT_EQ(split_fields("x"), (std::vector<std::string>{"x"}));
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 #include "sim_options.h"
 
-#include <cmath>
-#include <cstdlib>
-
 #include "log.h"
 #include "text_io.h"
 
@@ -20,14 +17,6 @@ const char* const kUsage =
     "  -K  folder of kine.h (default: ZYMORAX_KINE_DIR, then beside the program)\n"
     "  --check-jacobian  compare usr_fjac with finite differences of usr_fvec at the\n"
     "                    initial state; exit status 1 when they disagree\n";
-
-bool parse_number(const std::string& text, double& value) {
-    std::string trimmed = zymorax::trim(text);
-    if (trimmed.empty()) return false;
-    char* end = nullptr;
-    value = std::strtod(trimmed.c_str(), &end);
-    return end == trimmed.c_str() + trimmed.size() && std::isfinite(value);
-}
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "text_io.h"
+
 namespace kinesim {
 
 struct SimOptions {
@@ -27,6 +29,6 @@ extern const char* const kUsage;
 int parse_sim_options(int argc, const char* const* argv, SimOptions& options);
 
 // Reads a whole decimal number ("1e-3", " 2.5"); false when the text holds anything else.
-bool parse_number(const std::string& text, double& value);
+using zymorax::parse_number;
 
 }  // namespace kinesim

@@ -60,7 +60,7 @@ TEST_F(ValscribeRun, ExportsInitialValuesParametersAndEventsInFileOrder) {
               "function [Y_START] = ZYMORAX_Merge_init()\n"
               "\tY_START(1).value = 2.5000e+000; % A.cyt\n"
               "\tY_START(1).tag = 'A.cyt';\n"
-              "\tY_START(2).value = ; % B.cyt\n"
+              "\tY_START(2).value = []; % B.cyt\n"
               "\tY_START(2).tag = 'B.cyt';\n"
               "end\n");
     EXPECT_EQ(ws.read(kParam),
