@@ -1,12 +1,11 @@
 #include "dae_solver.h"
 
-#include <ida/ida.h>
+#include <idas/idas.h>
 #include <nvector/nvector_serial.h>
-#include <sunlinsol/sunlinsol_dense.h>
-#include <sunmatrix/sunmatrix_dense.h>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "format.h"
 #include "log.h"
@@ -16,11 +15,12 @@ namespace kinesim {
 namespace {
 
 // What the callbacks share, and what they noticed on the way to a failure.
-struct SolverState {
+struct SolverState : IdaUserData {
+    SolverState(ModelFunctions& model, int algebraicCount, double atol)
+        : model(model), algebraicCount(algebraicCount), atol(atol) {}
     ModelFunctions& model;
     int algebraicCount;
     double atol;
-    std::vector<double> dense;  // the Jacobian, row-major
     std::string lastMessage;    // IDA's last error message
     int nonFiniteRow = -1;      // first equation that gave inf or nan
     double nonFiniteValue = 0.0;
@@ -28,7 +28,7 @@ struct SolverState {
 };
 
 int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
-    auto* state = static_cast<SolverState*>(data);
+    auto* state = static_cast<SolverState*>(static_cast<IdaUserData*>(data));
     const double* y = N_VGetArrayPointer(yy);
     const double* dy = N_VGetArrayPointer(yp);
     double* r = N_VGetArrayPointer(rr);
@@ -48,25 +48,8 @@ int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
     return 0;
 }
 
-// IDA's iteration matrix dF/dy + cj dF/dy' of F = [g(y); y' - f(y)].
-int jacobian(realtype, realtype cj, N_Vector yy, N_Vector, N_Vector, SUNMatrix matrix, void* data,
-             N_Vector, N_Vector, N_Vector) {
-    auto* state = static_cast<SolverState*>(data);
-    int n = state->model.size();
-    state->model.jacobian(N_VGetArrayPointer(yy), state->dense.data());
-    for (int j = 0; j < n; ++j) {
-        double* column = SUNDenseMatrix_Column(matrix, j);
-        for (int i = 0; i < n; ++i) {
-            double entry = state->dense[static_cast<size_t>(i) * n + j];
-            if (!std::isfinite(entry)) return 1;
-            column[i] = i < state->algebraicCount ? entry : -entry + (i == j ? cj : 0.0);
-        }
-    }
-    return 0;
-}
-
 void keep_message(int, const char*, const char*, char* message, void* data) {
-    static_cast<SolverState*>(data)->lastMessage = message;
+    static_cast<SolverState*>(static_cast<IdaUserData*>(data))->lastMessage = message;
 }
 
 // The solver's objects, released together.
@@ -74,13 +57,11 @@ struct IdaObjects {
     SUNContext context = nullptr;
     void* mem = nullptr;
     N_Vector y = nullptr, dy = nullptr, id = nullptr;
-    SUNMatrix matrix = nullptr;
-    SUNLinearSolver solver = nullptr;
+    std::unique_ptr<LinearSolver> linear;
 
     ~IdaObjects() {
         if (mem != nullptr) IDAFree(&mem);
-        if (solver != nullptr) SUNLinSolFree(solver);
-        if (matrix != nullptr) SUNMatDestroy(matrix);
+        linear.reset();
         for (N_Vector v : {y, dy, id}) {
             if (v != nullptr) N_VDestroy(v);
         }
@@ -179,11 +160,10 @@ std::string failing_variable(IdaObjects& ida, const SolverState& state,
             "%s %s is %s at t = %s", what, variable_name(tags, state.nonFiniteRow).c_str(),
             number(state.nonFiniteValue).c_str(), number(state.nonFiniteTime).c_str());
     }
-    long pivot = 0;
-    if ((flag == IDA_LSETUP_FAIL || flag == IDA_CONV_FAIL) &&
-        IDAGetLastLinFlag(ida.mem, &pivot) == IDA_SUCCESS && pivot > 0 && pivot <= n) {
-        return "no pivot in the column of " + variable_name(tags, static_cast<int>(pivot - 1));
-    }
+    int column = flag == IDA_LSETUP_FAIL || flag == IDA_CONV_FAIL
+                     ? ida.linear->singular_column(ida.mem)
+                     : -1;
+    if (column >= 0) return "no pivot in the column of " + variable_name(tags, column);
     if (flag == IDA_TOO_MUCH_WORK || flag == IDA_TOO_MUCH_ACC) {
         return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
     }
@@ -198,10 +178,10 @@ int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initia
     ida.dy = N_VNew_Serial(n, ida.context);
     ida.id = N_VNew_Serial(n, ida.context);
     ida.mem = IDACreate(ida.context);
-    ida.matrix = SUNDenseMatrix(n, n, ida.context);
-    if (!ida.y || !ida.dy || !ida.id || !ida.mem || !ida.matrix) return -1;
-    ida.solver = SUNLinSol_Dense(ida.y, ida.matrix, ida.context);
-    if (ida.solver == nullptr) return -1;
+    if (!ida.y || !ida.dy || !ida.id || !ida.mem) return -1;
+    ida.linear = std::make_unique<LinearSolver>(state.model, state.algebraicCount,
+                                                settings.linearSolver);
+    state.linearSolver = ida.linear.get();
     double* y = N_VGetArrayPointer(ida.y);
     double* dy = N_VGetArrayPointer(ida.dy);
     std::copy(initial.begin(), initial.end(), y);
@@ -211,12 +191,11 @@ int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initia
         if (i < state.algebraicCount || !std::isfinite(dy[i])) dy[i] = 0.0;
     }
     bool ok = IDAInit(ida.mem, residual, start, ida.y, ida.dy) == IDA_SUCCESS &&
-              IDASetUserData(ida.mem, &state) == IDA_SUCCESS &&
+              IDASetUserData(ida.mem, static_cast<IdaUserData*>(&state)) == IDA_SUCCESS &&
               IDASetErrHandlerFn(ida.mem, keep_message, &state) == IDA_SUCCESS &&
               IDASStolerances(ida.mem, settings.relativeTolerance, settings.absoluteTolerance) ==
                   IDA_SUCCESS &&
-              IDASetLinearSolver(ida.mem, ida.solver, ida.matrix) == IDA_SUCCESS &&
-              IDASetJacFn(ida.mem, jacobian) == IDA_SUCCESS &&
+              ida.linear->attach(ida.mem, ida.y, ida.context) == 0 &&
               IDASetId(ida.mem, ida.id) == IDA_SUCCESS &&
               IDASetMaxNumSteps(ida.mem, settings.maxStepsPerOutput) == IDA_SUCCESS;
     return ok ? 0 : -1;
@@ -261,11 +240,7 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink) {
     int n = model.size();
-    SolverState state{model,
-                      algebraicCount,
-                      settings.absoluteTolerance,
-                      std::vector<double>(static_cast<size_t>(n) * n),
-                      {}};
+    SolverState state(model, algebraicCount, settings.absoluteTolerance);
     IdaObjects ida;
     if (setup(ida, state, initial, grid.start, settings) != 0) {
         log_sys("The solver cannot be set up for %d variables (out of memory?).\n", n);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "compiled_model.h"
+#include "model_functions.h"
 
 namespace kinesim {
 

@@ -10,6 +10,7 @@
 #include "dae_solver.h"
 #include "format.h"
 #include "jacobian_check.h"
+#include "jacobian_file.h"
 #include "log.h"
 #include "model_inputs.h"
 #include "param_reader.h"
@@ -52,7 +53,9 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
     std::string code;
     CodeFacts facts;
     if (read_text(options.codeFile, code) != 0 || scan_generated_code(code, facts) != 0 ||
-        bind_model_inputs(file, facts, inputs) != 0) {
+        bind_model_inputs(file, facts, inputs) != 0 ||
+        (!options.jacobianFile.empty() &&
+         check_jacobian_file(options.jacobianFile, facts, inputs.variableCount) != 0)) {
         log_sys("Nothing was simulated.\n");
         return -1;
     }
@@ -82,6 +85,8 @@ int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs
     SolverSettings settings;
     settings.relativeTolerance = options.relativeTolerance;
     settings.absoluteTolerance = options.absoluteTolerance;
+    settings.linearSolver = choose_linear_solver(options.linearSolver, inputs.variableCount,
+                                                 model.sparse().values != nullptr);
     int solved = integrate_dae(
         model, inputs.algebraicCount, inputs.tags, inputs.initial, grid, settings,
         [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); });
@@ -102,12 +107,13 @@ int run_kinesim(const SimOptions& options) {
     if (prepare_inputs(options, file, inputs) != 0) return kExitFailure;
     std::string kineDir = find_kine_dir(options.kineDir);
     CompiledModel compiled;
-    if (kineDir.empty() || compiled.load(options.codeFile, kineDir, inputs.variableCount) != 0) {
+    if (kineDir.empty() || compiled.load(options.codeFile, options.jacobianFile, kineDir,
+                                         inputs.variableCount, options.compiler) != 0) {
         log_sys("Compiling the model failed.\n");
         return kExitFailure;
     }
     ModelFunctions model(compiled.fvec, compiled.fjac, inputs.parameters.record(),
-                         inputs.variableCount);
+                         inputs.variableCount, compiled.sparse);
     if (options.checkJacobian) return check_jacobian(model, inputs);
     int status = simulate(options, model, inputs);
     if (status != kExitOk || options.plotFile.empty()) return status;

@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include "code_build.h"
+#include "linear_solver.h"
+
 namespace kinesim {
 
 struct SimOptions {
@@ -11,6 +14,9 @@ struct SimOptions {
     std::string csvFile;     // -O: the time course
     std::string plotFile;    // -G: a PNG of the time course, drawn by gnuplot (optional)
     std::string kineDir;     // -K: folder of kine.h (optional; found beside the program else)
+    std::string jacobianFile;  // -J: symcode's sparse Jacobian (optional)
+    LinearSolverKind linearSolver = LinearSolverKind::Auto;  // -L
+    CodeCompiler compiler = CodeCompiler::TinyCC;             // -B
     double timeStart = 0.0;  // -T<start>:<end>
     double timeEnd = 0.0;
     double timeStep = 0.0;             // -S: output step
