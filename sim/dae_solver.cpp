@@ -95,29 +95,36 @@ int largest_error_variable(IdaObjects& ida, int n) {
     return worst;
 }
 
-// The variable that changed fastest for its size at the last accepted step: the one that runs
-// away when the solution blows up.
-int fastest_variable(IdaObjects& ida, double atol, int n) {
-    N_Vector value = N_VClone(ida.y);
-    N_Vector rate = N_VClone(ida.y);
+// The variable that changes fastest for its size: dy/dt from the last accepted step, or, when no
+// step was accepted yet (a failure at the start), from the equations at the current state. The
+// algebraic variables are judged by the step too, and left out at the start.
+int fastest_variable(IdaObjects& ida, SolverState& state) {
+    int n = state.model.size();
+    std::vector<double> y(n), rate(n);
     double now = 0.0;
+    long steps = 0;
+    N_Vector value = N_VMake_Serial(n, y.data(), ida.context);
+    N_Vector slope = N_VMake_Serial(n, rate.data(), ida.context);
+    bool stepped = IDAGetNumSteps(ida.mem, &steps) == IDA_SUCCESS && steps > 0 &&
+                   IDAGetCurrentTime(ida.mem, &now) == IDA_SUCCESS &&
+                   IDAGetDky(ida.mem, now, 0, value) == IDA_SUCCESS &&
+                   IDAGetDky(ida.mem, now, 1, slope) == IDA_SUCCESS;
+    N_VDestroy(value);
+    N_VDestroy(slope);
+    if (!stepped) {
+        std::copy_n(N_VGetArrayPointer(ida.y), n, y.begin());
+        state.model.rhs(y.data(), rate.data());
+        std::fill_n(rate.begin(), std::min(state.algebraicCount, n), 0.0);
+    }
     int fastest = 0;
-    if (IDAGetCurrentTime(ida.mem, &now) == IDA_SUCCESS &&
-        IDAGetDky(ida.mem, now, 0, value) == IDA_SUCCESS &&
-        IDAGetDky(ida.mem, now, 1, rate) == IDA_SUCCESS) {
-        const double* y = N_VGetArrayPointer(value);
-        const double* dy = N_VGetArrayPointer(rate);
-        double largest = -1.0;
-        for (int i = 0; i < n; ++i) {
-            double speed = std::fabs(dy[i]) / std::max(std::fabs(y[i]), atol);
-            if (!(speed <= largest)) {
-                largest = speed;
-                fastest = i;
-            }
+    double largest = -1.0;
+    for (int i = 0; i < n; ++i) {
+        double speed = std::fabs(rate[i]) / std::max(std::fabs(y[i]), state.atol);
+        if (!(speed <= largest)) {
+            largest = speed;
+            fastest = i;
         }
     }
-    N_VDestroy(value);
-    N_VDestroy(rate);
     return fastest;
 }
 
@@ -148,7 +155,7 @@ std::string failure_reason(int flag) {
 
 // Names the variable behind a failure: an equation that gave inf or nan, a zero pivot of the
 // Jacobian, or else the largest local error.
-std::string failing_variable(IdaObjects& ida, const SolverState& state,
+std::string failing_variable(IdaObjects& ida, SolverState& state,
                              const std::vector<std::string>& tags, int flag) {
     int n = state.model.size();
     if (state.nonFiniteRow >= 0 &&
@@ -167,7 +174,7 @@ std::string failing_variable(IdaObjects& ida, const SolverState& state,
     if (flag == IDA_TOO_MUCH_WORK || flag == IDA_TOO_MUCH_ACC) {
         return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
     }
-    return "fastest change in " + variable_name(tags, fastest_variable(ida, state.atol, n));
+    return "fastest change in " + variable_name(tags, fastest_variable(ida, state));
 }
 
 int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initial, double start,
@@ -258,9 +265,10 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
         if (flag < 0) {
             double now = reached;
             IDAGetCurrentTime(ida.mem, &now);
+            std::string message = state.lastMessage;  // before the questions below add their own
             log_sys("The solver failed at t = %s: %s; %s.\n", number(now).c_str(),
                     failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
-            if (!state.lastMessage.empty()) log_sys("IDA: %s\n", state.lastMessage.c_str());
+            if (!message.empty()) log_sys("IDA: %s\n", message.c_str());
             return -1;
         }
         if (int stop = emit(sink, target, ida.y, n)) return stop;
