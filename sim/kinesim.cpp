@@ -109,7 +109,7 @@ int run_kinesim(const SimOptions& options) {
     CompiledModel compiled;
     if (kineDir.empty() || compiled.load(options.codeFile, options.jacobianFile, kineDir,
                                          inputs.variableCount, options.compiler) != 0) {
-        log_sys("Compiling the model failed.\n");
+        log_sys("Compiling and loading the model failed; nothing was simulated.\n");
         return kExitFailure;
     }
     ModelFunctions model(compiled.fvec, compiled.fjac, inputs.parameters.record(),
