@@ -44,7 +44,8 @@ int refuse_events(const ParameterFile& file) {
     return -1;
 }
 
-// Reads both files and checks that they fit together and leave nothing blank.
+}  // namespace
+
 int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs) {
     if (read_parameter_file(options.paramFile, file) != 0 || refuse_events(file) != 0) {
         log_sys("Reading the parameter file failed.\n");
@@ -61,6 +62,8 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
     }
     return 0;
 }
+
+namespace {
 
 int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
     JacobianComparison result = compare_jacobian(model, inputs.initial);
