@@ -55,8 +55,8 @@ std::string compiler_program() {
 
 // No contraction into fused multiply-adds: the code computes what TinyCC's build computes.
 std::vector<std::string> compiler_flags(const BuildRequest& request) {
-    return {"-O2", "-ffp-contract=off", "-shared", "-fPIC", "-I" + request.kineDir,
-            "-DMAX_VAR_NUM=" + std::to_string(request.maxVarNum)};
+    return {"-O2",   "-ffp-contract=off",    "-shared",
+            "-fPIC", "-I" + request.kineDir, "-DMAX_VAR_NUM=" + std::to_string(request.maxVarNum)};
 }
 
 // The key of a build: the compiler (path, size, time), the flags, kine.h and the files.

@@ -21,8 +21,8 @@ struct SolverState : IdaUserData {
     ModelFunctions& model;
     int algebraicCount;
     double atol;
-    std::string lastMessage;    // IDA's last error message
-    int nonFiniteRow = -1;      // first equation that gave inf or nan
+    std::string lastMessage;  // IDA's last error message
+    int nonFiniteRow = -1;    // first equation that gave inf or nan
     double nonFiniteValue = 0.0;
     double nonFiniteTime = 0.0;
 };
@@ -186,8 +186,8 @@ int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initia
     ida.id = N_VNew_Serial(n, ida.context);
     ida.mem = IDACreate(ida.context);
     if (!ida.y || !ida.dy || !ida.id || !ida.mem) return -1;
-    ida.linear = std::make_unique<LinearSolver>(state.model, state.algebraicCount,
-                                                settings.linearSolver);
+    ida.linear =
+        std::make_unique<LinearSolver>(state.model, state.algebraicCount, settings.linearSolver);
     state.linearSolver = ida.linear.get();
     double* y = N_VGetArrayPointer(ida.y);
     double* dy = N_VGetArrayPointer(ida.dy);

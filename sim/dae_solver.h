@@ -31,8 +31,8 @@ using OutputSink = std::function<int(double time, const std::vector<double>& sta
 
 // Makes the algebraic variables consistent with the differential ones (IDA's own initial
 // condition solver, starting from the given values), then integrates with the generated
-// Jacobian and the linear solver of the settings. 0, or -1 after logging the time and the variable at
-// which the solver failed.
+// Jacobian and the linear solver of the settings. 0, or -1 after logging the time and the variable
+// at which the solver failed.
 int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink);

@@ -129,8 +129,7 @@ std::string describe_comparison(const JacobianComparison& result,
             "Largest relative error of usr_fjac: %.3e at fjac[%d][%d] (equation of %s, by %s): "
             "usr_fjac %.10g, finite differences %.10g (+/- %.3e)\n",
             result.largestError, result.row, result.column, tags[result.row - 1].c_str(),
-            tags[result.column - 1].c_str(), result.generated, result.difference,
-            result.allowance);
+            tags[result.column - 1].c_str(), result.generated, result.difference, result.allowance);
     }
     if (result.nonFiniteEntries > 0) {
         text += zymorax::format("%d entries are not numbers (inf or nan) and were not compared\n",

@@ -15,12 +15,13 @@ struct JacobianComparison {
     // The entry that comes nearest to failing, or fails by most: its error measured against what
     // is allowed there (above 1: usr_fjac disagrees).
     double score = 0.0;
-    double largestError = 0.0;  // its relative error |fjac - difference| / max(|fjac|, |difference|)
-    int row = 0;                // 1-based as in the generated code; 0 when every entry is 0
+    double largestError =
+        0.0;      // its relative error |fjac - difference| / max(|fjac|, |difference|)
+    int row = 0;  // 1-based as in the generated code; 0 when every entry is 0
     int column = 0;
-    double generated = 0.0;   // usr_fjac's value there
-    double difference = 0.0;  // the finite-difference value there
-    double allowance = 0.0;   // how far the finite differences may be off there
+    double generated = 0.0;    // usr_fjac's value there
+    double difference = 0.0;   // the finite-difference value there
+    double allowance = 0.0;    // how far the finite differences may be off there
     int nonFiniteEntries = 0;  // entries where either value is inf or nan
 
     bool agrees() const { return score <= 1.0; }

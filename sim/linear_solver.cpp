@@ -11,8 +11,7 @@
 
 namespace kinesim {
 
-LinearSolverKind choose_linear_solver(LinearSolverKind asked, int variableCount,
-                                      bool sparseGiven) {
+LinearSolverKind choose_linear_solver(LinearSolverKind asked, int variableCount, bool sparseGiven) {
     if (asked != LinearSolverKind::Auto) return asked;
     return sparseGiven && variableCount >= kSparseFromVariables ? LinearSolverKind::Klu
                                                                 : LinearSolverKind::Dense;

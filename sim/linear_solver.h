@@ -3,14 +3,14 @@
 // -J file, which costs work and memory in proportion to its non-zeros instead of n^2.
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <sundials/sundials_context.h>
 #include <sundials/sundials_linearsolver.h>
 #include <sundials/sundials_matrix.h>
 #include <sundials/sundials_nvector.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "model_functions.h"
 #include "sparse_jacobian.h"

@@ -11,8 +11,8 @@ constexpr double kGeneValue = 1.0;
 
 }  // namespace
 
-ModelFunctions::ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters,
-                               int variableCount, SparseJacobianCode sparse)
+ModelFunctions::ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters, int variableCount,
+                               SparseJacobianCode sparse)
     : fvec_(fvec),
       fjac_(fjac),
       parameters_(parameters),

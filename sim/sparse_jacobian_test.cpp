@@ -15,8 +15,8 @@ namespace {
 struct RandomPattern {
     std::vector<int> colptr{0}, rowidx;
     SparseJacobianCode code() const {
-        return {static_cast<int>(colptr.size()) - 1, static_cast<int>(rowidx.size()),
-                colptr.data(), rowidx.data(), nullptr};
+        return {static_cast<int>(colptr.size()) - 1, static_cast<int>(rowidx.size()), colptr.data(),
+                rowidx.data(), nullptr};
     }
 };
 
@@ -138,12 +138,12 @@ std::vector<std::vector<double>> integrate_ring(LinearSolverKind kind) {
     settings.linearSolver = kind;
     std::vector<std::vector<double>> states;
     std::vector<double> initial = {0.0, 0.0, 1.5, 0.2, 0.1, 0.0, 0.3, 0.0, 0.9, 0.4};
-    int status = integrate_dae(model, 2, std::vector<std::string>(kRing, "y"), initial,
-                               {0.0, 30.0, 1.5}, settings,
-                               [&](double, const std::vector<double>& y) {
-                                   states.push_back(y);
-                                   return 0;
-                               });
+    int status =
+        integrate_dae(model, 2, std::vector<std::string>(kRing, "y"), initial, {0.0, 30.0, 1.5},
+                      settings, [&](double, const std::vector<double>& y) {
+                          states.push_back(y);
+                          return 0;
+                      });
     EXPECT_EQ(status, 0);
     return states;
 }

@@ -43,14 +43,14 @@ using Binary = double (*)(double, double);
 
 void add_math_functions(TCCState* state) {
     const std::pair<const char*, Unary> unary[] = {
-        {"log", std::log},   {"exp", std::exp},     {"sqrt", std::sqrt}, {"fabs", std::fabs},
-        {"log10", std::log10}, {"log2", std::log2}, {"exp2", std::exp2}, {"cbrt", std::cbrt},
-        {"sin", std::sin},   {"cos", std::cos},     {"tan", std::tan},   {"asin", std::asin},
-        {"acos", std::acos}, {"atan", std::atan},   {"sinh", std::sinh}, {"cosh", std::cosh},
-        {"tanh", std::tanh}, {"floor", std::floor}, {"ceil", std::ceil}};
-    const std::pair<const char*, Binary> binary[] = {
-        {"pow", std::pow},     {"atan2", std::atan2}, {"fmod", std::fmod},
-        {"hypot", std::hypot}, {"fmin", std::fmin},   {"fmax", std::fmax}};
+        {"log", std::log},     {"exp", std::exp},     {"sqrt", std::sqrt}, {"fabs", std::fabs},
+        {"log10", std::log10}, {"log2", std::log2},   {"exp2", std::exp2}, {"cbrt", std::cbrt},
+        {"sin", std::sin},     {"cos", std::cos},     {"tan", std::tan},   {"asin", std::asin},
+        {"acos", std::acos},   {"atan", std::atan},   {"sinh", std::sinh}, {"cosh", std::cosh},
+        {"tanh", std::tanh},   {"floor", std::floor}, {"ceil", std::ceil}};
+    const std::pair<const char*, Binary> binary[] = {{"pow", std::pow},   {"atan2", std::atan2},
+                                                     {"fmod", std::fmod}, {"hypot", std::hypot},
+                                                     {"fmin", std::fmin}, {"fmax", std::fmax}};
     for (const auto& [name, function] : unary) {
         tcc_add_symbol(state, name, reinterpret_cast<const void*>(function));
     }

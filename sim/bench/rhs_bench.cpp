@@ -53,11 +53,9 @@ void report(const char* name, Build& b, kinesim::ModelInputs& inputs) {
                                   b.compiled.sparse);
     std::vector<double> f(n), values(std::max(model.sparse().nnz, 1));
     double rhs = microseconds_per_call([&] { model.rhs(inputs.initial.data(), f.data()); });
-    double jacobian = model.sparse().values == nullptr
-                          ? NAN
-                          : microseconds_per_call([&] {
-                                model.sparse_jacobian(inputs.initial.data(), values.data());
-                            });
+    double jacobian = model.sparse().values == nullptr ? NAN : microseconds_per_call([&] {
+        model.sparse_jacobian(inputs.initial.data(), values.data());
+    });
     std::printf("%-8s compile %8.3f s   rhs %10.2f us   sparse Jacobian %10.2f us\n", name,
                 b.compileSeconds, rhs, jacobian);
 }
