@@ -250,7 +250,10 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
     SolverState state(model, algebraicCount, settings.absoluteTolerance);
     IdaObjects ida;
     if (setup(ida, state, initial, grid.start, settings) != 0) {
-        log_sys("The solver cannot be set up for %d variables (out of memory?).\n", n);
+        log_sys("The solver cannot be set up for %d variables (out of memory?%s).\n", n,
+                settings.linearSolver == LinearSolverKind::Dense
+                    ? " the dense solver needs n^2 numbers; symcode -J and kinesim -J give KLU"
+                    : "");
         return -1;
     }
     if (make_consistent(ida, state, tags, initial, grid) != 0) return -1;

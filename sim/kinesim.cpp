@@ -65,7 +65,14 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
 
 namespace {
 
+// The check holds three n x n arrays.
 int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
+    double n = model.size() + 1.0;
+    if (!fits_in_memory(3.0 * sizeof(double) * n * n)) {
+        log_sys("The Jacobian check of %d variables needs more memory than there is.\n",
+                model.size());
+        return kExitFailure;
+    }
     JacobianComparison result = compare_jacobian(model, inputs.initial);
     std::fputs(describe_comparison(result, inputs.tags).c_str(), stdout);
     if (!result.agrees()) {

@@ -40,7 +40,7 @@ int LinearSolver::attach(void* idaMem, N_Vector like, SUNContext context) {
         matrix_ = SUNSparseMatrix(n, n, std::max<sunindextype>(pattern_->nonzeros(), 1), CSC_MAT,
                                   context);
         if (matrix_ != nullptr) solver_ = SUNLinSol_KLU(like, matrix_, context);
-    } else {
+    } else if (model_.reserve_jacobian_rows()) {  // never allocated inside a callback
         matrix_ = SUNDenseMatrix(n, n, context);
         if (matrix_ != nullptr) solver_ = SUNLinSol_Dense(like, matrix_, context);
     }

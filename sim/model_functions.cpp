@@ -1,6 +1,9 @@
 #include "model_functions.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <new>
 
 namespace kinesim {
 
@@ -30,6 +33,22 @@ void ModelFunctions::rhs(const double* y, double* f) {
     std::fill(f_.begin(), f_.end(), 0.0);
     fvec_(f_.data(), y_.data(), kGeneValue, parameters_);
     std::copy(f_.begin() + 1, f_.end(), f);
+}
+
+bool fits_in_memory(double bytes) {
+    double memory = static_cast<double>(sysconf(_SC_PHYS_PAGES)) * sysconf(_SC_PAGE_SIZE);
+    return memory <= 0 || bytes <= memory;
+}
+
+// The dense path holds usr_fjac's rows and the solver's matrix, both about n^2 numbers.
+bool ModelFunctions::reserve_jacobian_rows() {
+    if (!fits_in_memory(2.0 * sizeof(double) * (n_ + 1.0) * (n_ + 1.0))) return false;
+    try {
+        fjacRows_.resize(static_cast<size_t>(n_ + 1) * (n_ + 1));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 const double* ModelFunctions::jacobian_rows(const double* y) {
