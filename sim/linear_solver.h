@@ -59,7 +59,11 @@ class LinearSolver {
     static int sparse_jacobian(double t, double cj, N_Vector y, N_Vector yp, N_Vector r,
                                SUNMatrix matrix, void* data, N_Vector, N_Vector, N_Vector);
 
+    void tune_setup_frequency();
+
     ModelFunctions& model_;
+    void* idaMem_ = nullptr;
+    bool tuned_ = false;
     int algebraicCount_;
     LinearSolverKind kind_;
     std::unique_ptr<IterationPattern> pattern_;  // KLU only
