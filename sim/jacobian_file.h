@@ -9,7 +9,8 @@
 
 namespace kinesim {
 
-// Reads and scans `path`. 0, or -1 after logging the first read that does not fit.
-int check_jacobian_file(const std::string& path, const CodeFacts& code, int variableCount);
+// Scans `text`, the content of `path`. 0, or -1 after logging the first read that does not fit.
+int check_jacobian_file(const std::string& path, const std::string& text, const CodeFacts& code,
+                        int variableCount);
 
 }  // namespace kinesim

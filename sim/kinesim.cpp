@@ -20,10 +20,10 @@ namespace kinesim {
 
 namespace {
 
-int read_text(const std::string& path, std::string& text) {
+int read_text(const std::string& path, const char* what, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        log_sys("Cannot open the C file %s.\n", path.c_str());
+        log_sys("Cannot open the %s %s.\n", what, path.c_str());
         return -1;
     }
     std::ostringstream content;
@@ -51,12 +51,13 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
         log_sys("Reading the parameter file failed.\n");
         return -1;
     }
-    std::string code;
+    std::string code, jacobian;
     CodeFacts facts;
-    if (read_text(options.codeFile, code) != 0 || scan_generated_code(code, facts) != 0 ||
+    if (read_text(options.codeFile, "C file", code) != 0 || scan_generated_code(code, facts) != 0 ||
         bind_model_inputs(file, facts, inputs) != 0 ||
         (!options.jacobianFile.empty() &&
-         check_jacobian_file(options.jacobianFile, facts, inputs.variableCount) != 0)) {
+         (read_text(options.jacobianFile, "sparse Jacobian file", jacobian) != 0 ||
+          check_jacobian_file(options.jacobianFile, jacobian, facts, inputs.variableCount) != 0))) {
         log_sys("Nothing was simulated.\n");
         return -1;
     }
