@@ -4,16 +4,19 @@ the chain benchmark (rxnconv -mCMA reads it: every reaction is a reversible or i
 conversion).
 
 A receptor has three sites, each with its own states:
-  Y1: 0, P (phosphorylated), PL (phosphorylated with the kinase Lyn bound)
-  Y2: 0, P, PS (Syk bound), PSp (bound Syk phosphorylated once), PSpp (twice)
+  Y1: 0, L (Lyn associated), P (phosphorylated), PL (phosphorylated with Lyn bound)
+  Y2: 0, P, PS (Syk bound), PSp (bound Syk phosphorylated)
   Y3: 0, P, PG (the adaptor Grb bound)
-Every combination is a receptor species, and every unordered pair of them a ligand-crosslinked
-dimer. Each site changes state alone (basal phosphorylation, dephosphorylation, binding and
-release of Lyn, Syk or Grb, Syk phosphorylation) in monomers and in dimers alike; in a dimer the
-Lyn bound to one receptor phosphorylates the other's free sites, and its phosphorylated Syk
-phosphorylates the other's bound Syk; two receptors join into a dimer and part again.
+Every combination is a receptor species (48), and every unordered pair of them a
+ligand-crosslinked dimer (1,176); Lyn, Syk and Grb are free as well. Each site changes state
+alone (basal phosphorylation, dephosphorylation, binding and release of Lyn, Syk or Grb,
+dephosphorylation of a bound site releasing its partner, Syk phosphorylation) in monomers and in
+dimers alike. The kinases a receptor holds (associated or bound Lyn, bound Syk) phosphorylate the
+free sites and the bound Syk of their own receptor and of its partner in a dimer, and the
+phosphatase that bound Grb recruits dephosphorylates them: a reaction per enzyme. Two receptors
+join into a dimer and part again.
 
-With the default sites this gives 1,083 species and about 24,000 one-way reactions.
+This gives 1,227 species and 16,562 reactions, 20,874 one-way.
 Usage: make_bcr_network.py OUT.xml
 """
 import itertools
