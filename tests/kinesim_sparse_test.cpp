@@ -86,8 +86,14 @@ void load(const Workspace& work, CodeCompiler compiler, LoadedModel& model) {
               0);
 }
 
-void generate(const Workspace& work, const std::string& model, const std::string& method) {
-    ASSERT_EQ(work.rxnconv({"-N" + model, "-Uu.txt", "-Dm.dae", "-gCMA", method}).status, 0);
+// rxnconv (a DAE file is taken as it is), then symcode with -J, into m.dae, p.txt, m.c and j.c.
+void generate(const Workspace& work, const std::string& model, const std::string& method,
+              const std::string& gene = "-gCMA") {
+    if (model.size() > 4 && model.compare(model.size() - 4, 4, ".dae") == 0) {
+        work.put("m.dae", read_file(model));
+    } else {
+        ASSERT_EQ(work.rxnconv({"-N" + model, "-Uu.txt", "-Dm.dae", gene, method}).status, 0);
+    }
     ProgramRun symcode =
         work.run("symcode", {"-Dm.dae", "-Pp.txt", "-Fm.c", "-Tt.c", "-Gg.c", "-Ss.c", "-Jj.c"});
     ASSERT_EQ(symcode.status, 0) << symcode.log;
@@ -161,9 +167,10 @@ std::vector<std::vector<double>> read_course(const std::string& path) {
 }
 
 struct SuiteModel {
-    const char* model;   // under the source root: an SBML file, or a DAE file
-    const char* method;  // -m switch of rxnconv
-    const char* tuned;   // parameter file to carry values from, or ""
+    const char* model;  // under the source root: an SBML file, or a DAE file
+    const char* gene;   // -g and -m switches of rxnconv
+    const char* method;
+    const char* tuned;  // parameter file to carry values from, or ""
     const char* span;
 };
 
@@ -171,33 +178,22 @@ struct SuiteModel {
 // absolute per step; their courses agree to 100 times that.
 TEST(KinesimSolvers, DenseAndKluAgreeOnEveryModelOfTheTestSuite) {
     const SuiteModel models[] = {
-        {"examples/regulated_transcription.xml", "-mNONE",
+        {"examples/regulated_transcription.xml", "-gTPP_RAPID", "-mNONE",
          "examples/regulated_transcription.param.txt", "-T0:20"},
-        {"examples/enzyme_complex.xml", "-mGMA", "examples/enzyme_complex.param.txt", "-T0:20"},
-        {"examples/glycolysis_gma.xml", "-mGMA", "examples/glycolysis_gma.param.txt", "-T0:10"},
-        {"examples/glycolysis_gma.xml", "-mMM", "examples/glycolysis_gma.mm.param.txt", "-T0:10"},
-        {"tests/testdata/kinesim/closed_mass_action.xml", "-mGMA",
+        {"examples/enzyme_complex.xml", "-gCMA", "-mGMA", "examples/enzyme_complex.param.txt",
+         "-T0:20"},
+        {"examples/glycolysis_gma.xml", "-gCMA", "-mGMA", "examples/glycolysis_gma.param.txt",
+         "-T0:10"},
+        {"examples/glycolysis_gma.xml", "-gCMA", "-mMM", "examples/glycolysis_gma.mm.param.txt",
+         "-T0:10"},
+        {"tests/testdata/kinesim/closed_mass_action.xml", "-gCMA", "-mGMA",
          "tests/testdata/kinesim/closed_mass_action.param.txt", "-T0:50"},
-        {"tests/testdata/kinesim/rapid_binding.dae", "", "", "-T0:20"},
+        {"tests/testdata/kinesim/rapid_binding.dae", "", "", "", "-T0:20"},
     };
     for (const SuiteModel& m : models) {
         Workspace work;
-        std::string model = source_path(m.model);
-        if (*m.method == '\0') {
-            work.put("m.dae", read_file(model));
-            ASSERT_EQ(work.run("symcode",
-                               {"-Dm.dae", "-Pp.txt", "-Fm.c", "-Tt.c", "-Gg.c", "-Ss.c", "-Jj.c"})
-                          .status,
-                      0);
-        } else {
-            std::string gene = std::string(m.model).find("regulated") != std::string::npos
-                                   ? "-gTPP_RAPID"
-                                   : "-gCMA";
-            ASSERT_EQ(work.rxnconv({"-N" + model, "-Uu.txt", "-Dm.dae", gene, m.method}).status, 0);
-            ASSERT_EQ(work.run("symcode",
-                               {"-Dm.dae", "-Pp.txt", "-Fm.c", "-Tt.c", "-Gg.c", "-Ss.c", "-Jj.c"})
-                          .status,
-                      0);
+        generate(work, source_path(m.model), m.method, m.gene);
+        if (*m.tuned != '\0') {
             ASSERT_EQ(work.run("valfuse", {"-Ip.txt", "-R" + source_path(m.tuned)}).status, 0);
         }
         for (const char* solver : {"-Ldense", "-Lklu"}) {
