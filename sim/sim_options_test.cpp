@@ -26,7 +26,7 @@ class SimOptionsTest : public ::testing::Test {
 
 TEST_F(SimOptionsTest, ReadsASimulationRun) {
     ASSERT_EQ(parse({"-Cm.c", "-Pp.txt", "-T-5:1e2", "-S0.5", "-Oout.csv", "-Gplot.png", "-R1e-6",
-                     "-A1e-9", "-K/opt/kine"}),
+                     "-A1e-9", "-K/opt/kine", "-Jj.c", "-Lklu", "-Bcc"}),
               0)
         << log;
     EXPECT_EQ(options.codeFile, "m.c");
@@ -39,6 +39,9 @@ TEST_F(SimOptionsTest, ReadsASimulationRun) {
     EXPECT_DOUBLE_EQ(options.relativeTolerance, 1e-6);
     EXPECT_DOUBLE_EQ(options.absoluteTolerance, 1e-9);
     EXPECT_EQ(options.kineDir, "/opt/kine");
+    EXPECT_EQ(options.jacobianFile, "j.c");
+    EXPECT_EQ(options.linearSolver, LinearSolverKind::Klu);
+    EXPECT_EQ(options.compiler, CodeCompiler::System);
     EXPECT_FALSE(options.checkJacobian);
 
     // A Jacobian check needs only the two files.
@@ -65,6 +68,9 @@ TEST_F(SimOptionsTest, NamesWhatIsWrongAndShowsTheUsage) {
         {{"-X"}, "Unknown argument '-X'.\n"},
         {{"model.c"}, "Unknown argument 'model.c'.\n"},
         {{"--check"}, "Unknown argument '--check'.\n"},
+        {{"-Lsparse"}, "Unknown linear solver '-Lsparse' (auto, dense or klu).\n"},
+        {{"-Bgcc"}, "Unknown compiler '-Bgcc' (tcc or cc).\n"},
+        {{"-Cm.c", "-Pp", "-Lklu"}, "Missing -J (the sparse Jacobian file, which -Lklu needs).\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(parse(c.args), -1) << c.message;
