@@ -99,6 +99,13 @@ int read_mid_expression(DaeModel& model) {
         if (count >= model.temporaryCount) {
             return mid_failure("#  Too many mid-explessions. Why??\n", line);
         }
+        // One name for two expressions would bind every use to the first of them.
+        auto [first, isNew] = model.temporaryRows.emplace(fields.name, count);
+        if (!isNew) {
+            log_sys("#  Duplicate name : '%s' : %d and %d\n", fields.name.c_str(),
+                    first->second + 1, count + 1);
+            return mid_failure(nullptr, line);
+        }
         ExprEntry& row = model.temporaries[count++];
         row.kind = kind;
         row.name = fields.name;
@@ -111,8 +118,6 @@ int read_mid_expression(DaeModel& model) {
     // A sub-head that carried a ';' was counted but holds no expression.
     model.temporaries.resize(count);
     model.temporaryCount = count;
-    model.temporaryRows =
-        index_first_rows(model.temporaries, [](const ExprEntry& row) { return row.name; });
     return 0;
 }
 
