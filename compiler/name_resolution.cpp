@@ -21,7 +21,7 @@ int check_parameter(DaeModel& model, const std::string& name, const std::string&
         log_sys("#  '%s' is an unknown expression.\n", base.c_str());
         return -1;
     }
-    int k = leading_whole_number(index);
+    int k = whole_number(index);
     if (k < 1) {
         log_sys("#  Invalid expression : '%s'\n", name.c_str());
         return -1;

@@ -1,5 +1,4 @@
 // Readers of the used-parameter labels and of the parameter and constant elements.
-#include <cstdlib>
 #include <new>
 
 #include "dae_reader.h"
@@ -25,10 +24,11 @@ struct ElementLine {
     int row = 0;
     int index = 0;
     LineFields fields;
+    double value = NO_VALUE;
 };
 
-// Checks the name "base[index]" of an element line and finds its label row. 0, or -1 after
-// logging the reason.
+// Checks an element line, its name "base[index]" and its value, and finds its label row. 0, or -1
+// after logging the reason.
 int resolve_element(const DaeModel& model, ElementLine& element) {
     const std::string& name = element.fields.name;
     std::string base, indexText;
@@ -40,7 +40,7 @@ int resolve_element(const DaeModel& model, ElementLine& element) {
         log_sys("#  Lack of index : '%s'.\n", name.c_str());
         return -1;
     }
-    element.index = leading_whole_number(indexText);
+    element.index = whole_number(indexText);
     if (element.index < 1) {
         log_sys("#  Inappropriate parameter: '%s' in '%s'.\n", indexText.c_str(), name.c_str());
         return -1;
@@ -55,6 +55,9 @@ int resolve_element(const DaeModel& model, ElementLine& element) {
         log_sys("#  '%s' is not registered as used parameter.\n", base.c_str());
         return -1;
     }
+    bool given = false;
+    if (read_number_field(element.fields, element.value, given) != 0) return -1;
+    if (!given) element.value = NO_VALUE;
     return 0;
 }
 
@@ -100,8 +103,7 @@ void store_elements(DaeModel& model, const std::vector<ElementLine>& lines) {
     for (const ElementLine& line : lines) {
         ParamElement& element = model.paramLabels[line.row].elements[line.index - 1];
         element.tag = line.fields.tail;
-        const std::string& value = line.fields.value;
-        element.value = value.empty() ? NO_VALUE : std::strtod(value.c_str(), nullptr);
+        element.value = line.value;
     }
 }
 

@@ -1,5 +1,4 @@
 // Reader of the Variables section: x[name] rows in algebraic mode, y[name] rows otherwise.
-#include <cstdlib>
 #include <limits>
 
 #include "dae_reader.h"
@@ -39,7 +38,14 @@ int parse_variable(const std::string& line, bool algebraic, VariableEntry& entry
     }
     entry.name = index;
     entry.isAlgebraic = algebraic ? 1 : 0;
-    entry.initialValue = fields.value.empty() ? -1 : std::strtod(fields.value.c_str(), nullptr);
+    bool given = false;
+    if (read_number_field(fields, entry.initialValue, given) != 0) return -1;
+    // A negative value cannot be told from "no value" in the parameter file.
+    if (given && entry.initialValue < 0) {
+        log_sys("#  Initial value '%s' is negative.\n", fields.valueAsWritten.c_str());
+        return -1;
+    }
+    if (!given) entry.initialValue = -1;
     return 0;
 }
 
