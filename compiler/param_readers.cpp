@@ -5,6 +5,7 @@
 #include "line_splitters.h"
 #include "log.h"
 #include "section_files.h"
+#include "text_io.h"
 
 namespace {
 
@@ -67,8 +68,7 @@ int read_param_index(DaeModel& model, const char* fileName, std::vector<ElementL
     if (in == nullptr) return -1;
     FileCloser closeIn(in);
     std::string line;
-    LineStatus status;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         ElementLine element;
         if (divide_line(line, element.fields) != 0 || resolve_element(model, element) != 0) {
             log_sys("#  in line : %s", line.c_str());
@@ -78,10 +78,6 @@ int read_param_index(DaeModel& model, const char* fileName, std::vector<ElementL
         ParamLabel& label = model.paramLabels[element.row];
         if (element.index > label.elementCount) label.elementCount = element.index;
         lines.push_back(std::move(element));
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_param_index.\n");
-        return -1;
     }
     return 0;
 }
@@ -114,9 +110,8 @@ int read_param_base(DaeModel& model) {
     if (in == nullptr) return -1;
     FileCloser closeIn(in);
     std::string line;
-    LineStatus status;
     int row = 0;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         LineFields fields;
         if (divide_line(line, fields) != 0) return label_line_failure(nullptr, line);
         if (!fields.value.empty() || !fields.tail.empty()) {
@@ -127,10 +122,6 @@ int read_param_base(DaeModel& model) {
             return label_line_failure("#  Too many parameter labels. Why??\n", line);
         }
         model.paramLabels[row].label = fields.name;
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_param_base.\n");
-        return -1;
     }
     model.paramLabels[0].label = "constantPlayer";
     model.labelRows =

@@ -5,6 +5,7 @@
 #include "line_splitters.h"
 #include "log.h"
 #include "section_files.h"
+#include "text_io.h"
 
 namespace {
 
@@ -74,10 +75,9 @@ int read_var(DaeModel& model) {
     if (in == nullptr) return -1;
     FileCloser closeIn(in);
     std::string line, lastLine;
-    LineStatus status;
     bool algebraic = false;
     int count = 0;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         lastLine = line;
         if (line.compare(0, 6, "= Alge") == 0 || line.compare(0, 6, "= Diff") == 0) {
             algebraic = line[2] == 'A';
@@ -89,10 +89,6 @@ int read_var(DaeModel& model) {
             return var_failure("#  Too many variables. Why??\n", line);
         }
         model.variables[count++] = std::move(entry);
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_var.\n");
-        return -1;
     }
     if (count == 0) return var_failure("#  There is no appropriate variable.\n", lastLine);
     // A head line that carried a ';' was counted but holds no variable.
