@@ -33,11 +33,6 @@ int check_parameter(DaeModel& model, const std::string& name, const std::string&
     return 0;
 }
 
-ExprNode* tree_root(ExprNode* node) {
-    while (node->parent != nullptr) node = node->parent;
-    return node;
-}
-
 // Takes the leaf of one side away from `node`.
 void clear_leaf(ExprNode* node, bool isLeft) {
     (isLeft ? node->leftText : node->rightText).clear();
@@ -126,7 +121,8 @@ int check_detail(DaeModel& model, const std::string& name, ExprNode* node, bool 
     return check_parameter(model, name, base, index) == 0 ? 0 : detail_failure();
 }
 
-int expand_mid(DaeModel& model, int row, ExprNode* node, bool isLeft, bool cNotation) {
+int expand_mid(DaeModel& model, int row, ExprNode* node, bool isLeft,
+               [[maybe_unused]] bool cNotation) {
     clear_leaf(node, isLeft);
     ExprNode* sub = nullptr;
     if (Make_node(&sub, model.temporaries[row].text) != 0) {
@@ -139,7 +135,9 @@ int expand_mid(DaeModel& model, int row, ExprNode* node, bool isLeft, bool cNota
     } else {
         attach_right(node, sub);
     }
-    if (Set_expr(tree_root(node), cNotation) != 0) {
+    // Only `node` changed: checking it stands for printing the whole tree again, which would
+    // cost the tree's size at every substitution.
+    if (check_printable(node) != 0) {
         log_sys("## Error in expand_mid.\n");
         return -1;
     }
