@@ -2,6 +2,7 @@
 // derivatives) and the lines of the S-system functions, written into the two scratch files.
 #include <algorithm>
 
+#include "code_format.h"
 #include "format.h"
 #include "header_block.h"
 #include "log.h"
@@ -26,8 +27,8 @@ int write_derivative(FILE* out, TreeDerivatives& part, const std::string& symbol
     if (part.derivative(symbol, layout.cNotation, derivative) != 0) return -1;
     if (derivative.empty()) derivative = "0";
     if (layout.matlab) derivative = matlab_text(derivative);
-    print(out, layout.matlab ? "\t%s(%3d,%3d) = %s;\n" : "\t%s[%3d][%3d] = %s;\n", array, e, index,
-          derivative.c_str());
+    std::fprintf(out, layout.matlab ? "\t%s(%3d,%3d) = %s;\n" : "\t%s[%3d][%3d] = %s;\n", array, e,
+                 index, derivative.c_str());
     return 0;
 }
 
@@ -38,7 +39,7 @@ int write_part_derivatives(FILE* out, ExprNode* root, const SsystemLayout& layou
     const std::string variableArray = format("%sd", part.prefix);
     for (int k : referenced_columns(root, part.text)) {
         if (k > layout.n) continue;
-        const std::string symbol = format("y[%d]", k);
+        const std::string symbol = element_symbol("y", k);
         if (write_derivative(out, derivatives, symbol, variableArray.c_str(), e, k, layout) != 0) {
             return -1;
         }
@@ -47,7 +48,7 @@ int write_part_derivatives(FILE* out, ExprNode* root, const SsystemLayout& layou
     const std::string constantArray = format("%si", part.prefix);
     for (int j : referenced_indices(root, part.text, "constantPlayer")) {
         if (j > layout.constCount) continue;
-        const std::string symbol = format("constantPlayer[%d]", j);
+        const std::string symbol = element_symbol("constantPlayer", j);
         if (write_derivative(out, derivatives, symbol, constantArray.c_str(), e, j, layout) != 0) {
             return -1;
         }
@@ -113,9 +114,9 @@ int get_preGH(FILE* ghData, const SsystemLayout& layout, int position, const Rat
         return -1;
     }
     if (layout.matlab) {
-        print(ghData, "\t%-7s(%3d) = %s;\n", part.name, e, matlab_text(root->text).c_str());
+        std::fprintf(ghData, "\t%-7s(%3d) = %s;\n", part.name, e, matlab_text(root->text).c_str());
     } else {
-        print(ghData, "\t%-7s[%3d] = %s;\n", part.name, e, root->text.c_str());
+        std::fprintf(ghData, "\t%-7s[%3d] = %s;\n", part.name, e, root->text.c_str());
     }
     if (write_part_derivatives(ghData, root, layout, e, part) != 0) {
         log_sys("## Error in get_preGH.\n");

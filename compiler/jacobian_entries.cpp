@@ -1,6 +1,6 @@
 #include "jacobian_entries.h"
 
-#include "format.h"
+#include "code_format.h"
 #include "tree_derivatives.h"
 #include "variable_references.h"
 
@@ -11,7 +11,7 @@ int differentiate_equations(DaeModel& model, bool cNotation, std::vector<Jacobia
         const ExprNode* root = model.equations[i - 1].tree;
         TreeDerivatives row(root);
         for (int n : referenced_columns(root, root->text)) {
-            if (row.derivative(zymorax::format("y[%d]", n), cNotation, derivative) != 0) return -1;
+            if (row.derivative(element_symbol("y", n), cNotation, derivative) != 0) return -1;
             if (!derivative.empty()) entries.push_back({i, n, std::move(derivative)});
         }
     }

@@ -1,26 +1,24 @@
 #include "ssystem_terms.h"
 
-#include "format.h"
-
-using zymorax::format;
+#include "code_format.h"
 
 namespace {
 
 std::string power_factor(const std::string& symbol, const char* prefix, int order, bool cNotation) {
-    return cNotation ? format("*pow(%s,%s[%d])", symbol.c_str(), prefix, order)
-                     : format("*(%s^(%s(%d)))", symbol.c_str(), prefix, order);
+    return cNotation ? code_format("*pow(%s,%s[%d])", symbol.c_str(), prefix, order)
+                     : code_format("*(%s^(%s(%d)))", symbol.c_str(), prefix, order);
 }
 
 std::string own_power_derivative(const std::string& symbol, const char* prefix, int order,
                                  bool cNotation) {
-    return cNotation
-               ? format("*%s[%d]*pow(%s,%s[%d]-1)", prefix, order, symbol.c_str(), prefix, order)
-               : format("*(%s(%d)*(%s^(%s(%d)-1)))", prefix, order, symbol.c_str(), prefix, order);
+    const char* s = symbol.c_str();
+    return cNotation ? code_format("*%s[%d]*pow(%s,%s[%d]-1)", prefix, order, s, prefix, order)
+                     : code_format("*(%s(%d)*(%s^(%s(%d)-1)))", prefix, order, s, prefix, order);
 }
 
 // "kplus[i]" or " - kminus[i]", brackets by the layout.
 std::string rate_constant(const char* head, int i, bool matlab) {
-    return format(matlab ? "%s(%d)" : "%s[%d]", head, i);
+    return code_format(matlab ? "%s(%d)" : "%s[%d]", head, i);
 }
 
 // The power factors of one part, formatted once: all of them joined, and where each begins.
@@ -65,12 +63,12 @@ std::string ssystem_symbol(int m, const SsystemLayout& layout) {
     const bool isVariable = m <= layout.n;
     const char* base = isVariable ? "y" : "constantPlayer";
     const int index = isVariable ? m : m - layout.n;
-    return format(layout.cNotation ? "%s[%d]" : "%s(%d)", base, index);
+    return code_format(layout.cNotation ? "%s[%d]" : "%s(%d)", base, index);
 }
 
 std::string ssystem_fvec_line(int i, const OrderTable& g, const OrderTable& h, bool hasPositive,
                               bool hasNegative, const SsystemLayout& layout) {
-    std::string line = format(layout.matlab ? "fvec(%3d) = " : "fvec[%3d] = ", i);
+    std::string line = code_format(layout.matlab ? "fvec(%3d) = " : "fvec[%3d] = ", i);
     if (hasPositive) {
         line += rate_constant("kplus", i, layout.matlab) +
                 PowerFactors(g, "g", layout).joined();
@@ -93,7 +91,7 @@ void write_ssystem_fjac_lines(FILE* out, int i, const OrderTable& g, const Order
         const int inG = is_variable_at(g, a, layout.n) ? g[a].symbol : layout.n + 1;
         const int inH = is_variable_at(h, b, layout.n) ? h[b].symbol : layout.n + 1;
         const int k = inG < inH ? inG : inH;
-        line = format(layout.matlab ? "fjac(%3d,%3d) = " : "fjac[%3d][%3d] = ", i, k);
+        line = code_format(layout.matlab ? "fjac(%3d,%3d) = " : "fjac[%3d][%3d] = ", i, k);
         if (inG == k) {
             line += kplus;
             gFactors.append_derivative(a++, line);

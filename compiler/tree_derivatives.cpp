@@ -23,30 +23,35 @@ TreeDerivatives::TreeDerivatives(const ExprNode* root) {
 }
 
 void TreeDerivatives::index_nodes(const ExprNode* root) {
-    std::unordered_map<const ExprNode*, int> number;
-    std::vector<std::pair<const ExprNode*, bool>> pending{{root, false}};
+    // Each pending entry is a node and the numbers its sides got once they were numbered.
+    struct Pending {
+        const ExprNode* expr;
+        int left = -1, right = -1;
+        int stage = 0;  // 0: left side next, 1: right side next, 2: the node itself
+    };
+    std::vector<Pending> pending{{root}};
     while (!pending.empty()) {
-        auto [expr, childrenDone] = pending.back();
-        pending.pop_back();
-        if (!childrenDone) {
-            pending.push_back({expr, true});
-            if (expr->right != nullptr) pending.push_back({expr->right, false});
-            if (expr->left != nullptr) pending.push_back({expr->left, false});
+        Pending& top = pending.back();
+        const ExprNode* next = top.stage == 0 ? top.expr->left : top.expr->right;
+        if (top.stage++ < 2) {
+            if (next != nullptr) pending.push_back({next});
             continue;
         }
         const int id = static_cast<int>(nodes_.size());
-        number[expr] = id;
-        Node node{expr};
-        node.left = expr->left != nullptr ? number.at(expr->left) : -1;
-        node.right = expr->right != nullptr ? number.at(expr->right) : -1;
-        nodes_.push_back(node);
-        for (int child : {node.left, node.right}) {
+        nodes_.push_back({top.expr, -1, top.left, top.right});
+        for (int child : {top.left, top.right}) {
             if (child >= 0) nodes_[child].parent = id;
         }
-        if (node.right >= 0) nodes_[node.right].isRight = true;
-        if (!expr->leftText.empty()) leaves_[expr->leftText].push_back({id, false});
-        if (!expr->rightText.empty()) leaves_[expr->rightText].push_back({id, true});
+        if (top.right >= 0) nodes_[top.right].isRight = true;
+        if (!top.expr->leftText.empty()) leaves_.push_back({top.expr->leftText, id, false});
+        if (!top.expr->rightText.empty()) leaves_.push_back({top.expr->rightText, id, true});
+        pending.pop_back();
+        if (pending.empty()) break;
+        Pending& parent = pending.back();
+        (parent.stage == 1 ? parent.left : parent.right) = id;
     }
+    std::stable_sort(leaves_.begin(), leaves_.end(),
+                     [](const Leaf& a, const Leaf& b) { return a.text < b.text; });
 }
 
 // A run of sums is a '+' or '-' node with two sides together with the ones below it on its
@@ -139,18 +144,20 @@ void TreeDerivatives::log_unwind(int node) const {
 
 int TreeDerivatives::derivative(const std::string& variable, bool cNotation, std::string& text) {
     text.clear();
-    auto found = leaves_.find(variable);
-    if (found == leaves_.end() || nodes_.empty()) return 0;
+    auto [first, last] = std::equal_range(
+        leaves_.begin(), leaves_.end(), Leaf{variable, 0, false},
+        [](const Leaf& a, const Leaf& b) { return a.text < b.text; });
+    if (first == last) return 0;
     ++pass_;
     variable_ = &variable;
     order_.clear();
-    for (const Leaf& leaf : found->second) {
-        const Node& holder = nodes_[leaf.holder];
+    for (auto leaf = first; leaf != last; ++leaf) {
+        const Node& holder = nodes_[leaf->holder];
         if (holder.inSum) {
-            slots_[holder.top].push_back({leaf.holder, leaf.isRight, -1});
+            slots_[holder.top].push_back({leaf->holder, leaf->isRight, -1});
             reach(holder.top);
         } else {
-            reach(leaf.holder);
+            reach(leaf->holder);
         }
     }
     std::sort(order_.begin(), order_.end());

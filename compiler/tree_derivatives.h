@@ -6,7 +6,6 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "diff_rules.h"
@@ -41,6 +40,7 @@ class TreeDerivatives {
         int subtree;   // -1 for a leaf
     };
     struct Leaf {
+        std::string_view text;
         int holder;
         bool isRight;
     };
@@ -54,7 +54,7 @@ class TreeDerivatives {
     void log_unwind(int node) const;
 
     std::vector<Node> nodes_;
-    std::unordered_map<std::string_view, std::vector<Leaf>> leaves_;
+    std::vector<Leaf> leaves_;  // every leaf, by text
 
     // Per derivative: which nodes hold the variable, what each gave, the slots of each run.
     const std::string* variable_ = nullptr;
