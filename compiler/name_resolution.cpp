@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "format.h"
+#include "code_format.h"
 #include "line_splitters.h"
 #include "log.h"
 
@@ -156,7 +156,7 @@ int replace_variable(const DaeModel& model, std::string& leafText) {
             log_sys("#  '%s' is not registered.\n", leafText.c_str());
             result = -1;
         } else {
-            leafText = zymorax::format("y[%d]", model.variables[row].number);
+            leafText = element_symbol("y", model.variables[row].number);
         }
     }
     if (result != 0) log_sys("## Error in replace_variable.\n");

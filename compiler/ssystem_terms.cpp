@@ -36,13 +36,14 @@ class PowerFactors {
 
     const std::string& joined() const { return joined_; }
 
-    // The factors differentiated by the symbol of entry `at`, appended to line.
-    void append_derivative(size_t at, std::string& line) const {
+    // Writes the factors differentiated by the symbol of entry `at`.
+    void write_derivative(FILE* out, size_t at) const {
         const KineticOrder& o = table_[at];
-        line.append(joined_, 0, starts_[at]);
-        line += own_power_derivative(ssystem_symbol(o.symbol, layout_), prefix_, o.order,
-                                     layout_.cNotation);
-        line.append(joined_, starts_[at + 1], std::string::npos);
+        const std::string own = own_power_derivative(ssystem_symbol(o.symbol, layout_), prefix_,
+                                                     o.order, layout_.cNotation);
+        std::fwrite(joined_.data(), 1, starts_[at], out);
+        std::fwrite(own.data(), 1, own.size(), out);
+        std::fwrite(joined_.data() + starts_[at + 1], 1, joined_.size() - starts_[at + 1], out);
     }
 
   private:
@@ -85,22 +86,21 @@ void write_ssystem_fjac_lines(FILE* out, int i, const OrderTable& g, const Order
     const PowerFactors gFactors(g, "g", layout), hFactors(h, "h", layout);
     const std::string kplus = rate_constant("kplus", i, layout.matlab);
     const std::string kminus = " - " + rate_constant("kminus", i, layout.matlab);
-    std::string line;
-    // The variables either part holds, ascending: a merge of the two tables.
+    // The variables either part holds, ascending: a merge of the two tables. The lines go out in
+    // pieces: the Jacobian of a large network runs to hundreds of megabytes.
     for (size_t a = 0, b = 0; is_variable_at(g, a, layout.n) || is_variable_at(h, b, layout.n);) {
         const int inG = is_variable_at(g, a, layout.n) ? g[a].symbol : layout.n + 1;
         const int inH = is_variable_at(h, b, layout.n) ? h[b].symbol : layout.n + 1;
         const int k = inG < inH ? inG : inH;
-        line = code_format(layout.matlab ? "fjac(%3d,%3d) = " : "fjac[%3d][%3d] = ", i, k);
+        std::fprintf(out, layout.matlab ? "fjac(%3d,%3d) = " : "fjac[%3d][%3d] = ", i, k);
         if (inG == k) {
-            line += kplus;
-            gFactors.append_derivative(a++, line);
+            std::fputs(kplus.c_str(), out);
+            gFactors.write_derivative(out, a++);
         }
         if (inH == k) {
-            line += kminus;
-            hFactors.append_derivative(b++, line);
+            std::fputs(kminus.c_str(), out);
+            hFactors.write_derivative(out, b++);
         }
-        line += ";\n";
-        std::fwrite(line.data(), 1, line.size(), out);
+        std::fputs(";\n", out);
     }
 }

@@ -97,8 +97,9 @@ DiffSide TreeDerivatives::node_side(int subtree, const std::string& leafText, in
 }
 
 // The sum rule along a run: the first operand, then each term at its node. A node whose term
-// does not hold the variable leaves the derivative as it is (it is printed in its final form
-// already), so only the slots are visited.
+// does not hold the variable passes the derivative below it on unchanged (the rule would only
+// print a number again, and a number reaches a run printed so already), so only the slots are
+// visited, in the order of their nodes.
 int TreeDerivatives::evaluate_run(int top, Derivative& out) {
     std::vector<Slot>& slots = slots_[top];
     std::sort(slots.begin(), slots.end(), [](const Slot& a, const Slot& b) {
