@@ -76,8 +76,8 @@ Derivative difference_rule(Derivative&& dl, Derivative&& dr) {
 }
 
 int never_here(const Derivative& t1, const Derivative& t2, const char* rule) {
-    log_sys("## Never come here!! str1='%s', str2='%s' in %s.\n", std::string(t1.text.view()).c_str(),
-            std::string(t2.text.view()).c_str(), rule);
+    log_sys("## Never come here!! str1='%s', str2='%s' in %s.\n",
+            std::string(t1.text.view()).c_str(), std::string(t2.text.view()).c_str(), rule);
     return -1;
 }
 
@@ -125,9 +125,9 @@ int quotient_rule(DiffSide&& l, DiffSide&& r, bool cNotation, Derivative& out) {
         Derivative t2 = mul(std::move(r.derivative), l.value);
         const bool minus = begins_with_minus(t2.text.view());
         if (minus) t2.text.drop_front(1);
-        out = with_class(assemble({minus ? "" : "-", t2.text, "/", squareOpen, denominator,
-                                   squareClose}),
-                         minus ? TEXT_PRODUCT : TEXT_SUM);
+        out = with_class(
+            assemble({minus ? "" : "-", t2.text, "/", squareOpen, denominator, squareClose}),
+            minus ? TEXT_PRODUCT : TEXT_SUM);
     } else {
         out = Derivative();
     }
@@ -187,23 +187,21 @@ Derivative power_base(Derivative&& t1, const DiffSide& l, const DiffSide& r, boo
     double w = text_value(exponent) - 1;
     Derivative out;
     if (w == 1) {
-        if (is_number(t1) && is_number(l.value) &&
-            fold(value_of(t1) * text_value(base), out)) {
+        if (is_number(t1) && is_number(l.value) && fold(value_of(t1) * text_value(base), out)) {
             return out;
         }
         return with_class(assemble({t1.text, "*", base}), TEXT_PRODUCT);
     }
     if (w == 0) return std::move(t1);
-    return with_class(times_power(std::move(t1.text), base, number_text(w), c, true),
-                      TEXT_PRODUCT);
+    return with_class(times_power(std::move(t1.text), base, number_text(w), c, true), TEXT_PRODUCT);
 }
 
 Derivative power_rule(DiffSide&& l, DiffSide&& r, bool c) {
     const bool exponentVaries = !is_zero(r.derivative);
     Derivative t1 = mul(std::move(l.derivative), r.value);
     if (!is_zero(t1) && exponentVaries) {
-        return power_both(std::move(t1), exponent_term(std::move(r.derivative), l.value.text), l,
-                          r, c);
+        return power_both(std::move(t1), exponent_term(std::move(r.derivative), l.value.text), l, r,
+                          c);
     }
     if (!is_zero(t1)) return power_base(std::move(t1), l, r, c);
     if (exponentVaries) {

@@ -130,8 +130,7 @@ class PrintVisitor : public ExprVisitor {
         if (node->op == 0) return {std::move(left.text), node->textClass};
         if (left.textClass == TEXT_NUMBER && right.textClass == TEXT_NUMBER) {
             ClassedText printed = compose_text(*node, TextRef(left.text.view(), TEXT_NUMBER),
-                                               TextRef(right.text.view(), TEXT_NUMBER),
-                                               cNotation_);
+                                               TextRef(right.text.view(), TEXT_NUMBER), cNotation_);
             return {GrowText(printed.text), printed.textClass};
         }
         GrowText text = assemble({left.text, node->op == '+' ? " + " : " - ", right.text});

@@ -459,7 +459,8 @@ TEST(ExpressionPropertyTest, LongSumsGiveTheDerivativesOfMakeDiff) {
     for (int i = 0; i < 200 && !::testing::Test::HasFailure(); ++i) {
         std::string input = term();
         for (int count = gen.uniform(2, 40); count > 0; --count) {
-            std::string next = gen.uniform(0, 4) == 0 ? "(" + term() + " - " + term() + ")" : term();
+            std::string next =
+                gen.uniform(0, 4) == 0 ? "(" + term() + " - " + term() + ")" : term();
             input += (gen.uniform(0, 1) == 0 ? " + " : " - ") + next;
             if (gen.uniform(0, 9) == 0) input = "(" + input + ")";
         }

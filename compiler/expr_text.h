@@ -29,9 +29,7 @@ class GrowText {
     GrowText() = default;
     explicit GrowText(std::string_view text) : buffer_(text) {}
 
-    std::string_view view() const {
-        return std::string_view(buffer_).substr(begin_);
-    }
+    std::string_view view() const { return std::string_view(buffer_).substr(begin_); }
     std::size_t size() const { return buffer_.size() - begin_; }
     bool empty() const { return size() == 0; }
 

@@ -21,8 +21,8 @@ using zymorax::print;
 // One derivative line: "\tgd[  e][  k] = ...;" for a variable, "gi" for a constant. A part
 // can hold a symbol and still not depend on it ((y[1] - y[1])*k[1]); that entry is written as 0
 // so that the line stays code.
-int write_derivative(FILE* out, TreeDerivatives& part, const std::string& symbol,
-                     const char* array, int e, int index, const SsystemLayout& layout) {
+int write_derivative(FILE* out, TreeDerivatives& part, const std::string& symbol, const char* array,
+                     int e, int index, const SsystemLayout& layout) {
     std::string derivative;
     if (part.derivative(symbol, layout.cNotation, derivative) != 0) return -1;
     if (derivative.empty()) derivative = "0";

@@ -5,9 +5,9 @@
 
 // The three fields of a record line "name = value ; tail".
 struct LineFields {
-    std::string name;   // before '='
-    std::string value;  // after '='
-    std::string tail;   // after ';'
+    std::string name;            // before '='
+    std::string value;           // after '='
+    std::string tail;            // after ';'
     std::string valueAsWritten;  // the value with its inner blanks, for messages and checks
 };
 

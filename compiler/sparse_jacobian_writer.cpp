@@ -65,7 +65,8 @@ int write_c_file(const DaeModel& model, const CompileOptions& options, bool cNot
     write_param_declarations(out, model, false);
     std::fputs("\n", out);
     for (size_t k = 0; k < entries.size(); ++k) {
-        std::fprintf(out, "\tvalues[%d] = %s;\n", static_cast<int>(k), entries[k].derivative.c_str());
+        std::fprintf(out, "\tvalues[%d] = %s;\n", static_cast<int>(k),
+                     entries[k].derivative.c_str());
     }
     std::fputs("}\n", out);
     return file.close();

@@ -28,8 +28,8 @@ class PowerFactors {
         : table_(table), prefix_(prefix), layout_(layout) {
         for (const KineticOrder& o : table) {
             starts_.push_back(joined_.size());
-            joined_ += power_factor(ssystem_symbol(o.symbol, layout), prefix, o.order,
-                                    layout.cNotation);
+            joined_ +=
+                power_factor(ssystem_symbol(o.symbol, layout), prefix, o.order, layout.cNotation);
         }
         starts_.push_back(joined_.size());
     }
@@ -71,8 +71,7 @@ std::string ssystem_fvec_line(int i, const OrderTable& g, const OrderTable& h, b
                               bool hasNegative, const SsystemLayout& layout) {
     std::string line = code_format(layout.matlab ? "fvec(%3d) = " : "fvec[%3d] = ", i);
     if (hasPositive) {
-        line += rate_constant("kplus", i, layout.matlab) +
-                PowerFactors(g, "g", layout).joined();
+        line += rate_constant("kplus", i, layout.matlab) + PowerFactors(g, "g", layout).joined();
     }
     if (hasNegative) {
         line += " - " + rate_constant("kminus", i, layout.matlab) +

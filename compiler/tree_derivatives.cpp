@@ -132,8 +132,8 @@ int TreeDerivatives::evaluate(int node, bool cNotation, Derivative& out) {
     if (n.inSum) return evaluate_run(node, out);
     const ExprNode* expr = n.expr;
     return derivative_by_operator(expr->op, node_side(n.left, expr->leftText, expr->leftKind),
-                                  node_side(n.right, expr->rightText, expr->rightKind),
-                                  cNotation, out);
+                                  node_side(n.right, expr->rightText, expr->rightKind), cNotation,
+                                  out);
 }
 
 void TreeDerivatives::log_unwind(int node) const {
@@ -145,9 +145,9 @@ void TreeDerivatives::log_unwind(int node) const {
 
 int TreeDerivatives::derivative(const std::string& variable, bool cNotation, std::string& text) {
     text.clear();
-    auto [first, last] = std::equal_range(
-        leaves_.begin(), leaves_.end(), Leaf{variable, 0, false},
-        [](const Leaf& a, const Leaf& b) { return a.text < b.text; });
+    auto [first, last] =
+        std::equal_range(leaves_.begin(), leaves_.end(), Leaf{variable, 0, false},
+                         [](const Leaf& a, const Leaf& b) { return a.text < b.text; });
     if (first == last) return 0;
     ++pass_;
     variable_ = &variable;

@@ -12,8 +12,8 @@ using zymorax::print;
 
 // Writes the Jacobian entries, with `entry` taking (row, column, derivative); integers and texts
 // only, so the C library prints them (code_format.h).
-void write_jacobian_entries(FILE* out, const std::vector<JacobianEntry>& entries,
-                            const char* entry, bool matlab) {
+void write_jacobian_entries(FILE* out, const std::vector<JacobianEntry>& entries, const char* entry,
+                            bool matlab) {
     for (const JacobianEntry& e : entries) {
         const std::string derivative = matlab ? matlab_text(e.derivative) : e.derivative;
         std::fprintf(out, entry, e.row, e.column, derivative.c_str());

@@ -4,7 +4,6 @@
 #include <iterator>
 #include <string>
 
-
 int state_index_of(const std::string& leafText) {
     return element_index_of(leafText, "y");
 }
