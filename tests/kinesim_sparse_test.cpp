@@ -105,10 +105,10 @@ TEST(SymcodeSparseJacobian, EqualsUsrFjacAndFiniteDifferencesOnRandomNetworks) {
         for (int trial = 0; trial < 3; ++trial) {
             Workspace work;
             work.put("net.xml", random_network(random, 8 + 4 * trial, 12 + 6 * trial));
-            generate(work, work.file("net.xml"), method);
+            ASSERT_NO_FATAL_FAILURE(generate(work, work.file("net.xml"), method));
             work.put("p.txt", fill_blanks(work.read("p.txt"), random));
             LoadedModel model;
-            load(work, CodeCompiler::TinyCC, model);
+            ASSERT_NO_FATAL_FAILURE(load(work, CodeCompiler::TinyCC, model));
             kinesim::ModelFunctions f = model.functions();
             int n = f.size();
             std::vector<double> dense(n * n), values(f.sparse().nnz);
@@ -134,12 +134,12 @@ TEST(KinesimCompilers, TinyCCAndTheSystemCompilerGiveTheSameRightHandSide) {
     setenv("ZYMORAX_CACHE_DIR", cache.path().c_str(), 1);
     for (const char* method : {"-mGMA", "-mMM"}) {  // pow with fractional powers, and quotients
         Workspace work;
-        generate(work, source_path("examples/glycolysis_gma.xml"), method);
+        ASSERT_NO_FATAL_FAILURE(generate(work, source_path("examples/glycolysis_gma.xml"), method));
         std::mt19937 random(5);
         work.put("p.txt", fill_blanks(work.read("p.txt"), random));
         LoadedModel tcc, cc;
-        load(work, CodeCompiler::TinyCC, tcc);
-        load(work, CodeCompiler::System, cc);
+        ASSERT_NO_FATAL_FAILURE(load(work, CodeCompiler::TinyCC, tcc));
+        ASSERT_NO_FATAL_FAILURE(load(work, CodeCompiler::System, cc));
         kinesim::ModelFunctions first = tcc.functions(), second = cc.functions();
         std::uniform_real_distribution<double> amount(1e-3, 10.0);
         std::vector<double> y(first.size()), a(y.size()), b(y.size());
@@ -192,7 +192,7 @@ TEST(KinesimSolvers, DenseAndKluAgreeOnEveryModelOfTheTestSuite) {
     };
     for (const SuiteModel& m : models) {
         Workspace work;
-        generate(work, source_path(m.model), m.method, m.gene);
+        ASSERT_NO_FATAL_FAILURE(generate(work, source_path(m.model), m.method, m.gene));
         if (*m.tuned != '\0') {
             ASSERT_EQ(work.run("valfuse", {"-Ip.txt", "-R" + source_path(m.tuned)}).status, 0);
         }
