@@ -1,5 +1,8 @@
 #include "text_io.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace zymorax {
 
 bool read_line(FILE* in, std::string& line) {
@@ -24,6 +27,26 @@ std::string trim(const std::string& text) {
     if (first == std::string::npos) return "";
     size_t last = text.find_last_not_of(blanks);
     return text.substr(first, last - first + 1);
+}
+
+bool parse_number(const std::string& text, double& value) {
+    std::string trimmed = trim(text);
+    if (trimmed.empty()) return false;
+    char* end = nullptr;
+    double parsed = std::strtod(trimmed.c_str(), &end);
+    if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}
+
+bool parse_whole_number(const std::string& text, int& number) {
+    std::string trimmed = trim(text);
+    if (trimmed.empty() || trimmed.size() > 9) return false;
+    for (char c : trimmed) {
+        if (c < '0' || c > '9') return false;
+    }
+    number = std::atoi(trimmed.c_str());
+    return true;
 }
 
 }  // namespace zymorax

@@ -1,4 +1,4 @@
-// Line reading shared by the programs' readers.
+// Line reading and field texts, shared by the programs' readers.
 #pragma once
 
 #include <cstdio>
@@ -15,5 +15,12 @@ std::string without_line_end(const std::string& line);
 
 // The text without leading and trailing blanks, tabs, CRs and LFs.
 std::string trim(const std::string& text);
+
+// A whole decimal number, blanks around it aside ("1e-3", " 2.5000e-001"), finite; false for
+// anything else, the empty text included.
+bool parse_number(const std::string& text, double& value);
+
+// A whole number of 1 to 9 digits, blanks around it aside ("  12"); false for anything else.
+bool parse_whole_number(const std::string& text, int& number);
 
 }  // namespace zymorax

@@ -25,3 +25,19 @@ TEST(TextIoTest, TrimsBlanksTabsAndLineEnds) {
     EXPECT_EQ(without_line_end("tag\t#\r\n"), "tag\t#");
     EXPECT_EQ(without_line_end("x"), "x");
 }
+
+TEST(TextIoTest, NumbersMustFillTheWholeField) {
+    double value = 0;
+    EXPECT_TRUE(parse_number("\t-2.5E-003\r\n", value));
+    EXPECT_EQ(value, -2.5e-3);
+    for (const char* text : {"", "            ", "1.5abc", "1,5", "nan", "inf", "1e999"}) {
+        EXPECT_FALSE(parse_number(text, value)) << text;
+    }
+    int number = 0;
+    EXPECT_TRUE(parse_whole_number("  012 ", number));
+    EXPECT_EQ(number, 12);
+    EXPECT_TRUE(parse_whole_number("999999999", number));
+    for (const char* text : {"", "1000000000", "-1", "+1", "1.0", "1 2", "x"}) {
+        EXPECT_FALSE(parse_whole_number(text, number)) << text;
+    }
+}

@@ -9,6 +9,12 @@
 // and jacobianFile.
 int Write_usrfunc(DaeModel& model, const CompileOptions& options, bool cNotation, bool matlab);
 
+// With -J, from the entries Write_usrfunc kept: C, the pattern in compressed-column form and
+// usr_fjac_csc, which writes the values in pattern order; MATLAB, ZYMORAX_usr_jpattern, the
+// sparse 0/1 pattern. Into sparseJacobianFile.
+int Write_sparse_jacobian(DaeModel& model, const CompileOptions& options, bool cNotation,
+                          bool matlab);
+
 // usr_flux, the values of the totals and fluxes, into tempExprFile.
 int Write_flux(const DaeModel& model, const CompileOptions& options, bool cNotation, bool matlab);
 

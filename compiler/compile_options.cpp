@@ -23,6 +23,13 @@ void set_matlab_names(CompileOptions& options) {
     options.jacobianFile = "ZYMORAX_usr_fjac.m";
     options.ghDataFile = "ZYMORAX_get_GHdata.m";
     options.ssysJacobianFile = "ZYMORAX_S_usr_fjac.m";
+    options.sparseJacobianFile = "ZYMORAX_usr_jpattern.m";
+}
+
+// -J asks for the sparse Jacobian; a name after it replaces the one the file has so far.
+void set_sparse_jacobian(CompileOptions& options, const char* name) {
+    options.sparseJacobian = true;
+    if (name[0] != '\0') options.sparseJacobianFile = name;
 }
 
 // The field a file option letter stores into, or null for a letter that names no file.
@@ -62,6 +69,8 @@ int parse_arguments(int argc, char** argv, CompileOptions& options) {
             } else {
                 options.matlab = false;
             }
+        } else if (letter == 'J') {
+            set_sparse_jacobian(options, arg + 2);
         } else if (letter == 'm') {
             options.cNotation = false;
         } else if (letter != 'd') {

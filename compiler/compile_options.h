@@ -14,6 +14,10 @@ struct CompileOptions {
     std::string jacobianFile;      // MATLAB only
     std::string ghDataFile;        // MATLAB only
     std::string ssysJacobianFile;  // MATLAB only
+    // -J: the Jacobian in compressed-column form (C), or its pattern (MATLAB). Not one of the
+    // six file options: without -J nothing of it is written.
+    bool sparseJacobian = false;
+    std::string sparseJacobianFile;
     bool cNotation = true;  // pow() powers and C comments; false: '^' powers, '#' or '%' comments
     bool matlab = false;    // MATLAB functions under the fixed MATLAB names
 };

@@ -37,6 +37,9 @@ int write_outputs(DaeModel& model, const CompileOptions& options) {
     const bool cNotation = options.cNotation;
     const bool matlab = options.matlab;
     if (Write_usrfunc(model, options, cNotation, matlab) != 0) return -1;
+    if (options.sparseJacobian && Write_sparse_jacobian(model, options, cNotation, matlab) != 0) {
+        return -1;
+    }
     int params = matlab ? Write_paramFile_MATLAB(model, options) : Write_paramFile(model, options);
     if (params != 0) return -1;
     return Write_flux(model, options, cNotation, matlab);

@@ -40,7 +40,15 @@ struct ParamLabel {
     std::vector<ParamElement> elements;  // element k holds index k+1
 };
 
+// A non-zero entry d fvec[row]/d y[column] of the symbolic Jacobian.
+struct JacobianEntry {
+    int row = 0;     // equation row, from 1
+    int column = 0;  // variable number, from 1
+    std::string derivative;
+};
+
 struct DaeModel {
+    size_t daeFileSize = 0;  // bytes read from the DAE file
     int variableCount = 0;
     int algebraicCount = 0;
     int differentialCount = 0;
@@ -60,6 +68,10 @@ struct DaeModel {
     std::unordered_map<std::string, int> temporaryRows;
     std::unordered_map<std::string, int> labelRows;
     std::unordered_map<std::string, int> differentialRows;  // equation row by dydt name
+
+    // The non-zero Jacobian entries as usr_fjac writes them (row by row), kept by Write_usrfunc
+    // for the writer of the compressed-column form.
+    std::vector<JacobianEntry> jacobian;
 };
 
 // The first row whose name is `name`, or -1.

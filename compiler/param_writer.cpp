@@ -1,59 +1,48 @@
 // The parameter file of C mode: counts, initial values, parameter elements and label order.
 #include "code_writers.h"
-#include "format.h"
 #include "header_block.h"
 #include "log.h"
 #include "output_file.h"
+#include "param_layout.h"
 
 namespace {
 
-using zymorax::print;
-
-void write_counts(FILE* out, const DaeModel& model) {
-    print(out, "N_VAR   ;%4d; # num of variables(all)\n",
-          model.algebraicCount + model.differentialCount);
-    print(out, "N_ALGEBR;%4d; # num of variables(Algebraic Eq)\n", model.algebraicCount);
+void write_text(FILE* out, const std::string& text) {
+    std::fputs(text.c_str(), out);
 }
 
 void write_initial_values(FILE* out, const DaeModel& model) {
-    std::fputs("\n#Y_START ; index; initial_value; tag #comment\n", out);
+    write_text(out, zymorax::y_start_header());
     for (const VariableEntry& variable : model.variables) {
         std::string value = variable.initialValue >= 0
-                                ? zymorax::format("%12.4e", variable.initialValue)
-                                : std::string(12, ' ');
-        print(out, "Y_START ;%4d;%s;  %s\t#\n", variable.number, value.c_str(),
-              variable.name.c_str());
+                                ? zymorax::initial_value_text(variable.initialValue)
+                                : zymorax::blank_value_text();
+        write_text(out, zymorax::y_start_row(variable.number, value, variable.name));
     }
 }
 
 void write_label_elements(FILE* out, const ParamLabel& row) {
-    const char* label = row.label.c_str();
     for (int k = 1; k <= row.elementCount; ++k) {
         const ParamElement& element = row.elements[k - 1];
         if (!element.used) {
-            print(out, "PARAM   ;%-14s;%4d;%12s;;0;D;;;; %s\t# Not Used!!\n", label, k, "1",
-                  element.tag.c_str());
+            write_text(out, zymorax::unused_param_row(row.label, k, element.tag));
             continue;
         }
-        std::string value = element.value != NO_VALUE ? zymorax::format("%12.4g", element.value)
-                                                      : std::string(12, ' ');
-        print(out, "PARAM   ;%-14s;%4d;%s;;0;D;;;; %s\t#\n", label, k, value.c_str(),
-              element.tag.c_str());
+        std::string value = element.value != NO_VALUE ? zymorax::param_value_text(element.value)
+                                                      : zymorax::blank_value_text();
+        write_text(out, zymorax::param_row(row.label, k, value, element.tag));
     }
 }
 
 void write_parameters(FILE* out, const DaeModel& model) {
-    std::fputs(
-        "\n#PARAM;name;index;val;val_start;num_survey;D/R/S;change-val;GA_min;GA_max;tag "
-        "#comment\n",
-        out);
+    write_text(out, zymorax::param_header());
     for (const ParamLabel& row : model.paramLabels) {
         if (row.used && row.elementCount > 0) write_label_elements(out, row);
     }
-    std::fputs("\n#T_EVENT ; name; index; time; value; #comment\n\n", out);
-    std::fputs("\n######## Don't edit the following lines. ######\n", out);
+    write_text(out, zymorax::event_header());
+    write_text(out, zymorax::fixed_part_header());
     for (const ParamLabel& row : model.paramLabels) {
-        if (row.used) print(out, "PARAM_NAME ;%-15s #\n", row.label.c_str());
+        if (row.used) write_text(out, zymorax::param_name_row(row.label));
     }
 }
 
@@ -61,9 +50,10 @@ int write_param_file(const DaeModel& model, const CompileOptions& options) {
     OutputFile file;
     if (!file.open(options.parameterFile)) return -1;
     FILE* out = file.get();
-    std::fputs("##### Model ################\n", out);
+    write_text(out, zymorax::model_header());
     if (write_header_block(out, false, false) != 0) return -1;
-    write_counts(out, model);
+    write_text(out, zymorax::count_rows(model.algebraicCount + model.differentialCount,
+                                        model.algebraicCount));
     write_initial_values(out, model);
     write_parameters(out, model);
     return file.close();

@@ -2,28 +2,22 @@
 #include "code_writers.h"
 #include "format.h"
 #include "header_block.h"
+#include "jacobian_entries.h"
 #include "log.h"
 #include "output_file.h"
-#include "variable_references.h"
 
 namespace {
 
 using zymorax::print;
 
-// Writes the non-zero Jacobian entries row by row, columns ascending, with `entry` taking
-// (row, column, derivative). 0, or -1 after the differentiation logged its failure.
-int write_jacobian_entries(FILE* out, DaeModel& model, bool cNotation, const char* entry,
-                           bool matlab) {
-    for (int i = 1; i <= model.equationCount; ++i) {
-        ExprNode* root = model.equations[i - 1].tree;
-        for (int n : referenced_columns(root, root->text)) {
-            if (Make_diff(root, zymorax::format("y[%d]", n), cNotation) != 0) return -1;
-            if (root->diffText.empty()) continue;
-            const std::string derivative = matlab ? matlab_text(root->diffText) : root->diffText;
-            print(out, entry, i, n, derivative.c_str());
-        }
+// Writes the Jacobian entries, with `entry` taking (row, column, derivative); integers and texts
+// only, so the C library prints them (code_format.h).
+void write_jacobian_entries(FILE* out, const std::vector<JacobianEntry>& entries, const char* entry,
+                            bool matlab) {
+    for (const JacobianEntry& e : entries) {
+        const std::string derivative = matlab ? matlab_text(e.derivative) : e.derivative;
+        std::fprintf(out, entry, e.row, e.column, derivative.c_str());
     }
-    return 0;
 }
 
 void write_c_function_head(FILE* out, const char* signature, const DaeModel& model) {
@@ -45,9 +39,8 @@ int write_c_usrfunc(DaeModel& model, const CompileOptions& options, bool cNotati
     }
     std::fputs("}\n\n", out);
     write_c_function_head(out, "void usr_fjac(double fjac[][MAX_VAR_NUM], double y[], ", model);
-    if (write_jacobian_entries(out, model, cNotation, "\tfjac[%3d][%3d] = %s;\n", false) != 0) {
-        return -1;
-    }
+    if (differentiate_equations(model, cNotation, model.jacobian) != 0) return -1;
+    write_jacobian_entries(out, model.jacobian, "\tfjac[%3d][%3d] = %s;\n", false);
     std::fputs("}\n", out);
     return file.close();
 }
@@ -77,9 +70,8 @@ int write_matlab_fjac(DaeModel& model, const CompileOptions& options, bool cNota
     print(out, "\tfjac = zeros(%d);\n", model.equationCount);
     write_param_declarations(out, model, true);
     std::fputs("\n", out);
-    if (write_jacobian_entries(out, model, cNotation, "\tfjac(%3d,%3d) = %s;\n", true) != 0) {
-        return -1;
-    }
+    if (differentiate_equations(model, cNotation, model.jacobian) != 0) return -1;
+    write_jacobian_entries(out, model.jacobian, "\tfjac(%3d,%3d) = %s;\n", true);
     std::fputs("end\n\n", out);
     return file.close();
 }
@@ -95,6 +87,8 @@ int Write_usrfunc(DaeModel& model, const CompileOptions& options, bool cNotation
     } else if (result == 0) {
         result = write_c_usrfunc(model, options, cNotation);
     }
+    // Only the compressed-column writer reads the entries again.
+    if (!options.sparseJacobian) std::vector<JacobianEntry>().swap(model.jacobian);
     if (result != 0) log_sys("## Error in Write_usrfunc.\n");
     return result;
 }

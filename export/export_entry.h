@@ -1,45 +1,27 @@
 // One line of a parameter file as valscribe reads it.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "param_row.h"
 
 namespace valscribe {
 
-inline constexpr const char* kYStartType = "Y_START";
-inline constexpr const char* kParamType = "PARAM";
-inline constexpr const char* kEventType = "T_EVENT";
+using zymorax::ParamRow;
+using zymorax::RowField;
+using zymorax::RowType;
 
-// A line of the input with its fields by position, each trimmed. Lines that are not Y_START,
-// PARAM or T_EVENT rows carry only `line` and `type` and are not exported.
+// A line of the input. Y_START, PARAM and T_EVENT rows are exported; every other line is kept
+// but not exported.
 struct ExportEntry {
-    std::string line;  // the line as read
-    std::string type;  // field 0
-    std::string name;
-    std::string index;
-    std::string value;
-    std::string valStart;
-    std::string numSurvey;
-    std::string drs;
-    std::string changeVal;
-    std::string gaMin;
-    std::string gaMax;
-    std::string tag;      // last field before its '#'
-    std::string comment;  // last field after its '#'; empty when there is none
-    std::string time;     // T_EVENT only
-    int eventNumber = 0;  // T_EVENT only: 1, 2, 3 ... in file order
+    ParamRow row;
+    int eventNumber = 0;  // T_EVENT rows: 1, 2, 3 ... in file order
 };
 
-// Cuts text at every `separator`. An empty part between or before separators is a field; the
-// text after the last separator is a field only when it is not empty.
-std::vector<std::string> split_fields(const std::string& text, char separator);
-
-// The text without leading and trailing blanks, tabs, CRs and LFs.
-std::string trim_field(const std::string& text);
-
-// Fills `entry` from one line. A T_EVENT row takes the number after `eventCount`, which it
-// advances. False when a Y_START, PARAM or T_EVENT row has the wrong number of fields or a
-// Y_START or PARAM row has nothing in its last field.
-bool parse_export_entry(const std::string& line, int& eventCount, ExportEntry& entry);
+// True when the row can be exported as it is, or is not exported at all. A Y_START, PARAM or
+// T_EVENT row must have its number of fields (an empty text after the last ';' is no field);
+// a Y_START or PARAM row something in its last field; and every field that reaches a script
+// must be safe there: a PARAM name an identifier, indices whole numbers, values, times,
+// val_start and num_survey numbers or blank, quoted texts and the tag free of control
+// characters.
+bool is_exportable(const ParamRow& row);
 
 }  // namespace valscribe

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "param_row.h"
+#include "merge_input.h"
 
 namespace valfuse {
 
@@ -16,12 +16,8 @@ namespace valfuse {
 size_t merge_rows(std::vector<ParamRow>& target, const std::vector<ParamRow>& reference,
                   bool blanksOnly);
 
-// Reads a value field as a finite number: the whole field, blanks around it aside, must be a
-// number. False for anything else (empty fields included).
-bool parse_value(const std::string& field, double& value);
-
-// Puts `value` into the row's value field ("%12.4e" for Y_START, "%12.4g" for PARAM) and
-// rebuilds its line from its fields as read.
+// Puts `value` into the row's value field ("%12.4e" for Y_START, "%12.4g" for PARAM); every
+// other byte of the line stays as read.
 void rebuild_row(ParamRow& row, double value);
 
 }  // namespace valfuse

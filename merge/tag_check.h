@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "param_row.h"
+#include "merge_input.h"
 
 namespace valfuse {
 

@@ -5,7 +5,7 @@
 #include "log.h"
 #include "merge_options.h"
 #include "merge_rows.h"
-#include "param_file.h"
+#include "merge_input.h"
 #include "tag_check.h"
 #include "target_writer.h"
 

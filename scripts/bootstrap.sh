@@ -14,7 +14,7 @@ packages=(
   openjdk-17-jdk-headless
   libsbml5-java libsbml5-examples
   libxml2-utils python3
-  libsundials-dev gnuplot-nox
+  libsundials-dev libsuitesparse-dev libtcc-dev gnuplot-nox
 )
 
 for argument in "$@"; do

@@ -64,12 +64,12 @@ cd "$out"
 echo "Running $name ($gene $metabolic):"
 step_time rxnconv "$bin/rxnconv" "-N$model" "-U$name.usage.txt" "-D$name.dae" "$gene" "$metabolic"
 step_time symcode "$bin/symcode" "-D$name.dae" "-P$name.param.txt" "-F$name.c" \
-  "-T$name.flux.c" "-G$name.gh.c" "-S$name.ssys.c"
+  "-T$name.flux.c" "-G$name.gh.c" "-S$name.ssys.c" "-J$name.jac.c"
 (cd matlab && step_time symcode-m "$bin/symcode" "-D../$name.dae" -MATLAB)
 step_time valfuse "$bin/valfuse" "-I$name.param.txt" "-R$tuned"
 (cd matlab && step_time valscribe "$bin/valscribe" "-I../$name.param.txt")
-step_time kinesim "$bin/kinesim" "-C$name.c" "-P$name.param.txt" "$span" "$step" \
-  "-O$name.csv" "-G$name.png"
+step_time kinesim "$bin/kinesim" "-C$name.c" "-J$name.jac.c" "-P$name.param.txt" "$span" \
+  "$step" "-O$name.csv" "-G$name.png"
 rm -f ./*.tmp matlab/*.tmp
 matlab_span=${span#-T}
 matlab_span=${matlab_span/:/ }
@@ -79,7 +79,8 @@ Done. In $out:
   $name.csv        the time course (time, then one column per variable)
   $name.png        its plot
   $name.dae        the DAE file (rxnconv), $name.usage.txt its short form
-  $name.c          usr_fvec and usr_fjac (symcode), $name.flux.c the fluxes
+  $name.c          usr_fvec and usr_fjac (symcode), $name.flux.c the fluxes,
+                   $name.jac.c the sparse Jacobian (kinesim solves large models with it)
   $name.param.txt  the parameter file with the tuned values (valfuse)
   matlab/          the MATLAB functions (symcode -MATLAB) and ZYMORAX_Merge_*.m (valscribe);
                    in Octave: addpath('$root/sim/matlab'); cd('$out/matlab');

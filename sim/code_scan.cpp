@@ -82,7 +82,9 @@ class Scanner {
         if (name == "y") note_variable(first);
         if (name == "fjac") {
             facts_.largestJacobianRow = std::max<long>(facts_.largestJacobianRow, first);
-            note_variable(read_subscript(code, pos));
+            long column = read_subscript(code, pos);
+            note_variable(column);
+            if (column > 0) facts_.jacobianEntries.emplace(first, column);
         }
         if (name != "fvec" && name != "y" && name != "fjac") {
             reads_.push_back({name, static_cast<int>(first)});

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace kinesim {
 
@@ -16,6 +17,7 @@ struct CodeFacts {
     std::set<int> fvecRows;                         // k of every fvec[k]
     int largestVariable = 0;                        // largest n of y[n] and of fjac[.][n]
     int largestJacobianRow = 0;                     // largest i of fjac[i][.]
+    std::set<std::pair<int, int>> jacobianEntries;  // (i, n) of every fjac[i][n]
 };
 
 // Scans C source text (comments skipped). 0, or -1 after logging when a label is bound to two

@@ -1,17 +1,9 @@
 #include "compiled_model.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "log.h"
-#include "process_run.h"
 
 #ifndef ZYMORAX_SIM_SOURCE_DIR
 #define ZYMORAX_SIM_SOURCE_DIR ""
@@ -23,11 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::uintmax_t kLargeCodeBytes = 256 * 1024;
-
-// The Gene argument of the generated functions: ZYMORAX_CTL.G_VALUE of the MATLAB side.
-constexpr double kGeneValue = 1.0;
-
 bool holds_kine_h(const std::string& dir) {
     std::error_code ignored;
     return !dir.empty() && fs::is_regular_file(fs::path(dir) / "kine.h", ignored);
@@ -37,14 +24,6 @@ std::string program_dir() {
     std::error_code error;
     fs::path self = fs::read_symlink("/proc/self/exe", error);
     return error ? "" : self.parent_path().string();
-}
-
-// The compiler's messages, at most `limit` lines of them.
-std::string first_lines(const std::string& path, int limit) {
-    std::ifstream in(path);
-    std::string line, text;
-    for (int count = 0; count < limit && std::getline(in, line); ++count) text += line + "\n";
-    return text;
 }
 
 }  // namespace
@@ -68,77 +47,39 @@ std::string find_kine_dir(const std::string& option) {
     return "";
 }
 
-CompiledModel::~CompiledModel() {
-    if (handle_ != nullptr) dlclose(handle_);
-}
-
-int CompiledModel::load(const std::string& codeFile, const std::string& kineDir,
-                        int variableCount) {
-    ScratchDir scratch;
-    if (!scratch.ok()) return -1;
-    const char* cc = std::getenv("CC");
-    std::string compiler = cc != nullptr && *cc != '\0' ? cc : "cc";
-    std::string library = scratch.file("model.so");
-    // Optimising the straight-line code of a large network costs more time than it saves: the
-    // dense linear algebra dominates the run there.
-    std::error_code ignored;
-    bool large = fs::file_size(codeFile, ignored) > kLargeCodeBytes;
-    std::vector<std::string> args = {large ? "-O0" : "-O1",
-                                     "-shared",
-                                     "-fPIC",
-                                     "-I" + kineDir,
-                                     "-DMAX_VAR_NUM=" + std::to_string(variableCount + 1),
-                                     "-o",
-                                     library,
-                                     fs::absolute(codeFile).string(),
-                                     "-lm"};
-    int status = run_and_wait(compiler, args, scratch.file("cc.log"));
-    if (status != 0) {
-        if (status > 0) {
-            log_sys("%s cannot compile %s (exit status %d):\n%s", compiler.c_str(),
-                    codeFile.c_str(), status, first_lines(scratch.file("cc.log"), 20).c_str());
-        }
-        return -1;
-    }
-    handle_ = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
-        log_sys("Cannot load the compiled %s: %s\n", codeFile.c_str(), dlerror());
-        return -1;
-    }
-    fvec = reinterpret_cast<UsrFvec>(dlsym(handle_, "usr_fvec"));
-    fjac = reinterpret_cast<UsrFjac>(dlsym(handle_, "usr_fjac"));
+int CompiledModel::load(const std::string& codeFile, const std::string& jacobianFile,
+                        const std::string& kineDir, int variableCount, CodeCompiler compiler) {
+    BuildRequest request{{codeFile}, kineDir, variableCount + 1};
+    if (!jacobianFile.empty()) request.files.push_back(jacobianFile);
+    code_ = compiler == CodeCompiler::TinyCC ? build_with_tinycc(request)
+                                             : build_with_system_compiler(request);
+    if (code_ == nullptr) return -1;
+    fvec = reinterpret_cast<UsrFvec>(code_->symbol("usr_fvec"));
+    fjac = reinterpret_cast<UsrFjac>(code_->symbol("usr_fjac"));
     if (fvec == nullptr || fjac == nullptr) {
         log_sys("%s defines no %s.\n", codeFile.c_str(), fvec == nullptr ? "usr_fvec" : "usr_fjac");
         return -1;
     }
-    return 0;
+    return jacobianFile.empty() ? 0 : find_sparse_jacobian(jacobianFile, variableCount);
 }
 
-ModelFunctions::ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters, int variableCount)
-    : fvec_(fvec),
-      fjac_(fjac),
-      parameters_(parameters),
-      n_(variableCount),
-      y_(variableCount + 1, 0.0),
-      f_(variableCount + 1, 0.0),
-      fjacRows_(static_cast<size_t>(variableCount + 1) * (variableCount + 1), 0.0) {}
-
-void ModelFunctions::rhs(const double* y, double* f) {
-    std::copy(y, y + n_, y_.begin() + 1);
-    std::fill(f_.begin(), f_.end(), 0.0);
-    fvec_(f_.data(), y_.data(), kGeneValue, parameters_);
-    std::copy(f_.begin() + 1, f_.end(), f);
-}
-
-void ModelFunctions::jacobian(const double* y, double* jacobian) {
-    std::copy(y, y + n_, y_.begin() + 1);
-    std::fill(fjacRows_.begin(), fjacRows_.end(), 0.0);
-    fjac_(fjacRows_.data(), y_.data(), kGeneValue, parameters_);
-    size_t row = static_cast<size_t>(n_) + 1;
-    for (int i = 0; i < n_; ++i) {
-        std::copy_n(fjacRows_.begin() + (i + 1) * row + 1, n_,
-                    jacobian + static_cast<size_t>(i) * n_);
+int CompiledModel::find_sparse_jacobian(const std::string& jacobianFile, int variableCount) {
+    const char* names[] = {"usr_fjac_n", "usr_fjac_nnz", "usr_fjac_colptr", "usr_fjac_rowidx",
+                           "usr_fjac_csc"};
+    void* found[5];
+    for (int i = 0; i < 5; ++i) {
+        found[i] = code_->symbol(names[i]);
+        if (found[i] == nullptr) {
+            log_sys("%s defines no %s.\n", jacobianFile.c_str(), names[i]);
+            return -1;
+        }
     }
+    sparse.n = *static_cast<const int*>(found[0]);
+    sparse.nnz = *static_cast<const int*>(found[1]);
+    sparse.colptr = static_cast<const int*>(found[2]);
+    sparse.rowidx = static_cast<const int*>(found[3]);
+    sparse.values = reinterpret_cast<UsrFjacCsc>(found[4]);
+    return check_sparse_pattern(sparse, variableCount, jacobianFile);
 }
 
 }  // namespace kinesim

@@ -1,10 +1,13 @@
-// symcode's C code compiled with the system C compiler into a shared library and loaded.
+// symcode's C code compiled and loaded: the -C file (usr_fvec, usr_fjac) and, when given, the -J
+// file (the Jacobian in compressed-column form).
 #pragma once
 
+#include <memory>
 #include <string>
-#include <vector>
 
+#include "code_build.h"
 #include "kine.h"
+#include "sparse_jacobian.h"
 
 namespace kinesim {
 
@@ -17,40 +20,20 @@ std::string find_kine_dir(const std::string& option);
 
 class CompiledModel {
   public:
-    CompiledModel() = default;
-    ~CompiledModel();
-    CompiledModel(const CompiledModel&) = delete;
-    CompiledModel& operator=(const CompiledModel&) = delete;
-
-    // Compiles `codeFile` for `variableCount` variables (MAX_VAR_NUM = variableCount + 1) with
-    // the compiler named by CC (default cc) and loads usr_fvec and usr_fjac. 0, or -1 after
-    // logging (with the compiler's messages when it fails).
-    int load(const std::string& codeFile, const std::string& kineDir, int variableCount);
+    // Compiles `codeFile`, and `jacobianFile` unless it is "", for `variableCount` variables
+    // (MAX_VAR_NUM = variableCount + 1) and finds their functions; the -J file's pattern is
+    // checked. 0, or -1 after logging (with the compiler's messages when it fails).
+    int load(const std::string& codeFile, const std::string& jacobianFile,
+             const std::string& kineDir, int variableCount, CodeCompiler compiler);
 
     UsrFvec fvec = nullptr;
     UsrFjac fjac = nullptr;
+    SparseJacobianCode sparse;  // sparse.values is nullptr without a -J file
 
   private:
-    void* handle_ = nullptr;
-};
+    int find_sparse_jacobian(const std::string& jacobianFile, int variableCount);
 
-// The generated functions with their parameters, called with 0-based vectors.
-class ModelFunctions {
-  public:
-    ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters, int variableCount);
-
-    // f = usr_fvec(y); both of variableCount entries.
-    void rhs(const double* y, double* f);
-    // jacobian[i * n + j] = d f_i / d y_j (row-major, n x n).
-    void jacobian(const double* y, double* jacobian);
-    int size() const { return n_; }
-
-  private:
-    UsrFvec fvec_;
-    UsrFjac fjac_;
-    Parameter* parameters_;
-    int n_;
-    std::vector<double> y_, f_, fjacRows_;  // 1-based buffers for the generated code
+    std::unique_ptr<LoadedCode> code_;
 };
 
 }  // namespace kinesim

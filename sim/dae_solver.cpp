@@ -1,12 +1,11 @@
 #include "dae_solver.h"
 
-#include <ida/ida.h>
+#include <idas/idas.h>
 #include <nvector/nvector_serial.h>
-#include <sunlinsol/sunlinsol_dense.h>
-#include <sunmatrix/sunmatrix_dense.h>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "format.h"
 #include "log.h"
@@ -16,19 +15,20 @@ namespace kinesim {
 namespace {
 
 // What the callbacks share, and what they noticed on the way to a failure.
-struct SolverState {
+struct SolverState : IdaUserData {
+    SolverState(ModelFunctions& model, int algebraicCount, double atol)
+        : model(model), algebraicCount(algebraicCount), atol(atol) {}
     ModelFunctions& model;
     int algebraicCount;
     double atol;
-    std::vector<double> dense;  // the Jacobian, row-major
-    std::string lastMessage;    // IDA's last error message
-    int nonFiniteRow = -1;      // first equation that gave inf or nan
+    std::string lastMessage;  // IDA's last error message
+    int nonFiniteRow = -1;    // first equation that gave inf or nan
     double nonFiniteValue = 0.0;
     double nonFiniteTime = 0.0;
 };
 
 int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
-    auto* state = static_cast<SolverState*>(data);
+    auto* state = static_cast<SolverState*>(static_cast<IdaUserData*>(data));
     const double* y = N_VGetArrayPointer(yy);
     const double* dy = N_VGetArrayPointer(yp);
     double* r = N_VGetArrayPointer(rr);
@@ -48,25 +48,8 @@ int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
     return 0;
 }
 
-// IDA's iteration matrix dF/dy + cj dF/dy' of F = [g(y); y' - f(y)].
-int jacobian(realtype, realtype cj, N_Vector yy, N_Vector, N_Vector, SUNMatrix matrix, void* data,
-             N_Vector, N_Vector, N_Vector) {
-    auto* state = static_cast<SolverState*>(data);
-    int n = state->model.size();
-    state->model.jacobian(N_VGetArrayPointer(yy), state->dense.data());
-    for (int j = 0; j < n; ++j) {
-        double* column = SUNDenseMatrix_Column(matrix, j);
-        for (int i = 0; i < n; ++i) {
-            double entry = state->dense[static_cast<size_t>(i) * n + j];
-            if (!std::isfinite(entry)) return 1;
-            column[i] = i < state->algebraicCount ? entry : -entry + (i == j ? cj : 0.0);
-        }
-    }
-    return 0;
-}
-
 void keep_message(int, const char*, const char*, char* message, void* data) {
-    static_cast<SolverState*>(data)->lastMessage = message;
+    static_cast<SolverState*>(static_cast<IdaUserData*>(data))->lastMessage = message;
 }
 
 // The solver's objects, released together.
@@ -74,13 +57,11 @@ struct IdaObjects {
     SUNContext context = nullptr;
     void* mem = nullptr;
     N_Vector y = nullptr, dy = nullptr, id = nullptr;
-    SUNMatrix matrix = nullptr;
-    SUNLinearSolver solver = nullptr;
+    std::unique_ptr<LinearSolver> linear;
 
     ~IdaObjects() {
         if (mem != nullptr) IDAFree(&mem);
-        if (solver != nullptr) SUNLinSolFree(solver);
-        if (matrix != nullptr) SUNMatDestroy(matrix);
+        linear.reset();
         for (N_Vector v : {y, dy, id}) {
             if (v != nullptr) N_VDestroy(v);
         }
@@ -114,29 +95,36 @@ int largest_error_variable(IdaObjects& ida, int n) {
     return worst;
 }
 
-// The variable that changed fastest for its size at the last accepted step: the one that runs
-// away when the solution blows up.
-int fastest_variable(IdaObjects& ida, double atol, int n) {
-    N_Vector value = N_VClone(ida.y);
-    N_Vector rate = N_VClone(ida.y);
+// The variable that changes fastest for its size: dy/dt from the last accepted step, or, when no
+// step was accepted yet (a failure at the start), from the equations at the current state. The
+// algebraic variables are judged by the step too, and left out at the start.
+int fastest_variable(IdaObjects& ida, SolverState& state) {
+    int n = state.model.size();
+    std::vector<double> y(n), rate(n);
     double now = 0.0;
+    long steps = 0;
+    N_Vector value = N_VMake_Serial(n, y.data(), ida.context);
+    N_Vector slope = N_VMake_Serial(n, rate.data(), ida.context);
+    bool stepped = IDAGetNumSteps(ida.mem, &steps) == IDA_SUCCESS && steps > 0 &&
+                   IDAGetCurrentTime(ida.mem, &now) == IDA_SUCCESS &&
+                   IDAGetDky(ida.mem, now, 0, value) == IDA_SUCCESS &&
+                   IDAGetDky(ida.mem, now, 1, slope) == IDA_SUCCESS;
+    N_VDestroy(value);
+    N_VDestroy(slope);
+    if (!stepped) {
+        std::copy_n(N_VGetArrayPointer(ida.y), n, y.begin());
+        state.model.rhs(y.data(), rate.data());
+        std::fill_n(rate.begin(), std::min(state.algebraicCount, n), 0.0);
+    }
     int fastest = 0;
-    if (IDAGetCurrentTime(ida.mem, &now) == IDA_SUCCESS &&
-        IDAGetDky(ida.mem, now, 0, value) == IDA_SUCCESS &&
-        IDAGetDky(ida.mem, now, 1, rate) == IDA_SUCCESS) {
-        const double* y = N_VGetArrayPointer(value);
-        const double* dy = N_VGetArrayPointer(rate);
-        double largest = -1.0;
-        for (int i = 0; i < n; ++i) {
-            double speed = std::fabs(dy[i]) / std::max(std::fabs(y[i]), atol);
-            if (!(speed <= largest)) {
-                largest = speed;
-                fastest = i;
-            }
+    double largest = -1.0;
+    for (int i = 0; i < n; ++i) {
+        double speed = std::fabs(rate[i]) / std::max(std::fabs(y[i]), state.atol);
+        if (!(speed <= largest)) {
+            largest = speed;
+            fastest = i;
         }
     }
-    N_VDestroy(value);
-    N_VDestroy(rate);
     return fastest;
 }
 
@@ -167,7 +155,7 @@ std::string failure_reason(int flag) {
 
 // Names the variable behind a failure: an equation that gave inf or nan, a zero pivot of the
 // Jacobian, or else the largest local error.
-std::string failing_variable(IdaObjects& ida, const SolverState& state,
+std::string failing_variable(IdaObjects& ida, SolverState& state,
                              const std::vector<std::string>& tags, int flag) {
     int n = state.model.size();
     if (state.nonFiniteRow >= 0 &&
@@ -179,15 +167,14 @@ std::string failing_variable(IdaObjects& ida, const SolverState& state,
             "%s %s is %s at t = %s", what, variable_name(tags, state.nonFiniteRow).c_str(),
             number(state.nonFiniteValue).c_str(), number(state.nonFiniteTime).c_str());
     }
-    long pivot = 0;
-    if ((flag == IDA_LSETUP_FAIL || flag == IDA_CONV_FAIL) &&
-        IDAGetLastLinFlag(ida.mem, &pivot) == IDA_SUCCESS && pivot > 0 && pivot <= n) {
-        return "no pivot in the column of " + variable_name(tags, static_cast<int>(pivot - 1));
-    }
+    int column = flag == IDA_LSETUP_FAIL || flag == IDA_CONV_FAIL
+                     ? ida.linear->singular_column(ida.mem)
+                     : -1;
+    if (column >= 0) return "no pivot in the column of " + variable_name(tags, column);
     if (flag == IDA_TOO_MUCH_WORK || flag == IDA_TOO_MUCH_ACC) {
         return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
     }
-    return "fastest change in " + variable_name(tags, fastest_variable(ida, state.atol, n));
+    return "fastest change in " + variable_name(tags, fastest_variable(ida, state));
 }
 
 int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initial, double start,
@@ -198,10 +185,10 @@ int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initia
     ida.dy = N_VNew_Serial(n, ida.context);
     ida.id = N_VNew_Serial(n, ida.context);
     ida.mem = IDACreate(ida.context);
-    ida.matrix = SUNDenseMatrix(n, n, ida.context);
-    if (!ida.y || !ida.dy || !ida.id || !ida.mem || !ida.matrix) return -1;
-    ida.solver = SUNLinSol_Dense(ida.y, ida.matrix, ida.context);
-    if (ida.solver == nullptr) return -1;
+    if (!ida.y || !ida.dy || !ida.id || !ida.mem) return -1;
+    ida.linear =
+        std::make_unique<LinearSolver>(state.model, state.algebraicCount, settings.linearSolver);
+    state.linearSolver = ida.linear.get();
     double* y = N_VGetArrayPointer(ida.y);
     double* dy = N_VGetArrayPointer(ida.dy);
     std::copy(initial.begin(), initial.end(), y);
@@ -211,12 +198,11 @@ int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initia
         if (i < state.algebraicCount || !std::isfinite(dy[i])) dy[i] = 0.0;
     }
     bool ok = IDAInit(ida.mem, residual, start, ida.y, ida.dy) == IDA_SUCCESS &&
-              IDASetUserData(ida.mem, &state) == IDA_SUCCESS &&
+              IDASetUserData(ida.mem, static_cast<IdaUserData*>(&state)) == IDA_SUCCESS &&
               IDASetErrHandlerFn(ida.mem, keep_message, &state) == IDA_SUCCESS &&
               IDASStolerances(ida.mem, settings.relativeTolerance, settings.absoluteTolerance) ==
                   IDA_SUCCESS &&
-              IDASetLinearSolver(ida.mem, ida.solver, ida.matrix) == IDA_SUCCESS &&
-              IDASetJacFn(ida.mem, jacobian) == IDA_SUCCESS &&
+              ida.linear->attach(ida.mem, ida.y, ida.context) == 0 &&
               IDASetId(ida.mem, ida.id) == IDA_SUCCESS &&
               IDASetMaxNumSteps(ida.mem, settings.maxStepsPerOutput) == IDA_SUCCESS;
     return ok ? 0 : -1;
@@ -261,14 +247,13 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink) {
     int n = model.size();
-    SolverState state{model,
-                      algebraicCount,
-                      settings.absoluteTolerance,
-                      std::vector<double>(static_cast<size_t>(n) * n),
-                      {}};
+    SolverState state(model, algebraicCount, settings.absoluteTolerance);
     IdaObjects ida;
     if (setup(ida, state, initial, grid.start, settings) != 0) {
-        log_sys("The solver cannot be set up for %d variables (out of memory?).\n", n);
+        log_sys("The solver cannot be set up for %d variables (out of memory?%s).\n", n,
+                settings.linearSolver == LinearSolverKind::Dense
+                    ? " the dense solver needs n^2 numbers; symcode -J and kinesim -J give KLU"
+                    : "");
         return -1;
     }
     if (make_consistent(ida, state, tags, initial, grid) != 0) return -1;
@@ -283,9 +268,10 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
         if (flag < 0) {
             double now = reached;
             IDAGetCurrentTime(ida.mem, &now);
+            std::string message = state.lastMessage;  // before the questions below add their own
             log_sys("The solver failed at t = %s: %s; %s.\n", number(now).c_str(),
                     failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
-            if (!state.lastMessage.empty()) log_sys("IDA: %s\n", state.lastMessage.c_str());
+            if (!message.empty()) log_sys("IDA: %s\n", message.c_str());
             return -1;
         }
         if (int stop = emit(sink, target, ida.y, n)) return stop;

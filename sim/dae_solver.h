@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "compiled_model.h"
+#include "linear_solver.h"
+#include "model_functions.h"
 
 namespace kinesim {
 
@@ -14,6 +15,7 @@ struct SolverSettings {
     double relativeTolerance = 1e-8;
     double absoluteTolerance = 1e-10;
     long maxStepsPerOutput = 50000;
+    LinearSolverKind linearSolver = LinearSolverKind::Dense;  // Dense or Klu
 };
 
 // The output times start, start + step, ... and the end itself.
@@ -29,8 +31,8 @@ using OutputSink = std::function<int(double time, const std::vector<double>& sta
 
 // Makes the algebraic variables consistent with the differential ones (IDA's own initial
 // condition solver, starting from the given values), then integrates with the generated
-// Jacobian and the dense linear solver. 0, or -1 after logging the time and the variable at
-// which the solver failed.
+// Jacobian and the linear solver of the settings. 0, or -1 after logging the time and the variable
+// at which the solver failed.
 int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink);

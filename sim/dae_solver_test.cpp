@@ -49,6 +49,16 @@ void blow_fjac(double* jac, double y[], double, Parameter*) {
     jac[2 * kRow + 2] = 2 * y[2];
 }
 
+// z' = -z, x' = 1e300 x^2: no first step is small enough for x.
+void start_fvec(double f[], double y[], double, Parameter*) {
+    f[1] = -y[1];
+    f[2] = 1e300 * y[2] * y[2];
+}
+void start_fjac(double* jac, double y[], double, Parameter*) {
+    jac[1 * kRow + 1] = -1;
+    jac[2 * kRow + 2] = 2e300 * y[2];
+}
+
 // Algebraic 0 = a^2 + 1 has no real solution; b' = 0.
 void impossible_fvec(double f[], double y[], double, Parameter*) {
     f[1] = y[1] * y[1] + 1;
@@ -117,6 +127,14 @@ TEST(DaeSolver, NamesTheTimeAndTheVariableOfAFailure) {
     EXPECT_GT(failedAt, 0.99);
     EXPECT_LE(failedAt, 1.0);
     EXPECT_NE(run.log.find("variable 2 (B)"), std::string::npos) << run.log;
+}
+
+// No step exists to ask which variable changed fastest: the rates at the start tell.
+TEST(DaeSolver, NamesTheVariableOfAFailureAtTheStart) {
+    Outcome run = integrate(start_fvec, start_fjac, 0, {1.0, 1.0}, {0.0, 1.0, 0.5});
+    EXPECT_EQ(run.status, -1);
+    EXPECT_EQ(run.log.rfind("The solver failed at t = 0: ", 0), 0u) << run.log;
+    EXPECT_NE(run.log.find("fastest change in variable 2 (B)"), std::string::npos) << run.log;
 }
 
 TEST(DaeSolver, ReportsAlgebraicEquationsWithoutSolution) {

@@ -2,6 +2,8 @@
 // Jacobian with finite differences or integrate it and write the time course.
 #pragma once
 
+#include "model_inputs.h"
+#include "param_reader.h"
 #include "sim_options.h"
 
 namespace kinesim {
@@ -10,6 +12,10 @@ namespace kinesim {
 constexpr int kExitOk = 0;
 constexpr int kExitJacobianMismatch = 1;  // --check-jacobian: usr_fjac disagrees
 constexpr int kExitFailure = 255;
+
+// Reads the parameter file and the C file (and the -J file) of the options and checks that they
+// fit together and leave nothing blank. 0, or -1 after logging.
+int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs);
 
 // Runs what the options ask for; returns the exit status. Failures are logged.
 int run_kinesim(const SimOptions& options);

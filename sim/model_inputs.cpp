@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "algebraic_block.h"
 #include "log.h"
 
 namespace kinesim {
@@ -19,6 +20,17 @@ void ParameterValues::resize(const std::vector<int>& sizes) {
 
 namespace {
 
+int check_algebraic_count(const ParameterFile& file, const CodeFacts& code) {
+    int equation = unmatched_algebraic_equation(code.jacobianEntries, file.algebraicCount);
+    if (equation == 0) return 0;
+    log_sys(
+        "The C file and the parameter file are not of one model: with N_ALGEBR %d, algebraic "
+        "equation %d of the code has no algebraic variable of its own to determine (the first "
+        "N_ALGEBR equations must determine the first N_ALGEBR variables).\n",
+        file.algebraicCount, equation);
+    return -1;
+}
+
 int check_sizes(const ParameterFile& file, const CodeFacts& code) {
     int rows = code.fvecRows.empty() ? 0 : *code.fvecRows.rbegin();
     if (code.fvecRows.empty() || static_cast<int>(code.fvecRows.size()) != rows) {
@@ -33,7 +45,7 @@ int check_sizes(const ParameterFile& file, const CodeFacts& code) {
             rows, code.largestVariable, file.variableCount);
         return -1;
     }
-    return 0;
+    return check_algebraic_count(file, code);
 }
 
 // Every p->val[i] of the code names the label of PARAM_NAME row i.

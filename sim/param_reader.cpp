@@ -1,29 +1,20 @@
 #include "param_reader.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
+#include <map>
 #include <set>
 #include <utility>
 
 #include "log.h"
-#include "sim_options.h"
+#include "param_file.h"
 #include "text_io.h"
 
 namespace kinesim {
 
-std::vector<std::string> split_fields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    while (true) {
-        size_t end = line.find(';', start);
-        fields.push_back(line.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) return fields;
-        start = end + 1;
-    }
-}
-
 namespace {
+
+using zymorax::ParamRow;
+using zymorax::RowField;
+using zymorax::RowType;
 
 // Reports a fault of one line; always -1.
 int row_error(const std::string& path, int line, const std::string& what) {
@@ -33,116 +24,122 @@ int row_error(const std::string& path, int line, const std::string& what) {
 
 // A whole number of at most nine digits, at least `minimum`.
 bool parse_whole(const std::string& text, int& number, int minimum) {
-    std::string trimmed = zymorax::trim(text);
-    if (trimmed.empty() || trimmed.size() > 9) return false;
-    for (char c : trimmed) {
-        if (c < '0' || c > '9') return false;
-    }
-    number = std::atoi(trimmed.c_str());
-    return number >= minimum;
+    return zymorax::parse_whole_number(text, number) && number >= minimum;
 }
 
 bool parse_index(const std::string& text, int& index) {
     return parse_whole(text, index, 1);
 }
 
-std::string tag_of(const std::string& lastField) {
-    return zymorax::trim(lastField.substr(0, lastField.find('#')));
-}
-
 int parse_value(const std::string& field, RowValue& value) {
     std::string trimmed = zymorax::trim(field);
     value.blank = trimmed.empty();
-    return value.blank || parse_number(trimmed, value.value) ? 0 : -1;
+    return value.blank || zymorax::parse_number(trimmed, value.value) ? 0 : -1;
 }
 
 class RowParser {
   public:
     RowParser(ParameterFile& file) : file_(file) {}
 
-    int parse(int line, const std::string& text) {
-        line_ = line;
-        text_ = text;
-        fields_ = split_fields(text);
-        std::string type = zymorax::trim(fields_[0]);
-        if (type == "N_VAR") return count(file_.variableCount);
-        if (type == "N_ALGEBR") return count(file_.algebraicCount);
-        if (type == "Y_START") return start();
-        if (type == "PARAM") return param();
-        if (type == "PARAM_NAME") return label();
-        if (type == "T_EVENT") return event();
-        return fail("unknown row type '" + type + "'");
+    int parse(const ParamRow& row) {
+        row_ = &row;
+        switch (row.type()) {
+            case RowType::NVar:
+                return count(file_.variableCount);
+            case RowType::NAlgebr:
+                return count(file_.algebraicCount);
+            case RowType::YStart:
+                return start();
+            case RowType::Param:
+                return param();
+            case RowType::ParamName:
+                return label();
+            case RowType::TEvent:
+                return event();
+            default:
+                return fail("unknown row type '" + row.type_name() + "'");
+        }
     }
 
   private:
-    int fail(const std::string& what) { return row_error(file_.path, line_, what); }
+    int fail(const std::string& what) { return row_error(file_.path, row_->line_number(), what); }
+    bool has_its_fields() const { return row_->field_count_difference() == 0; }
 
     int count(int& target) {
-        if (fields_.size() < 2 || !parse_whole(fields_[1], target, 0)) {
+        if (!parse_whole(row_->raw(RowField::Count), target, 0)) {
             return fail("the count is not a whole number");
         }
         return 0;
     }
 
     int start() {
-        if (fields_.size() != 4) return fail("a Y_START row has 4 fields separated by ';'");
-        StartRow row{line_, text_, 0, {}, tag_of(fields_[3])};
-        if (!parse_index(fields_[1], row.index)) return fail("the index is not a number from 1");
+        if (!has_its_fields()) return fail("a Y_START row has 4 fields separated by ';'");
+        StartRow row{row_->line_number(), row_->text_without_line_end(), 0, {}, row_->tag()};
+        if (!parse_index(row_->raw(RowField::Index), row.index)) {
+            return fail("the index is not a number from 1");
+        }
         if (row.tag.empty()) return fail("the tag (the variable's name) is empty");
-        if (parse_value(fields_[2], row.value) != 0) {
-            return fail("the initial value '" + zymorax::trim(fields_[2]) + "' is not a number");
+        if (parse_value(row_->raw(RowField::Value), row.value) != 0) {
+            return fail("the initial value '" + row_->trimmed(RowField::Value) +
+                        "' is not a number");
         }
         file_.starts.push_back(std::move(row));
         return 0;
     }
 
     int param() {
-        if (fields_.size() != 11) return fail("a PARAM row has 11 fields separated by ';'");
-        ParamValueRow row{line_, text_, zymorax::trim(fields_[1]), 0, {}, tag_of(fields_[10])};
-        if (!parse_index(fields_[2], row.index)) return fail("the index is not a number from 1");
-        if (parse_value(fields_[3], row.value) != 0) {
-            return fail("the value '" + zymorax::trim(fields_[3]) + "' is not a number");
+        if (!has_its_fields()) return fail("a PARAM row has 11 fields separated by ';'");
+        ParamValueRow row{row_->line_number(),
+                          row_->text_without_line_end(),
+                          row_->trimmed(RowField::Name),
+                          0,
+                          {},
+                          row_->tag()};
+        if (!parse_index(row_->raw(RowField::Index), row.index)) {
+            return fail("the index is not a number from 1");
+        }
+        if (parse_value(row_->raw(RowField::Value), row.value) != 0) {
+            return fail("the value '" + row_->trimmed(RowField::Value) + "' is not a number");
         }
         file_.params.push_back(std::move(row));
         return 0;
     }
 
     int label() {
-        std::string name = fields_.size() == 2 ? tag_of(fields_[1]) : "";
+        std::string name = has_its_fields() ? row_->tag() : "";
         if (name.empty()) return fail("a PARAM_NAME row names one label: PARAM_NAME ;<label> #");
         file_.labels.push_back(name);
         return 0;
     }
 
     int event() {
-        file_.events.push_back(EventRow{line_, text_});
+        file_.events.push_back(EventRow{row_->line_number(), row_->text_without_line_end()});
         return 0;
     }
 
     ParameterFile& file_;
-    int line_ = 0;
-    std::string text_;
-    std::vector<std::string> fields_;
+    const ParamRow* row_ = nullptr;
 };
 
-bool is_comment_or_blank(const std::string& text) {
-    std::string trimmed = zymorax::trim(text);
-    return trimmed.empty() || trimmed[0] == '#';
-}
-
 int read_rows(const std::string& path, ParameterFile& file) {
-    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!in) {
+    zymorax::ParamFileReader reader;
+    if (!reader.open(path)) {
         log_sys("Cannot open the parameter file %s.\n", path.c_str());
         return -1;
     }
     RowParser parser(file);
-    std::string line;
-    for (int number = 1; zymorax::read_line(in.get(), line); ++number) {
-        std::string text = zymorax::without_line_end(line);
-        if (text.rfind("# TITLE:", 0) == 0 && file.title.empty()) file.title = text.substr(8);
-        if (is_comment_or_blank(text)) continue;
-        if (parser.parse(number, text) != 0) return -1;
+    ParamRow row;
+    while (reader.next(row)) {
+        if (row.text().rfind("# TITLE:", 0) == 0 && file.title.empty()) {
+            file.title = row.text_without_line_end().substr(8);
+        }
+        bool comment = row.type() == RowType::Blank || row.type() == RowType::Comment;
+        if (!comment && parser.parse(row) != 0) return -1;
+        file.rows.push_back(std::move(row));
+    }
+    if (reader.failed()) {
+        log_sys("Cannot read the parameter file %s.\n", path.c_str());
+        return -1;
     }
     return 0;
 }
@@ -160,34 +157,35 @@ int check_counts(const ParameterFile& file) {
     return 0;
 }
 
-// Every variable 1..N_VAR has exactly one Y_START row.
+// Every variable 1..N_VAR has exactly one Y_START row. Nothing is sized by N_VAR before the
+// rows have borne it out: a count no row backs must not cost memory.
 int check_starts(const ParameterFile& file) {
-    std::vector<int> lineOf(file.variableCount + 1, 0);
+    std::map<int, int> lineOf;
     for (const StartRow& row : file.starts) {
         if (row.index > file.variableCount) {
             return row_error(
                 file.path, row.line,
                 "the index is larger than N_VAR (" + std::to_string(file.variableCount) + ")");
         }
-        if (lineOf[row.index] != 0) {
+        auto [seen, added] = lineOf.emplace(row.index, row.line);
+        if (!added) {
             return row_error(file.path, row.line,
                              "variable " + std::to_string(row.index) +
                                  " has a Y_START row already (line " +
-                                 std::to_string(lineOf[row.index]) + ")");
+                                 std::to_string(seen->second) + ")");
         }
-        lineOf[row.index] = row.line;
     }
-    for (int index = 1; index <= file.variableCount; ++index) {
-        if (lineOf[index] == 0) {
-            log_sys("%s: no Y_START row for variable %d.\n", file.path.c_str(), index);
-            return -1;
-        }
+    int index = 1;
+    for (auto at = lineOf.begin(); at != lineOf.end() && at->first == index; ++at) ++index;
+    if (index <= file.variableCount) {
+        log_sys("%s: N_VAR is %d, but there is no Y_START row for variable %d.\n",
+                file.path.c_str(), file.variableCount, index);
+        return -1;
     }
     return 0;
 }
 
-int check_params(const ParameterFile& file) {
-    std::set<std::string> labels;
+int check_labels(const ParameterFile& file, std::set<std::string>& labels) {
     for (const std::string& label : file.labels) {
         if (!labels.insert(label).second) {
             log_sys("%s: the label '%s' has two PARAM_NAME rows.\n", file.path.c_str(),
@@ -195,16 +193,30 @@ int check_params(const ParameterFile& file) {
             return -1;
         }
     }
+    return 0;
+}
+
+// Each label's PARAM rows are its elements 1..n, once each: the values are laid out by index,
+// so an index beyond the rows would size an array that no row fills.
+int check_params(const ParameterFile& file) {
+    std::set<std::string> labels;
+    if (check_labels(file, labels) != 0) return -1;
+    std::map<std::string, int> rowsOf;
+    for (const ParamValueRow& row : file.params) ++rowsOf[row.label];
     std::set<std::pair<std::string, int>> elements;
     for (const ParamValueRow& row : file.params) {
+        std::string element = row.label + "[" + std::to_string(row.index) + "]";
         if (labels.count(row.label) == 0) {
             return row_error(file.path, row.line,
                              "the label '" + row.label + "' has no PARAM_NAME row");
         }
+        if (row.index > rowsOf[row.label]) {
+            return row_error(file.path, row.line,
+                             element + ": the index is larger than the number of PARAM rows of '" +
+                                 row.label + "' (" + std::to_string(rowsOf[row.label]) + ")");
+        }
         if (!elements.insert({row.label, row.index}).second) {
-            return row_error(
-                file.path, row.line,
-                row.label + "[" + std::to_string(row.index) + "] has a PARAM row already");
+            return row_error(file.path, row.line, element + " has a PARAM row already");
         }
     }
     return 0;

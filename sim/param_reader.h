@@ -1,9 +1,12 @@
 // Reads the rows of a parameter file that a simulation needs: N_VAR, N_ALGEBR, Y_START,
-// PARAM, PARAM_NAME and T_EVENT. Every row keeps its line number for messages.
+// PARAM, PARAM_NAME and T_EVENT. Every row keeps its line number for messages, and the file
+// keeps every line as read, so that a writer can put new values into chosen rows.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "param_row.h"
 
 namespace kinesim {
 
@@ -44,14 +47,12 @@ struct ParameterFile {
     std::vector<ParamValueRow> params;
     std::vector<std::string> labels;  // PARAM_NAME rows in order: label i binds to p->val[i]
     std::vector<EventRow> events;
+    std::vector<zymorax::ParamRow> rows;  // every line as read: the row of line n is rows[n - 1]
 };
 
 // Reads and checks the file: counts present and consistent, one Y_START row per variable,
-// PARAM rows only for PARAM_NAME labels and each element once, numbers that are numbers.
-// 0, or -1 after logging the file, the line and what is wrong with it.
+// PARAM rows only for PARAM_NAME labels, numbered 1..n per label and each element once, numbers
+// that are numbers. 0, or -1 after logging the file, the line and what is wrong with it.
 int read_parameter_file(const std::string& path, ParameterFile& file);
-
-// The ';'-separated fields of a line; the text after the last ';' is a field too.
-std::vector<std::string> split_fields(const std::string& line);
 
 }  // namespace kinesim

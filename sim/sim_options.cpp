@@ -1,8 +1,5 @@
 #include "sim_options.h"
 
-#include <cmath>
-#include <cstdlib>
-
 #include "log.h"
 #include "text_io.h"
 
@@ -10,9 +7,14 @@ namespace kinesim {
 
 const char* const kUsage =
     "Usage: kinesim -C<model.c> -P<param.txt> -T<start>:<end> -S<step> -O<out.csv>\n"
-    "               [-G<plot.png>] [-R<rtol>] [-A<atol>] [-K<kine.h folder>]\n"
-    "       kinesim --check-jacobian -C<model.c> -P<param.txt> [-K<kine.h folder>]\n"
+    "               [-J<jacobian.c>] [-L<solver>] [-B<compiler>] [-G<plot.png>]\n"
+    "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>]\n"
+    "       kinesim --check-jacobian -C<model.c> -P<param.txt> [-B<compiler>] [-K<kine.h folder>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
+    "  -J  sparse Jacobian file written by symcode -J (needed for -Lklu)\n"
+    "  -L  linear solver: auto (default: klu for large models with -J), dense, klu\n"
+    "  -B  compiler: tcc (default: TinyCC, in memory) or cc (the system compiler at -O2,\n"
+    "      kept in the build cache)\n"
     "  -P  parameter file (after valfuse: every value the model uses filled in)\n"
     "  -T  time span, -S output step, -O CSV time course to write\n"
     "  -G  also draw the time course into a PNG file with gnuplot\n"
@@ -20,14 +22,6 @@ const char* const kUsage =
     "  -K  folder of kine.h (default: ZYMORAX_KINE_DIR, then beside the program)\n"
     "  --check-jacobian  compare usr_fjac with finite differences of usr_fvec at the\n"
     "                    initial state; exit status 1 when they disagree\n";
-
-bool parse_number(const std::string& text, double& value) {
-    std::string trimmed = zymorax::trim(text);
-    if (trimmed.empty()) return false;
-    char* end = nullptr;
-    value = std::strtod(trimmed.c_str(), &end);
-    return end == trimmed.c_str() + trimmed.size() && std::isfinite(value);
-}
 
 namespace {
 
@@ -52,6 +46,26 @@ int parse_positive(const std::string& option, const std::string& text, double& v
         return -1;
     }
     return 0;
+}
+
+int parse_linear_solver(const std::string& text, SimOptions& options) {
+    if (text == "auto" || text == "dense" || text == "klu") {
+        options.linearSolver = text == "auto"    ? LinearSolverKind::Auto
+                               : text == "dense" ? LinearSolverKind::Dense
+                                                 : LinearSolverKind::Klu;
+        return 0;
+    }
+    log_sys("Unknown linear solver '-L%s' (auto, dense or klu).\n", text.c_str());
+    return -1;
+}
+
+int parse_compiler(const std::string& text, SimOptions& options) {
+    if (text == "tcc" || text == "cc") {
+        options.compiler = text == "tcc" ? CodeCompiler::TinyCC : CodeCompiler::System;
+        return 0;
+    }
+    log_sys("Unknown compiler '-B%s' (tcc or cc).\n", text.c_str());
+    return -1;
 }
 
 int parse_one(const std::string& argument, SimOptions& options) {
@@ -80,6 +94,13 @@ int parse_one(const std::string& argument, SimOptions& options) {
         case 'K':
             options.kineDir = value;
             return 0;
+        case 'J':
+            options.jacobianFile = value;
+            return 0;
+        case 'L':
+            return parse_linear_solver(value, options);
+        case 'B':
+            return parse_compiler(value, options);
         case 'T':
             return parse_time_span(value, options);
         case 'S':
@@ -98,6 +119,9 @@ int parse_one(const std::string& argument, SimOptions& options) {
 const char* missing_switch(const SimOptions& options) {
     if (options.codeFile.empty()) return "-C (the C file)";
     if (options.paramFile.empty()) return "-P (the parameter file)";
+    if (options.linearSolver == LinearSolverKind::Klu && options.jacobianFile.empty()) {
+        return "-J (the sparse Jacobian file, which -Lklu needs)";
+    }
     if (options.checkJacobian) return nullptr;
     if (!options.timeGiven) return "-T (the time span)";
     if (options.timeStep <= 0.0) return "-S (the output step)";

@@ -3,15 +3,22 @@
 
 #include <string>
 
+#include "code_build.h"
+#include "linear_solver.h"
+#include "text_io.h"
+
 namespace kinesim {
 
 struct SimOptions {
-    std::string codeFile;    // -C: symcode's C file with usr_fvec and usr_fjac
-    std::string paramFile;   // -P: the parameter file (N_VAR, Y_START, PARAM, PARAM_NAME rows)
-    std::string csvFile;     // -O: the time course
-    std::string plotFile;    // -G: a PNG of the time course, drawn by gnuplot (optional)
-    std::string kineDir;     // -K: folder of kine.h (optional; found beside the program else)
-    double timeStart = 0.0;  // -T<start>:<end>
+    std::string codeFile;      // -C: symcode's C file with usr_fvec and usr_fjac
+    std::string paramFile;     // -P: the parameter file (N_VAR, Y_START, PARAM, PARAM_NAME rows)
+    std::string csvFile;       // -O: the time course
+    std::string plotFile;      // -G: a PNG of the time course, drawn by gnuplot (optional)
+    std::string kineDir;       // -K: folder of kine.h (optional; found beside the program else)
+    std::string jacobianFile;  // -J: symcode's sparse Jacobian (optional)
+    LinearSolverKind linearSolver = LinearSolverKind::Auto;  // -L
+    CodeCompiler compiler = CodeCompiler::TinyCC;            // -B
+    double timeStart = 0.0;                                  // -T<start>:<end>
     double timeEnd = 0.0;
     double timeStep = 0.0;             // -S: output step
     double relativeTolerance = 1e-8;   // -R
@@ -27,6 +34,6 @@ extern const char* const kUsage;
 int parse_sim_options(int argc, const char* const* argv, SimOptions& options);
 
 // Reads a whole decimal number ("1e-3", " 2.5"); false when the text holds anything else.
-bool parse_number(const std::string& text, double& value);
+using zymorax::parse_number;
 
 }  // namespace kinesim

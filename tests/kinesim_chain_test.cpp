@@ -80,8 +80,11 @@ class Chain : public Workspace {
                 {"-D../model.dae", "-Pparam.txt", "-Fmodel.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"},
                 {}, "c"));
     }
-    void compile_matlab() {
-        expect_success(run("symcode", {"-D../model.dae", "-MATLAB"}, {}, "m"));
+    // symcode -MATLAB into m/, with `extra` switches.
+    void compile_matlab(const std::vector<std::string>& extra = {}) {
+        std::vector<std::string> args = {"-D../model.dae", "-MATLAB"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        expect_success(run("symcode", args, {}, "m"));
     }
     // valfuse -Ic/param.txt -R<tuned>, then valscribe of it in m/.
     void merge(const std::string& tunedFile) {
@@ -245,7 +248,9 @@ TEST(KinesimOctave, DaeWithAlgebraicEquationsAgrees) {
     Chain chain;
     chain.use_dae(testdata("rapid_binding.dae"));
     chain.compile_c();
-    chain.compile_matlab();
+    // With the Jacobian's pattern the driver hands ode15s sparse matrices.
+    chain.compile_matlab({"-J"});
+    ASSERT_TRUE(chain.has("m/ZYMORAX_usr_jpattern.m"));
     // The DAE file holds every value: both sides read symcode's own files.
     expect_same_course(chain, 20, 0.5, "generated");
 }

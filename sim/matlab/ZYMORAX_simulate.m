@@ -6,6 +6,8 @@
 % Run it in the folder of "ZYMORAX_initial.m", "ZYMORAX_param.m", "ZYMORAX_usr_fvec.m" and
 % "ZYMORAX_usr_fjac.m" (symcode -MATLAB), with this folder on the path. When valscribe's
 % "ZYMORAX_Merge_init.m" and "ZYMORAX_Merge_param.m" are there too, their values are used.
+% When "ZYMORAX_usr_jpattern.m" is there (symcode -MATLAB -J), ode15s gets the Jacobian and the
+% mass matrix as sparse matrices and the Jacobian's pattern as JPattern.
 %
 %   t_span    [start end]; [] takes the times of the TIME_START and TIME_END events, else
 %             ZYMORAX_CTL.T_START and ZYMORAX_CTL.T_END
@@ -30,12 +32,23 @@ function [t, y, tags] = ZYMORAX_simulate(t_span, step, csv_file, options)
   gene = ctl.G_VALUE;
   rhs = @(tt, yy) reshape(ZYMORAX_usr_fvec(yy, gene, param, tt), [], 1);
   jac = @(tt, yy) ZYMORAX_usr_fjac(yy, gene, param);
+  mass = ctl.MASS;
+  pattern = jacobian_pattern(ctl.N_VAR);
+  if ~isempty(pattern)
+    [rows, columns] = find(pattern);
+    at = sub2ind(size(pattern), rows, columns);
+    jac = @(tt, yy) sparse_jacobian(ZYMORAX_usr_fjac(yy, gene, param), rows, columns, at);
+    mass = sparse(mass);
+  end
   y0 = consistent_start(y0, ctl, rhs, jac, t_span(1), tags);
   times = output_times(t_span, step);
-  solver = odeset('Mass', ctl.MASS, 'MStateDependence', 'none', 'Jacobian', jac, ...
+  solver = odeset('Mass', mass, 'MStateDependence', 'none', 'Jacobian', jac, ...
                   'RelTol', option(options, 'RelTol', ctl.NDF_RTOL), ...
                   'AbsTol', option(options, 'AbsTol', ctl.NDF_ATOL), ...
                   'InitialSlope', initial_slope(y0, ctl.N_ALGEBR, rhs, jac, t_span(1)));
+  if ~isempty(pattern)
+    solver = odeset(solver, 'JPattern', pattern);
+  end
   if numel(times) == 2  % ode15s would return its own steps for a two-element span
     [t, y] = ode15s(rhs, [times(1) mean(times) times(2)], y0, solver);
     t = t([1 3]);
@@ -75,6 +88,25 @@ function [ctl, start, param, event] = load_inputs(values)
           ['The merged scripts cannot be run (is a value blank in the parameter file that ' ...
            'valscribe read?): %s'], failure.message);
   end
+end
+
+% The sparse pattern of the Jacobian when symcode wrote one, else [].
+function pattern = jacobian_pattern(n)
+  pattern = [];
+  if exist('ZYMORAX_usr_jpattern', 'file') ~= 2
+    return;
+  end
+  pattern = ZYMORAX_usr_jpattern();
+  if ~isequal(size(pattern), [n n])
+    error('ZYMORAX_simulate:pattern', ...
+          'ZYMORAX_usr_jpattern.m is %d by %d, the model has %d variables: run symcode again.', ...
+          size(pattern, 1), size(pattern, 2), n);
+  end
+end
+
+% The entries of the pattern taken from the dense Jacobian, as a sparse matrix.
+function J = sparse_jacobian(dense, rows, columns, at)
+  J = sparse(rows, columns, dense(at), size(dense, 1), size(dense, 2));
 end
 
 function [y0, tags] = initial_state(ctl, start)

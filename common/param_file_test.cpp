@@ -1,0 +1,90 @@
+#include "param_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "file_replace.h"
+#include "test_support.h"
+
+namespace zymorax {
+namespace {
+
+using testkit::read_file;
+using testkit::TempDir;
+using testkit::write_file;
+
+// Lines come whole, however long, and the rows give back the file byte for byte.
+TEST(ReadParamRows, ReadsEveryLineWholeAndKeepsEveryByte) {
+    TempDir dir;
+    std::string longComment = "# " + std::string(70000, 'c') + "Y_START;1;2;A\t#\n";
+    std::string content = "# head\r\n" + longComment + "\nPARAM;k;1;;;0;D;;;; t\t#";
+    write_file(dir.file("p.txt"), content);
+    std::vector<ParamRow> rows;
+    ASSERT_EQ(read_param_rows(dir.file("p.txt"), rows), ReadOutcome::Read);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].text(), longComment);
+    EXPECT_EQ(rows[1].type(), RowType::Comment);
+    EXPECT_EQ(rows[3].line_number(), 4);
+    EXPECT_EQ(rows[3].tag(), "t");
+    EXPECT_EQ(param_file_text(rows), content);
+}
+
+size_t entries_in(const std::string& folder) {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+    return count;
+}
+
+mode_t mode_of(const std::string& path) {
+    struct stat status;
+    EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+bool write_text(FILE* out, const char* text) {
+    return std::fputs(text, out) >= 0;
+}
+
+TEST(ReplaceFile, ReplacesTheContentAndKeepsThePermissions) {
+    TempDir dir;
+    std::string path = dir.file("p.txt");
+    write_file(path, "old content that is longer than the new one\n");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ReplaceFailure failure;
+    ASSERT_TRUE(replace_file(
+        path, [](FILE* out) { return write_text(out, "new\r\n"); }, false, failure));
+    EXPECT_EQ(read_file(path), "new\r\n");
+    EXPECT_EQ(mode_of(path), 0640u);
+    EXPECT_EQ(entries_in(dir.path()), 1u);  // no temporary file is left behind
+
+    // A symbolic link keeps pointing at the rewritten file.
+    ASSERT_EQ(symlink("p.txt", dir.file("link.txt").c_str()), 0);
+    ASSERT_TRUE(replace_file(
+        dir.file("link.txt"), [](FILE* out) { return write_text(out, "x"); }, false, failure));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.txt")));
+    EXPECT_EQ(read_file(path), "x");
+}
+
+TEST(ReplaceFile, AMissingTargetIsCreatedOnlyWhenAllowed) {
+    TempDir dir;
+    ReplaceFailure failure;
+    auto fill = [](FILE* out) { return write_text(out, "fitted\n"); };
+    EXPECT_FALSE(replace_file(dir.file("new.txt"), fill, false, failure));
+    EXPECT_EQ(failure.step, ReplaceFailure::Open);
+    EXPECT_FALSE(replace_file(dir.file("gone/new.txt"), fill, true, failure));
+    EXPECT_EQ(failure.step, ReplaceFailure::Open);
+    EXPECT_EQ(entries_in(dir.path()), 0u);
+
+    mode_t mask = umask(022);
+    bool created = replace_file(dir.file("new.txt"), fill, true, failure);
+    umask(mask);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(read_file(dir.file("new.txt")), "fitted\n");
+    EXPECT_EQ(mode_of(dir.file("new.txt")), 0644u);
+}
+
+}  // namespace
+}  // namespace zymorax

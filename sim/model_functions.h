@@ -1,0 +1,46 @@
+// The generated functions with their parameters, called with 0-based vectors.
+#pragma once
+
+#include <vector>
+
+#include "compiled_model.h"
+
+namespace kinesim {
+
+// Whether `bytes` fit in the machine's memory: n^2 arrays beyond it are refused up front rather
+// than left to the kernel's out-of-memory killer while they are filled.
+bool fits_in_memory(double bytes);
+
+class ModelFunctions {
+  public:
+    ModelFunctions(UsrFvec fvec, UsrFjac fjac, Parameter* parameters, int variableCount,
+                   SparseJacobianCode sparse = {});
+
+    // f = usr_fvec(y); both of variableCount entries.
+    void rhs(const double* y, double* f);
+    // jacobian[i * n + j] = d f_i / d y_j (row-major, n x n).
+    void jacobian(const double* y, double* jacobian);
+    // Makes the (n + 1)^2 buffer of jacobian_rows; false when there is no memory for it and the
+    // dense solver's matrix together.
+    bool reserve_jacobian_rows();
+    // usr_fjac's own rows: entry (i, j), both from 1, at [i * (n + 1) + j]. Valid until the next
+    // call; the buffer is made at the first call unless reserved before.
+    const double* jacobian_rows(const double* y);
+    // The -J file's values in its pattern order (sparse().nnz of them).
+    void sparse_jacobian(const double* y, double* values);
+
+    int size() const { return n_; }
+    const SparseJacobianCode& sparse() const { return sparse_; }
+
+  private:
+    void set_state(const double* y);
+
+    UsrFvec fvec_;
+    UsrFjac fjac_;
+    Parameter* parameters_;
+    int n_;
+    SparseJacobianCode sparse_;
+    std::vector<double> y_, f_, fjacRows_;  // 1-based buffers for the generated code
+};
+
+}  // namespace kinesim
