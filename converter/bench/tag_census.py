@@ -1,12 +1,13 @@
 """Census (not a test): how many parameter files of real models valfuse refuses for a repeated tag.
 
     python3 converter/bench/tag_census.py --build build --corpus /work/corpus/biomodels [--jobs 2]
+                                          [--methods "-gCMA -mGMA" ...]
 
 Every model file of the corpus folder goes through rxnconv under four method pairs, symcode
 writes its parameter file, and valfuse merges that file with a copy of itself. The table counts
 per method pair the models rxnconv converted, the parameter files symcode wrote, and how many of
 those valfuse refused because two rows share a tag (and for any other reason). --keep DIR leaves
-the working folders of the refused files there.
+the working folders of the refused files there; --methods takes only the method pairs named.
 """
 import argparse
 import concurrent.futures
@@ -71,7 +72,11 @@ def main():
     parser.add_argument("--corpus", required=True)
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--keep")
+    parser.add_argument("--methods", nargs="+", help="method pairs, each as '-g<X> -m<Y>'")
     args = parser.parse_args()
+    pairs = METHOD_PAIRS
+    if args.methods:
+        pairs = [tuple(pair.split()) for pair in args.methods]
     build = os.path.abspath(args.build)
     bin_dir = os.path.join(build, "bin")
     models = sorted(os.path.join(os.path.abspath(args.corpus), name)
@@ -80,12 +85,12 @@ def main():
         os.makedirs(args.keep, exist_ok=True)
     with concurrent.futures.ThreadPoolExecutor(args.jobs) as pool:
         runs = {(pair, model): pool.submit(one_run, bin_dir, build, model, pair, args.keep)
-                for pair in METHOD_PAIRS for model in models}
+                for pair in pairs for model in models}
         outcomes = {key: future.result() for key, future in runs.items()}
     print("%-28s %7s %9s %11s %7s %7s" % ("methods", "models", "converted", "param files",
                                           "tag dup", "other"))
     totals = [0, 0, 0, 0]
-    for pair in METHOD_PAIRS:
+    for pair in pairs:
         mine = [outcomes[(pair, model)] for model in models]
         converted = sum(1 for o in mine if o != "not converted")
         files = sum(1 for o in mine if o in ("merged", "tag duplication", "refused"))
@@ -95,7 +100,7 @@ def main():
             totals[i] += value
         print("%-28s %7d %9d %11d %7d %7d" % (" ".join(pair), len(models), converted, files,
                                               duplicated, other))
-    print("%-28s %7d %9d %11d %7d %7d" % ("all", len(models) * len(METHOD_PAIRS), *totals))
+    print("%-28s %7d %9d %11d %7d %7d" % ("all", len(models) * len(pairs), *totals))
 
 
 if __name__ == "__main__":
