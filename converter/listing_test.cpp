@@ -24,9 +24,12 @@ ReactionLayer layer(int code, const std::vector<Reaction>& reactions) {
 
 }  // namespace
 
-TEST(ListingTest, EscapesTheFiveXmlCharactersOnly) {
-    EXPECT_EQ(escapeXml("A&B <C> \"D\" 'E' \x01\xe9"),
-              "A&amp;B &lt;C&gt; &quot;D&quot; &#39;E&#39; \x01\xe9");
+// MS932 characters become references; a control character and a double-byte character cut
+// after its first byte have no place in XML.
+TEST(ListingTest, EscapesMarkupAndWritesOtherCharactersAsReferences) {
+    EXPECT_EQ(escapeXml("A&B <C> \"D\" 'E'\t\x01 \x83\x5c\xb1\x81\x60\xe9"),
+              "A&amp;B &lt;C&gt; &quot;D&quot; &#39;E&#39;\t&#65533; "
+              "&#12477;&#65393;&#65374;&#65533;");
     EXPECT_EQ(escapeXml(""), "");
 }
 
