@@ -45,7 +45,8 @@ BAD_OUTPUT = re.compile(r"AddressSanitizer|LeakSanitizer|runtime error:|Exceptio
 def seeds(arguments):
     if arguments:
         return arguments
-    patterns = ["examples/*.xml", "parser/testdata/*.xml", "tests/cases/rxnconv/*/*.xml"]
+    patterns = ["examples/*.xml", "parser/testdata/*.xml", "parser/testdata/biomodels/*.xml",
+                "tests/cases/rxnconv/*/*.xml"]
     found = [path for pattern in patterns for path in glob.glob(os.path.join(ROOT, pattern))]
     return sorted(path for path in found if os.path.getsize(path) < 200000)
 
