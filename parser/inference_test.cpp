@@ -32,13 +32,13 @@ TEST(Inference, ReactionTypesModifierTypesAndLayers) {
         "  reaction 3 group 3 type 10 convertible 1 text \"complex -> protein\"",
         "  reaction 4 group 4 type 13 convertible 1 text \"gene -> mrna\"",
         "  reaction 5 group 5 type 14 convertible 1 text \"rna -> protein\"",
-        // transport (two terms), degradation, then the reversible flag
+        // transport (two terms), degradation, the reversible flag, an outflow (a degradation)
         "  reaction 6 group 6 type 11 convertible 1 text \"chemical -> ion\"",
         "  reaction 7 group 7 type 11 convertible 1 text \"ion -> chemical\"",
         "  reaction 8 group 8 type 15 convertible 1 text \"dna -> (none)\"",
         "  reaction 9 group 9 type 7 convertible 1 text \"noTerm <=> unknownTerm [protein] "
         "[constant] [boundary] [proteinComplex]\"",
-        "  reaction 10 group 10 type 8 convertible 1 text \"noValue -> (none) [ion]\"",
+        "  reaction 10 group 10 type 15 convertible 1 text \"noValue -> (none) [ion]\"",
         "        modifier 5 \"protein\" compartment 1 stoichiometry \"1\" type 1 isTotal 0",
         "        modifier 13 \"constant\" compartment 1 stoichiometry \"1\" type 2 isTotal 0",
         "        modifier 14 \"boundary\" compartment 1 stoichiometry \"1\" type 3 isTotal 0",
@@ -51,24 +51,30 @@ TEST(Inference, ReactionTypesModifierTypesAndLayers) {
 }
 
 // A reaction with an enzyme and no named complex gets "<modifiers>:<reactants>" in the first
-// enzyme's compartment; a taken name gets "_2", "_3", ...
+// enzyme's compartment; a taken name gets "_2", "_3", ... An inflow first gets its source.
 TEST(ReaderMadeComplexes, NamedByTheirElementsAndUnique) {
     std::string dump = dump_model(testdata("reader_complex.xml"));
-    EXPECT_TRUE(reader_test::has_line(dump, "species 10"));
+    EXPECT_TRUE(reader_test::has_line(dump, "species 12"));
     std::string made =
-        "species 8 \"E:S_2\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "species 9 \"E:S_2\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
         "initial 1 \"0\"\n"
         "  element lists 1\n"
         "    elements 2\n"
         "      element 1 \"E\" compartment 2 stoichiometry \"1\"\n"
         "      element 2 \"S\" compartment 1 stoichiometry \"2\"\n"
-        "species 9 \"E:S_3\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "species 10 \"E:S_3\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
         "initial 1 \"0\"\n"
         "  element lists 1\n"
         "    elements 2\n"
         "      element 1 \"E\" compartment 2 stoichiometry \"1\"\n"
         "      element 2 \"S\" compartment 1 stoichiometry \"1\"\n"
-        "species 10 \"A:E:S\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "species 11 \"E:source\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
+        "initial 1 \"0\"\n"
+        "  element lists 1\n"
+        "    elements 2\n"
+        "      element 1 \"E\" compartment 2 stoichiometry \"1\"\n"
+        "      element 8 \"source\" compartment 1 stoichiometry \"1\"\n"
+        "species 12 \"A:E:S\" compartment 2 class 10 massBalance 2 totalAmount 2 decomposition 2 "
         "initial 1 \"0\"\n"
         "  element lists 1\n"
         "    elements 3\n"
@@ -78,19 +84,20 @@ TEST(ReaderMadeComplexes, NamedByTheirElementsAndUnique) {
     EXPECT_NE(dump.find(made), std::string::npos) << dump;
     EXPECT_NE(dump.find("    modifier lists 1\n      modifiers 1\n        modifier 1 \"E\" "
                         "compartment 2 stoichiometry \"1\" type 1 isTotal 0\n    complexes 1\n"
-                        "      complex 8 \"E:S_2\" compartment 2 stoichiometry \"1\"\n"),
+                        "      complex 9 \"E:S_2\" compartment 2 stoichiometry \"1\"\n"),
               std::string::npos);
-    // the named complex stays; no complex for an inhibitor alone or without reactants
-    expect_lines(dump, {"      complex 9 \"E:S_3\" compartment 2 stoichiometry \"1\"",
-                        "      complex 10 \"A:E:S\" compartment 2 stoichiometry \"1\"",
+    // the named complex stays; no complex for an inhibitor alone
+    expect_lines(dump, {"      complex 10 \"E:S_3\" compartment 2 stoichiometry \"1\"",
+                        "      complex 12 \"A:E:S\" compartment 2 stoichiometry \"1\"",
                         "      complex 7 \"ES\" compartment 1 stoichiometry \"1\""});
     EXPECT_NE(dump.find("type 3 isTotal 0\n    complexes 0\n"), std::string::npos);
-    EXPECT_NE(dump.find("text \"(none) -> P(cytosol) [E(membrane)]\"\n    reactant lists 0\n"
-                        "    product lists 1\n      products 1\n        product 3 \"P\" "
-                        "compartment 1 stoichiometry \"1\"\n    modifier lists 1\n      modifiers "
-                        "1\n        modifier 1 \"E\" compartment 2 stoichiometry \"1\" type 1 "
-                        "isTotal 0\n    complexes 0\n"),
+    EXPECT_NE(dump.find("text \"(none) -> P(cytosol) [E(membrane)]\"\n    reactant lists 1\n"
+                        "      reactants 1\n        reactant 8 \"source\" compartment 1 "
+                        "stoichiometry \"1\"\n    product lists 1\n"),
               std::string::npos);
+    expect_lines(dump, {"      complex 11 \"E:source\" compartment 2 stoichiometry \"1\"",
+                        "species 8 \"source\" compartment 1 class 14 massBalance 2 totalAmount 1 "
+                        "decomposition 2 initial 1 \"1\""});
 }
 
 TEST(BindingProducts, TakeTheReactantsAsElements) {

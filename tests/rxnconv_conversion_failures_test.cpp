@@ -19,9 +19,20 @@ const std::string kGmaFailed =
 const std::string kTotalEnzymeFailed =
     "createTotalEnzymeEq: failed.\nReadReactions_GMA failed.\n" + kDriverFailed;
 
-std::string cmaReaction(int reactionID, const std::string& type) {
-    return "reacReactions_CMA: reaction conversion failed.(reactionID=" +
-           std::to_string(reactionID) + ",reactionType=" + type + ")\n" + kCmaFailed;
+// The dispatcher's line and the note that names the reaction's SBML id.
+std::string cmaReaction(int reactionID, const std::string& type, const std::string& id) {
+    std::string number = std::to_string(reactionID);
+    return "reacReactions_CMA: reaction conversion failed.(reactionID=" + number + ",reactionType=" +
+           type + ")\n  reactionID=" + number + ": SBML reaction '" + id + "'\n" + kCmaFailed;
+}
+
+// The note after a line that names one species (reader test models name species by their ids).
+std::string speciesNote(int specieID, const std::string& id) {
+    return "  specieID=" + std::to_string(specieID) + ": SBML species '" + id + "' named '" + id + "'\n";
+}
+
+std::string reactionNote(int reactionID, const std::string& id) {
+    return "  reactionID=" + std::to_string(reactionID) + ": SBML reaction '" + id + "'\n";
 }
 
 struct Failure {
@@ -32,7 +43,7 @@ struct Failure {
 
 class ConversionFailureTest : public ::testing::TestWithParam<Failure> {};
 
-// The model's file name and the method, e.g. cma_no_reactants_gCMA.
+// The model's file name and the method, e.g. cma_no_products_gCMA.
 std::string caseName(const ::testing::TestParamInfo<Failure>& info) {
     std::string model = info.param.model;
     std::string file = model.substr(model.rfind('/') + 1);
@@ -56,45 +67,42 @@ TEST_P(ConversionFailureTest, LogsEachStepAndWritesNothing) {
 const Failure kCmaFailures[] = {
     {"tests/models/failures/cma_invalid_type_with_modifier.xml", "-gCMA",
      "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n" +
-         cmaReaction(1, "binding")},
-    {"tests/models/failures/cma_no_reactants.xml", "-gCMA",
-     "no reactants exists.\n" + cmaReaction(1, "irreversible_conversion")},
+         cmaReaction(1, "binding", "binding")},
     {"tests/models/failures/cma_no_products.xml", "-gCMA",
-     "no products exists.\n" + cmaReaction(1, "reversible_conversion")},
+     "no products exists.\n" + cmaReaction(1, "reversible_conversion", "to_nothing")},
     {"tests/models/failures/cma_no_modifier_complex.xml", "-gCMA",
-     "no modifierComplex exists.\n" + cmaReaction(1, "irreversible_conversion")},
-    {"tests/models/failures/cma_enzyme_without_reactants.xml", "-gCMA",
-     "no reactants exists.\nno modifierComplex exists.\n" +
-         cmaReaction(1, "irreversible_conversion")},
+     "no modifierComplex exists.\n" +
+         cmaReaction(1, "irreversible_conversion", "activated_conversion")},
     {"tests/models/failures/cma_modifier_complex_without_modifiers.xml", "-gCMA",
-     "modifierComplex exists.\n" + cmaReaction(1, "irreversible_conversion")},
+     "modifierComplex exists.\n" + cmaReaction(1, "irreversible_conversion", "conversion")},
     {"tests/models/failures/cma_decaying_constant.xml", "-gCMA",
      "convertPlayer_CMA: constant variable 'S.cyt(specieID=1)' is must be decomposition:off.\n" +
-         cmaReaction(1, "irreversible_conversion")},
+         speciesNote(1, "S") + cmaReaction(1, "irreversible_conversion", "conversion")},
     {"tests/models/failures/binding_two_products.xml", "-gCMA",
      "checkStoichiometricDiscordance: No products and modifierComplex: rightpart of binding "
      "reaction must include modifierComplex or one product.\n"
      "checkStoichiometricDescordance failed.\n" +
-         cmaReaction(1, "binding")},
+         cmaReaction(1, "binding", "binding")},
     {"tests/models/failures/binding_element_count.xml", "-gCMA",
      "checkStoichiometricDiscordance2: rightpart has 3 elements of complex, but leftpart has 2 "
      "monomerized players.)\n"
      "checkStoichiometricDescordance2 failed.\n" +
-         cmaReaction(1, "binding")},
+         cmaReaction(1, "binding", "binding")},
     {"tests/models/failures/binding_unmatched_element.xml", "-gCMA",
      "checkStoichiometricDiscordance2: 'D.cyt(specieID=4)', element of rightpart complex matches "
-     "for no leftpart monomerized players.\n"
-     "checkStoichiometricDescordance2 failed.\n" +
-         cmaReaction(1, "binding")},
+     "for no leftpart monomerized players.\n" +
+         speciesNote(4, "D") + "checkStoichiometricDescordance2 failed.\n" +
+         cmaReaction(1, "binding", "binding")},
     {"tests/models/failures/decomposition_untouched_element.xml", "-gCMA",
      "Decomposition: The element of complex 'X.cyt(specieID=3)' must be a variable of "
-     "'CMA/TPP'.\n"
-     "Decomposition: 'C.cyt(specieID=2)' has a element which is not a variable of 'CMA/TPP'.\n"
-     "execDecomposition(CMA) failed.\n" +
+     "'CMA/TPP'.\n" +
+         speciesNote(3, "X") +
+         "Decomposition: 'C.cyt(specieID=2)' has a element which is not a variable of 'CMA/TPP'.\n" +
+         speciesNote(2, "C") + "execDecomposition(CMA) failed.\n" +
          kDriverFailed},
     {"tests/models/failures/complex_nested_too_deep.xml", "-gCMA",
-     "checkComplexElements: complex 'c257.cyt(specieID=258)' is nested deeper than 256 levels.\n"
-     "checkComplexElements failed.\n" +
+     "checkComplexElements: complex 'c257.cyt(specieID=258)' is nested deeper than 256 levels.\n" +
+         speciesNote(258, "c257") + "checkComplexElements failed.\n" +
          kDriverFailed},
 };
 
@@ -104,39 +112,44 @@ const Failure kGmaFailures[] = {
     {"tests/models/failures/gma_invalid_type.xml", "-mGMA",
      "checkReaction_GMA: invalid reactionType for GMA/MM "
      "conversion.(reactionID=1,reactionType=binding)\n" +
-         kGmaFailed},
-    {"tests/models/failures/gma_no_reactants.xml", "-mMM",
-     "checkReaction_GMA: lack of reactants.(reactionID=1)\n" + kGmaFailed},
+         reactionNote(1, "binding") + kGmaFailed},
     {"tests/models/failures/gma_decaying_constant_reactant.xml", "-mGMA",
-     "checkPlayer_GMA: constant variable 'S.cyt(specieID=1)' is must be decomposition:off.\n"
-     "checkReaction_GMA: The error detected with checking reactant.(reactionID=1)\n" +
-         kGmaFailed},
+     "checkPlayer_GMA: constant variable 'S.cyt(specieID=1)' is must be decomposition:off.\n" +
+         speciesNote(1, "S") +
+         "checkReaction_GMA: The error detected with checking reactant.(reactionID=1)\n" +
+         reactionNote(1, "conversion") + kGmaFailed},
     {"tests/models/failures/gma_decaying_constant_product.xml", "-mMM",
-     "checkPlayer_GMA: constant variable 'P.cyt(specieID=2)' is must be decomposition:off.\n"
-     "checkReaction_GMA: The error detected with checking product.(reactionID=1)\n" +
-         kGmaFailed},
+     "checkPlayer_GMA: constant variable 'P.cyt(specieID=2)' is must be decomposition:off.\n" +
+         speciesNote(2, "P") +
+         "checkReaction_GMA: The error detected with checking product.(reactionID=1)\n" +
+         reactionNote(1, "conversion") + kGmaFailed},
     {"tests/models/failures/gma_decaying_constant_modifier.xml", "-mGMA",
-     "checkPlayer_GMA: constant variable 'E.cyt(specieID=3)' is must be decomposition:off.\n"
-     "checkReaction_GMA: The error detected with checking modifier.(reactionID=1)\n" +
-         kGmaFailed},
+     "checkPlayer_GMA: constant variable 'E.cyt(specieID=3)' is must be decomposition:off.\n" +
+         speciesNote(3, "E") +
+         "checkReaction_GMA: The error detected with checking modifier.(reactionID=1)\n" +
+         reactionNote(1, "conversion") + kGmaFailed},
     {"tests/models/failures/gma_mass_balanced_reactant.xml", "-mGMA",
      "createTotalEnzymeEq: 'S.cyt(specieID=1)' must not be a reactant or product of 'GMA/MM', "
      "because its massBalance is 'ON'.\n" +
-         kTotalEnzymeFailed},
+         speciesNote(1, "S") + kTotalEnzymeFailed},
     {"tests/models/failures/gma_protein_reactant.xml", "-mMM",
      "createTotalEnzymeEq: 'S.cyt(specieID=1)' must not be a reactant or product of 'GMA/MM', "
      "because its specieClass is protein.\n" +
-         kTotalEnzymeFailed},
+         speciesNote(1, "S") + kTotalEnzymeFailed},
 };
 
 INSTANTIATE_TEST_SUITE_P(Gma, ConversionFailureTest, ::testing::ValuesIn(kGmaFailures), caseName);
 
 // What the examples meet under the combinations their golden files leave out: a model feature
 // (glycolysis: a reversible reaction with an enzyme has no mass-action form).
+const std::string kReversibleHint =
+    "classifyReaction_CMA: mass action converts a reaction with modifiers in one direction: declare "
+    "it irreversible (reversible=\"false\" in SBML, or zx:reaction type=\"irreversible_conversion\") "
+    "and write its reverse direction as a reaction of its own.\n";
 const Failure kRefusedExampleCombinations[] = {
     {"examples/glycolysis_gma.xml", "-mCMA",
-     "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n" +
-         cmaReaction(2, "reversible_conversion")},
+     "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n" + kReversibleHint +
+         cmaReaction(2, "reversible_conversion", "isomerase")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Examples, ConversionFailureTest,
@@ -178,6 +191,7 @@ TEST(NamesWithPercentSigns, AreWrittenAsTheyStand) {
     EXPECT_EQ(run.log,
               "checkPlayer_GMA: constant variable 'S%n%s.cyt(specieID=1)' is must be "
               "decomposition:off.\n"
+              "  specieID=1: SBML species 'S' named 'S%n%s'\n"
               "checkReaction_GMA: The error detected with checking reactant.(reactionID=1)\n" +
-                  kGmaFailed);
+                  reactionNote(1, "conversion") + kGmaFailed);
 }

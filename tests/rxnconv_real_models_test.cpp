@@ -87,14 +87,21 @@ TEST_P(RealModelTest, ConvertsOrNamesTheFeatureItCannotConvert) {
 
 // Edelstein1996: every species is a protein complex, so every reaction lies in the
 // Gene-Protein layer and the Metabolic methods alone find nothing to convert.
-const char* const kTranscriptionWithoutGene =
-    "convertReaction_CMA_gene1: gene1 reaction needs 1 reactant and 1 product.\n"
+const char* const kRepressorWithoutPromoter =
+    "convertReaction_CMA_gene1: modifier 'PZ.cel(specieID=3)' includes no transcriptional "
+    "regulator.\n"
+    "  specieID=3: SBML species 'PZ' named 'cI protein'\n"
     "reacReactions_CMA: reaction conversion failed.(reactionID=10,reactionType=transcription)\n"
+    "  reactionID=10: SBML reaction 'Reaction10' named 'transcription of LacI'\n"
     "readReactions_CMA failed.\nMakeOutputInfo failed.\nparseNCE failed.\n";
 const char* const kReversibleWithModifier =
     "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
+    "classifyReaction_CMA: mass action converts a reaction with modifiers in one direction: declare "
+    "it irreversible (reversible=\"false\" in SBML, or zx:reaction type=\"irreversible_conversion\") "
+    "and write its reverse direction as a reaction of its own.\n"
     "reacReactions_CMA: reaction conversion "
     "failed.(reactionID=3,reactionType=reversible_conversion)\n"
+    "  reactionID=3: SBML reaction 'v3'\n"
     "readReactions_CMA failed.\nMakeOutputInfo failed.\nparseNCE failed.\n";
 
 const Outcome kOutcomes[] = {
@@ -123,15 +130,15 @@ const Outcome kOutcomes[] = {
     {"BIOMD0000000010.xml", "CMA", "GMA", 0, 8, 10, nullptr},
     {"BIOMD0000000010.xml", "CMA", "MM", 0, 8, 10, nullptr},
     // Elowitz2000: all Gene-Protein. The reader takes each translation's mRNA modifier as its
-    // template, but the transcriptions name no gene at all (only the repressor as a modifier),
-    // and a regulated transcription needs the gene as its reactant.
+    // template; the transcriptions name no gene (the reader's source stands in for it), and
+    // their repressor, a protein, binds no promoter that a regulated transcription could count.
     {"BIOMD0000000012.xml", "NONE", "CMA", 0, 0, 0, nullptr},
     {"BIOMD0000000012.xml", "NONE", "GMA", 0, 0, 0, nullptr},
     {"BIOMD0000000012.xml", "NONE", "MM", 0, 0, 0, nullptr},
-    {"BIOMD0000000012.xml", "CMA", "NONE", 0, 0, 0, kTranscriptionWithoutGene},
-    {"BIOMD0000000012.xml", "CMA", "CMA", 0, 0, 0, kTranscriptionWithoutGene},
-    {"BIOMD0000000012.xml", "CMA", "GMA", 0, 0, 0, kTranscriptionWithoutGene},
-    {"BIOMD0000000012.xml", "CMA", "MM", 0, 0, 0, kTranscriptionWithoutGene},
+    {"BIOMD0000000012.xml", "CMA", "NONE", 0, 0, 0, kRepressorWithoutPromoter},
+    {"BIOMD0000000012.xml", "CMA", "CMA", 0, 0, 0, kRepressorWithoutPromoter},
+    {"BIOMD0000000012.xml", "CMA", "GMA", 0, 0, 0, kRepressorWithoutPromoter},
+    {"BIOMD0000000012.xml", "CMA", "MM", 0, 0, 0, kRepressorWithoutPromoter},
     // Rohwer2001: no reaction states whether it is reversible, so SBML's default makes them
     // all reversible conversions; the third has a modifier, which mass action cannot convert.
     {"BIOMD0000000023.xml", "NONE", "CMA", 0, 0, 0, kReversibleWithModifier},
