@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -33,12 +34,43 @@ struct LogSink {
 LogSink system_log{nullptr, stderr};
 LogSink debug_log{nullptr, nullptr};
 
+std::string (*line_note)(const std::string&) = nullptr;
+std::string pending_line;  // the start of the unfinished last line, while a note is registered
+
 // Before log_sysinit (rxnconv reports a JVM that cannot start that early) a message still goes
 // to the file the user named, when it can be opened.
 FILE* open_early_system_log() {
     if (system_log.initialised) return nullptr;
     const char* path = getenv("ZYMORAX_SYSLOG");
     return (path != nullptr && *path != '\0') ? fopen(path, "a") : nullptr;
+}
+
+// Writes the text, and after each line it completes the note for that line.
+void write_with_notes(FILE* out, const std::string& text) {
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+        fwrite(text.data() + start, 1, end + 1 - start, out);
+        pending_line.append(text, start, end - start);
+        std::string note = line_note(pending_line);
+        fwrite(note.data(), 1, note.size(), out);
+        pending_line.clear();
+        start = end + 1;
+    }
+    fwrite(text.data() + start, 1, text.size() - start, out);
+    pending_line.append(text, start, std::string::npos);
+}
+
+// The printf-formatted text as a string.
+std::string formatted(const char* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    int size = vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    if (size <= 0) return std::string();
+    std::string text(static_cast<size_t>(size) + 1, '\0');
+    vsnprintf(&text[0], text.size(), format, args);
+    text.resize(static_cast<size_t>(size));
+    return text;
 }
 
 }  // namespace
@@ -52,13 +84,22 @@ extern "C" void log_sys(const char* format, ...) {
     FILE* out = early != nullptr ? early : system_log.stream();
     va_list args;
     va_start(args, format);
-    vfprintf(out, format, args);
+    if (line_note != nullptr) {
+        write_with_notes(out, formatted(format, args));
+    } else {
+        vfprintf(out, format, args);
+    }
     va_end(args);
     if (early != nullptr) {
         fclose(early);
     } else {
         fflush(out);
     }
+}
+
+void log_setnote(std::string (*note)(const std::string& line)) {
+    line_note = note;
+    pending_line.clear();
 }
 
 extern "C" void log_sysfinalize(void) { system_log.close(); }

@@ -28,4 +28,12 @@ void log_dbgfinalize(void);
 
 #ifdef __cplusplus
 }
+
+#include <string>
+
+// Registers a function that may add a note after each complete line of the system log: it gets
+// the line (without its line break) and returns the text to write after it, ending in a line
+// break, or an empty string. nullptr removes it. rxnconv uses it to say which element of the
+// model file a number in a message stands for.
+void log_setnote(std::string (*note)(const std::string& line));
 #endif

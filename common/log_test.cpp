@@ -39,3 +39,23 @@ TEST(LogTest, FinalisingWithoutInitAndLoggingBeforeInitDoNoHarm) {
     EXPECT_EQ(log_dbginit(0, nullptr), 0);  // discarded without ZYMORAX_DBGLOG
     log_dbgfinalize();
 }
+
+// A note follows the line it belongs to, also when the line is written in pieces or several
+// lines come in one call.
+TEST(LogTest, NotesFollowTheLinesTheyBelongTo) {
+    TempDir dir;
+    std::string path = dir.file("sys.log");
+    setenv("ZYMORAX_SYSLOG", path.c_str(), 1);
+    ASSERT_EQ(log_sysinit(0, nullptr), 0);
+    log_setnote([](const std::string& line) {
+        return line.find('7') != std::string::npos ? "  (" + line + ")\n" : std::string();
+    });
+    log_sys("first 7\nsecond\nthird ");
+    log_sys("%d", 7);
+    log_sys("\n");
+    log_setnote(nullptr);
+    log_sys("fourth 7\n");
+    EXPECT_EQ(read_file(path), "first 7\n  (first 7)\nsecond\nthird 7\n  (third 7)\nfourth 7\n");
+    log_sysfinalize();
+    unsetenv("ZYMORAX_SYSLOG");
+}

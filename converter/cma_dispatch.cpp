@@ -76,6 +76,19 @@ int runConverter(ConversionContext& context, int converter, const CmaReaction& r
     }
 }
 
+// A modeller who meets the refusal of a reversible conversion with modifiers learns how to
+// write it so that mass action converts it.
+void logReversibleHint(int reactionType) {
+    if (reactionType != REACTION_REVERSIBLE_CONVERSION &&
+        reactionType != REACTION_REVERSIBLE_CONVERSION_REGARDING_MULTICOMPONENT) {
+        return;
+    }
+    log_sys(
+        "classifyReaction_CMA: mass action converts a reaction with modifiers in one direction: declare it "
+        "irreversible (reversible=\"false\" in SBML, or zx:reaction type=\"irreversible_conversion\") "
+        "and write its reverse direction as a reaction of its own.\n");
+}
+
 int convertReaction(ConversionContext& context, const Reaction& reaction, int method) {
     bool hasModifiers = !firstListRefs(reaction.listOfModifiers).empty();
     int converter = hasModifiers ? converterWithModifiers(reaction.reactionType)
@@ -85,6 +98,7 @@ int convertReaction(ConversionContext& context, const Reaction& reaction, int me
             hasModifiers
                 ? "classifyReaction_CMA: invalid reactionType for reaction with modifier.\n"
                 : "classifyReaction_CMA: invalid reactionType for reaction without modifier.\n");
+        if (hasModifiers) logReversibleHint(reaction.reactionType);
         return -1;
     }
     CmaReaction resolved;

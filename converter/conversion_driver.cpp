@@ -10,6 +10,7 @@
 #include "output_info.h"
 #include "term_text.h"
 #include "tpp.h"
+#include "unique_names.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ int MakeOutputInfo(Model& model, OutputInfo& info) {
     numberConstants(*context);
     if (runGmaStage(*context, model) != 0) return -1;
     makeEquationlessVariablesConstant(*context);
+    makeNamesUnique(*context);
     if (checkEquationReferences(*context) != 0) {
         log_sys("checkEquationReferences failed.\n");
         return -1;

@@ -21,9 +21,9 @@ std::vector<std::string> javaVmOptions(const std::string& teluvHome, const std::
     const char* xerces = xercesHome.c_str();
     return {
         "-Djava.compiler=NONE",
-        bounded(zymorax::format("-Djava.class.path=.:%s/Tools/classes:%s/xmlParserAPIs.jar:%s/xercesImpl.jar",
+        bounded(zymorax::format("-Djava.class.path=%s/Tools/classes:%s/xmlParserAPIs.jar:%s/xercesImpl.jar",
                                 teluv, xerces, xerces)),
-        bounded(zymorax::format("-Djava.library.path=.:%s/Tools/lib", teluv)),
+        bounded(zymorax::format("-Djava.library.path=%s/Tools/lib", teluv)),
     };
 }
 

@@ -3,20 +3,40 @@
 #include <algorithm>
 
 #include "format.h"
+#include "ms932_text.h"
 #include "vocabulary.h"
+
+namespace {
+
+// A character as the document writes it: the five markup characters as entities, other
+// characters outside ASCII as character references (the document declares no encoding, so its
+// bytes must stay ASCII), and what XML cannot hold at all as the replacement character.
+void appendEscaped(std::string& escaped, long character) {
+    switch (character) {
+        case '&': escaped += "&amp;"; return;
+        case '<': escaped += "&lt;"; return;
+        case '>': escaped += "&gt;"; return;
+        case '"': escaped += "&quot;"; return;
+        case '\'': escaped += "&#39;"; return;
+        default: break;
+    }
+    bool allowedControl = character == '\t' || character == '\n' || character == '\r';
+    if (character < 0 || (character < 0x20 && !allowedControl)) {
+        escaped += "&#65533;";
+    } else if (character >= 0x80) {
+        escaped += zymorax::format("&#%ld;", character);
+    } else {
+        escaped += static_cast<char>(character);
+    }
+}
+
+}  // namespace
 
 std::string escapeXml(const std::string& text) {
     std::string escaped;
     escaped.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            case '\'': escaped += "&#39;"; break;
-            default: escaped += c;
-        }
+    for (size_t position = 0; position < text.size();) {
+        appendEscaped(escaped, decodeMs932(text, position));
     }
     return escaped;
 }

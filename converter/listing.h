@@ -24,7 +24,10 @@ struct ChemicalEqsListing {
     std::vector<ListingLayer> layers;
 };
 
-// The text with & < > " ' replaced by their XML entities; every other byte unchanged.
+// The model text (MS932 bytes) as XML character data in ASCII: & < > " ' as their entities,
+// other ASCII bytes unchanged, every other character as a character reference ("&#12354;"), and
+// what XML cannot hold (control characters but tab, line feed and carriage return; bytes that
+// encode no character) as the replacement character "&#65533;".
 std::string escapeXml(const std::string& text);
 
 // Fills the listing from the model; each layer's equations are sorted by groupID (stable).

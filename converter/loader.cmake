@@ -19,7 +19,7 @@ add_dependencies(rxnconv zymorax_java_classes)
 
 file(GLOB loader_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
 list(FILTER loader_tests INCLUDE REGEX "/(startup|java_vm|model_loader|model_builder)_test\\.cpp$")
-if(loader_tests)
+if(loader_tests AND ZYMORAX_TESTS)
   zymorax_add_test(rxnconv_loader_test SOURCES ${loader_tests} LIBS rxnconv_loader)
   set_target_properties(rxnconv_loader_test PROPERTIES BUILD_RPATH "${jvm_dir}")
 endif()

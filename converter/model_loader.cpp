@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "log.h"
 #include "model_builder.h"
+#include "model_origins.h"
 #include "vocabulary.h"
 #include "zymorax_formula.h"
 
@@ -38,15 +40,15 @@ jobject newObject(JNIEnv* env, const char* className, const char* findMessage, c
     return object;
 }
 
-// Runs InputXML.parseXML(path, 1, pack); -1 after logging.
-int runReader(JNIEnv* env, const char* modelPath, jobject pack) {
+// Runs InputXML.parseXML(path, 1, pack); the reader, or nullptr after logging.
+jobject runReader(JNIEnv* env, const char* modelPath, jobject pack) {
     jobject reader = newObject(env, kReaderClass, "Can't find InputXML class\n", "Can't find InputXML.init\n",
                                "Can't create InputXML()\n");
-    if (reader == nullptr) return -1;
+    if (reader == nullptr) return nullptr;
     jmethodID parse = env->GetMethodID(env->GetObjectClass(reader), "parseXML", kParseSignature);
     if (failed(env, parse)) {
         log_sys("Can't find InputXML.parseXML\n");
-        return -1;
+        return nullptr;
     }
     jstring path = env->NewStringUTF(modelPath);
     jint result = path != nullptr ? env->CallIntMethod(reader, parse, path, 1, pack) : -1;
@@ -57,9 +59,29 @@ int runReader(JNIEnv* env, const char* modelPath, jobject pack) {
     }
     if (result != 0) {
         log_sys("parseXML ERROR!\n");
-        return -1;
+        return nullptr;
     }
-    return 0;
+    return reader;
+}
+
+// The bytes of a byte[] field of the reader; empty when it has none.
+std::string readerBytes(JNIEnv* env, jobject reader, const char* field) {
+    jfieldID id = env->GetFieldID(env->GetObjectClass(reader), field, "[B");
+    if (failed(env, id)) return std::string();
+    auto array = static_cast<jbyteArray>(env->GetObjectField(reader, id));
+    if (failed(env, array)) return std::string();
+    std::string bytes(static_cast<size_t>(env->GetArrayLength(array)), '\0');
+    env->GetByteArrayRegion(array, 0, static_cast<jsize>(bytes.size()), reinterpret_cast<jbyte*>(&bytes[0]));
+    if (env->ExceptionCheck()) env->ExceptionClear();
+    return bytes;
+}
+
+// What the reader did with the model goes to the log; the numbers of later messages get notes.
+void takeReaderNotes(JNIEnv* env, jobject reader) {
+    std::string notes = readerBytes(env, reader, "notes");
+    if (!notes.empty()) log_sys("%s", notes.c_str());
+    setModelOrigins(readerBytes(env, reader, "origins"));
+    installOriginNotes();
 }
 
 }  // namespace
@@ -68,7 +90,8 @@ int ParseXML(JNIEnv* env, const char* modelPath, Model& model) {
     jobject pack = newObject(env, kModelPackClass, "Can't find JModelPack class\n", "Can't find JModelPack.init\n",
                              "Can't create JModelPack()\n");
     if (pack == nullptr) return -1;
-    if (runReader(env, modelPath, pack) != 0) return -1;
+    jobject reader = runReader(env, modelPath, pack);
+    if (reader == nullptr) return -1;
     const ClassDescriptor* descriptor = nullptr;
     if (JU_clsname2mmd(kModelPackClass, &descriptor) != 0) {
         log_sys("no mmd[%s]\n", kModelPackClass);
@@ -86,6 +109,7 @@ int ParseXML(JNIEnv* env, const char* modelPath, Model& model) {
         result = -1;
     } else {
         buildModel(record->model, model);
+        takeReaderNotes(env, reader);
     }
     // The working model holds copies of everything it needs.
     JU_free(descriptor, record);

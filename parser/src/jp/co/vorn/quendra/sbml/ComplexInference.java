@@ -96,6 +96,8 @@ public final class ComplexInference {
             complex.name = uniqueName(model, complex, nextSuffix);
             complex.specieClass = CLASS_COMPLEX;
             complex.initialValid = true;
+            complex.madeAs = "enzyme complex";
+            complex.madeFor = reaction;
             model.addSpecies(complex);
             reaction.complexes.add(new RefRecord(complex, 1.0));
         }

@@ -6,7 +6,10 @@ import org.sbml.libsbml.SBMLError;
 import org.sbml.libsbml.SBMLReader;
 import org.sbml.libsbml.libsbml;
 
-/** Opens a model file with libSBML; a file that libSBML reports errors for is refused. */
+/**
+ * Opens a model file with libSBML; a file that libSBML reports errors for, or that nests XML
+ * elements deeper than libSBML can read, is refused.
+ */
 public final class ModelFile {
     private ModelFile() {}
 
@@ -17,6 +20,7 @@ public final class ModelFile {
      */
     public static SBMLDocument read(String path) throws ModelReadException {
         checkFile(path);
+        XmlNesting.check(path);
         SBMLReader reader = new SBMLReader();
         SBMLDocument document = reader.readSBML(path);
         reader.delete();

@@ -10,6 +10,11 @@ public class ModelReadException extends Exception {
 
     /** A fault at a line of the model file (lines below 1 are unknown and left out). */
     public static ModelReadException at(long line, String message) {
-        return new ModelReadException(line > 0 ? "line " + line + ": " + message : message);
+        return new ModelReadException(located(line, message));
+    }
+
+    /** "line <n>: <message>", or the message alone when the line is unknown. */
+    public static String located(long line, String message) {
+        return line > 0 ? "line " + line + ": " + message : message;
     }
 }

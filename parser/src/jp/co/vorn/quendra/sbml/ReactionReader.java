@@ -1,6 +1,7 @@
 package jp.co.vorn.quendra.sbml;
 
 import java.util.HashMap;
+import java.util.List;
 import java.util.Map;
 import org.sbml.libsbml.Model;
 import org.sbml.libsbml.ModifierSpeciesReference;
@@ -13,6 +14,8 @@ public final class ReactionReader {
     private static final String[] REACTION_ATTRIBUTES = {"type", "layer", "group", "convertible", "text"};
     private static final String[] MODIFIER_ATTRIBUTES = {"type", "isTotal"};
     private static final int ENZYME = 1;
+    private static final int REVERSIBLE_CONVERSION = 7;
+    private static final int IRREVERSIBLE_CONVERSION = 8;
 
     private final ReaderModel model;
     private final StoichiometryReader stoichiometry;
@@ -34,22 +37,43 @@ public final class ReactionReader {
     private ReactionRecord readReaction(Reaction reaction) throws ModelReadException {
         ReactionRecord record =
                 new ReactionRecord(model.reactions.size() + 1, reaction.getId(), reaction.getLine());
-        int inferred = SboTerms.reactionType(reaction.getSBOTerm(), reaction.getReversible());
-        record.reactionType = inferred >= 0 ? inferred : reaction.getReversible() ? 7 : 8;
+        record.sbmlName = reaction.getName();
         record.groupID = record.number;
         for (long i = 0; i < reaction.getNumReactants(); i++) {
-            record.reactants.add(readReference(reaction.getReactant(i), record));
+            addParticipant(record.reactants, reaction.getReactant(i), record);
         }
         for (long i = 0; i < reaction.getNumProducts(); i++) {
-            record.products.add(readReference(reaction.getProduct(i), record));
+            addParticipant(record.products, reaction.getProduct(i), record);
         }
         for (long i = 0; i < reaction.getNumModifiers(); i++) {
             record.modifiers.add(readModifier(reaction.getModifier(i), record));
         }
+        record.reactionType = inferType(reaction, record);
         AnnotationElement annotation =
                 AnnotationElement.find(reaction, "reaction", record.describe());
         if (annotation != null) applyAnnotation(annotation, record);
         return record;
+    }
+
+    // By the SBO term; without a known one, a conversion in the direction(s) SBML's reversible
+    // flag gives (FlowInference may make it a degradation later).
+    private static int inferType(Reaction reaction, ReactionRecord record) {
+        int inferred = SboTerms.reactionType(reaction.getSBOTerm(), reaction.getReversible());
+        if (inferred >= 0) return inferred;
+        record.typeFromFlag = true;
+        return reaction.getReversible() ? REVERSIBLE_CONVERSION : IRREVERSIBLE_CONVERSION;
+    }
+
+    // A participant with stoichiometry 0 takes no part: it is left out, and the log says so.
+    private void addParticipant(List<RefRecord> participants, SpeciesReference reference,
+                                ReactionRecord record) throws ModelReadException {
+        RefRecord participant = readReference(reference, record);
+        if (participant.stoichiometry != 0) {
+            participants.add(participant);
+            return;
+        }
+        model.notes.add(ModelReadException.located(reference.getLine(), record.describe()
+                + ": species '" + reference.getSpecies() + "' has stoichiometry 0 and is left out"));
     }
 
     private RefRecord readReference(SpeciesReference reference, ReactionRecord record)
@@ -87,6 +111,7 @@ public final class ReactionReader {
             throws ModelReadException {
         annotation.allow(REACTION_ATTRIBUTES, "modifierComplex");
         record.reactionType = annotation.code(Vocabulary.REACTION_TYPE, record.reactionType);
+        if (annotation.attribute("type") != null) record.typeFromFlag = false;
         record.layer = annotation.code(Vocabulary.LAYER, record.layer);
         record.isConvertible = annotation.code(Vocabulary.CONVERTIBLE, record.isConvertible);
         String group = annotation.attribute("group");

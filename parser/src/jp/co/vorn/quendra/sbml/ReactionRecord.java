@@ -11,7 +11,13 @@ public final class ReactionRecord {
     public final int number;
     public final String id;
     public final long line;
+    /** SBML's name of the reaction (may be empty); only messages use it. */
+    public String sbmlName = "";
+    /** For a reaction the reader made: the reaction of the model file it was made from. */
+    public ReactionRecord madeFrom;
     public int reactionType;
+    /** True when neither the annotation nor an SBO term chose the type, only SBML's reversible flag. */
+    public boolean typeFromFlag;
     public int layer = LAYER_UNSET;
     public int groupID;
     public int isConvertible = 1;

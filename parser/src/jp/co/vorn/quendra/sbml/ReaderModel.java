@@ -16,6 +16,8 @@ public final class ReaderModel {
     public final List<SpeciesRecord> species = new ArrayList<>();
     public final Map<String, SpeciesRecord> speciesById = new HashMap<>();
     public final List<ReactionRecord> reactions = new ArrayList<>();
+    /** Lines for the system log about what the reader did with the model ("line 5: ..."). */
+    public final List<String> notes = new ArrayList<>();
     private final Set<String> namesInCompartments = new HashSet<>();
 
     /** Adds a species; its id must not be taken (ids of reader-made species are empty). */
@@ -31,12 +33,22 @@ public final class ReaderModel {
         namesInCompartments.add(nameKey(record.compartment, record.name));
     }
 
-    /** True when some species of the compartment already carries the name. */
+    /**
+     * True when some species already carries the name in a compartment whose short name (the
+     * first three bytes, which the converter appends to species names) is the compartment's.
+     */
     public boolean isNameTaken(CompartmentRecord compartment, String name) {
         return namesInCompartments.contains(nameKey(compartment, name));
     }
 
-    private static String nameKey(CompartmentRecord compartment, String name) {
-        return compartment.number + "\u0000" + name;
+    /** Builds the name index again, after species were renamed. */
+    public void reindexNames() {
+        namesInCompartments.clear();
+        for (SpeciesRecord record : species) namesInCompartments.add(nameKey(record.compartment, record.name));
+    }
+
+    /** What makes two species names alike in the equation files: the name and the short name. */
+    public static String nameKey(CompartmentRecord compartment, String name) {
+        return compartment.shortName + "\u0000" + name;
     }
 }

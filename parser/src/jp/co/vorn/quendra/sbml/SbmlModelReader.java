@@ -30,13 +30,19 @@ public final class SbmlModelReader {
         model.modelInfo = NotesText.of(sbml.getNotes());
         CompartmentReader.read(sbml, model);
         SpeciesReader.read(sbml, model);
+        NameFallback.apply(model);
         ReactionReader.read(sbml, model);
+        NegativeAmountCheck.check(model);
         TemplateInference.moveTemplatesToReactants(model);
+        // The display text shows the reaction as the file gives it, without what the reader adds.
+        DisplayText.assign(model);
+        FlowInference.markOutflows(model);
         ComplexInference.completeBindingProducts(model);
+        FlowInference.addSources(model);
+        LayerRule.assign(model);
+        ReversibleSplit.apply(model);
         ComplexInference.addEnzymeComplexes(model);
         ElementCycleCheck.check(model);
-        LayerRule.assign(model);
-        DisplayText.assign(model);
         return model;
     }
 }

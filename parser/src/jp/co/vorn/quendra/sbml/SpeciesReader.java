@@ -37,6 +37,7 @@ public final class SpeciesReader {
     private static SpeciesRecord readCore(Species species, ReaderModel into) throws ModelReadException {
         SpeciesRecord record =
                 new SpeciesRecord(into.species.size() + 1, species.getId(), species.getLine());
+        record.sbmlName = species.getName();
         record.name = TextRules.chooseName(species.getName(), record.id);
         record.compartment = into.compartmentsById.get(species.getCompartment());
         if (record.compartment == null) {

@@ -8,6 +8,11 @@ public final class SpeciesRecord {
     public final String id;
     public final long line;
     public String name;
+    /** SBML's name of the species (may be empty); only messages use it. */
+    public String sbmlName = "";
+    /** For a species the reader made: what it is ("source", "enzyme complex") and for which reaction. */
+    public String madeAs;
+    public ReactionRecord madeFor;
     public CompartmentRecord compartment;
     public int specieClass;
     /** True when neither the annotation nor an SBO term chose the class. */

@@ -7,7 +7,8 @@ import org.sbml.libsbml.SpeciesReference;
 /**
  * The stoichiometry of a reactant or product: the attribute, or the value of the math that gives
  * it (Level 2 stoichiometryMath; Level 3 initial assignment or assignment rule on the reference's
- * id), taken at the start. A Level 3 reference without any of these counts 1.
+ * id), taken at the start. A Level 3 reference without any of these counts 1. A negative value is
+ * refused.
  */
 public final class StoichiometryReader {
     private final Model model;
@@ -22,6 +23,11 @@ public final class StoichiometryReader {
         if (!Double.isFinite(value)) {
             throw ModelReadException.at(reference.getLine(), owner + ": the stoichiometry of species '"
                     + reference.getSpecies() + "' is given by math without a computable value");
+        }
+        // A negative amount of a participant would turn up as a negative power in the terms.
+        if (value < 0) {
+            throw ModelReadException.at(reference.getLine(), owner + ": the stoichiometry of species '"
+                    + reference.getSpecies() + "' is negative (" + NumberText.format(value) + ")");
         }
         return value;
     }

@@ -2,6 +2,7 @@ package jp.co.vorn.quendra.sbml;
 
 import java.nio.charset.Charset;
 import java.nio.charset.CharsetEncoder;
+import java.nio.charset.StandardCharsets;
 
 /**
  * Rules for the texts handed to the converter: names that the equation files can carry, texts
@@ -77,6 +78,13 @@ public final class TextRules {
     /** Bytes the text takes in MS932 (a character that MS932 lacks is written as one '?'). */
     public static int encodedLength(String text) {
         return isAscii(text) ? text.length() : text.getBytes(MS932).length;
+    }
+
+    /** The first count bytes of the text in MS932, each byte one Latin-1 character. */
+    public static String leadingBytes(String text, int count) {
+        if (isAscii(text)) return text.substring(0, Math.min(count, text.length()));
+        byte[] bytes = text.getBytes(MS932);
+        return new String(bytes, 0, Math.min(count, bytes.length), StandardCharsets.ISO_8859_1);
     }
 
     /** The longest start of the text that takes at most maxBytes in MS932, cut between characters. */
