@@ -7,7 +7,6 @@
 void usr_fvec(double fvec[], double y[], double Gene, Parameter *p)
 {
 	double *k	= p->val[1];
-	double *kd	= p->val[2];
 
 	fvec[  1] = -k[1]*y[1];
 	fvec[  2] = k[3]*y[1];
@@ -16,6 +15,5 @@ void usr_fvec(double fvec[], double y[], double Gene, Parameter *p)
 void usr_fjac(double fjac[][MAX_VAR_NUM], double y[], double Gene, Parameter *p)
 {
 	double *k	= p->val[1];
-	double *kd	= p->val[2];
 
 }
