@@ -16,8 +16,10 @@ free sites and the bound Syk of their own receptor and of its partner in a dimer
 phosphatase that bound Grb recruits dephosphorylates them: a reaction per enzyme. Two receptors
 join into a dimer and part again.
 
-This gives 1,227 species and 16,562 reactions, 20,874 one-way.
-Usage: make_bcr_network.py OUT.xml
+This gives 1,227 species and 16,562 reactions, 20,874 one-way. --extra-site adds a fourth site
+with the states 0 and P (phosphorylated by the kinases like the others), for a network larger
+than the largest published receptor networks.
+Usage: make_bcr_network.py [--extra-site] OUT.xml
 """
 import itertools
 import sys
@@ -153,6 +155,9 @@ def write(network, path):
 
 
 def main():
+    if sys.argv[1] == "--extra-site":
+        SITES.append(["0", "P"])
+        del sys.argv[1]
     network = Network()
     network.build()
     write(network, sys.argv[1])

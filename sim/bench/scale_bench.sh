@@ -2,7 +2,8 @@
 # Benchmark (not a test): the chain from SBML to a time course on large mass-action networks,
 # per program, with wall time and peak memory (/usr/bin/time):
 #   - enzyme chains of 1,000, 10,000 and 100,000 species (make_network.py),
-#   - a combinatorial receptor network of 1,227 species (make_bcr_network.py),
+#   - a combinatorial receptor network of 1,227 species (make_bcr_network.py), and with "bcr4" the
+#     same with a fourth site (4,755 species, 104,436 one-way reactions),
 # converted with CMA, generated as C with the sparse Jacobian (symcode -J) and simulated by kinesim
 # to t = 1000 (TinyCC, KLU). "kinesim compile" is a run to t = 1e-9 (reading, compiling, set-up);
 # "integrate" is the full run less that.
@@ -62,6 +63,9 @@ for size in "${sizes[@]}"; do
   if [ "$size" = bcr ]; then
     python3 "$root/sim/bench/make_bcr_network.py" "$work/bcr.xml" 2>/dev/null
     run_network bcr "$work/bcr.xml"
+  elif [ "$size" = bcr4 ]; then
+    python3 "$root/sim/bench/make_bcr_network.py" --extra-site "$work/bcr4.xml" 2>/dev/null
+    run_network bcr4 "$work/bcr4.xml"
   else
     python3 "$root/sim/bench/make_network.py" "$size" "$work/chain$size.xml"
     run_network "chain$size" "$work/chain$size.xml"

@@ -79,7 +79,7 @@ public final class ReactionReader {
     private RefRecord readReference(SpeciesReference reference, ReactionRecord record)
             throws ModelReadException {
         SpeciesRecord species = speciesOf(reference, record);
-        return new RefRecord(species, stoichiometry.read(reference, record.describe()));
+        return new RefRecord(species, stoichiometry.read(reference, record));
     }
 
     private RefRecord readModifier(ModifierSpeciesReference reference, ReactionRecord record)

@@ -18,15 +18,16 @@ public final class StoichiometryReader {
         this.model = model;
     }
 
-    public double read(SpeciesReference reference, String owner) throws ModelReadException {
+    // The owner (the reaction) is described only for a message: this runs for every participant.
+    public double read(SpeciesReference reference, ReactionRecord owner) throws ModelReadException {
         double value = valueOf(reference);
         if (!Double.isFinite(value)) {
-            throw ModelReadException.at(reference.getLine(), owner + ": the stoichiometry of species '"
+            throw ModelReadException.at(reference.getLine(), owner.describe() + ": the stoichiometry of species '"
                     + reference.getSpecies() + "' is given by math without a computable value");
         }
         // A negative amount of a participant would turn up as a negative power in the terms.
         if (value < 0) {
-            throw ModelReadException.at(reference.getLine(), owner + ": the stoichiometry of species '"
+            throw ModelReadException.at(reference.getLine(), owner.describe() + ": the stoichiometry of species '"
                     + reference.getSpecies() + "' is negative (" + NumberText.format(value) + ")");
         }
         return value;

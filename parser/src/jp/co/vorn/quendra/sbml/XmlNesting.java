@@ -1,8 +1,8 @@
 package jp.co.vorn.quendra.sbml;
 
-import java.io.FileInputStream;
 import java.io.IOException;
-import java.io.InputStream;
+import java.nio.file.Files;
+import java.nio.file.Paths;
 
 /**
  * libSBML reads nested XML elements recursively, so a file that nests deeply enough overflows
@@ -10,124 +10,136 @@ import java.io.InputStream;
  * that nests deeper than MAX_DEPTH is refused before libSBML sees it. The scan only tracks
  * markup: comments, CDATA sections, processing instructions, declarations and quoted attribute
  * values are skipped; whether the XML is well-formed is left to libSBML.
+ *
+ * The Java side runs interpreted, so the scan works on the file's bytes in a few tight loops
+ * (one call per piece of markup, not per byte) and counts lines only for the message.
  */
 final class XmlNesting {
     static final int MAX_DEPTH = 500;
 
-    private final InputStream in;
-    private final byte[] buffer = new byte[1 << 16];
-    private int position;
-    private int limit;
-    private long line = 1;
-    private int depth;
+    private final byte[] text;
+    // Set by startTagEnd: whether the tag just read opens an element ("<a>", not "<a/>").
+    private boolean tagOpens;
 
-    private XmlNesting(InputStream in) {
-        this.in = in;
+    private XmlNesting(byte[] text) {
+        this.text = text;
     }
 
     static void check(String path) throws ModelReadException {
-        try (InputStream in = new FileInputStream(path)) {
-            new XmlNesting(in).scan();
+        byte[] text;
+        try {
+            text = Files.readAllBytes(Paths.get(path));
         } catch (IOException e) {
             throw new ModelReadException("cannot be read (" + e.getMessage() + ")");
         }
+        new XmlNesting(text).scan();
     }
 
-    private void scan() throws IOException, ModelReadException {
-        for (int c = next(); c >= 0; c = next()) {
-            if (c == '<') markup();
-        }
-    }
-
-    // The next byte, or -1 at the end. Bytes are enough: markup characters are ASCII in every
-    // encoding libSBML reads.
-    private int next() throws IOException {
-        if (position == limit) {
-            limit = in.read(buffer, 0, buffer.length);
-            position = 0;
-            if (limit <= 0) {
-                limit = 0;
-                return -1;
-            }
-        }
-        int c = buffer[position++] & 0xff;
-        if (c == '\n') line++;
-        return c;
-    }
-
-    // After '<': an end tag, a start tag (empty or not), or markup that holds no element.
-    private void markup() throws IOException, ModelReadException {
-        int c = next();
-        if (c == '/') {
-            depth = Math.max(0, depth - 1);
-            skipPast(">");
-        } else if (c == '!') {
-            declaration();
-        } else if (c == '?') {
-            skipPast("?>");
-        } else if (c >= 0 && startTagEndsOpen(c)) {
-            if (++depth > MAX_DEPTH) {
-                throw ModelReadException.at(line, "XML elements are nested more than " + MAX_DEPTH
-                        + " levels deep; no model needs that many");
+    // Bytes are enough: markup characters are ASCII in every encoding libSBML reads.
+    private void scan() throws ModelReadException {
+        final byte[] t = text;
+        final int n = t.length;
+        int depth = 0;
+        int i = 0;
+        while (i < n) {
+            if (t[i++] != '<' || i == n) continue;
+            int c = t[i++];
+            if (c == '/') {
+                depth = Math.max(0, depth - 1);
+                i = skipPast(i, (byte) '>');
+            } else if (c == '!') {
+                i = declaration(i);
+            } else if (c == '?') {
+                i = skipPast(i, "?>");
+            } else {
+                i = startTagEnd(i, c);
+                if (tagOpens && ++depth > MAX_DEPTH) {
+                    throw ModelReadException.at(lineAt(i), "XML elements are nested more than "
+                            + MAX_DEPTH + " levels deep; no model needs that many");
+                }
             }
         }
     }
 
-    private void declaration() throws IOException {
-        int c = next();
-        if (c == '-') {
-            skipPast("-->");
-        } else if (c == '[') {
-            skipPast("]]>");
-        } else {
-            skipDeclaration();
+    // The line number of the byte before position i.
+    private long lineAt(int i) {
+        long line = 1;
+        for (int j = 0; j < i; j++) {
+            if (text[j] == '\n') line++;
         }
+        return line;
+    }
+
+    // After "<!": a comment, a CDATA section or a declaration; the position after it.
+    private int declaration(int i) {
+        if (i == text.length) return i;
+        int c = text[i++];
+        if (c == '-') return skipPast(i, "-->");
+        if (c == '[') return skipPast(i, "]]>");
+        return skipDeclaration(i);
     }
 
     // <!DOCTYPE ...> may hold an internal subset in brackets with its own markup.
-    private void skipDeclaration() throws IOException {
+    private int skipDeclaration(int i) {
+        final byte[] t = text;
         int brackets = 0;
-        for (int c = next(); c >= 0; c = next()) {
+        while (i < t.length) {
+            int c = t[i++];
             if (c == '"' || c == '\'') {
-                skipPast(String.valueOf((char) c));
+                i = skipPast(i, (byte) c);
             } else if (c == '[') {
                 brackets++;
             } else if (c == ']') {
                 brackets--;
             } else if (c == '>' && brackets <= 0) {
-                return;
+                return i;
             }
         }
+        return i;
     }
 
-    // Reads a start tag up to its '>'; true unless it ends in "/>" ("<>" is no tag at all).
-    private boolean startTagEndsOpen(int first) throws IOException {
-        if (first == '>') return false;
+    // Reads a start tag up to its '>' and returns the position after it; tagOpens is false for
+    // "<a/>", for "<>" (no tag at all) and for a tag the file ends in.
+    private int startTagEnd(int i, int first) {
+        tagOpens = false;
+        if (first == '>') return i;
+        final byte[] t = text;
         int previous = first;
-        for (int c = next(); c >= 0; c = next()) {
+        while (i < t.length) {
+            int c = t[i++];
             if (c == '"' || c == '\'') {
-                skipPast(String.valueOf((char) c));
-                previous = c;
-                continue;
+                i = skipPast(i, (byte) c);
+            } else if (c == '>') {
+                tagOpens = previous != '/';
+                return i;
             }
-            if (c == '>') return previous != '/';
             previous = c;
         }
-        return false;
+        return i;
     }
 
-    // Skips past the end text (one to three characters).
-    private void skipPast(String end) throws IOException {
-        int n = end.length();
-        int last = end.charAt(n - 1);
-        int beforeLast = n >= 2 ? end.charAt(n - 2) : -1;
-        int twoBefore = n >= 3 ? end.charAt(n - 3) : -1;
-        int p1 = -1;
-        int p2 = -1;
-        for (int c = next(); c >= 0; c = next()) {
-            if (c == last && (n < 2 || p1 == beforeLast) && (n < 3 || p2 == twoBefore)) return;
-            p2 = p1;
-            p1 = c;
+    // The position after the next byte equal to end, or the end of the file.
+    private int skipPast(int i, byte end) {
+        final byte[] t = text;
+        while (i < t.length) {
+            if (t[i++] == end) return i;
         }
+        return i;
+    }
+
+    // The position after the next occurrence of end (two or three characters) that lies wholly
+    // at or after position i, or the end of the file.
+    private int skipPast(int i, String end) {
+        final byte[] t = text;
+        final int m = end.length();
+        final byte last = (byte) end.charAt(m - 1);
+        final byte beforeLast = (byte) end.charAt(m - 2);
+        final byte twoBefore = m >= 3 ? (byte) end.charAt(m - 3) : 0;
+        for (int j = i + m - 1; j < t.length; j++) {
+            if (t[j] == last && t[j - 1] == beforeLast && (m < 3 || t[j - 2] == twoBefore)) {
+                return j + 1;
+            }
+        }
+        return t.length;
     }
 }
