@@ -6,8 +6,9 @@
 #   fit/bench/fit_bench.sh BUILD_DIR [STARTS] [SIZES]     e.g. fit/bench/fit_bench.sh build 4 "5 20"
 #
 # SCIPY_MAX=<n> leaves SciPy out above n parameters (its finite differences make it slow there).
-# Per size: the wall time of all starts on one thread, the best chi2 and how many starts reached
-# it (within 1e-6 of it, relative, or 1e-9 of the data's sum of squares; kinefit's own count).
+# Per size: the wall time of all starts on one thread, the best chi2, how many starts reached it
+# (within 1e-6 of it, relative, or 1e-9 of the data's sum of squares; kinefit's own count) and
+# the largest relative deviation of a fitted value from the true one.
 # Needs rxnconv (Java), python3-scipy and a C compiler.
 set -euo pipefail
 
@@ -45,8 +46,11 @@ for size in $sizes; do
   end=$(date +%s.%N)
   best=$(sed -n 's/^Best: start [0-9]*, chi2 = \([^,]*\),.*/\1/p' report.txt)
   reached=$(sed -n 's/^Starts that reached it: //p' report.txt)
-  printf 'kinefit %3d parameters  %8.2f s  best chi2 %s  reached by %s\n' "$size" \
-    "$(echo "$end - $begin" | bc)" "$best" "$reached"
+  deviation=$(awk -F';' 'NR == FNR { if ($1 ~ /^PARAM /) v[FNR] = $4; next }
+    $1 ~ /^PARAM / && $7 == "R" { d = ($4 - v[FNR]) / v[FNR]; d = d < 0 ? -d : d; m = d > m ? d : m }
+    END { printf "%.2g", m }' true.txt tuned.txt)
+  printf 'kinefit %3d parameters  %8.2f s  best chi2 %s  reached by %s  values within %s\n' \
+    "$size" "$(echo "$end - $begin" | bc)" "$best" "$reached" "$deviation"
   [ "$size" -le "${SCIPY_MAX:-50}" ] || continue
   "$python" "$root/fit/bench/scipy_fit.py" m.c fit.txt data.csv "$starts" 1 "$root/sim" > scipy.txt
   printf 'scipy   %3d parameters  %s\n' "$size" "$(tail -1 scipy.txt)"
