@@ -15,6 +15,7 @@ packages=(
   libsbml5-java libsbml5-examples
   libxml2-utils python3
   libsundials-dev libsuitesparse-dev libtcc-dev gnuplot-nox
+  libceres-dev libopenmpi-dev openmpi-bin python3-scipy
 )
 
 for argument in "$@"; do

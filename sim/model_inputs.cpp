@@ -10,11 +10,24 @@ namespace kinesim {
 
 void ParameterValues::resize(const std::vector<int>& sizes) {
     arrays_.assign(sizes.size() + 1, {});
-    pointers_.assign(sizes.size() + 1, nullptr);
-    for (size_t slot = 1; slot < arrays_.size(); ++slot) {
+    for (size_t slot = 1; slot < arrays_.size(); ++slot)
         arrays_[slot].assign(sizes[slot - 1] + 1, 0.0);
-        pointers_[slot] = arrays_[slot].data();
-    }
+    point_record();
+}
+
+ParameterValues::ParameterValues(const ParameterValues& other) : arrays_(other.arrays_) {
+    point_record();
+}
+
+ParameterValues& ParameterValues::operator=(const ParameterValues& other) {
+    arrays_ = other.arrays_;
+    point_record();
+    return *this;
+}
+
+void ParameterValues::point_record() {
+    pointers_.assign(arrays_.size(), nullptr);
+    for (size_t slot = 1; slot < arrays_.size(); ++slot) pointers_[slot] = arrays_[slot].data();
     record_.val = pointers_.data();
 }
 

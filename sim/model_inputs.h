@@ -12,12 +12,13 @@
 namespace kinesim {
 
 // The values of the used labels laid out as the generated code reads them (kine.h):
-// record()->val[i][k], both indices from 1. Movable, not copyable: the record points into it.
+// record()->val[i][k], both indices from 1. A copy's record points into the copy, so that
+// threads can each change their own values.
 class ParameterValues {
   public:
     ParameterValues() = default;
-    ParameterValues(const ParameterValues&) = delete;
-    ParameterValues& operator=(const ParameterValues&) = delete;
+    ParameterValues(const ParameterValues& other);
+    ParameterValues& operator=(const ParameterValues& other);
     ParameterValues(ParameterValues&&) = default;
     ParameterValues& operator=(ParameterValues&&) = default;
 
@@ -27,6 +28,8 @@ class ParameterValues {
     Parameter* record() { return &record_; }
 
   private:
+    void point_record();
+
     std::vector<std::vector<double>> arrays_;
     std::vector<double*> pointers_;
     Parameter record_{nullptr};
