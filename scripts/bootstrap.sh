@@ -12,7 +12,7 @@ packages=(
   g++ make cmake pkg-config
   googletest libgtest-dev
   openjdk-17-jdk-headless
-  libsbml5-java libsbml5-examples
+  libsbml5-java libsbml5-examples libsbml5-dev
   libxml2-utils python3
   libsundials-dev libsuitesparse-dev libtcc-dev gnuplot-nox
 )

@@ -1,0 +1,53 @@
+#include "kineport.h"
+
+#include "dae_source.h"
+#include "log.h"
+#include "model_ids.h"
+#include "model_values.h"
+#include "sbml_model.h"
+#include "sbml_output.h"
+
+namespace kineport {
+namespace {
+
+// A file to write and its text.
+struct Output {
+    std::string path;
+    std::string text;
+};
+
+int build_sbml(const DaeSource& source, const ModelValues& values, const ModelIds& ids,
+               const std::string& path, std::vector<Output>& outputs) {
+    std::unique_ptr<SBMLDocument> document = build_model_document(source, values, ids);
+    if (!document || check_document(*document, path) != 0) return -1;
+    outputs.push_back({path, document_text(*document)});
+    return 0;
+}
+
+int export_all(const PortOptions& options) {
+    DaeSource source;
+    kinesim::ParameterFile file;
+    ModelValues values;
+    if (read_dae_source(options.daeFile, source) != 0 ||
+        kinesim::read_parameter_file(options.paramFile, file) != 0 ||
+        bind_values(source, file, values) != 0) {
+        return -1;
+    }
+    ModelIds ids = assign_model_ids(source, values);
+    std::vector<Output> outputs;
+    if (build_sbml(source, values, ids, options.sbmlFile, outputs) != 0) return -1;
+    for (const Output& output : outputs) {
+        if (write_text_file(output.path, output.text) != 0) return -1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int run_kineport(const PortOptions& options) {
+    if (export_all(options) == 0) return kExitOk;
+    log_sys("Nothing was exported.\n");
+    return kExitFailure;
+}
+
+}  // namespace kineport
