@@ -48,6 +48,7 @@ struct JacobianEntry {
 };
 
 struct DaeModel {
+    size_t daeFileSize = 0;  // bytes read from the DAE file
     int variableCount = 0;
     int algebraicCount = 0;
     int differentialCount = 0;

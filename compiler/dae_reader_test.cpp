@@ -173,9 +173,9 @@ TEST(DaeReader, RefusesADaeFileStoredUnderAWorkFileName) {
     EXPECT_EQ(dir.read("var.tmp"), DaeText().text());
 }
 
-TEST(DaeReader, AcceptsALineAtTheLengthLimitAndRejectsALongerOne) {
+TEST(DaeReader, ReadsLinesOfAnyLengthWhole) {
     DaeText dae;
-    std::string tag(65535 - 1 - std::string("kd[1] = ; ").size(), 't');
+    std::string tag(200000, 't');
     dae.parameters = "kd[1] = ; " + tag + "\n";
     dae.usedParameters = "kd;\n";
     dae.algebraic = "aeq_1: kd[1]*x[AB.cyt] = 0;\n";
@@ -183,13 +183,6 @@ TEST(DaeReader, AcceptsALineAtTheLengthLimitAndRejectsALongerOne) {
     DaeModel model;
     EXPECT_EQ(read_text(dae.text(), model), "");
     EXPECT_EQ(model.paramLabels[1].elements[0].tag, tag);
-
-    dae.parameters = "kd[1] = ; " + tag + "t\n";
-    DaeModel longer;
-    EXPECT_EQ(read_text(dae.text(), longer, -1),
-              "#  Too long input line :'kd[1] = ; " + tag +
-                  "t'\n## Error in split_dae_file. \n## Error in split_DAEfile. \n"
-                  "## Error in read_data.\n");
 }
 
 // ---- every fault of a DAE file ends the reading with the reader's lines, innermost first ----

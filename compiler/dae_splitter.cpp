@@ -127,11 +127,11 @@ int split_dae_file(DaeModel& model, const std::string& daeFileName) {
 
     Splitter splitter;
     std::string line;
-    LineStatus status;
-    while ((status = read_limited_line(dae, line)) == LineStatus::Read) {
+    while (zymorax::read_line(dae, line)) {
+        model.daeFileSize += line.size();
         if (splitter.take_line(line) != 0) return split_failure();
     }
-    if (status == LineStatus::TooLong || splitter.end_section() != 0) return split_failure();
+    if (splitter.end_section() != 0) return split_failure();
     store_counts(model, splitter.counts);
     return 0;
 }

@@ -7,27 +7,20 @@
 
 namespace {
 
-// The class of a subtree as a factor. The printer leaves class 0 on a node without operator
-// (one operand put in by substitution) and passes it up through unit factors; such a text is
-// an operand, and taking it for a zero derivative would drop terms.
-int operand_class(const ExprNode* node) {
-    return node->textClass == TEXT_ZERO && !node->text.empty() ? TEXT_NAME : node->textClass;
-}
-
 class DiffVisitor : public ExprVisitor {
   public:
     DiffVisitor(const std::string& variable, bool cNotation)
         : variable_(variable), cNotation_(cNotation) {}
 
     int leave(ExprNode* node, const NodePlace& place) override {
-        DiffSide left = side(node->left, node->leftText, node->leftKind);
-        DiffSide right = side(node->right, node->rightText, node->rightKind);
-        ClassedText derivative;
-        if (derivative_by_operator(node->op, left, right, cNotation_, derivative) != 0) return -1;
-        if (derivative_needs_brackets(derivative, place)) {
-            derivative.text = concat({"(", derivative.text, ")"});
+        Derivative derivative;
+        if (derivative_by_operator(node->op, side(node->left, node->leftText, node->leftKind),
+                                   side(node->right, node->rightText, node->rightKind), cNotation_,
+                                   derivative) != 0) {
+            return -1;
         }
-        node->diffText = std::move(derivative.text);
+        bracket_derivative(derivative, place);
+        node->diffText = derivative.text.release();
         node->diffClass = derivative.textClass;
         return 0;
     }
@@ -41,11 +34,11 @@ class DiffVisitor : public ExprVisitor {
     DiffSide side(const ExprNode* subtree, const std::string& leafText, int leafKind) const {
         DiffSide s;
         if (subtree != nullptr) {
-            s.value = TextRef(subtree->text, operand_class(subtree));
-            s.derivative = TextRef(subtree->diffText, subtree->diffClass);
+            s.value = operand_value(subtree);
+            s.derivative = {GrowText(subtree->diffText), subtree->diffClass};
         } else if (!leafText.empty()) {
             s.value = TextRef(leafText, leafKind);
-            if (leafText == variable_) s.derivative = TextRef("1", TEXT_NUMBER);
+            if (leafText == variable_) s.derivative = {GrowText("1"), TEXT_NUMBER};
         }
         return s;
     }

@@ -8,215 +8,255 @@
 
 namespace {
 
-bool is_zero(TextRef t) {
-    return t.textClass == TEXT_ZERO;
+bool is_zero(const Derivative& d) {
+    return d.textClass == TEXT_ZERO;
+}
+bool is_number(const Derivative& d) {
+    return d.textClass == TEXT_NUMBER;
 }
 bool is_number(TextRef t) {
     return t.textClass == TEXT_NUMBER;
 }
+double value_of(const Derivative& d) {
+    return text_value(d.text.view());
+}
 
-ClassedText owned(TextRef t) {
-    return {std::string(t.text), t.textClass};
+Derivative number(double value) {
+    return {GrowText(number_text(value)), TEXT_NUMBER};
+}
+
+Derivative with_class(GrowText&& text, int textClass) {
+    return {std::move(text), textClass};
 }
 
 // A folded number, or false when the value is not finite and the caller keeps the texts.
-bool fold(double value, ClassedText& out) {
+bool fold(double value, Derivative& out) {
     if (!std::isfinite(value)) return false;
-    out = {number_text(value), TEXT_NUMBER};
+    out = number(value);
     return true;
 }
 
-ClassedText reprinted(TextRef d) {
-    return is_number(d) ? ClassedText{number_text(text_value(d.text)), TEXT_NUMBER} : owned(d);
+Derivative reprinted(Derivative&& d) {
+    return is_number(d) ? number(value_of(d)) : std::move(d);
 }
 
-ClassedText sum_rule(TextRef dl, TextRef dr) {
-    ClassedText out;
+// a, the text between, b: one text of the given class.
+Derivative joined(Derivative&& a, std::string_view between, Derivative&& b, int textClass) {
+    return with_class(assemble({a.text, between, b.text}), textClass);
+}
+
+Derivative sum_rule(Derivative&& dl, Derivative&& dr) {
+    Derivative out;
     if (is_zero(dl) && is_zero(dr)) return out;
     if (is_number(dl) && is_number(dr)) {
-        double value = text_value(dl.text) + text_value(dr.text);
+        double value = value_of(dl) + value_of(dr);
         if (value == 0) return out;
         if (fold(value, out)) return out;
     }
-    if (is_zero(dr)) return reprinted(dl);
-    if (is_zero(dl)) return reprinted(dr);
-    return {concat({dl.text, " + ", dr.text}), TEXT_SUM};
+    if (is_zero(dr)) return reprinted(std::move(dl));
+    if (is_zero(dl)) return reprinted(std::move(dr));
+    return joined(std::move(dl), " + ", std::move(dr), TEXT_SUM);
 }
 
-ClassedText difference_rule(TextRef dl, TextRef dr) {
-    ClassedText out;
+Derivative difference_rule(Derivative&& dl, Derivative&& dr) {
+    Derivative out;
     if (is_zero(dl) && is_zero(dr)) return out;
     if (is_number(dl) && is_number(dr)) {
-        double value = text_value(dl.text) - text_value(dr.text);
+        double value = value_of(dl) - value_of(dr);
         if (value == 0) return out;
         if (fold(value, out)) return out;
     }
-    if (is_zero(dr)) return reprinted(dl);
+    if (is_zero(dr)) return reprinted(std::move(dl));
     if (is_zero(dl)) {
-        if (is_number(dr)) return {number_text(-text_value(dr.text)), TEXT_NUMBER};
-        return {concat({"-", dr.text}), dr.textClass};
+        if (is_number(dr)) return number(-value_of(dr));
+        dr.text.prepend("-");
+        return dr;
     }
-    return {concat({dl.text, " - ", dr.text}), TEXT_SUM};
+    return joined(std::move(dl), " - ", std::move(dr), TEXT_SUM);
 }
 
-int never_here(const ClassedText& t1, const ClassedText& t2, const char* rule) {
-    log_sys("## Never come here!! str1='%s', str2='%s' in %s.\n", t1.text.c_str(), t2.text.c_str(),
-            rule);
+int never_here(const Derivative& t1, const Derivative& t2, const char* rule) {
+    log_sys("## Never come here!! str1='%s', str2='%s' in %s.\n",
+            std::string(t1.text.view()).c_str(), std::string(t2.text.view()).c_str(), rule);
     return -1;
 }
 
-int product_rule(const DiffSide& l, const DiffSide& r, ClassedText& out) {
-    ClassedText t1 = mul(l.derivative, r.value);
-    ClassedText t2 = mul(r.derivative, l.value);
+int product_rule(DiffSide&& l, DiffSide&& r, Derivative& out) {
+    Derivative t1 = mul(std::move(l.derivative), r.value);
+    Derivative t2 = mul(std::move(r.derivative), l.value);
     if (!is_zero(t1) && !is_zero(t2)) {
         if (is_number(t1) && is_number(t2)) return never_here(t1, t2, "mult");
-        out = {concat({t1.text, " + ", t2.text}), TEXT_SUM};
+        out = joined(std::move(t1), " + ", std::move(t2), TEXT_SUM);
     } else {
         out = is_zero(t1) ? std::move(t2) : std::move(t1);
     }
     return 0;
 }
 
-int quotient_rule(const DiffSide& l, const DiffSide& r, bool cNotation, ClassedText& out) {
-    ClassedText t1 = mul(l.derivative, r.value);
-    ClassedText t2 = mul(r.derivative, l.value);
+// Whether mul(d, value) gives a non-zero product.
+bool nonzero_product(const Derivative& d, TextRef value) {
+    return !is_zero(d) && value.textClass != TEXT_ZERO;
+}
+
+int quotient_rule(DiffSide&& l, DiffSide&& r, bool cNotation, Derivative& out) {
     const std::string_view denominator = r.value.text;
-    if (!is_zero(t1) && !is_zero(t2)) {
+    const char* squareOpen = cNotation ? "pow(" : "(";
+    const char* squareClose = cNotation ? ", 2)" : "^2)";
+    const bool hasT1 = nonzero_product(l.derivative, r.value);
+    const bool hasT2 = nonzero_product(r.derivative, l.value);
+    if (hasT1 && hasT2) {
+        Derivative t1 = mul(std::move(l.derivative), r.value);
+        Derivative t2 = mul(std::move(r.derivative), l.value);
         if (is_number(t1) && is_number(t2)) return never_here(t1, t2, "divide");
-        const bool minus = begins_with_minus(t2.text);
-        out = {concat({"(", t1.text, minus ? " + " : " - ", without_leading_minus(t2.text), ")/",
-                       cNotation ? "pow(" : "(", denominator, cNotation ? ", 2)" : "^2)"}),
-               TEXT_PRODUCT};
-    } else if (!is_zero(t1)) {
+        const bool minus = begins_with_minus(t2.text.view());
+        if (minus) t2.text.drop_front(1);
+        out = with_class(assemble({"(", t1.text, minus ? " + " : " - ", t2.text, ")/", squareOpen,
+                                   denominator, squareClose}),
+                         TEXT_PRODUCT);
+    } else if (hasT1) {
         // The denominator does not depend on the variable: it is not squared.
-        if (is_number(l.derivative) && is_number(r.value) &&
-            fold(text_value(l.derivative.text) / text_value(denominator), out)) {
+        Derivative& dl = l.derivative;
+        if (is_number(dl) && is_number(r.value) &&
+            fold(value_of(dl) / text_value(denominator), out)) {
             return 0;
         }
-        out = {concat({l.derivative.text, "/", denominator}), TEXT_PRODUCT};
-    } else if (!is_zero(t2)) {
-        const bool minus = begins_with_minus(t2.text);
-        out = {concat({minus ? "" : "-", without_leading_minus(t2.text), "/",
-                       cNotation ? "pow(" : "(", denominator, cNotation ? ", 2)" : "^2)"}),
-               minus ? TEXT_PRODUCT : TEXT_SUM};
+        out = with_class(assemble({dl.text, "/", denominator}), TEXT_PRODUCT);
+    } else if (hasT2) {
+        Derivative t2 = mul(std::move(r.derivative), l.value);
+        const bool minus = begins_with_minus(t2.text.view());
+        if (minus) t2.text.drop_front(1);
+        out = with_class(
+            assemble({minus ? "" : "-", t2.text, "/", squareOpen, denominator, squareClose}),
+            minus ? TEXT_PRODUCT : TEXT_SUM);
     } else {
-        out = ClassedText();
+        out = Derivative();
     }
     return 0;
 }
 
 // The derivative of the exponent times log(base).
-std::string exponent_term(TextRef dr, std::string_view base) {
-    std::string logarithm = concat({"log(", strip_outer_brackets(base), ")"});
+GrowText exponent_term(Derivative&& dr, std::string_view base) {
+    const std::string_view inner = strip_outer_brackets(base);
     if (is_number(dr)) {
-        double factor = text_value(dr.text);
-        if (factor == 1) return logarithm;
-        if (factor == -1) return "-" + logarithm;
+        double factor = value_of(dr);
+        if (factor == 1) return assemble({"log(", inner, ")"});
+        if (factor == -1) return assemble({"-log(", inner, ")"});
     }
-    return concat({dr.text, "*", logarithm});
+    return assemble({dr.text, "*log(", inner, ")"});
 }
 
 // factor*pow(base, exponent), or factor*base^exponent with brackets as asked in '^' notation.
-std::string times_power(std::string_view factor, std::string_view base, std::string_view exponent,
-                        bool c, bool bracketed) {
-    if (c) return concat({factor, "*pow(", base, ", ", exponent, ")"});
-    if (bracketed) return concat({factor, "*(", base, "^", exponent, ")"});
-    return concat({factor, "*", base, "^", exponent});
+GrowText times_power(GrowText&& factor, std::string_view base, std::string_view exponent, bool c,
+                     bool bracketed) {
+    if (c) return assemble({factor, "*pow(", base, ", ", exponent, ")"});
+    if (bracketed) return assemble({factor, "*(", base, "^", exponent, ")"});
+    return assemble({factor, "*", base, "^", exponent});
+}
+
+// The exponent less one: "R - 1", bracketed in '^' notation.
+std::string exponent_less_one(std::string_view exponent, bool c) {
+    return c ? concat({exponent, " - 1"}) : concat({"(", exponent, " - 1)"});
 }
 
 // Base and exponent both depend on the variable.
-ClassedText power_both(const ClassedText& t1, const std::string& t2, const DiffSide& l,
-                       const DiffSide& r, bool c) {
+Derivative power_both(Derivative&& t1, GrowText&& t2, const DiffSide& l, const DiffSide& r,
+                      bool c) {
     const std::string_view base = l.value.text;
     const std::string_view exponent = r.value.text;
-    std::string second;
+    GrowText second;
     if (is_number(r.value)) {
         double w = text_value(exponent) - 1;
-        second = w == 1 ? concat({t1.text, "*", base})
-                        : times_power(t1.text, base, number_text(w), c, false);
+        second = w == 1 ? assemble({t1.text, "*", base})
+                        : times_power(std::move(t1.text), base, number_text(w), c, false);
     } else {
-        std::string lessOne = c ? concat({exponent, " - 1"}) : concat({"(", exponent, " - 1)"});
-        second = times_power(t1.text, base, lessOne, c, false);
+        second = times_power(std::move(t1.text), base, exponent_less_one(exponent, c), c, false);
     }
-    return {concat({times_power(t2, base, exponent, c, false), " + ", second}), TEXT_SUM};
+    GrowText first = times_power(std::move(t2), base, exponent, c, false);
+    return with_class(assemble({first, " + ", second}), TEXT_SUM);
 }
 
 // Only the base depends on the variable.
-ClassedText power_base(const ClassedText& t1, const DiffSide& l, const DiffSide& r, bool c) {
+Derivative power_base(Derivative&& t1, const DiffSide& l, const DiffSide& r, bool c) {
     const std::string_view base = l.value.text;
     const std::string_view exponent = r.value.text;
     if (!is_number(r.value)) {
-        std::string lessOne = c ? concat({exponent, " - 1"}) : concat({"(", exponent, " - 1)"});
-        return {times_power(t1.text, base, lessOne, c, true), TEXT_PRODUCT};
+        return with_class(
+            times_power(std::move(t1.text), base, exponent_less_one(exponent, c), c, true),
+            TEXT_PRODUCT);
     }
     double w = text_value(exponent) - 1;
-    ClassedText out;
+    Derivative out;
     if (w == 1) {
-        if (is_number(t1) && is_number(l.value) &&
-            fold(text_value(t1.text) * text_value(base), out)) {
+        if (is_number(t1) && is_number(l.value) && fold(value_of(t1) * text_value(base), out)) {
             return out;
         }
-        return {concat({t1.text, "*", base}), TEXT_PRODUCT};
+        return with_class(assemble({t1.text, "*", base}), TEXT_PRODUCT);
     }
-    if (w == 0) return t1;
-    return {times_power(t1.text, base, number_text(w), c, true), TEXT_PRODUCT};
+    if (w == 0) return std::move(t1);
+    return with_class(times_power(std::move(t1.text), base, number_text(w), c, true), TEXT_PRODUCT);
 }
 
-ClassedText power_rule(const DiffSide& l, const DiffSide& r, bool c) {
-    ClassedText t1 = mul(l.derivative, r.value);
+Derivative power_rule(DiffSide&& l, DiffSide&& r, bool c) {
     const bool exponentVaries = !is_zero(r.derivative);
+    Derivative t1 = mul(std::move(l.derivative), r.value);
     if (!is_zero(t1) && exponentVaries) {
-        return power_both(t1, exponent_term(r.derivative, l.value.text), l, r, c);
+        return power_both(std::move(t1), exponent_term(std::move(r.derivative), l.value.text), l, r,
+                          c);
     }
-    if (!is_zero(t1)) return power_base(t1, l, r, c);
+    if (!is_zero(t1)) return power_base(std::move(t1), l, r, c);
     if (exponentVaries) {
-        std::string t2 = exponent_term(r.derivative, l.value.text);
-        return {times_power(t2, l.value.text, r.value.text, c, true), TEXT_PRODUCT};
+        GrowText t2 = exponent_term(std::move(r.derivative), l.value.text);
+        return with_class(times_power(std::move(t2), l.value.text, r.value.text, c, true),
+                          TEXT_PRODUCT);
     }
-    return ClassedText();
+    return Derivative();
 }
 
 }  // namespace
 
-ClassedText mul(TextRef a, TextRef b) {
-    ClassedText out;
-    if (is_zero(a) || is_zero(b)) return out;
-    if (is_number(a) && is_number(b) && fold(text_value(a.text) * text_value(b.text), out))
-        return out;
+TextRef operand_value(const ExprNode* subtree) {
+    const bool operand = subtree->textClass == TEXT_ZERO && !subtree->text.empty();
+    return TextRef(subtree->text, operand ? TEXT_NAME : subtree->textClass);
+}
+
+Derivative mul(Derivative&& a, TextRef b) {
+    Derivative out;
+    if (is_zero(a) || b.textClass == TEXT_ZERO) return out;
+    if (is_number(a) && is_number(b) && fold(value_of(a) * text_value(b.text), out)) return out;
     if (is_number(a)) {
-        double v = text_value(a.text);
+        double v = value_of(a);
         int cls = v < 0 ? TEXT_SUM : TEXT_PRODUCT;
-        if (v == 1) return {std::string(b.text), cls};
-        if (v == -1) return {concat({"-", b.text}), cls};
-        return {concat({a.text, "*", b.text}), cls};
+        if (v == 1) return with_class(GrowText(b.text), cls);
+        if (v == -1) return with_class(assemble({"-", b.text}), cls);
+        return with_class(assemble({a.text, "*", b.text}), cls);
     }
     if (is_number(b)) {
         double v = text_value(b.text);
         int cls = v < 0 ? TEXT_SUM : TEXT_PRODUCT;
-        if (v == 1) return {std::string(a.text), cls};
-        if (v == -1) return {concat({"-", a.text}), cls};
-        if (v < 0) return {concat({a.text, "*(", b.text, ")"}), cls};
-        return {concat({a.text, "*", b.text}), cls};
+        if (v == 1) return with_class(std::move(a.text), cls);
+        if (v == -1) return with_class(assemble({"-", a.text}), cls);
+        if (v < 0) return with_class(assemble({a.text, "*(", b.text, ")"}), cls);
+        return with_class(assemble({a.text, "*", b.text}), cls);
     }
-    return {concat({a.text, "*", b.text}), TEXT_PRODUCT};
+    return with_class(assemble({a.text, "*", b.text}), TEXT_PRODUCT);
 }
 
-int derivative_by_operator(char op, const DiffSide& left, const DiffSide& right, bool cNotation,
-                           ClassedText& derivative) {
+int derivative_by_operator(char op, DiffSide&& left, DiffSide&& right, bool cNotation,
+                           Derivative& derivative) {
     switch (op) {
         case 0:
         case '+':
-            derivative = sum_rule(left.derivative, right.derivative);
+            derivative = sum_rule(std::move(left.derivative), std::move(right.derivative));
             return 0;
         case '-':
-            derivative = difference_rule(left.derivative, right.derivative);
+            derivative = difference_rule(std::move(left.derivative), std::move(right.derivative));
             return 0;
         case '*':
-            return product_rule(left, right, derivative);
+            return product_rule(std::move(left), std::move(right), derivative);
         case '/':
-            return quotient_rule(left, right, cNotation, derivative);
+            return quotient_rule(std::move(left), std::move(right), cNotation, derivative);
         case '^':
-            derivative = power_rule(left, right, cNotation);
+            derivative = power_rule(std::move(left), std::move(right), cNotation);
             return 0;
         default:
             log_sys("#  Unknown operator.\n");
@@ -224,9 +264,15 @@ int derivative_by_operator(char op, const DiffSide& left, const DiffSide& right,
     }
 }
 
-bool derivative_needs_brackets(const ClassedText& derivative, const NodePlace& place) {
-    const int b = begins_with_minus(derivative.text) ? TEXT_SUM : derivative.textClass;
+bool derivative_needs_brackets(const Derivative& derivative, const NodePlace& place) {
+    const int b = begins_with_minus(derivative.text.view()) ? TEXT_SUM : derivative.textClass;
     if (b == TEXT_ZERO || place.parent == nullptr) return false;
     if (b < place.parent->priority) return true;
     return b == TEXT_SUM && place.isRight && place.parent->op == '-';
+}
+
+void bracket_derivative(Derivative& derivative, const NodePlace& place) {
+    if (!derivative_needs_brackets(derivative, place)) return;
+    derivative.text.prepend("(");
+    derivative.text.append(")");
 }

@@ -90,10 +90,11 @@ std::string power_text(std::string_view base, std::string_view exponent, bool cN
     return concat({"(", base, "^", exponent, ")"});
 }
 
-bool printer_needs_brackets(const ClassedText& printed, bool closed, const NodePlace& place) {
+bool printer_needs_brackets(std::string_view text, int textClass, bool closed,
+                            const NodePlace& place) {
     if (place.parent == nullptr) return false;
-    const bool minusFirst = begins_with_minus(printed.text);
-    const int b = minusFirst ? TEXT_SUM : printed.textClass;
+    const bool minusFirst = begins_with_minus(text);
+    const int b = minusFirst ? TEXT_SUM : textClass;
     const int d = place.parent->priority;
     const char parentOp = place.parent->op;
     if (b < d) return true;

@@ -18,5 +18,6 @@ ClassedText compose_text(const ExprNode& node, TextRef left, TextRef right, bool
 // The power of base and exponent: pow(A, B), or (A^B) and (A^(B)) for a negative exponent.
 std::string power_text(std::string_view base, std::string_view exponent, bool cNotation);
 
-// Whether a printed text needs brackets where it stands.
-bool printer_needs_brackets(const ClassedText& printed, bool closed, const NodePlace& place);
+// Whether a printed text of the given class needs brackets where it stands.
+bool printer_needs_brackets(std::string_view text, int textClass, bool closed,
+                            const NodePlace& place);

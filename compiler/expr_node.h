@@ -46,8 +46,15 @@ ExprNode* new_expr_node();
 int Make_node(ExprNode** rootSlot, const std::string& text);
 
 // Prints the subtree bottom-up, setting text and textClass of every node; cNotation selects
-// pow(a, b) rather than (a^b). 0, or -1 after logging.
+// pow(a, b) rather than (a^b). The texts of the operands of sums and of nodes without operator
+// are handed on to them and left empty (no derivative reads them); the start node and the
+// operands of products, quotients and powers keep theirs. 0, or -1 after logging.
 int Set_expr(ExprNode* node, bool cNotation);
+
+// Whether Set_expr can print `node` itself (each side present once, a known operator). On a
+// fault it logs what Set_expr would log for this node and its ancestors up to the root, so for a
+// tree whose other nodes are printable it answers as printing the whole tree would. 0 or -1.
+int check_printable(const ExprNode* node);
 
 // Differentiates a printed subtree by a variable name such as "y[3]", setting diffText and
 // diffClass bottom-up; an empty diffText is a zero derivative. 0, or -1 after logging.

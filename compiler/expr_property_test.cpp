@@ -13,6 +13,7 @@
 
 #include "expr_node.h"
 #include "ssystem_split.h"
+#include "tree_derivatives.h"
 
 namespace {
 
@@ -348,11 +349,20 @@ double central_difference(const std::string& text, Values values, const std::str
     return (up - read_as(text, values, false, context).v) / (2 * h);
 }
 
+// The derivative of a tree indexed once for many variables is the text of Make_diff.
+void expect_same_derivative(const ExprNode* root, const std::string& variable, bool cNotation,
+                            const std::string& expected, const std::string& context) {
+    std::string text = "<failed>";
+    EXPECT_EQ(TreeDerivatives(root).derivative(variable, cNotation, text), 0) << context;
+    EXPECT_EQ(text, expected) << "d/d" << variable << " " << context;
+}
+
 void check_derivatives(ExprNode* root, const std::string& cText, const Values& values,
                        const std::string& context, Tally& tally) {
     for (const std::string& variable : kNames) {
         ASSERT_EQ(Make_diff(root, variable, true), 0) << context;
         std::string dC = root->diffText;
+        expect_same_derivative(root, variable, true, dC, context);
         Num exact = read_as(cText, values, false, context, variable);
         Num dText = dC.empty() ? Num{} : read_as(dC, values, false, context);
         if (!usable(exact.v) || !usable(exact.d) || !usable(dText.v) || !usable(dText.e)) continue;
@@ -370,6 +380,7 @@ void check_derivatives(ExprNode* root, const std::string& cText, const Values& v
 
         ASSERT_EQ(Set_expr(root, false), 0);
         ASSERT_EQ(Make_diff(root, variable, false), 0);
+        expect_same_derivative(root, variable, false, root->diffText, context);
         double dCaret =
             root->diffText.empty() ? 0.0 : read_as(root->diffText, values, true, context).v;
         EXPECT_TRUE(close_enough(dCaret, dText.v, 1e-9))
@@ -434,6 +445,35 @@ TEST(ExpressionPropertyTest, PrintedTextsAndDerivativesKeepTheValue) {
     // The checks must not have been skipped wholesale.
     EXPECT_GT(tally.valueChecks, 2000);
     EXPECT_GT(tally.derivativeChecks, 5000);
+}
+
+// Long sums and differences of random terms, some in brackets: the derivative by each variable
+// only visits the terms that hold it and must still give Make_diff's text.
+TEST(ExpressionPropertyTest, LongSumsGiveTheDerivativesOfMakeDiff) {
+    Generator gen(99);
+    // A random term that may follow an operator: a leading minus gets brackets.
+    auto term = [&gen] {
+        std::string text = gen.text(*gen.tree(gen.uniform(0, 3)));
+        return text[0] == '-' ? "(" + text + ")" : text;
+    };
+    for (int i = 0; i < 200 && !::testing::Test::HasFailure(); ++i) {
+        std::string input = term();
+        for (int count = gen.uniform(2, 40); count > 0; --count) {
+            std::string next =
+                gen.uniform(0, 4) == 0 ? "(" + term() + " - " + term() + ")" : term();
+            input += (gen.uniform(0, 1) == 0 ? " + " : " - ") + next;
+            if (gen.uniform(0, 9) == 0) input = "(" + input + ")";
+        }
+        ExprNode* root = nullptr;
+        ASSERT_EQ(Make_node(&root, input), 0) << input;
+        for (bool cNotation : {true, false}) {
+            ASSERT_EQ(Set_expr(root, cNotation), 0) << input;
+            for (const std::string& variable : kNames) {
+                ASSERT_EQ(Make_diff(root, variable, cNotation), 0) << input;
+                expect_same_derivative(root, variable, cNotation, root->diffText, input);
+            }
+        }
+    }
 }
 
 // The first name leaf "k[1]" of a tree, found depth first: its node and side.

@@ -3,6 +3,7 @@
 #include "line_splitters.h"
 #include "log.h"
 #include "section_files.h"
+#include "text_io.h"
 
 namespace {
 
@@ -84,10 +85,9 @@ int read_mid_expression(DaeModel& model) {
     if (in == nullptr) return mid_failure(nullptr, "");
     FileCloser closeIn(in);
     std::string line;
-    LineStatus status;
     int kind = 0;
     int count = 0;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         if (line.compare(0, 6, "= Tota") == 0 || line.compare(0, 6, "= Flux") == 0) {
             kind = line[2] == 'T' ? 1 : 0;
             continue;
@@ -99,20 +99,21 @@ int read_mid_expression(DaeModel& model) {
         if (count >= model.temporaryCount) {
             return mid_failure("#  Too many mid-explessions. Why??\n", line);
         }
+        // One name for two expressions would bind every use to the first of them.
+        auto [first, isNew] = model.temporaryRows.emplace(fields.name, count);
+        if (!isNew) {
+            log_sys("#  Duplicate name : '%s' : %d and %d\n", fields.name.c_str(),
+                    first->second + 1, count + 1);
+            return mid_failure(nullptr, line);
+        }
         ExprEntry& row = model.temporaries[count++];
         row.kind = kind;
         row.name = fields.name;
         row.text = without_leading_plus(fields.value);
     }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_mid_expression.\n");
-        return -1;
-    }
     // A sub-head that carried a ';' was counted but holds no expression.
     model.temporaries.resize(count);
     model.temporaryCount = count;
-    model.temporaryRows =
-        index_first_rows(model.temporaries, [](const ExprEntry& row) { return row.name; });
     return 0;
 }
 
@@ -126,9 +127,8 @@ int read_equation(DaeModel& model, bool algebraic) {
     const int first = algebraic ? 0 : model.algebraicCount;
     const int limit = algebraic ? model.algebraicCount : model.differentialCount;
     std::string line;
-    LineStatus status;
     int count = 0;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         ExprEntry row;
         if (parse_equation(line, algebraic, row) != 0) return equation_failure(nullptr, line);
         if (count >= limit) {
@@ -137,10 +137,6 @@ int read_equation(DaeModel& model, bool algebraic) {
                                     line);
         }
         model.equations[first + count++] = std::move(row);
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_equation.\n");
-        return -1;
     }
     if (!algebraic) {
         for (int row = model.algebraicCount; row < model.equationCount; ++row) {

@@ -22,6 +22,10 @@ void set_expr_node_budget(long count) {
     node_budget = count;
 }
 
+void release_expr_nodes() {
+    std::deque<ExprNode>().swap(node_store());
+}
+
 std::size_t expr_node_count() {
     return node_store().size();
 }

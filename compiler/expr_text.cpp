@@ -29,6 +29,43 @@ std::size_t exponent_length(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
+void GrowText::prepend(std::string_view text) {
+    if (text.size() > begin_) {
+        // Room in front for at least the text so far: each character is moved O(1) times.
+        const std::size_t room = text.size() + size();
+        std::string grown;
+        grown.reserve(room + size());
+        grown.append(room, '\0');
+        grown.append(view());
+        buffer_ = std::move(grown);
+        begin_ = room;
+    }
+    begin_ -= text.size();
+    buffer_.replace(begin_, text.size(), text);
+}
+
+std::string GrowText::release() {
+    if (begin_ > 0) buffer_.erase(0, begin_);
+    begin_ = 0;
+    return std::move(buffer_);
+}
+
+GrowText assemble(std::initializer_list<TextPiece> pieces) {
+    const TextPiece* base = nullptr;
+    for (const TextPiece& piece : pieces) {
+        if (piece.owned != nullptr && (base == nullptr || piece.text.size() > base->text.size()))
+            base = &piece;
+    }
+    GrowText out = base != nullptr ? std::move(*base->owned) : GrowText();
+    const TextPiece* first = pieces.begin();
+    const TextPiece* start = base != nullptr ? base : first;
+    for (const TextPiece* p = start; p != first;) out.prepend((--p)->text);
+    for (const TextPiece* p = base != nullptr ? base + 1 : first; p != pieces.end(); ++p) {
+        out.append(p->text);
+    }
+    return out;
+}
+
 std::string concat(std::initializer_list<std::string_view> parts) {
     std::size_t size = 0;
     for (std::string_view part : parts) size += part.size();

@@ -22,6 +22,40 @@ struct TextRef {
     TextRef(const ClassedText& owned) : text(owned.text), textClass(owned.textClass) {}
 };
 
+// A text that grows at either end in amortised constant time per character: derivatives are
+// built by wrapping and joining their operands' derivatives, which copying would make quadratic.
+class GrowText {
+  public:
+    GrowText() = default;
+    explicit GrowText(std::string_view text) : buffer_(text) {}
+
+    std::string_view view() const { return std::string_view(buffer_).substr(begin_); }
+    std::size_t size() const { return buffer_.size() - begin_; }
+    bool empty() const { return size() == 0; }
+
+    void append(std::string_view text) { buffer_.append(text); }
+    void prepend(std::string_view text);
+    // Drops the first `count` characters.
+    void drop_front(std::size_t count) { begin_ += count; }
+    // The text, moved out.
+    std::string release();
+
+  private:
+    std::string buffer_;  // the text is buffer_[begin_, end); what lies before it is free room
+    std::size_t begin_ = 0;
+};
+
+// The pieces joined into one text: the largest owned piece becomes the result, the others are
+// prepended and appended to it, so that only the smaller pieces are copied.
+struct TextPiece {
+    std::string_view text;
+    GrowText* owned = nullptr;
+    TextPiece(std::string_view t) : text(t) {}
+    TextPiece(const char* t) : text(t) {}
+    TextPiece(GrowText& o) : text(o.view()), owned(&o) {}
+};
+GrowText assemble(std::initializer_list<TextPiece> pieces);
+
 // The parts joined into one new text.
 std::string concat(std::initializer_list<std::string_view> parts);
 

@@ -1,16 +1,19 @@
 #include "expression_setup.h"
 
+#include <algorithm>
+
 #include "log.h"
 #include "section_files.h"
 
 namespace {
 
-// A printed expression must fit the limit of a text: it is parsed again wherever a temporary
-// is substituted, and temporaries built from each other would otherwise double at every step.
-int check_printed_length(const ExprNode* root) {
-    if (root->text.size() <= kMaxLineLength) return 0;
-    log_sys("#  Too long expression!! leng=%d, Max=%d\n", static_cast<int>(root->text.size()),
-            static_cast<int>(kMaxLineLength));
+// Temporaries built from each other (t2 = t1*t1, t3 = t2*t2, ...) double at every step. A printed
+// expression may be long, as the equation of a species in thousands of reactions is, but not far
+// longer than the whole DAE file: that only such doubling gives.
+int check_printed_length(const DaeModel& model, const ExprNode* root) {
+    const size_t limit = std::max(kMaxLineLength, 16 * model.daeFileSize);
+    if (root->text.size() <= limit) return 0;
+    log_sys("#  Too long expression!! leng=%zu, Max=%zu\n", root->text.size(), limit);
     return -1;
 }
 
@@ -21,7 +24,7 @@ int set_expression(DaeModel& model, std::vector<ExprEntry>& rows, bool cNotation
         ExprEntry& row = rows[i];
         if (Make_node(&row.tree, row.text) != 0 ||
             check_node(model, row.tree, cNotation, CheckMode::Check) != 0 ||
-            Set_expr(row.tree, false) != 0 || check_printed_length(row.tree) != 0) {
+            Set_expr(row.tree, false) != 0 || check_printed_length(model, row.tree) != 0) {
             log_sys("#  in No.%d : '%s'\n", static_cast<int>(i + 1), row.text.c_str());
             log_sys("## Error in set_expression. \n");
             return -1;

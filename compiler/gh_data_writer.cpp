@@ -2,6 +2,7 @@
 // derivatives) and the lines of the S-system functions, written into the two scratch files.
 #include <algorithm>
 
+#include "code_format.h"
 #include "format.h"
 #include "header_block.h"
 #include "log.h"
@@ -9,6 +10,7 @@
 #include "section_files.h"
 #include "ssystem_split.h"
 #include "ssystem_writer.h"
+#include "tree_derivatives.h"
 #include "variable_references.h"
 
 namespace {
@@ -19,36 +21,38 @@ using zymorax::print;
 // One derivative line: "\tgd[  e][  k] = ...;" for a variable, "gi" for a constant. A part
 // can hold a symbol and still not depend on it ((y[1] - y[1])*k[1]); that entry is written as 0
 // so that the line stays code.
-int write_derivative(FILE* out, ExprNode* root, const std::string& symbol, const char* array, int e,
-                     int index, const SsystemLayout& layout) {
-    if (Make_diff(root, symbol, layout.cNotation) != 0) return -1;
-    std::string derivative = root->diffText.empty() ? "0" : root->diffText;
+int write_derivative(FILE* out, TreeDerivatives& part, const std::string& symbol, const char* array,
+                     int e, int index, const SsystemLayout& layout) {
+    std::string derivative;
+    if (part.derivative(symbol, layout.cNotation, derivative) != 0) return -1;
+    if (derivative.empty()) derivative = "0";
     if (layout.matlab) derivative = matlab_text(derivative);
-    print(out, layout.matlab ? "\t%s(%3d,%3d) = %s;\n" : "\t%s[%3d][%3d] = %s;\n", array, e, index,
-          derivative.c_str());
+    std::fprintf(out, layout.matlab ? "\t%s(%3d,%3d) = %s;\n" : "\t%s[%3d][%3d] = %s;\n", array, e,
+                 index, derivative.c_str());
     return 0;
 }
 
 // Derivatives by the variables (table entries 1..n), then by the constants (n+1..).
 int write_part_derivatives(FILE* out, ExprNode* root, const SsystemLayout& layout, int e,
                            const RatePart& part) {
+    TreeDerivatives derivatives(root);
     const std::string variableArray = format("%sd", part.prefix);
     for (int k : referenced_columns(root, part.text)) {
         if (k > layout.n) continue;
-        const std::string symbol = format("y[%d]", k);
-        if (write_derivative(out, root, symbol, variableArray.c_str(), e, k, layout) != 0) {
+        const std::string symbol = element_symbol("y", k);
+        if (write_derivative(out, derivatives, symbol, variableArray.c_str(), e, k, layout) != 0) {
             return -1;
         }
-        part.table[k] = ++part.counter;
+        part.table.push_back({k, ++part.counter});
     }
     const std::string constantArray = format("%si", part.prefix);
     for (int j : referenced_indices(root, part.text, "constantPlayer")) {
         if (j > layout.constCount) continue;
-        const std::string symbol = format("constantPlayer[%d]", j);
-        if (write_derivative(out, root, symbol, constantArray.c_str(), e, j, layout) != 0) {
+        const std::string symbol = element_symbol("constantPlayer", j);
+        if (write_derivative(out, derivatives, symbol, constantArray.c_str(), e, j, layout) != 0) {
             return -1;
         }
-        part.table[layout.n + j] = ++part.counter;
+        part.table.push_back({layout.n + j, ++part.counter});
     }
     return 0;
 }
@@ -68,8 +72,7 @@ int write_equation(FILE* ghData, FILE* fvecScratch, FILE* fjacScratch, ExprEntry
     }
     const std::string& equation = row.tree->text;
     parts = split_rate_terms(equation);
-    OrderTable gIndex(layout.n + layout.constCount + 1, 0);
-    OrderTable hIndex(gIndex.size(), 0);
+    OrderTable gIndex, hIndex;
     const bool hasPositive = !parts.positive.empty();
     const bool hasNegative = !parts.negative.empty();
     if ((hasPositive && get_preGH(ghData, layout, i - 1,
@@ -80,7 +83,7 @@ int write_equation(FILE* ghData, FILE* fvecScratch, FILE* fjacScratch, ExprEntry
     }
     std::fputs(ssystem_fvec_line(i, gIndex, hIndex, hasPositive, hasNegative, layout).c_str(),
                fvecScratch);
-    std::fputs(ssystem_fjac_lines(i, gIndex, hIndex, layout).c_str(), fjacScratch);
+    write_ssystem_fjac_lines(fjacScratch, i, gIndex, hIndex, layout);
     return 0;
 }
 
@@ -111,9 +114,9 @@ int get_preGH(FILE* ghData, const SsystemLayout& layout, int position, const Rat
         return -1;
     }
     if (layout.matlab) {
-        print(ghData, "\t%-7s(%3d) = %s;\n", part.name, e, matlab_text(root->text).c_str());
+        std::fprintf(ghData, "\t%-7s(%3d) = %s;\n", part.name, e, matlab_text(root->text).c_str());
     } else {
-        print(ghData, "\t%-7s[%3d] = %s;\n", part.name, e, root->text.c_str());
+        std::fprintf(ghData, "\t%-7s[%3d] = %s;\n", part.name, e, root->text.c_str());
     }
     if (write_part_derivatives(ghData, root, layout, e, part) != 0) {
         log_sys("## Error in get_preGH.\n");

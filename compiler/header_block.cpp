@@ -3,6 +3,7 @@
 #include "format.h"
 #include "log.h"
 #include "section_files.h"
+#include "text_io.h"
 
 bool checkCcomment(const std::string& line, std::string& safe) {
     safe.clear();
@@ -27,7 +28,7 @@ int write_header_block(FILE* out, bool cNotation, bool matlab) {
     if (head == nullptr) return -1;
     FileCloser closeHead(head);
     std::string line, safe;
-    while (read_limited_line(head, line) == LineStatus::Read) {
+    while (zymorax::read_line(head, line)) {
         if (cNotation) {
             if (checkCcomment(line, safe)) zymorax::print(out, " * %s", safe.c_str());
         } else {

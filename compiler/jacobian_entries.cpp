@@ -1,16 +1,18 @@
 #include "jacobian_entries.h"
 
-#include "format.h"
+#include "code_format.h"
+#include "tree_derivatives.h"
 #include "variable_references.h"
 
 int differentiate_equations(DaeModel& model, bool cNotation, std::vector<JacobianEntry>& entries) {
     entries.clear();
+    std::string derivative;
     for (int i = 1; i <= model.equationCount; ++i) {
-        ExprNode* root = model.equations[i - 1].tree;
+        const ExprNode* root = model.equations[i - 1].tree;
+        TreeDerivatives row(root);
         for (int n : referenced_columns(root, root->text)) {
-            if (Make_diff(root, zymorax::format("y[%d]", n), cNotation) != 0) return -1;
-            if (root->diffText.empty()) continue;
-            entries.push_back({i, n, std::move(root->diffText)});
+            if (row.derivative(element_symbol("y", n), cNotation, derivative) != 0) return -1;
+            if (!derivative.empty()) entries.push_back({i, n, std::move(derivative)});
         }
     }
     return 0;

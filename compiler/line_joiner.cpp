@@ -4,6 +4,7 @@
 #include "log.h"
 #include "output_file.h"
 #include "section_files.h"
+#include "text_io.h"
 
 namespace {
 
@@ -75,13 +76,8 @@ int fix_equation_line(const std::string& sectionFile) {
     Joiner joiner;
     joiner.out = joined.get();
     std::string line;
-    LineStatus status;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         if (joiner.take(line) != 0) return -1;
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in fix_equation_line.\n");
-        return -1;
     }
     // A record still open at the end has no ';' and is dropped.
     return joined.close();

@@ -1,7 +1,10 @@
 #include "line_splitters.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstdlib>
 
+#include "expr_text.h"
 #include "log.h"
 
 namespace {
@@ -30,7 +33,11 @@ int divide_line(const std::string& line, LineFields& fields) {
     bool seenSemicolon = false;
     for (char c : line) {
         if (is_line_end(c)) break;
-        if (c == ' ' || c == '\t') continue;
+        const bool inValue = target == &fields.value;
+        if (c == ' ' || c == '\t') {
+            if (inValue && !fields.value.empty()) fields.valueAsWritten += c;
+            continue;
+        }
         if (c == ';') {
             if (seenSemicolon) return divide_line_failure("#  Duplication of ';'.\n");
             seenSemicolon = true;
@@ -41,9 +48,12 @@ int divide_line(const std::string& line, LineFields& fields) {
             target = &fields.value;
         } else {
             *target += c;
+            if (inValue) fields.valueAsWritten += c;
         }
     }
     if (!seenSemicolon) return divide_line_failure("#  Lack of ';'.\n");
+    // Blanks after the value's last character are no part of it.
+    fields.valueAsWritten.resize(fields.valueAsWritten.find_last_not_of(" \t") + 1);
     return 0;
 }
 
@@ -82,14 +92,37 @@ int divide_variable(const std::string& text, std::string& base, std::string& ind
     return 0;
 }
 
-int leading_whole_number(const std::string& text) {
+int whole_number(const std::string& text) {
     long long value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') break;
+        if (c < '0' || c > '9') return 0;
         value = value * 10 + (c - '0');
         if (value > INT_MAX) return INT_MAX;
     }
     return static_cast<int>(value);
+}
+
+NumberField number_field(const LineFields& fields, double& value) {
+    const std::string& text = fields.value;
+    if (text.empty()) return NumberField::Empty;
+    const size_t digitsAt = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    if (fields.valueAsWritten != text || digitsAt == text.size() ||
+        decimal_prefix_length(text, digitsAt) != text.size() - digitsAt) {
+        return NumberField::NotANumber;
+    }
+    errno = 0;
+    value = std::strtod(text.c_str(), nullptr);
+    return errno == ERANGE ? NumberField::OutOfRange : NumberField::Number;
+}
+
+int read_number_field(const LineFields& fields, double& value, bool& given) {
+    NumberField field = number_field(fields, value);
+    given = field == NumberField::Number;
+    if (field == NumberField::Empty || field == NumberField::Number) return 0;
+    log_sys(field == NumberField::NotANumber ? "#  Value '%s' is not a number.\n"
+                                             : "#  Value '%s' is out of range.\n",
+            fields.valueAsWritten.c_str());
+    return -1;
 }
 
 std::string without_leading_plus(const std::string& text) {

@@ -55,11 +55,12 @@ TEST(DivideVariable, SplitsBaseAndIndexOrReportsEachMalformedName) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(parts_of(text), expected) << text;
 }
 
-TEST(LeadingWholeNumber, ReadsLeadingDigitsOnly) {
-    EXPECT_EQ(leading_whole_number("12ab"), 12);
-    EXPECT_EQ(leading_whole_number("+3"), 0);
-    EXPECT_EQ(leading_whole_number(""), 0);
-    EXPECT_EQ(leading_whole_number("99999999999999999999"), 2147483647);
+TEST(WholeNumber, ReadsDigitsOnly) {
+    EXPECT_EQ(whole_number("12"), 12);
+    EXPECT_EQ(whole_number("12ab"), 0);
+    EXPECT_EQ(whole_number("+3"), 0);
+    EXPECT_EQ(whole_number(""), 0);
+    EXPECT_EQ(whole_number("99999999999999999999"), 2147483647);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "format.h"
+#include "code_format.h"
 #include "line_splitters.h"
 #include "log.h"
 
@@ -21,7 +21,7 @@ int check_parameter(DaeModel& model, const std::string& name, const std::string&
         log_sys("#  '%s' is an unknown expression.\n", base.c_str());
         return -1;
     }
-    int k = leading_whole_number(index);
+    int k = whole_number(index);
     if (k < 1) {
         log_sys("#  Invalid expression : '%s'\n", name.c_str());
         return -1;
@@ -31,11 +31,6 @@ int check_parameter(DaeModel& model, const std::string& name, const std::string&
         return -1;
     }
     return 0;
-}
-
-ExprNode* tree_root(ExprNode* node) {
-    while (node->parent != nullptr) node = node->parent;
-    return node;
 }
 
 // Takes the leaf of one side away from `node`.
@@ -126,7 +121,8 @@ int check_detail(DaeModel& model, const std::string& name, ExprNode* node, bool 
     return check_parameter(model, name, base, index) == 0 ? 0 : detail_failure();
 }
 
-int expand_mid(DaeModel& model, int row, ExprNode* node, bool isLeft, bool cNotation) {
+int expand_mid(DaeModel& model, int row, ExprNode* node, bool isLeft,
+               [[maybe_unused]] bool cNotation) {
     clear_leaf(node, isLeft);
     ExprNode* sub = nullptr;
     if (Make_node(&sub, model.temporaries[row].text) != 0) {
@@ -139,7 +135,9 @@ int expand_mid(DaeModel& model, int row, ExprNode* node, bool isLeft, bool cNota
     } else {
         attach_right(node, sub);
     }
-    if (Set_expr(tree_root(node), cNotation) != 0) {
+    // Only `node` changed: checking it stands for printing the whole tree again, which would
+    // cost the tree's size at every substitution.
+    if (check_printable(node) != 0) {
         log_sys("## Error in expand_mid.\n");
         return -1;
     }
@@ -158,7 +156,7 @@ int replace_variable(const DaeModel& model, std::string& leafText) {
             log_sys("#  '%s' is not registered.\n", leafText.c_str());
             result = -1;
         } else {
-            leafText = zymorax::format("y[%d]", model.variables[row].number);
+            leafText = element_symbol("y", model.variables[row].number);
         }
     }
     if (result != 0) log_sys("## Error in replace_variable.\n");

@@ -17,8 +17,9 @@ int check_node(DaeModel& model, ExprNode* node, bool cNotation, CheckMode mode);
 int check_detail(DaeModel& model, const std::string& name, ExprNode* node, bool isLeft,
                  bool cNotation);
 
-// Substitutes the tree of temporary `row` for a name leaf of `node` and prints the whole tree
-// again. 0, or -1 after logging.
+// Substitutes the tree of temporary `row` for a name leaf of `node` and checks that the tree
+// can still be printed (the pass prints it afterwards in its own notation, so cNotation is not
+// needed here). 0, or -1 after logging.
 int expand_mid(DaeModel& model, int row, ExprNode* node, bool isLeft, bool cNotation);
 
 // Marks element k (0-based) of a label used. 0, or -1 after logging when k is out of range.

@@ -1,11 +1,11 @@
 // Readers of the used-parameter labels and of the parameter and constant elements.
-#include <cstdlib>
 #include <new>
 
 #include "dae_reader.h"
 #include "line_splitters.h"
 #include "log.h"
 #include "section_files.h"
+#include "text_io.h"
 
 namespace {
 
@@ -25,10 +25,11 @@ struct ElementLine {
     int row = 0;
     int index = 0;
     LineFields fields;
+    double value = NO_VALUE;
 };
 
-// Checks the name "base[index]" of an element line and finds its label row. 0, or -1 after
-// logging the reason.
+// Checks an element line, its name "base[index]" and its value, and finds its label row. 0, or -1
+// after logging the reason.
 int resolve_element(const DaeModel& model, ElementLine& element) {
     const std::string& name = element.fields.name;
     std::string base, indexText;
@@ -40,7 +41,7 @@ int resolve_element(const DaeModel& model, ElementLine& element) {
         log_sys("#  Lack of index : '%s'.\n", name.c_str());
         return -1;
     }
-    element.index = leading_whole_number(indexText);
+    element.index = whole_number(indexText);
     if (element.index < 1) {
         log_sys("#  Inappropriate parameter: '%s' in '%s'.\n", indexText.c_str(), name.c_str());
         return -1;
@@ -55,6 +56,9 @@ int resolve_element(const DaeModel& model, ElementLine& element) {
         log_sys("#  '%s' is not registered as used parameter.\n", base.c_str());
         return -1;
     }
+    bool given = false;
+    if (read_number_field(element.fields, element.value, given) != 0) return -1;
+    if (!given) element.value = NO_VALUE;
     return 0;
 }
 
@@ -64,8 +68,7 @@ int read_param_index(DaeModel& model, const char* fileName, std::vector<ElementL
     if (in == nullptr) return -1;
     FileCloser closeIn(in);
     std::string line;
-    LineStatus status;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         ElementLine element;
         if (divide_line(line, element.fields) != 0 || resolve_element(model, element) != 0) {
             log_sys("#  in line : %s", line.c_str());
@@ -75,10 +78,6 @@ int read_param_index(DaeModel& model, const char* fileName, std::vector<ElementL
         ParamLabel& label = model.paramLabels[element.row];
         if (element.index > label.elementCount) label.elementCount = element.index;
         lines.push_back(std::move(element));
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_param_index.\n");
-        return -1;
     }
     return 0;
 }
@@ -100,8 +99,7 @@ void store_elements(DaeModel& model, const std::vector<ElementLine>& lines) {
     for (const ElementLine& line : lines) {
         ParamElement& element = model.paramLabels[line.row].elements[line.index - 1];
         element.tag = line.fields.tail;
-        const std::string& value = line.fields.value;
-        element.value = value.empty() ? NO_VALUE : std::strtod(value.c_str(), nullptr);
+        element.value = line.value;
     }
 }
 
@@ -112,9 +110,8 @@ int read_param_base(DaeModel& model) {
     if (in == nullptr) return -1;
     FileCloser closeIn(in);
     std::string line;
-    LineStatus status;
     int row = 0;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         LineFields fields;
         if (divide_line(line, fields) != 0) return label_line_failure(nullptr, line);
         if (!fields.value.empty() || !fields.tail.empty()) {
@@ -125,10 +122,6 @@ int read_param_base(DaeModel& model) {
             return label_line_failure("#  Too many parameter labels. Why??\n", line);
         }
         model.paramLabels[row].label = fields.name;
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_param_base.\n");
-        return -1;
     }
     model.paramLabels[0].label = "constantPlayer";
     model.labelRows =

@@ -3,15 +3,6 @@
 #include <filesystem>
 
 #include "log.h"
-#include "text_io.h"
-
-LineStatus read_limited_line(FILE* in, std::string& line) {
-    if (!zymorax::read_line(in, line)) return LineStatus::End;
-    std::string content = zymorax::without_line_end(line);
-    if (content.size() + 1 <= kMaxLineLength) return LineStatus::Read;
-    log_sys("#  Too long input line :'%s'\n", content.substr(0, kMaxLineLength).c_str());
-    return LineStatus::TooLong;
-}
 
 FILE* open_logged(const std::string& name, const char* mode) {
     std::error_code error;

@@ -1,5 +1,4 @@
-// Work files of a symcode run (all in the working directory) and the bounded line reading that
-// every reader of them shares.
+// Work files of a symcode run (all in the working directory) and how every reader opens them.
 #pragma once
 
 #include <cstdio>
@@ -30,15 +29,8 @@ constexpr const char* kWorkFiles[] = {kHeadFile,
                                       kSsysBodyFile,
                                       kSsysJacobianBodyFile};
 
-// A line, newline included, holds at most this many characters.
+// The length of a text that is always accepted (a line of the DAE file has no limit).
 constexpr size_t kMaxLineLength = 65535;
-
-enum class LineStatus { Read, End, TooLong };
-
-// Reads one line keeping its newline. A line longer than kMaxLineLength (its line end counted
-// as one character) logs "#  Too long input line :'...'" with its first characters and gives
-// TooLong; the caller adds its own trailer.
-LineStatus read_limited_line(FILE* in, std::string& line);
 
 // Opens `name` for reading or writing; logs "#  Cannot open <name>" and returns null on failure.
 FILE* open_logged(const std::string& name, const char* mode);

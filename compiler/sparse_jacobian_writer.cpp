@@ -20,7 +20,7 @@ void write_numbers(FILE* out, const std::vector<int>& numbers, const char* separ
     for (size_t k = 0; k < numbers.size(); ++k) {
         const bool lineStart = k % kNumbersPerLine == 0;
         if (lineStart) std::fputs(k == 0 ? "\t" : "\n\t", out);
-        print(out, "%s%d", k == 0 || lineStart ? "" : " ", numbers[k] + offset);
+        std::fprintf(out, "%s%d", k == 0 || lineStart ? "" : " ", numbers[k] + offset);
         if (k + 1 < numbers.size()) std::fputs(separator, out);
     }
     std::fputs("\n", out);
@@ -65,7 +65,8 @@ int write_c_file(const DaeModel& model, const CompileOptions& options, bool cNot
     write_param_declarations(out, model, false);
     std::fputs("\n", out);
     for (size_t k = 0; k < entries.size(); ++k) {
-        print(out, "\tvalues[%d] = %s;\n", static_cast<int>(k), entries[k].derivative.c_str());
+        std::fprintf(out, "\tvalues[%d] = %s;\n", static_cast<int>(k),
+                     entries[k].derivative.c_str());
     }
     std::fputs("}\n", out);
     return file.close();

@@ -1,12 +1,13 @@
 // Set_Ssystem: the G/H data and count functions and the S-system functions, C or MATLAB.
 #include "ssystem_writer.h"
 
+#include <cstring>
+
 #include "format.h"
 #include "header_block.h"
 #include "log.h"
 #include "output_file.h"
 #include "section_files.h"
-#include "text_io.h"
 
 namespace {
 
@@ -95,6 +96,24 @@ int write_ssystem_files(const CompileOptions& options, const SsystemLayout& layo
     return file.close();
 }
 
+// Copies every line of `in` behind a tab, whole however long (a line cut in two would break the
+// code), in blocks rather than lines: the S-system Jacobian can run to hundreds of megabytes.
+void copy_lines_indented(FILE* in, FILE* out) {
+    std::vector<char> block(1 << 16);
+    bool atLineStart = true;
+    size_t got;
+    while ((got = std::fread(block.data(), 1, block.size(), in)) > 0) {
+        for (size_t pos = 0; pos < got;) {
+            const char* end = static_cast<const char*>(std::memchr(&block[pos], '\n', got - pos));
+            const size_t stop = end != nullptr ? end - block.data() + 1 : got;
+            if (atLineStart) std::fputc('\t', out);
+            std::fwrite(&block[pos], 1, stop - pos, out);
+            atLineStart = end != nullptr;
+            pos = stop;
+        }
+    }
+}
+
 // A local copy of the values of the structure field p.<label>.
 void write_matlab_binding(FILE* out, const char* label) {
     print(out, "\t%s_len = length(p.%s);\n", label, label);
@@ -135,9 +154,7 @@ int write_S_funcs(FILE* out, const std::string& scratchName, int constCount, boo
         return -1;
     }
     FileCloser closeScratch(scratch);
-    // Lines are copied whole, however long: a line cut in two would break the code.
-    std::string line;
-    while (zymorax::read_line(scratch, line)) print(out, "\t%s", line.c_str());
+    copy_lines_indented(scratch, out);
     if (std::ferror(scratch) != 0) {
         log_sys("#  Cannot read %s\n", scratchName.c_str());
         log_sys("## Error in write_S_funcs.\n");

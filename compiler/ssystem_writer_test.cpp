@@ -53,7 +53,7 @@ TEST(SsystemConstants, CountUpToTheHighestUsedConstant) {
 // make_Sdata tests below show its lines for whole equations.)
 std::string pre_gh(const std::string& text, const SsystemLayout& layout, OrderTable& table,
                    int& counter) {
-    table.assign(layout.n + layout.constCount + 1, 0);
+    table.clear();
     int result = -1;
     std::string lines = written_by(
         [&](FILE* out) {
@@ -73,10 +73,7 @@ TEST(SsystemGetPreGH, SymbolsAreWholeNames) {
               "\tv_plus [  1] = Energy[1]*y[10]*constantPlayer[10];\n"
               "\tgd[  1][ 10] = Energy[1]*constantPlayer[10];\n"
               "\tgi[  1][ 10] = Energy[1]*y[10];\n");
-    OrderTable expected(21, 0);
-    expected[10] = 1;
-    expected[20] = 2;
-    EXPECT_EQ(table, expected);
+    EXPECT_EQ(table, (OrderTable{{10, 1}, {20, 2}}));
     EXPECT_EQ(counter, 2);
 }
 
@@ -86,7 +83,7 @@ TEST(SsystemGetPreGH, VanishingDerivativeIsWrittenAsZero) {
     int counter = 0;
     EXPECT_EQ(pre_gh("(y[1]-y[1])*k[1]", {1, 0, true, false}, table, counter),
               "\tv_plus [  1] = (y[1] - y[1])*k[1];\n\tgd[  1][  1] = 0;\n");
-    EXPECT_EQ(table, (OrderTable{0, 1}));
+    EXPECT_EQ(table, (OrderTable{{1, 1}}));
     EXPECT_EQ(counter, 1);
 }
 

@@ -10,12 +10,13 @@ namespace {
 
 using zymorax::print;
 
-// Writes the Jacobian entries, with `entry` taking (row, column, derivative).
-void write_jacobian_entries(FILE* out, const std::vector<JacobianEntry>& entries,
-                            const char* entry, bool matlab) {
+// Writes the Jacobian entries, with `entry` taking (row, column, derivative); integers and texts
+// only, so the C library prints them (code_format.h).
+void write_jacobian_entries(FILE* out, const std::vector<JacobianEntry>& entries, const char* entry,
+                            bool matlab) {
     for (const JacobianEntry& e : entries) {
         const std::string derivative = matlab ? matlab_text(e.derivative) : e.derivative;
-        print(out, entry, e.row, e.column, derivative.c_str());
+        std::fprintf(out, entry, e.row, e.column, derivative.c_str());
     }
 }
 
@@ -86,6 +87,8 @@ int Write_usrfunc(DaeModel& model, const CompileOptions& options, bool cNotation
     } else if (result == 0) {
         result = write_c_usrfunc(model, options, cNotation);
     }
+    // Only the compressed-column writer reads the entries again.
+    if (!options.sparseJacobian) std::vector<JacobianEntry>().swap(model.jacobian);
     if (result != 0) log_sys("## Error in Write_usrfunc.\n");
     return result;
 }

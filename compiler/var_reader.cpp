@@ -1,11 +1,11 @@
 // Reader of the Variables section: x[name] rows in algebraic mode, y[name] rows otherwise.
-#include <cstdlib>
 #include <limits>
 
 #include "dae_reader.h"
 #include "line_splitters.h"
 #include "log.h"
 #include "section_files.h"
+#include "text_io.h"
 
 namespace {
 
@@ -39,7 +39,14 @@ int parse_variable(const std::string& line, bool algebraic, VariableEntry& entry
     }
     entry.name = index;
     entry.isAlgebraic = algebraic ? 1 : 0;
-    entry.initialValue = fields.value.empty() ? -1 : std::strtod(fields.value.c_str(), nullptr);
+    bool given = false;
+    if (read_number_field(fields, entry.initialValue, given) != 0) return -1;
+    // A negative value cannot be told from "no value" in the parameter file.
+    if (given && entry.initialValue < 0) {
+        log_sys("#  Initial value '%s' is negative.\n", fields.valueAsWritten.c_str());
+        return -1;
+    }
+    if (!given) entry.initialValue = -1;
     return 0;
 }
 
@@ -68,10 +75,9 @@ int read_var(DaeModel& model) {
     if (in == nullptr) return -1;
     FileCloser closeIn(in);
     std::string line, lastLine;
-    LineStatus status;
     bool algebraic = false;
     int count = 0;
-    while ((status = read_limited_line(in, line)) == LineStatus::Read) {
+    while (zymorax::read_line(in, line)) {
         lastLine = line;
         if (line.compare(0, 6, "= Alge") == 0 || line.compare(0, 6, "= Diff") == 0) {
             algebraic = line[2] == 'A';
@@ -83,10 +89,6 @@ int read_var(DaeModel& model) {
             return var_failure("#  Too many variables. Why??\n", line);
         }
         model.variables[count++] = std::move(entry);
-    }
-    if (status == LineStatus::TooLong) {
-        log_sys("## Error in read_var.\n");
-        return -1;
     }
     if (count == 0) return var_failure("#  There is no appropriate variable.\n", lastLine);
     // A head line that carried a ';' was counted but holds no variable.

@@ -1,9 +1,8 @@
 #include "variable_references.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
-
-#include "format.h"
 
 int state_index_of(const std::string& leafText) {
     return element_index_of(leafText, "y");
@@ -33,6 +32,26 @@ void collect_leaf(const std::string& text, int kind, const std::string& base,
     if (n > 0) columns.push_back(n);
 }
 
+// The numbers n, ascending and distinct, for which the text contains "<base>[n]" with n written
+// as "%d" writes it: one pass over the text rather than one search per number.
+std::vector<int> indices_in_text(const std::string& text, const std::string& base) {
+    const std::string opening = base + "[";
+    std::vector<int> found;
+    for (size_t at = text.find(opening); at != std::string::npos; at = text.find(opening, at + 1)) {
+        size_t end = at + opening.size();
+        long long n = 0;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9' && n <= 100000000) {
+            n = n * 10 + (text[end++] - '0');
+        }
+        const bool leadingZero = text[at + opening.size()] == '0';
+        const bool closed = end < text.size() && text[end] == ']';
+        if (closed && !leadingZero && n <= 100000000) found.push_back(static_cast<int>(n));
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
 }  // namespace
 
 std::vector<int> referenced_columns(const ExprNode* root, const std::string& printed) {
@@ -54,12 +73,9 @@ std::vector<int> referenced_indices(const ExprNode* root, const std::string& pri
     }
     std::sort(columns.begin(), columns.end());
     columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
-    columns.erase(std::remove_if(columns.begin(), columns.end(),
-                                 [&](int n) {
-                                     const std::string symbol =
-                                         zymorax::format("%s[%d]", base.c_str(), n);
-                                     return printed.find(symbol) == std::string::npos;
-                                 }),
-                  columns.end());
-    return columns;
+    const std::vector<int> inText = indices_in_text(printed, base);
+    std::vector<int> both;
+    std::set_intersection(columns.begin(), columns.end(), inText.begin(), inText.end(),
+                          std::back_inserter(both));
+    return both;
 }
