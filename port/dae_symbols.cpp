@@ -21,7 +21,11 @@ int resolve_element(const DaeModel& model, const std::string& name, const std::s
         problem = "'" + name + "': " + base + " is no used-parameter label";
         return -1;
     }
-    int k = leading_whole_number(index);
+    if (index.empty() || index.find_first_not_of("0123456789") != std::string::npos) {
+        problem = "'" + name + "': the index " + index + " is not written in decimal digits";
+        return -1;
+    }
+    int k = whole_number(index);
     int count = model.paramLabels[row].elementCount;
     if (k < 1 || k > count) {
         problem = "'" + name + "': " + base + " has elements 1 to " + std::to_string(count);

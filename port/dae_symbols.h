@@ -1,6 +1,6 @@
 // What a name in an expression of a DAE file stands for, resolved by symcode's rules: x[name]
 // and y[name] name a variable of either kind, label[k] element k of a used-parameter label
-// (constantPlayer included; k from the leading digits of the index), and a name without
+// (constantPlayer included; the index written in decimal digits only), and a name without
 // brackets a temporary expression.
 #pragma once
 

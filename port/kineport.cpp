@@ -1,27 +1,38 @@
 #include "kineport.h"
 
+#include <filesystem>
+#include <set>
+
 #include "dae_source.h"
 #include "log.h"
 #include "model_ids.h"
 #include "model_values.h"
+#include "petab_problem.h"
 #include "sbml_model.h"
 #include "sbml_output.h"
 
 namespace kineport {
 namespace {
 
-// A file to write and its text.
-struct Output {
-    std::string path;
-    std::string text;
-};
-
 int build_sbml(const DaeSource& source, const ModelValues& values, const ModelIds& ids,
-               const std::string& path, std::vector<Output>& outputs) {
+               const std::string& path, std::vector<OutputFile>& outputs) {
     std::unique_ptr<SBMLDocument> document = build_model_document(source, values, ids);
     if (!document || check_document(*document, path) != 0) return -1;
     outputs.push_back({path, document_text(*document)});
     return 0;
+}
+
+// Two outputs at one path would leave only the last.
+bool distinct_paths(const std::vector<OutputFile>& outputs) {
+    std::set<std::string> seen;
+    for (const OutputFile& output : outputs) {
+        std::string path = std::filesystem::absolute(output.path).lexically_normal().string();
+        if (!seen.insert(path).second) {
+            log_sys("%s would be written twice; choose other output names.\n", output.path.c_str());
+            return false;
+        }
+    }
+    return true;
 }
 
 int export_all(const PortOptions& options) {
@@ -34,9 +45,14 @@ int export_all(const PortOptions& options) {
         return -1;
     }
     ModelIds ids = assign_model_ids(source, values);
-    std::vector<Output> outputs;
+    std::vector<OutputFile> outputs;
     if (build_sbml(source, values, ids, options.sbmlFile, outputs) != 0) return -1;
-    for (const Output& output : outputs) {
+    if (!options.petabFile.empty() &&
+        build_petab(source, file, values, ids, options, outputs) != 0) {
+        return -1;
+    }
+    if (!distinct_paths(outputs)) return -1;
+    for (const OutputFile& output : outputs) {
         if (write_text_file(output.path, output.text) != 0) return -1;
     }
     return 0;

@@ -49,6 +49,17 @@ ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values) {
     return ids;
 }
 
+std::set<std::string> taken_ids(const ModelIds& ids) {
+    std::set<std::string> taken = reserved_ids();
+    taken.insert(ids.variables.begin(), ids.variables.end());
+    taken.insert(ids.temporaries.begin(), ids.temporaries.end());
+    for (const std::vector<std::string>& label : ids.elements) {
+        taken.insert(label.begin(), label.end());
+    }
+    taken.erase("");
+    return taken;
+}
+
 std::string id_of_symbol(const ModelIds& ids, const Symbol& symbol) {
     switch (symbol.kind) {
         case SymbolKind::Variable:

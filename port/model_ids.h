@@ -3,6 +3,7 @@
 // one compartment.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct ModelIds {
 
 // The name an element is exported under: its tag, or "label[k]" when it has none.
 std::string element_name(const DaeModel& model, int labelRow, int element);
+
+// Every id of the model, and the ids that formula readers take for constants or functions: the
+// ids other tables of an export must not take.
+std::set<std::string> taken_ids(const ModelIds& ids);
 
 ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values);
 

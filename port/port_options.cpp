@@ -5,12 +5,11 @@
 namespace kineport {
 
 const char* const kUsage =
-    "Usage: kineport -D<model.dae> -P<param.txt> -O<model.xml> [-S<ssystem.xml>]\n"
+    "Usage: kineport -D<model.dae> -P<param.txt> -O<model.xml>\n"
     "                [-E<problem.yaml> -M<data file> ...]\n"
     "  -D  DAE file written by rxnconv\n"
     "  -P  its parameter file (symcode -P) with every value the model needs filled in\n"
     "  -O  SBML Level 3 Version 2 model to write\n"
-    "  -S  also write the S-system form at the initial state as an SBML model\n"
     "  -E  also write a PEtab problem: this YAML file and its tables beside it\n"
     "  -M  a measurement file of the PEtab problem (kinefit's data format); repeatable\n";
 
@@ -40,8 +39,6 @@ int parse_one(const std::string& argument, PortOptions& options) {
             return set_once(options.paramFile, option, value);
         case 'O':
             return set_once(options.sbmlFile, option, value);
-        case 'S':
-            return set_once(options.ssystemFile, option, value);
         case 'E':
             return set_once(options.petabFile, option, value);
         case 'M':
@@ -64,6 +61,9 @@ int parse_port_options(int argc, const char* const* argv, PortOptions& options) 
     }
     if (!options.dataFiles.empty() && options.petabFile.empty()) {
         return fail("-M needs -E (the data go into a PEtab problem).");
+    }
+    if (!options.petabFile.empty() && options.dataFiles.empty()) {
+        return fail("-E needs at least one data file (-M).");
     }
     return 0;
 }

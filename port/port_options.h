@@ -10,7 +10,6 @@ struct PortOptions {
     std::string daeFile;                 // -D: the DAE file (rxnconv -D)
     std::string paramFile;               // -P: its parameter file with the values filled in
     std::string sbmlFile;                // -O: the SBML model to write
-    std::string ssystemFile;             // -S: the S-system form as a second SBML model (optional)
     std::string petabFile;               // -E: the PEtab problem's YAML file (optional)
     std::vector<std::string> dataFiles;  // -M: measurement files for the PEtab problem
 };

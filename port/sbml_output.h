@@ -7,6 +7,12 @@
 
 namespace kineport {
 
+// A file to write and its text: every output is built before the first is written.
+struct OutputFile {
+    std::string path;
+    std::string text;
+};
+
 // Runs every consistency check of libSBML. Each error (warnings aside) is logged with `path`,
 // the file the document is for. 0 when there is none, else -1.
 int check_document(SBMLDocument& document, const std::string& path);
