@@ -13,7 +13,7 @@ packages=(
   googletest libgtest-dev
   openjdk-17-jdk-headless
   libsbml5-java libsbml5-examples libsbml5-dev
-  libxml2-utils python3
+  libxml2-utils python3 python3-yaml
   libsundials-dev libsuitesparse-dev libtcc-dev gnuplot-nox
 )
 

@@ -20,8 +20,8 @@ namespace {
 
 using Values = std::map<std::string, double>;
 
-// Every DAE file of the test suite; the golden ones are rxnconv's conversions of the examples
-// under the methods their names give.
+// Every DAE file of the test suite; the golden ones, "<example>_<method>_<method>.dae", are
+// rxnconv's conversions of the bundled examples under the methods their names give.
 std::vector<std::string> suite_dae_files() {
     std::vector<std::string> files;
     for (const char* folder : {"tests", "compiler/testdata", "converter/testdata"}) {
@@ -52,8 +52,12 @@ std::string fill_blanks(const std::string& text, std::mt19937& random) {
     return filled;
 }
 
-// The errors (warnings aside) libSBML finds in a file, with every consistency check on.
-std::string sbml_errors(SBMLDocument& document) {
+// The errors (warnings aside) libSBML finds in a file, with every consistency check on but, for
+// a file over 100 KB, the units: read back from a file, the sum of 10,000 terms of symcode's
+// long-line case (236 KB) keeps libSBML's unit check busy for minutes (unfinished after 160 s of
+// CPU; 0.4 s without it). kineport runs every check, units included, before it writes.
+std::string sbml_errors(SBMLDocument& document, uintmax_t fileSize) {
+    if (fileSize > 100000) document.setConsistencyChecks(LIBSBML_CAT_UNITS_CONSISTENCY, false);
     document.checkConsistency();
     std::string errors;
     for (unsigned i = 0; i < document.getNumErrors(); ++i) {
@@ -124,7 +128,7 @@ bool load_both(const Workspace& work, BothForms& both) {
     ProgramRun port = work.run("kineport", {"-Dm.dae", "-Pp.txt", "-Om.xml"});
     EXPECT_EQ(port.status, 0) << port.log;
     both.document.reset(readSBMLFromFile(work.file("m.xml").c_str()));
-    EXPECT_EQ(sbml_errors(*both.document), "");
+    EXPECT_EQ(sbml_errors(*both.document, std::filesystem::file_size(work.file("m.xml"))), "");
     return port.status == 0 && both.code.load(work.file("m.c"), work.file("p.txt"));
 }
 
@@ -135,7 +139,7 @@ ProgramRun symcode(const Workspace& work) {
 TEST(KineportRoundTrip, EveryModelOfTheSuiteIsConsistentSbmlWhoseRulesGiveUsrFvec) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> amount(0.1, 10.0);
-    int exported = 0;
+    std::vector<std::string> exported;  // file names
     for (const std::string& dae : suite_dae_files()) {
         SCOPED_TRACE(dae);
         Workspace work;
@@ -159,12 +163,22 @@ TEST(KineportRoundTrip, EveryModelOfTheSuiteIsConsistentSbmlWhoseRulesGiveUsrFve
             for (double& v : y) v = amount(random);
             both.code(y, fvec);
             residual(y, sbml);
-            for (size_t i = 0; i < y.size(); ++i)
+            for (size_t i = 0; i < y.size(); ++i) {
+                if (sbml[i] == fvec[i]) continue;  // symcode's long product overflows to inf
                 EXPECT_NEAR(sbml[i], fvec[i], 1e-12 * std::fabs(fvec[i])) << "row " << i + 1;
+            }
         }
-        ++exported;
+        exported.push_back(std::filesystem::path(dae).filename().string());
     }
-    EXPECT_GE(exported, 50);
+    EXPECT_GE(exported.size(), 50u);
+    for (const auto& entry : std::filesystem::directory_iterator(source_path("examples"))) {
+        if (entry.path().extension() != ".xml") continue;
+        std::string prefix = entry.path().stem().string() + "_";
+        EXPECT_TRUE(
+            std::any_of(exported.begin(), exported.end(),
+                        [&](const std::string& name) { return name.rfind(prefix, 0) == 0; }))
+            << "no conversion of " << entry.path() << " was exported";
+    }
 }
 
 // The time course of an ODE model by the classical Runge-Kutta method at `steps` steps per
