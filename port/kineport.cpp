@@ -1,5 +1,9 @@
 #include "kineport.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -22,13 +26,18 @@ int build_sbml(const DaeSource& source, const ModelValues& values, const ModelId
     return 0;
 }
 
-// Two outputs at one path would leave only the last.
-bool distinct_paths(const std::vector<OutputFile>& outputs) {
+// Two outputs at one path would leave only the last; a folder that cannot take a file would
+// leave the outputs before it written and the rest not.
+bool writable_paths(const std::vector<OutputFile>& outputs) {
     std::set<std::string> seen;
     for (const OutputFile& output : outputs) {
-        std::string path = std::filesystem::absolute(output.path).lexically_normal().string();
-        if (!seen.insert(path).second) {
+        std::filesystem::path path = std::filesystem::absolute(output.path).lexically_normal();
+        if (!seen.insert(path.string()).second) {
             log_sys("%s would be written twice; choose other output names.\n", output.path.c_str());
+            return false;
+        }
+        if (access(path.parent_path().c_str(), W_OK | X_OK) != 0) {
+            log_sys("Cannot write %s: %s.\n", output.path.c_str(), std::strerror(errno));
             return false;
         }
     }
@@ -51,7 +60,7 @@ int export_all(const PortOptions& options) {
         build_petab(source, file, values, ids, options, outputs) != 0) {
         return -1;
     }
-    if (!distinct_paths(outputs)) return -1;
+    if (!writable_paths(outputs)) return -1;
     for (const OutputFile& output : outputs) {
         if (write_text_file(output.path, output.text) != 0) return -1;
     }

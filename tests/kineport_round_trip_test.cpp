@@ -207,17 +207,6 @@ std::vector<std::vector<double>> runge_kutta(const SbmlResidual& f, std::vector<
     return rows;
 }
 
-std::vector<std::vector<double>> read_course(const std::string& path) {
-    std::vector<std::vector<double>> rows;
-    std::vector<std::string> lines = split(read_file(path), '\n');
-    for (size_t i = 1; i < lines.size(); ++i) {
-        rows.emplace_back();
-        for (const std::string& field : split(lines[i], ','))
-            rows.back().push_back(std::atof(field.c_str()));
-    }
-    return rows;
-}
-
 // The bundled examples' ODE conversions with their tuned values. kinesim solves to 1e-10
 // relative, 1e-12 absolute per step, the Runge-Kutta method's error at these steps is far below;
 // the courses agree to 1e-7 relative.
