@@ -2,6 +2,8 @@
 // the generated code reads.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,12 @@ struct ModelInputs {
     std::vector<double> initial;    // by variable number - 1
     ParameterValues parameters;
 };
+
+// Logs every value that the Y_START rows and `elements` (label -> indices of the elements read)
+// need and the file leaves blank or lacks, under one heading, in file order ("  line <n>:
+// <row>"), elements without a row last. 0 when there is none, else -1.
+int report_unfilled_rows(const ParameterFile& file,
+                         const std::map<std::string, std::set<int>>& elements);
 
 // Checks that the code and the parameter file belong to one model and that every value the code
 // needs is filled in, then fills `inputs`. A blank or missing value ends with one message that
