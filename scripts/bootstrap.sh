@@ -12,9 +12,10 @@ packages=(
   g++ make cmake pkg-config
   googletest libgtest-dev
   openjdk-17-jdk-headless
-  libsbml5-java libsbml5-examples
-  libxml2-utils python3
+  libsbml5-java libsbml5-examples libsbml5-dev
+  libxml2-utils python3 python3-yaml
   libsundials-dev libsuitesparse-dev libtcc-dev gnuplot-nox
+  libceres-dev libopenmpi-dev openmpi-bin python3-scipy
 )
 
 for argument in "$@"; do

@@ -8,66 +8,12 @@
 #include <memory>
 
 #include "format.h"
+#include "ida_setup.h"
 #include "log.h"
 
 namespace kinesim {
 
 namespace {
-
-// What the callbacks share, and what they noticed on the way to a failure.
-struct SolverState : IdaUserData {
-    SolverState(ModelFunctions& model, int algebraicCount, double atol)
-        : model(model), algebraicCount(algebraicCount), atol(atol) {}
-    ModelFunctions& model;
-    int algebraicCount;
-    double atol;
-    std::string lastMessage;  // IDA's last error message
-    int nonFiniteRow = -1;    // first equation that gave inf or nan
-    double nonFiniteValue = 0.0;
-    double nonFiniteTime = 0.0;
-};
-
-int residual(realtype t, N_Vector yy, N_Vector yp, N_Vector rr, void* data) {
-    auto* state = static_cast<SolverState*>(static_cast<IdaUserData*>(data));
-    const double* y = N_VGetArrayPointer(yy);
-    const double* dy = N_VGetArrayPointer(yp);
-    double* r = N_VGetArrayPointer(rr);
-    int n = state->model.size();
-    state->model.rhs(y, r);
-    bool finiteState = std::all_of(y, y + n, [](double v) { return std::isfinite(v); });
-    for (int i = 0; i < n; ++i) {
-        if (!std::isfinite(r[i])) {
-            if (!finiteState) return 1;  // an iterate left the numbers: no equation to blame
-            state->nonFiniteRow = i;
-            state->nonFiniteValue = r[i];
-            state->nonFiniteTime = t;
-            return 1;  // recoverable: IDA tries a smaller step
-        }
-        if (i >= state->algebraicCount) r[i] = dy[i] - r[i];
-    }
-    return 0;
-}
-
-void keep_message(int, const char*, const char*, char* message, void* data) {
-    static_cast<SolverState*>(static_cast<IdaUserData*>(data))->lastMessage = message;
-}
-
-// The solver's objects, released together.
-struct IdaObjects {
-    SUNContext context = nullptr;
-    void* mem = nullptr;
-    N_Vector y = nullptr, dy = nullptr, id = nullptr;
-    std::unique_ptr<LinearSolver> linear;
-
-    ~IdaObjects() {
-        if (mem != nullptr) IDAFree(&mem);
-        linear.reset();
-        for (N_Vector v : {y, dy, id}) {
-            if (v != nullptr) N_VDestroy(v);
-        }
-        if (context != nullptr) SUNContext_Free(&context);
-    }
-};
 
 std::string number(double value) {
     return zymorax::format("%.10g", value);
@@ -128,31 +74,6 @@ int fastest_variable(IdaObjects& ida, SolverState& state) {
     return fastest;
 }
 
-std::string failure_reason(int flag) {
-    switch (flag) {
-        case IDA_TOO_MUCH_WORK:
-            return "too many steps before the next output time";
-        case IDA_TOO_MUCH_ACC:
-            return "the tolerances cannot be met";
-        case IDA_ERR_FAIL:
-            return "the error test failed repeatedly (the solution may blow up)";
-        case IDA_CONV_FAIL:
-            return "the Newton iteration did not converge";
-        case IDA_LSETUP_FAIL:
-            return "the Jacobian matrix is singular";
-        case IDA_LSOLVE_FAIL:
-            return "the linear solver failed";
-        case IDA_REP_RES_ERR:
-        case IDA_RES_FAIL:
-        case IDA_FIRST_RES_FAIL:
-            return "the equations give values that are not numbers";
-        case IDA_CONSTR_FAIL:
-            return "a constraint failed";
-        default:
-            return zymorax::format("IDA error %d", flag);
-    }
-}
-
 // Names the variable behind a failure: an equation that gave inf or nan, a zero pivot of the
 // Jacobian, or else the largest local error.
 std::string failing_variable(IdaObjects& ida, SolverState& state,
@@ -175,37 +96,6 @@ std::string failing_variable(IdaObjects& ida, SolverState& state,
         return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
     }
     return "fastest change in " + variable_name(tags, fastest_variable(ida, state));
-}
-
-int setup(IdaObjects& ida, SolverState& state, const std::vector<double>& initial, double start,
-          const SolverSettings& settings) {
-    int n = state.model.size();
-    if (SUNContext_Create(nullptr, &ida.context) != 0) return -1;
-    ida.y = N_VNew_Serial(n, ida.context);
-    ida.dy = N_VNew_Serial(n, ida.context);
-    ida.id = N_VNew_Serial(n, ida.context);
-    ida.mem = IDACreate(ida.context);
-    if (!ida.y || !ida.dy || !ida.id || !ida.mem) return -1;
-    ida.linear =
-        std::make_unique<LinearSolver>(state.model, state.algebraicCount, settings.linearSolver);
-    state.linearSolver = ida.linear.get();
-    double* y = N_VGetArrayPointer(ida.y);
-    double* dy = N_VGetArrayPointer(ida.dy);
-    std::copy(initial.begin(), initial.end(), y);
-    state.model.rhs(y, dy);  // y' = f(y); the algebraic entries are set by the IC solver
-    for (int i = 0; i < n; ++i) {
-        N_VGetArrayPointer(ida.id)[i] = i < state.algebraicCount ? 0.0 : 1.0;
-        if (i < state.algebraicCount || !std::isfinite(dy[i])) dy[i] = 0.0;
-    }
-    bool ok = IDAInit(ida.mem, residual, start, ida.y, ida.dy) == IDA_SUCCESS &&
-              IDASetUserData(ida.mem, static_cast<IdaUserData*>(&state)) == IDA_SUCCESS &&
-              IDASetErrHandlerFn(ida.mem, keep_message, &state) == IDA_SUCCESS &&
-              IDASStolerances(ida.mem, settings.relativeTolerance, settings.absoluteTolerance) ==
-                  IDA_SUCCESS &&
-              ida.linear->attach(ida.mem, ida.y, ida.context) == 0 &&
-              IDASetId(ida.mem, ida.id) == IDA_SUCCESS &&
-              IDASetMaxNumSteps(ida.mem, settings.maxStepsPerOutput) == IDA_SUCCESS;
-    return ok ? 0 : -1;
 }
 
 // The algebraic equation farthest from 0 at the given state.
@@ -249,7 +139,7 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
     int n = model.size();
     SolverState state(model, algebraicCount, settings.absoluteTolerance);
     IdaObjects ida;
-    if (setup(ida, state, initial, grid.start, settings) != 0) {
+    if (setup_ida(ida, state, initial, grid.start, settings) != 0) {
         log_sys("The solver cannot be set up for %d variables (out of memory?%s).\n", n,
                 settings.linearSolver == LinearSolverKind::Dense
                     ? " the dense solver needs n^2 numbers; symcode -J and kinesim -J give KLU"

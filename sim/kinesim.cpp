@@ -46,7 +46,8 @@ int refuse_events(const ParameterFile& file) {
 
 }  // namespace
 
-int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs) {
+int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs,
+                   const InputsCheck& check) {
     if (read_parameter_file(options.paramFile, file) != 0 || refuse_events(file) != 0) {
         log_sys("Reading the parameter file failed.\n");
         return -1;
@@ -54,12 +55,11 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
     std::string code, jacobian;
     CodeFacts facts;
     if (read_text(options.codeFile, "C file", code) != 0 || scan_generated_code(code, facts) != 0 ||
-        bind_model_inputs(file, facts, inputs) != 0 ||
+        (check && check(file, facts) != 0) || bind_model_inputs(file, facts, inputs) != 0 ||
         (!options.jacobianFile.empty() &&
          (read_text(options.jacobianFile, "sparse Jacobian file", jacobian) != 0 ||
           check_jacobian_file(options.jacobianFile, jacobian, facts, inputs.variableCount) != 0))) {
-        log_sys("Nothing was simulated.\n");
-        return -1;
+        return -2;
     }
     return 0;
 }
@@ -115,7 +115,10 @@ int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs
 int run_kinesim(const SimOptions& options) {
     ParameterFile file;
     ModelInputs inputs;
-    if (prepare_inputs(options, file, inputs) != 0) return kExitFailure;
+    if (int prepared = prepare_inputs(options, file, inputs)) {
+        if (prepared == -2) log_sys("Nothing was simulated.\n");
+        return kExitFailure;
+    }
     std::string kineDir = find_kine_dir(options.kineDir);
     CompiledModel compiled;
     if (kineDir.empty() || compiled.load(options.codeFile, options.jacobianFile, kineDir,

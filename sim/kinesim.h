@@ -2,6 +2,9 @@
 // Jacobian with finite differences or integrate it and write the time course.
 #pragma once
 
+#include <functional>
+
+#include "code_scan.h"
 #include "model_inputs.h"
 #include "param_reader.h"
 #include "sim_options.h"
@@ -13,9 +16,16 @@ constexpr int kExitOk = 0;
 constexpr int kExitJacobianMismatch = 1;  // --check-jacobian: usr_fjac disagrees
 constexpr int kExitFailure = 255;
 
+// A program's own look at the inputs between reading and binding them: it may check them
+// further and fill values of `file` that it supplies itself. 0, or -1 after logging.
+using InputsCheck = std::function<int(ParameterFile& file, const CodeFacts& code)>;
+
 // Reads the parameter file and the C file (and the -J file) of the options and checks that they
-// fit together and leave nothing blank. 0, or -1 after logging.
-int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs);
+// fit together and, after `check` when given, leave nothing blank. 0; -1 after logging that the
+// parameter file could not be read; -2 after logging what is wrong with the other inputs (the
+// caller says what it did not do).
+int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs,
+                   const InputsCheck& check = nullptr);
 
 // Runs what the options ask for; returns the exit status. Failures are logged.
 int run_kinesim(const SimOptions& options);

@@ -10,11 +10,24 @@ namespace kinesim {
 
 void ParameterValues::resize(const std::vector<int>& sizes) {
     arrays_.assign(sizes.size() + 1, {});
-    pointers_.assign(sizes.size() + 1, nullptr);
-    for (size_t slot = 1; slot < arrays_.size(); ++slot) {
+    for (size_t slot = 1; slot < arrays_.size(); ++slot)
         arrays_[slot].assign(sizes[slot - 1] + 1, 0.0);
-        pointers_[slot] = arrays_[slot].data();
-    }
+    point_record();
+}
+
+ParameterValues::ParameterValues(const ParameterValues& other) : arrays_(other.arrays_) {
+    point_record();
+}
+
+ParameterValues& ParameterValues::operator=(const ParameterValues& other) {
+    arrays_ = other.arrays_;
+    point_record();
+    return *this;
+}
+
+void ParameterValues::point_record() {
+    pointers_.assign(arrays_.size(), nullptr);
+    for (size_t slot = 1; slot < arrays_.size(); ++slot) pointers_[slot] = arrays_[slot].data();
     record_.val = pointers_.data();
 }
 
@@ -68,7 +81,8 @@ int check_bindings(const ParameterFile& file, const CodeFacts& code) {
 
 // Lines naming every value the code needs that the file leaves blank or lacks, in file order;
 // elements without a row come last.
-std::vector<std::string> unfilled_rows(const ParameterFile& file, const CodeFacts& code) {
+std::vector<std::string> unfilled_rows(const ParameterFile& file,
+                                       const std::map<std::string, std::set<int>>& elements) {
     std::map<int, std::string> blankLines;
     std::vector<std::string> missing;
     for (const StartRow& row : file.starts) {
@@ -76,7 +90,7 @@ std::vector<std::string> unfilled_rows(const ParameterFile& file, const CodeFact
     }
     std::map<std::pair<std::string, int>, const ParamValueRow*> byElement;
     for (const ParamValueRow& row : file.params) byElement[{row.label, row.index}] = &row;
-    for (const auto& [label, indices] : code.elements) {
+    for (const auto& [label, indices] : elements) {
         for (int index : indices) {
             auto found = byElement.find({label, index});
             if (found == byElement.end()) {
@@ -117,17 +131,21 @@ void fill_parameters(const ParameterFile& file, const CodeFacts& code, ModelInpu
 
 }  // namespace
 
+int report_unfilled_rows(const ParameterFile& file,
+                         const std::map<std::string, std::set<int>>& elements) {
+    std::vector<std::string> unfilled = unfilled_rows(file, elements);
+    if (unfilled.empty()) return 0;
+    log_sys(
+        "The parameter file %s leaves values blank that the model needs; fill these "
+        "rows (valfuse -R<tuned file> carries values over by tag):\n",
+        file.path.c_str());
+    for (const std::string& row : unfilled) log_sys("%s\n", row.c_str());
+    return -1;
+}
+
 int bind_model_inputs(const ParameterFile& file, const CodeFacts& code, ModelInputs& inputs) {
     if (check_sizes(file, code) != 0 || check_bindings(file, code) != 0) return -1;
-    std::vector<std::string> unfilled = unfilled_rows(file, code);
-    if (!unfilled.empty()) {
-        log_sys(
-            "The parameter file %s leaves values blank that the model needs; fill these "
-            "rows (valfuse -R<tuned file> carries values over by tag):\n",
-            file.path.c_str());
-        for (const std::string& row : unfilled) log_sys("%s\n", row.c_str());
-        return -1;
-    }
+    if (report_unfilled_rows(file, code.elements) != 0) return -1;
     inputs.variableCount = file.variableCount;
     inputs.algebraicCount = file.algebraicCount;
     inputs.tags.assign(file.variableCount, "");

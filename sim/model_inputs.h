@@ -2,6 +2,8 @@
 // the generated code reads.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,12 +14,13 @@
 namespace kinesim {
 
 // The values of the used labels laid out as the generated code reads them (kine.h):
-// record()->val[i][k], both indices from 1. Movable, not copyable: the record points into it.
+// record()->val[i][k], both indices from 1. A copy's record points into the copy, so that
+// threads can each change their own values.
 class ParameterValues {
   public:
     ParameterValues() = default;
-    ParameterValues(const ParameterValues&) = delete;
-    ParameterValues& operator=(const ParameterValues&) = delete;
+    ParameterValues(const ParameterValues& other);
+    ParameterValues& operator=(const ParameterValues& other);
     ParameterValues(ParameterValues&&) = default;
     ParameterValues& operator=(ParameterValues&&) = default;
 
@@ -27,6 +30,8 @@ class ParameterValues {
     Parameter* record() { return &record_; }
 
   private:
+    void point_record();
+
     std::vector<std::vector<double>> arrays_;
     std::vector<double*> pointers_;
     Parameter record_{nullptr};
@@ -39,6 +44,12 @@ struct ModelInputs {
     std::vector<double> initial;    // by variable number - 1
     ParameterValues parameters;
 };
+
+// Logs every value that the Y_START rows and `elements` (label -> indices of the elements read)
+// need and the file leaves blank or lacks, under one heading, in file order ("  line <n>:
+// <row>"), elements without a row last. 0 when there is none, else -1.
+int report_unfilled_rows(const ParameterFile& file,
+                         const std::map<std::string, std::set<int>>& elements);
 
 // Checks that the code and the parameter file belong to one model and that every value the code
 // needs is filled in, then fills `inputs`. A blank or missing value ends with one message that

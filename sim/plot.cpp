@@ -8,10 +8,7 @@
 
 namespace kinesim {
 
-namespace {
-
-// A gnuplot string literal in single quotes: a quote is doubled.
-std::string quoted(const std::string& text) {
+std::string gnuplot_quoted(const std::string& text) {
     std::string result = "'";
     for (char c : text) {
         if (c == '\n' || c == '\r') continue;
@@ -20,6 +17,8 @@ std::string quoted(const std::string& text) {
     }
     return result + "'";
 }
+
+namespace {
 
 std::string last_lines(const std::string& path) {
     std::ifstream in(path);
@@ -35,11 +34,11 @@ std::string plot_script(const std::string& csvFile, int variableCount, const std
     std::string script =
         "set terminal pngcairo size 1000,640 noenhanced\n"
         "set output " +
-        quoted(pngFile) +
+        gnuplot_quoted(pngFile) +
         "\n"
         "set datafile separator ','\n"
         "set title " +
-        quoted(title) +
+        gnuplot_quoted(title) +
         "\n"
         "set xlabel 'time'\nset ylabel 'amount'\nset grid\n";
     // A key for a thousand curves would hide the plot.
@@ -47,20 +46,17 @@ std::string plot_script(const std::string& csvFile, int variableCount, const std
         variableCount <= 20 ? "set key outside right top autotitle columnhead\n" : "set key off\n";
     script +=
         zymorax::format("plot for [i=2:%d] %s using 1:i with lines lw 2%s\n", variableCount + 1,
-                        quoted(csvFile).c_str(), variableCount <= 20 ? "" : " notitle");
+                        gnuplot_quoted(csvFile).c_str(), variableCount <= 20 ? "" : " notitle");
     return script;
 }
 
-int draw_plot(const std::string& csvFile, int variableCount, const std::string& pngFile,
-              const std::string& title) {
+int run_gnuplot(const ScratchDir& scratch, const std::string& script, const std::string& pngFile) {
     if (find_on_path("gnuplot").empty()) {
         log_sys("No plot drawn: gnuplot is not installed (Debian package gnuplot-nox).\n");
         return -1;
     }
-    ScratchDir scratch;
-    if (!scratch.ok()) return -1;
     std::string scriptFile = scratch.file("plot.gp");
-    std::ofstream(scriptFile) << plot_script(csvFile, variableCount, pngFile, title);
+    std::ofstream(scriptFile) << script;
     int status = run_and_wait("gnuplot", {scriptFile}, scratch.file("gnuplot.log"));
     if (status != 0) {
         if (status > 0) {
@@ -70,6 +66,13 @@ int draw_plot(const std::string& csvFile, int variableCount, const std::string& 
         return -1;
     }
     return 0;
+}
+
+int draw_plot(const std::string& csvFile, int variableCount, const std::string& pngFile,
+              const std::string& title) {
+    ScratchDir scratch;
+    if (!scratch.ok()) return -1;
+    return run_gnuplot(scratch, plot_script(csvFile, variableCount, pngFile, title), pngFile);
 }
 
 }  // namespace kinesim

@@ -40,34 +40,6 @@ int parse_time_span(const std::string& text, SimOptions& options) {
     return 0;
 }
 
-int parse_positive(const std::string& option, const std::string& text, double& value) {
-    if (!parse_number(text, value) || value <= 0.0) {
-        log_sys("The value of '%s%s' is not a positive number.\n", option.c_str(), text.c_str());
-        return -1;
-    }
-    return 0;
-}
-
-int parse_linear_solver(const std::string& text, SimOptions& options) {
-    if (text == "auto" || text == "dense" || text == "klu") {
-        options.linearSolver = text == "auto"    ? LinearSolverKind::Auto
-                               : text == "dense" ? LinearSolverKind::Dense
-                                                 : LinearSolverKind::Klu;
-        return 0;
-    }
-    log_sys("Unknown linear solver '-L%s' (auto, dense or klu).\n", text.c_str());
-    return -1;
-}
-
-int parse_compiler(const std::string& text, SimOptions& options) {
-    if (text == "tcc" || text == "cc") {
-        options.compiler = text == "tcc" ? CodeCompiler::TinyCC : CodeCompiler::System;
-        return 0;
-    }
-    log_sys("Unknown compiler '-B%s' (tcc or cc).\n", text.c_str());
-    return -1;
-}
-
 int parse_one(const std::string& argument, SimOptions& options) {
     if (argument == "--check-jacobian") {
         options.checkJacobian = true;
@@ -98,9 +70,9 @@ int parse_one(const std::string& argument, SimOptions& options) {
             options.jacobianFile = value;
             return 0;
         case 'L':
-            return parse_linear_solver(value, options);
+            return parse_linear_solver(value, options.linearSolver);
         case 'B':
-            return parse_compiler(value, options);
+            return parse_compiler(value, options.compiler);
         case 'T':
             return parse_time_span(value, options);
         case 'S':
@@ -130,6 +102,34 @@ const char* missing_switch(const SimOptions& options) {
 }
 
 }  // namespace
+
+int parse_linear_solver(const std::string& text, LinearSolverKind& kind) {
+    if (text == "auto" || text == "dense" || text == "klu") {
+        kind = text == "auto"    ? LinearSolverKind::Auto
+               : text == "dense" ? LinearSolverKind::Dense
+                                 : LinearSolverKind::Klu;
+        return 0;
+    }
+    log_sys("Unknown linear solver '-L%s' (auto, dense or klu).\n", text.c_str());
+    return -1;
+}
+
+int parse_compiler(const std::string& text, CodeCompiler& compiler) {
+    if (text == "tcc" || text == "cc") {
+        compiler = text == "tcc" ? CodeCompiler::TinyCC : CodeCompiler::System;
+        return 0;
+    }
+    log_sys("Unknown compiler '-B%s' (tcc or cc).\n", text.c_str());
+    return -1;
+}
+
+int parse_positive(const std::string& option, const std::string& text, double& value) {
+    if (!parse_number(text, value) || value <= 0.0) {
+        log_sys("The value of '%s%s' is not a positive number.\n", option.c_str(), text.c_str());
+        return -1;
+    }
+    return 0;
+}
 
 int parse_sim_options(int argc, const char* const* argv, SimOptions& options) {
     for (int i = 1; i < argc; ++i) {

@@ -33,6 +33,13 @@ extern const char* const kUsage;
 // Reads the arguments (argv[0] is the program). 0, or -1 after logging what is wrong.
 int parse_sim_options(int argc, const char* const* argv, SimOptions& options);
 
+// The switches other programs share with kinesim: -L<solver>, -B<compiler>, and a positive
+// number such as -R and -A take (`option` names the switch in the message). 0, or -1 after
+// logging what is wrong.
+int parse_linear_solver(const std::string& text, LinearSolverKind& kind);
+int parse_compiler(const std::string& text, CodeCompiler& compiler);
+int parse_positive(const std::string& option, const std::string& text, double& value);
+
 // Reads a whole decimal number ("1e-3", " 2.5"); false when the text holds anything else.
 using zymorax::parse_number;
 

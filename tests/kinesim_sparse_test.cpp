@@ -154,18 +154,6 @@ TEST(KinesimCompilers, TinyCCAndTheSystemCompilerGiveTheSameRightHandSide) {
     unsetenv("ZYMORAX_CACHE_DIR");
 }
 
-// The rows of a CSV time course, as numbers.
-std::vector<std::vector<double>> read_course(const std::string& path) {
-    std::vector<std::vector<double>> rows;
-    std::vector<std::string> lines = split(read_file(path), '\n');
-    for (size_t i = 1; i < lines.size(); ++i) {
-        rows.emplace_back();
-        for (const std::string& field : split(lines[i], ','))
-            rows.back().push_back(std::atof(field.c_str()));
-    }
-    return rows;
-}
-
 struct SuiteModel {
     const char* model;  // under the source root: an SBML file, or a DAE file
     const char* gene;   // -g and -m switches of rxnconv

@@ -1,6 +1,7 @@
 #include "workspace.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 namespace zymorax::testkit {
@@ -38,6 +39,17 @@ std::vector<std::string> split(const std::string& text, char separator) {
     std::string field;
     while (std::getline(stream, field, separator)) fields.push_back(field);
     return fields;
+}
+
+std::vector<std::vector<double>> read_course(const std::string& path) {
+    std::vector<std::vector<double>> rows;
+    std::vector<std::string> lines = split(read_file(path), '\n');
+    for (size_t i = 1; i < lines.size(); ++i) {
+        rows.emplace_back();
+        for (const std::string& field : split(lines[i], ','))
+            rows.back().push_back(std::atof(field.c_str()));
+    }
+    return rows;
 }
 
 std::string source_path(const std::string& relative) {

@@ -40,6 +40,9 @@ class Workspace {
 // The fields of a text between separators (a last empty field after a final separator is dropped).
 std::vector<std::string> split(const std::string& text, char separator);
 
+// The rows of a CSV time course (kinesim's -O) below its header, as numbers.
+std::vector<std::vector<double>> read_course(const std::string& path);
+
 // A file of the source tree, by its path below the root.
 std::string source_path(const std::string& relative);
 

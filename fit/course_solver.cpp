@@ -1,0 +1,216 @@
+#include "course_solver.h"
+
+#include <idas/idas.h>
+#include <nvector/nvector_serial.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "format.h"
+#include "ida_setup.h"
+
+namespace kinefit {
+
+namespace {
+
+// Relative step of the central differences by a parameter: the cube root of the machine
+// epsilon balances their truncation and rounding errors.
+constexpr double kParameterStep = 6e-6;
+
+// What the sensitivity residual needs besides what kinesim's residual does.
+struct SensitivityState : kinesim::SolverState {
+    SensitivityState(kinesim::ModelFunctions& model, int algebraicCount, double atol,
+                     const std::vector<double*>& parameters)
+        : SolverState(model, algebraicCount, atol),
+          parameters(parameters),
+          plus(model.size()),
+          minus(model.size()),
+          product(model.size()),
+          values(std::max(model.sparse().nnz, 1)) {}
+
+    // d f / d log p_j at y, into `out`.
+    void parameter_derivative(int j, const double* y, double* out) {
+        double& p = *parameters[j];
+        double value = p, up = value * (1.0 + kParameterStep),
+               down = value * (1.0 - kParameterStep);
+        p = up;
+        model.rhs(y, plus.data());
+        p = down;
+        model.rhs(y, minus.data());
+        p = value;
+        double scale = value / (up - down);
+        for (int i = 0; i < model.size(); ++i) out[i] = (plus[i] - minus[i]) * scale;
+    }
+
+    // Evaluates d f / d y at y, for the products that follow.
+    void load_jacobian(const double* y) {
+        if (model.sparse().values != nullptr) {
+            model.sparse_jacobian(y, values.data());
+        } else {
+            rows = model.jacobian_rows(y);
+        }
+    }
+
+    // product = (d f / d y) s.
+    void multiply(const double* s) {
+        int n = model.size();
+        std::fill(product.begin(), product.end(), 0.0);
+        const kinesim::SparseJacobianCode& sparse = model.sparse();
+        if (sparse.values != nullptr) {
+            for (int c = 0; c < n; ++c) {
+                for (int k = sparse.colptr[c]; k < sparse.colptr[c + 1]; ++k)
+                    product[sparse.rowidx[k]] += values[k] * s[c];
+            }
+            return;
+        }
+        size_t stride = static_cast<size_t>(n) + 1;
+        for (int i = 0; i < n; ++i) {
+            const double* row = rows + (i + 1) * stride + 1;
+            double sum = 0.0;
+            for (int j = 0; j < n; ++j) sum += row[j] * s[j];
+            product[i] = sum;
+        }
+    }
+
+    const std::vector<double*>& parameters;
+    std::vector<double> plus, minus, product, values;
+    const double* rows = nullptr;
+};
+
+SensitivityState& state_of(void* data) {
+    return *static_cast<SensitivityState*>(static_cast<kinesim::IdaUserData*>(data));
+}
+
+// The residuals of the sensitivity equations: dF/dy s_j + dF/dy' s'_j + dF/dlog p_j with
+// F = [g(y); y' - f(y)].
+int sensitivity_residual(int count, double, N_Vector yy, N_Vector, N_Vector, N_Vector* yS,
+                         N_Vector* ypS, N_Vector* rS, void* data, N_Vector, N_Vector, N_Vector) {
+    SensitivityState& state = state_of(data);
+    const double* y = N_VGetArrayPointer(yy);
+    int n = state.model.size();
+    state.load_jacobian(y);
+    for (int j = 0; j < count; ++j) {
+        double* r = N_VGetArrayPointer(rS[j]);
+        const double* slope = N_VGetArrayPointer(ypS[j]);
+        state.multiply(N_VGetArrayPointer(yS[j]));
+        state.parameter_derivative(j, y, r);
+        for (int i = 0; i < n; ++i) {
+            double d = state.product[i] + r[i];
+            r[i] = i < state.algebraicCount ? d : slope[i] - d;
+            if (!std::isfinite(r[i])) return 1;
+        }
+    }
+    return 0;
+}
+
+// A set of sensitivity vectors, released with the object.
+struct VectorArray {
+    N_Vector* vectors = nullptr;
+    int count = 0;
+    ~VectorArray() {
+        if (vectors != nullptr) N_VDestroyVectorArray(vectors, count);
+    }
+};
+
+// s = 0 at the start, and s' = d f / d log p in the differential rows; IDACalcIC corrects both
+// where there are algebraic variables.
+int start_sensitivities(kinesim::IdaObjects& ida, SensitivityState& state,
+                        const kinesim::SolverSettings& settings, VectorArray& s, VectorArray& sp) {
+    int count = static_cast<int>(state.parameters.size());
+    s.count = sp.count = count;
+    s.vectors = N_VCloneVectorArray(count, ida.y);
+    sp.vectors = N_VCloneVectorArray(count, ida.y);
+    if (s.vectors == nullptr || sp.vectors == nullptr) return -1;
+    const double* y = N_VGetArrayPointer(ida.y);
+    for (int j = 0; j < count; ++j) {
+        N_VConst(0.0, s.vectors[j]);
+        double* slope = N_VGetArrayPointer(sp.vectors[j]);
+        state.parameter_derivative(j, y, slope);
+        std::fill_n(slope, std::min(state.algebraicCount, state.model.size()), 0.0);
+    }
+    std::vector<double> atol(count, settings.absoluteTolerance);
+    bool ok =
+        IDASensInit(ida.mem, count, IDA_STAGGERED, sensitivity_residual, s.vectors, sp.vectors) ==
+            IDA_SUCCESS &&
+        IDASensSStolerances(ida.mem, settings.relativeTolerance, atol.data()) == IDA_SUCCESS &&
+        IDASetSensErrCon(ida.mem, SUNTRUE) == IDA_SUCCESS;
+    return ok ? 0 : -1;
+}
+
+void record(const kinesim::IdaObjects& ida, const VectorArray& s, int k, Course& course) {
+    int n = course.variables;
+    std::copy_n(N_VGetArrayPointer(ida.y), n, course.states.begin() + static_cast<size_t>(k) * n);
+    for (int j = 0; j < s.count; ++j) {
+        std::copy_n(N_VGetArrayPointer(s.vectors[j]), n,
+                    course.sensitivities.begin() + (static_cast<size_t>(k) * s.count + j) * n);
+    }
+}
+
+std::string failed_at(double time, int flag, const SensitivityState& state) {
+    std::string text = zymorax::format("the solver failed at t = %.10g: %s", time,
+                                       kinesim::failure_reason(flag).c_str());
+    return state.lastMessage.empty() ? text : text + " (IDA: " + state.lastMessage + ")";
+}
+
+int make_consistent(kinesim::IdaObjects& ida, SensitivityState& state,
+                    const std::vector<double>& times, VectorArray& s, VectorArray& sp,
+                    std::string& failure) {
+    if (state.algebraicCount == 0) return 0;
+    auto positive = std::upper_bound(times.begin(), times.end(), 0.0);
+    int flag = IDACalcIC(ida.mem, IDA_YA_YDP_INIT, positive != times.end() ? *positive : 1.0);
+    if (flag != IDA_SUCCESS) {
+        failure = "no consistent initial values of the algebraic variables: " +
+                  kinesim::failure_reason(flag);
+        return -1;
+    }
+    if (IDAGetConsistentIC(ida.mem, ida.y, ida.dy) != IDA_SUCCESS) return -1;
+    if (s.count > 0 && IDAGetSensConsistentIC(ida.mem, s.vectors, sp.vectors) != IDA_SUCCESS)
+        return -1;
+    return 0;
+}
+
+int integrate(kinesim::IdaObjects& ida, SensitivityState& state, const std::vector<double>& times,
+              VectorArray& s, Course& course, std::string& failure) {
+    if (!times.empty()) IDASetStopTime(ida.mem, times.back());
+    for (size_t k = 0; k < times.size(); ++k) {
+        if (times[k] > 0.0) {
+            double reached = 0.0;
+            int flag = IDASolve(ida.mem, times[k], &reached, ida.y, ida.dy, IDA_NORMAL);
+            if (flag < 0) {
+                IDAGetCurrentTime(ida.mem, &reached);
+                failure = failed_at(reached, flag, state);
+                return -1;
+            }
+            if (s.count > 0 && IDAGetSens(ida.mem, &reached, s.vectors) != IDA_SUCCESS) return -1;
+        }
+        record(ida, s, static_cast<int>(k), course);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
+                 const std::vector<double>& initial, const std::vector<double>& times,
+                 const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
+                 Course& course, std::string& failure) {
+    int n = model.size();
+    course.variables = n;
+    course.parameters = static_cast<int>(parameters.size());
+    course.states.assign(times.size() * n, 0.0);
+    course.sensitivities.assign(times.size() * n * parameters.size(), 0.0);
+    SensitivityState state(model, algebraicCount, settings.absoluteTolerance, parameters);
+    kinesim::IdaObjects ida;
+    VectorArray s, sp;
+    failure.clear();
+    if (kinesim::setup_ida(ida, state, initial, 0.0, settings) != 0 ||
+        (!parameters.empty() && start_sensitivities(ida, state, settings, s, sp) != 0) ||
+        make_consistent(ida, state, times, s, sp, failure) != 0 ||
+        integrate(ida, state, times, s, course, failure) != 0) {
+        if (failure.empty()) failure = "the solver could not be set up (out of memory?)";
+        return -1;
+    }
+    return 0;
+}
+
+}  // namespace kinefit

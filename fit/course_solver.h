@@ -1,0 +1,42 @@
+// A model's time course at chosen times and, when asked, its forward sensitivities: how each
+// variable changes with the log of each chosen parameter, integrated by IDAS beside the model.
+//
+// The sensitivity equations need dF/dy (the generated Jacobian, exact) and dF/dp. symcode
+// writes no derivatives by parameters, so dF/dp comes from central differences of usr_fvec in
+// the parameter alone (relative step 6e-6): their error, about 1e-10 of the rates, stays far
+// below the integration's tolerance, and every other term is exact.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dae_solver.h"
+#include "model_functions.h"
+
+namespace kinefit {
+
+struct Course {
+    int variables = 0;
+    int parameters = 0;                 // 0 when no sensitivities were asked for
+    std::vector<double> states;         // [k * variables + i]: variable i at times[k]
+    std::vector<double> sensitivities;  // [(k * parameters + j) * variables + i]: d y_i / d log p_j
+
+    double state(int time, int variable) const { return states[time * variables + variable]; }
+    double sensitivity(int time, int parameter, int variable) const {
+        return sensitivities[(static_cast<size_t>(time) * parameters + parameter) * variables +
+                             variable];
+    }
+};
+
+// Integrates from `initial` at time 0 (the algebraic variables made consistent first, as
+// kinesim does) and records the state at each of `times` (increasing, none below 0). With
+// `parameters` not empty (the values the model reads, in its parameter record) it records the
+// sensitivities to their logs as well, under the same error control as the state. 0, or -1 with
+// `failure` saying at what time and why; nothing is logged, since a search meets parameter sets
+// that cannot be integrated on its way.
+int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
+                 const std::vector<double>& initial, const std::vector<double>& times,
+                 const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
+                 Course& course, std::string& failure);
+
+}  // namespace kinefit

@@ -1,0 +1,124 @@
+#include "course_solver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model_inputs.h"
+
+namespace kinefit {
+namespace {
+
+// Models written as symcode would write them: 1-based, parameters through p->val[1].
+// Row length of the Jacobian arrays: MAX_VAR_NUM for two variables.
+constexpr int kRow = 3;
+
+// Reversible conversion with a second-order loss:
+// y1' = -k1 y1 + k2 y2, y2' = k1 y1 - k2 y2 - k3 y2^2.
+void ode_fvec(double f[], double y[], double, Parameter* p) {
+    double* k = p->val[1];
+    f[1] = -k[1] * y[1] + k[2] * y[2];
+    f[2] = k[1] * y[1] - k[2] * y[2] - k[3] * y[2] * y[2];
+}
+void ode_fjac(double* jac, double y[], double, Parameter* p) {
+    double* k = p->val[1];
+    jac[1 * kRow + 1] = -k[1];
+    jac[1 * kRow + 2] = k[2];
+    jac[2 * kRow + 1] = k[1];
+    jac[2 * kRow + 2] = -k[2] - 2 * k[3] * y[2];
+}
+
+// A bound form in rapid equilibrium with its free form, which decays:
+// 0 = k1 y2 / (1 + y2) - y1 (row 1, algebraic), y2' = -k2 y2 - k3 y1.
+void dae_fvec(double f[], double y[], double, Parameter* p) {
+    double* k = p->val[1];
+    f[1] = k[1] * y[2] / (1 + y[2]) - y[1];
+    f[2] = -k[2] * y[2] - k[3] * y[1];
+}
+void dae_fjac(double* jac, double y[], double, Parameter* p) {
+    double* k = p->val[1];
+    jac[1 * kRow + 1] = -1;
+    jac[1 * kRow + 2] = k[1] / ((1 + y[2]) * (1 + y[2]));
+    jac[2 * kRow + 1] = -k[3];
+    jac[2 * kRow + 2] = -k[2];
+}
+
+struct TestModel {
+    kinesim::UsrFvec fvec;
+    kinesim::UsrFjac fjac;
+    int algebraic;
+    std::vector<double> initial;
+};
+
+const std::vector<double> kTimes = {0.0, 0.25, 1.0, 2.5, 6.0};
+
+// The course of `model` with k = `values`; with `sensitivities`, d y / d log k as well.
+Course solve(const TestModel& model, std::vector<double> values, bool sensitivities,
+             const kinesim::SolverSettings& settings) {
+    kinesim::ParameterValues parameters;
+    parameters.resize({3});
+    std::vector<double*> estimated;
+    for (int j = 0; j < 3; ++j) {
+        parameters.at(1, j + 1) = values[j];
+        estimated.push_back(&parameters.at(1, j + 1));
+    }
+    kinesim::ModelFunctions functions(model.fvec, model.fjac, parameters.record(), 2);
+    Course course;
+    std::string failure;
+    EXPECT_EQ(
+        solve_course(functions, model.algebraic, model.initial, kTimes,
+                     sensitivities ? estimated : std::vector<double*>{}, settings, course, failure),
+        0)
+        << failure;
+    return course;
+}
+
+// The sensitivities IDAS integrates agree with central differences of courses solved far more
+// tightly, by the log of each parameter, at every output time and for every variable.
+void expect_sensitivities_match_differences(const TestModel& model) {
+    const std::vector<double> values = {0.8, 0.3, 0.5};
+    Course course = solve(model, values, true, kinesim::SolverSettings());
+    kinesim::SolverSettings tight;
+    tight.relativeTolerance = 1e-12;
+    tight.absoluteTolerance = 1e-14;
+    const double h = 1e-4;  // in log k: truncation error h^2 / 6 of the third derivative
+    for (int j = 0; j < 3; ++j) {
+        std::vector<double> up = values, down = values;
+        up[j] *= std::exp(h);
+        down[j] *= std::exp(-h);
+        Course plus = solve(model, up, false, tight), minus = solve(model, down, false, tight);
+        for (size_t k = 0; k < kTimes.size(); ++k) {
+            for (int i = 0; i < 2; ++i) {
+                double difference = (plus.state(k, i) - minus.state(k, i)) / (2 * h);
+                EXPECT_NEAR(course.sensitivity(k, j, i), difference,
+                            1e-6 + 1e-5 * std::fabs(difference))
+                    << "parameter " << j + 1 << ", variable " << i + 1 << ", t = " << kTimes[k];
+            }
+        }
+    }
+}
+
+TEST(CourseSolver, SensitivitiesOfAnOdeAgreeWithFiniteDifferences) {
+    expect_sensitivities_match_differences({ode_fvec, ode_fjac, 0, {2.0, 0.5}});
+}
+
+// The algebraic variable's sensitivities come from the consistent initial values IDAS computes,
+// so a wrong start of them (or of the derivatives by parameters) shows here.
+TEST(CourseSolver, SensitivitiesOfADaeAgreeWithFiniteDifferences) {
+    expect_sensitivities_match_differences({dae_fvec, dae_fjac, 1, {0.0, 3.0}});
+}
+
+TEST(CourseSolver, RecordsTheStatesWithoutSensitivitiesAtTheAskedTimes) {
+    Course course = solve({ode_fvec, ode_fjac, 0, {2.0, 0.5}}, {0.8, 0.3, 0.0}, false,
+                          kinesim::SolverSettings());
+    ASSERT_EQ(course.states.size(), kTimes.size() * 2);
+    EXPECT_TRUE(course.sensitivities.empty());
+    // With k3 = 0 the total is conserved and relaxes to k2 / (k1 + k2) of it in y1.
+    for (size_t k = 0; k < kTimes.size(); ++k)
+        EXPECT_NEAR(course.state(k, 0) + course.state(k, 1), 2.5, 1e-8);
+    double equilibrium = 2.5 * 0.3 / 1.1, gap = 2.0 - equilibrium;
+    EXPECT_NEAR(course.state(4, 0), equilibrium + gap * std::exp(-1.1 * 6.0), 1e-6);
+}
+
+}  // namespace
+}  // namespace kinefit

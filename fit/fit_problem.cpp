@@ -1,0 +1,106 @@
+#include "fit_problem.h"
+
+#include <cmath>
+
+namespace kinefit {
+
+int FitSetup::residual_count() const {
+    size_t count = 0;
+    for (const ExperimentPlan& plan : experiments) count += plan.points.size();
+    return static_cast<int>(count);
+}
+
+bool FitSetup::all_weighted() const {
+    for (const ExperimentPlan& plan : experiments) {
+        for (const DataPoint& point : plan.points) {
+            if (point.sd <= 0.0) return false;
+        }
+    }
+    return true;
+}
+
+double FitSetup::log_sd_sum() const {
+    double sum = 0.0;
+    for (const ExperimentPlan& plan : experiments) {
+        for (const DataPoint& point : plan.points) {
+            if (point.sd > 0.0) sum += std::log(point.sd);
+        }
+    }
+    return sum;
+}
+
+double FitSetup::data_sum_of_squares() const {
+    double sum = 0.0;
+    for (const ExperimentPlan& plan : experiments) {
+        for (const DataPoint& point : plan.points) sum += std::pow(point.value * point.weight, 2);
+    }
+    return sum;
+}
+
+FitProblem::FitProblem(const FitSetup& setup)
+    : setup_(setup),
+      inputs_(setup.inputs),
+      model_(setup.fvec, setup.fjac, inputs_.parameters.record(), inputs_.variableCount,
+             setup.sparse) {
+    for (const EstimatedParameter& parameter : setup.estimated) {
+        estimatedValues_.push_back(&inputs_.parameters.at(parameter.slot, parameter.index));
+    }
+    for (const ExperimentPlan& plan : setup.experiments) {
+        for (const ElementValue& set : plan.parameterValues) {
+            double* value = &inputs_.parameters.at(set.slot, set.element);
+            setValues_.emplace_back(value, *value);
+        }
+    }
+}
+
+void FitProblem::apply(int experiment, const double* logValues) {
+    const ExperimentPlan& plan = setup_.experiments[experiment];
+    initial_ = setup_.inputs.initial;
+    for (const auto& [variable, value] : plan.initialValues) initial_[variable] = value;
+    for (const auto& [value, original] : setValues_) *value = original;
+    for (const ElementValue& set : plan.parameterValues) {
+        inputs_.parameters.at(set.slot, set.element) = set.value;
+    }
+    for (size_t j = 0; j < estimatedValues_.size(); ++j)
+        *estimatedValues_[j] = std::exp(logValues[j]);
+}
+
+bool FitProblem::simulate(int experiment, const double* logValues, const std::vector<double>& times,
+                          Course& course, std::string& failure) {
+    apply(experiment, logValues);
+    if (solve_course(model_, inputs_.algebraicCount, initial_, times, {}, setup_.settings, course,
+                     failure) == 0) {
+        return true;
+    }
+    failure = setup_.experiments[experiment].path + ": " + failure;
+    return false;
+}
+
+bool FitProblem::evaluate(const double* logValues, double* residuals, double* jacobian,
+                          std::string& failure) {
+    static const std::vector<double*> kNone;
+    size_t row = 0, k = estimatedValues_.size();
+    for (size_t e = 0; e < setup_.experiments.size(); ++e) {
+        const ExperimentPlan& plan = setup_.experiments[e];
+        apply(static_cast<int>(e), logValues);
+        if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times,
+                         jacobian != nullptr ? estimatedValues_ : kNone, setup_.settings, course_,
+                         failure) != 0) {
+            failure = plan.path + ": " + failure;
+            return false;
+        }
+        for (const DataPoint& point : plan.points) {
+            residuals[row] =
+                (course_.state(point.time, point.variable) - point.value) * point.weight;
+            for (size_t j = 0; jacobian != nullptr && j < k; ++j) {
+                jacobian[row * k + j] =
+                    course_.sensitivity(point.time, static_cast<int>(j), point.variable) *
+                    point.weight;
+            }
+            ++row;
+        }
+    }
+    return true;
+}
+
+}  // namespace kinefit

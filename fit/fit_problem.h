@@ -1,0 +1,70 @@
+// The fit as a least-squares problem in the logs of the estimated parameters: the weighted
+// residuals (model - data) / sd of every experiment and their derivatives.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "compiled_model.h"
+#include "course_solver.h"
+#include "dae_solver.h"
+#include "estimated_parameters.h"
+#include "experiments.h"
+#include "model_inputs.h"
+
+namespace kinefit {
+
+// Everything a fit reads and no search changes, shared by the threads.
+struct FitSetup {
+    kinesim::UsrFvec fvec = nullptr;
+    kinesim::UsrFjac fjac = nullptr;
+    kinesim::SparseJacobianCode sparse;
+    kinesim::ModelInputs inputs;  // the values of the parameter file
+    std::vector<EstimatedParameter> estimated;
+    std::vector<ExperimentPlan> experiments;
+    kinesim::SolverSettings settings;
+
+    int parameter_count() const { return static_cast<int>(estimated.size()); }
+    int residual_count() const;
+    // Whether every measured value came with a standard deviation.
+    bool all_weighted() const;
+    // sum of log sd over the values, 0 for those without one (for the Gaussian likelihood).
+    double log_sd_sum() const;
+    // sum of (weight * value)^2: the chi2 of a model that predicts 0 everywhere, the data's scale.
+    double data_sum_of_squares() const;
+};
+
+// One search's view of the fit: its own copy of the values, so that threads never share what
+// they change. `setup` must outlive it.
+class FitProblem {
+  public:
+    explicit FitProblem(const FitSetup& setup);
+    FitProblem(const FitProblem&) = delete;
+    FitProblem& operator=(const FitProblem&) = delete;
+
+    const FitSetup& setup() const { return setup_; }
+
+    // The weighted residuals at the log parameters `logValues`, and with `jacobian` their
+    // derivatives by them (row-major, residuals x parameters). False with `failure` naming the
+    // experiment when a simulation failed.
+    bool evaluate(const double* logValues, double* residuals, double* jacobian,
+                  std::string& failure);
+
+    // Experiment e's course at `times` (no sensitivities). False with `failure` set.
+    bool simulate(int experiment, const double* logValues, const std::vector<double>& times,
+                  Course& course, std::string& failure);
+
+  private:
+    // Sets the initial values and parameters of experiment e, with the estimated values.
+    void apply(int experiment, const double* logValues);
+
+    const FitSetup& setup_;
+    kinesim::ModelInputs inputs_;
+    kinesim::ModelFunctions model_;
+    std::vector<double*> estimatedValues_;
+    std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default
+    std::vector<double> initial_;
+    Course course_;
+};
+
+}  // namespace kinefit

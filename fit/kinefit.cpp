@@ -1,0 +1,151 @@
+#include "kinefit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+#include "fit_plots.h"
+#include "fit_report.h"
+#include "kinesim.h"
+#include "latin_hypercube.h"
+#include "log.h"
+#include "multistart.h"
+#include "tuned_file.h"
+#include "uncertainty.h"
+
+namespace kinefit {
+
+int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
+                kinesim::CompiledModel& compiled, FitSetup& setup) {
+    kinesim::SimOptions sim;
+    sim.codeFile = options.codeFile;
+    sim.paramFile = options.paramFile;
+    sim.jacobianFile = options.jacobianFile;
+    auto estimate = [&setup](kinesim::ParameterFile& rows, const kinesim::CodeFacts& code) {
+        return select_estimated(rows, code, setup.estimated);
+    };
+    if (kinesim::prepare_inputs(sim, file, setup.inputs, estimate) != 0 ||
+        plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0) {
+        return -1;
+    }
+    std::string kineDir = kinesim::find_kine_dir(options.kineDir);
+    if (kineDir.empty() || compiled.load(options.codeFile, options.jacobianFile, kineDir,
+                                         setup.inputs.variableCount, options.compiler) != 0) {
+        log_sys("Compiling and loading the model failed.\n");
+        return -1;
+    }
+    setup.fvec = compiled.fvec;
+    setup.fjac = compiled.fjac;
+    setup.sparse = compiled.sparse;
+    setup.settings.relativeTolerance = options.relativeTolerance;
+    setup.settings.absoluteTolerance = options.absoluteTolerance;
+    setup.settings.linearSolver = kinesim::choose_linear_solver(
+        options.linearSolver, setup.inputs.variableCount, compiled.sparse.values != nullptr);
+    return 0;
+}
+
+namespace {
+
+int thread_count(const FitOptions& options, const ProcessGroup& group) {
+    if (options.threads > 0) return options.threads;
+    if (group.size() > 1) return 1;  // the processes share the machines' cores
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+// Runs this process's share of the starts; on the root, every start's result in start order.
+// False when the results of another process cannot be read.
+bool run_all_starts(const FitOptions& options, const ProcessGroup& group, const FitSetup& setup,
+                    std::vector<StartResult>& results) {
+    std::vector<std::vector<double>> points =
+        start_points(setup.estimated, options.starts, options.seed);
+    std::vector<int> mine = starts_of(group.rank(), group.size(), options.starts);
+    std::vector<StartResult> own =
+        run_starts(setup, points, mine, thread_count(options, group), options.maxIterations);
+    results.clear();
+    for (const std::string& part : group.gather(encode_results(own))) {
+        if (!decode_results(part, setup.parameter_count(), results)) return false;
+    }
+    std::sort(results.begin(), results.end(),
+              [](const StartResult& a, const StartResult& b) { return a.start < b.start; });
+    return true;
+}
+
+// The uncertainty at the best start's values, from the Jacobian there.
+int measure_uncertainty(const FitSetup& setup, FitSummary& summary) {
+    const StartResult& best = summary.results[summary.best];
+    int m = setup.residual_count(), k = setup.parameter_count();
+    std::vector<double> residuals(m), jacobian(static_cast<size_t>(m) * k);
+    std::string failure;
+    FitProblem problem(setup);
+    if (!problem.evaluate(best.logValues.data(), residuals.data(), jacobian.data(), failure)) {
+        log_sys("The sensitivities at the best fit cannot be computed: %s.\n", failure.c_str());
+        return -1;
+    }
+    summary.values.clear();
+    for (double logValue : best.logValues) summary.values.push_back(std::exp(logValue));
+    summary.uncertainty =
+        estimate_uncertainty(jacobian, m, summary.values, best.chi2, setup.all_weighted());
+    return 0;
+}
+
+int draw_plots(const FitOptions& options, const FitSetup& setup, const FitSummary& summary) {
+    int status = 0;
+    if (!options.plotFile.empty()) {
+        FitProblem problem(setup);
+        status |= draw_fit_plot(problem, summary.results[summary.best].logValues, options.plotFile);
+    }
+    if (!options.startsPlotFile.empty()) {
+        status |= draw_starts_plot(summary.results, options.startsPlotFile);
+    }
+    if (status != 0) log_sys("Drawing a plot failed; %s is written.\n", options.tunedFile.c_str());
+    return status != 0 ? -1 : 0;
+}
+
+// On the root: the report, the tuned file and the plots.
+int finish(const FitOptions& options, const FitSetup& setup, const kinesim::ParameterFile& file,
+           FitSummary& summary) {
+    summary.best = best_result(summary.results);
+    if (summary.best < 0) {
+        for (const StartResult& r : summary.results) {
+            log_sys("Start %d failed: %s\n", r.start + 1, r.message.c_str());
+        }
+        log_sys("No start reached a fit; %s is not written.\n", options.tunedFile.c_str());
+        return -1;
+    }
+    if (measure_uncertainty(setup, summary) != 0 ||
+        write_tuned_file(file, setup.estimated, summary.values, options.tunedFile) != 0) {
+        log_sys("%s is not written.\n", options.tunedFile.c_str());
+        return -1;
+    }
+    std::fputs(fit_report(setup, summary).c_str(), stdout);
+    std::fflush(stdout);
+    return draw_plots(options, setup, summary);
+}
+
+}  // namespace
+
+int run_kinefit(const FitOptions& options, const ProcessGroup& group) {
+    kinesim::ParameterFile file;
+    kinesim::CompiledModel compiled;
+    FitSetup setup;
+    bool ready = prepare_fit(options, file, compiled, setup) == 0;
+    if (!group.all(ready)) {
+        if (ready) log_sys("Another process of the MPI job cannot read or compile the inputs.\n");
+        log_sys("Nothing was fitted; %s is not written.\n", options.tunedFile.c_str());
+        return kExitFailure;
+    }
+    FitSummary summary;
+    summary.seed = options.seed;
+    int status = kExitOk;
+    if (!run_all_starts(options, group, setup, summary.results)) {
+        log_sys("The results of the other processes cannot be read; %s is not written.\n",
+                options.tunedFile.c_str());
+        status = kExitFailure;
+    } else if (group.is_root() && finish(options, setup, file, summary) != 0) {
+        status = kExitFailure;
+    }
+    return group.share(status);
+}
+
+}  // namespace kinefit

@@ -1,0 +1,35 @@
+// One start of the multistart search: bounded nonlinear least squares in the logs of the
+// estimated parameters, by Ceres Solver's trust region (Levenberg-Marquardt) with the exact
+// Jacobian of the sensitivities.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fit_problem.h"
+
+namespace kinefit {
+
+enum class StartOutcome { Converged, IterationLimit, Failed };
+
+struct StartResult {
+    int start = 0;  // from 0
+    StartOutcome outcome = StartOutcome::Failed;
+    double chi2 = 0.0;  // sum of squared weighted residuals at the end
+    int iterations = 0;
+    std::vector<double> logValues;  // where the search ended
+    std::string message;            // why it failed
+
+    bool usable() const { return outcome != StartOutcome::Failed; }
+};
+
+// "converged", "iteration limit" or "failed".
+const char* outcome_name(StartOutcome outcome);
+
+// Searches from `logStart` within the estimated parameters' bounds for at most `maxIterations`
+// iterations. The search stops when a step changes chi2 by less than 1e-12 of itself, the
+// parameters by less than 1e-10 of their size, or the gradient falls below 1e-14.
+StartResult search_from(FitProblem& problem, const std::vector<double>& logStart, int start,
+                        int maxIterations);
+
+}  // namespace kinefit

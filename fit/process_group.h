@@ -1,0 +1,38 @@
+// The processes that share a fit. Run plainly, kinefit is one process; started by an MPI
+// launcher (mpirun -n N kinefit ...) and built with MPI, it is one of N, and the starts are
+// spread over them. The same binary serves both: MPI is joined only when a launcher started it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kinefit {
+
+class ProcessGroup {
+  public:
+    ProcessGroup();  // joins the MPI job when there is one
+    ~ProcessGroup();
+    ProcessGroup(const ProcessGroup&) = delete;
+    ProcessGroup& operator=(const ProcessGroup&) = delete;
+
+    int rank() const { return rank_; }
+    int size() const { return size_; }
+    bool is_root() const { return rank_ == 0; }
+
+    // True on every process when `ok` is true on every process.
+    bool all(bool ok) const;
+    // On the root: every process's `mine`, in rank order; elsewhere nothing.
+    std::vector<std::string> gather(const std::string& mine) const;
+    // The root's `status` on every process.
+    int share(int status) const;
+
+  private:
+    int rank_ = 0;
+    int size_ = 1;
+    bool joined_ = false;
+};
+
+// Whether an MPI launcher started this process (and the program was built with MPI).
+bool launched_by_mpi();
+
+}  // namespace kinefit

@@ -1,0 +1,30 @@
+// The numbers an export writes, taken from a parameter file (read by kinesim's reader) and
+// checked against the DAE file it was generated from.
+#pragma once
+
+#include <vector>
+
+#include "dae_source.h"
+#include "param_reader.h"
+
+namespace kineport {
+
+// One PARAM row and the element of the DAE file it gives a value to.
+struct ElementValue {
+    int labelRow = 0;  // row of model.paramLabels
+    int element = 0;   // position in the label's elements (index - 1)
+    const kinesim::ParamValueRow* row = nullptr;
+};
+
+struct ModelValues {
+    std::vector<double> initial;         // Y_START values by row of model.variables
+    std::vector<ElementValue> elements;  // every PARAM row, in file order
+};
+
+// Binds the file's rows to the model: N_VAR and N_ALGEBR as in the DAE file, each Y_START row
+// tagged with the name of the variable of its index, each PARAM row an element of the DAE file
+// with its tag, and every initial value and every element an expression reads filled in.
+// T_EVENT rows are refused. `file` must outlive `values`. 0, or -1 after logging.
+int bind_values(const DaeSource& source, const kinesim::ParameterFile& file, ModelValues& values);
+
+}  // namespace kineport

@@ -1,0 +1,106 @@
+#include "sbml_model.h"
+
+#include <sbml/SBMLTypes.h>
+
+#include "expr_ast.h"
+#include "log.h"
+#include "model_rules.h"
+#include "model_text.h"
+
+namespace kineport {
+
+const char* const kAnnotationNamespace = "urn:zymorax:kinetics:1";
+
+namespace {
+
+const char kXhtml[] = "http://www.w3.org/1999/xhtml";
+
+XMLNode notes_body(const std::string& text) {
+    XMLNamespaces xhtml;
+    xhtml.add(kXhtml);
+    XMLNode body(XMLTriple("body", kXhtml, ""), XMLAttributes(), xhtml);
+    XMLNode paragraph(XMLTriple("p", kXhtml, ""), XMLAttributes());
+    paragraph.addChild(XMLNode(text));
+    body.addChild(paragraph);
+    return body;
+}
+
+// An element of our annotation namespace with the given attributes.
+XMLNode annotation_element(const std::string& name,
+                           const std::vector<std::pair<std::string, std::string>>& attributes) {
+    XMLNamespaces ours;
+    ours.add(kAnnotationNamespace, "zx");
+    XMLAttributes values;
+    for (const auto& [key, value] : attributes) values.add(key, utf8_text(value));
+    return XMLNode(XMLTriple(name, kAnnotationNamespace, "zx"), values, ours);
+}
+
+void add_compartment(Model& model) {
+    Compartment* compartment = model.createCompartment();
+    compartment->setId(kCompartmentId);
+    compartment->setSize(1.0);
+    compartment->setSpatialDimensions(3.0);
+    compartment->setConstant(true);
+}
+
+void add_species(Model& model, const DaeSource& source, const ModelValues& values,
+                 const ModelIds& ids) {
+    const DaeModel& dae = source.model;
+    std::vector<int> rowOfNumber(dae.variableCount + 1, 0);
+    for (int row = 0; row < dae.variableCount; ++row) rowOfNumber[dae.variables[row].number] = row;
+    for (int number = 1; number <= dae.variableCount; ++number) {
+        int row = rowOfNumber[number];
+        Species* species = model.createSpecies();
+        species->setId(ids.variables[row]);
+        species->setName(utf8_text(dae.variables[row].name));
+        species->setCompartment(kCompartmentId);
+        species->setInitialAmount(values.initial[row]);
+        species->setHasOnlySubstanceUnits(true);
+        species->setBoundaryCondition(false);
+        species->setConstant(false);
+    }
+}
+
+void add_parameters(Model& model, const DaeSource& source, const ModelValues& values,
+                    const ModelIds& ids) {
+    for (const ElementValue& value : values.elements) {
+        Parameter* parameter = model.createParameter();
+        parameter->setId(ids.elements[value.labelRow][value.element]);
+        const std::string& tag =
+            source.model.paramLabels[value.labelRow].elements[value.element].tag;
+        if (!tag.empty()) parameter->setName(utf8_text(tag));
+        if (!value.row->value.blank) parameter->setValue(value.row->value.value);
+        parameter->setConstant(true);
+        XMLNode element = annotation_element(
+            "element", {{"label", value.row->label}, {"index", std::to_string(value.element + 1)}});
+        parameter->setAnnotation(&element);
+    }
+}
+
+}  // namespace
+
+void set_model_texts(Model& model, const DaeHeader& header, const std::string& form) {
+    if (!header.title.empty()) model.setName(utf8_text(header.title));
+    if (!header.info.empty()) {
+        XMLNode body = notes_body(utf8_text(header.info));
+        model.setNotes(&body);
+    }
+    XMLNode conversion = annotation_element(
+        "conversion",
+        {{"geneProtein", header.geneProtein}, {"metabolic", header.metabolic}, {"form", form}});
+    model.setAnnotation(&conversion);
+}
+
+std::unique_ptr<SBMLDocument> build_model_document(const DaeSource& source,
+                                                   const ModelValues& values, const ModelIds& ids) {
+    auto document = std::make_unique<SBMLDocument>(3, 2);
+    Model* model = document->createModel();
+    set_model_texts(*model, source.header, "DAE");
+    add_compartment(*model);
+    add_species(*model, source, values, ids);
+    add_parameters(*model, source, values, ids);
+    if (add_model_rules(*model, source, ids) != 0) return nullptr;
+    return document;
+}
+
+}  // namespace kineport
