@@ -1,5 +1,5 @@
-// Test helpers: working models built in code, hand-filled equation sets, and running a
-// conversion (or only its CMA stage) into DAE text and log lines.
+// Test helpers: models built in code (also such as no model file can hold), hand-filled equation
+// sets, and running a conversion (or only its CMA stage) into DAE text and log lines.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,21 +24,6 @@ namespace zymorax::testkit {
 
 // (species name, stoichiometry or exponent)
 using Refs = std::vector<std::pair<std::string, double>>;
-
-// A reaction by the names of its species.
-struct ReactionRecipe {
-    ReactionRecipe(int type, Refs reactants, Refs products, Refs modifiers = {},
-                   std::string modifierComplex = "")
-        : reactionType(type),
-          reactants(std::move(reactants)),
-          products(std::move(products)),
-          modifiers(std::move(modifiers)),
-          modifierComplex(std::move(modifierComplex)) {}
-
-    int reactionType;
-    Refs reactants, products, modifiers;
-    std::string modifierComplex;  // empty for none
-};
 
 // Builds a Model species by species and reaction by reaction; species are named by their names.
 // Species default to: compartment 1, massBalance OFF, totalAmount 2, decomposition OFF, a valid
@@ -109,10 +94,6 @@ class TestModel {
     // reference is valid until the next reaction is added.
     Reaction& reaction(int layer, int reactionType, const Refs& reactants, const Refs& products,
                        const Refs& modifiers = {}, const std::string& modifierComplex = "") {
-        return reaction(layer, {reactionType, reactants, products, modifiers, modifierComplex});
-    }
-    Reaction& reaction(int layer, const ReactionRecipe& recipe) {
-        const auto& [reactionType, reactants, products, modifiers, modifierComplex] = recipe;
         Reaction reaction;
         reaction.reactionID = nextReactionID++;
         reaction.reactionType = reactionType;
@@ -138,11 +119,6 @@ inline TestModel cytosol(const std::string& title = "test") {
     TestModel t(title);
     t.compartment(1, "cytosol");
     return t;
-}
-
-// Marks every modifier of `reaction` as acting through its total amount.
-inline void setTotalModifiers(Reaction& reaction) {
-    for (SpecieRef& ref : reaction.listOfModifiers.front().ref) ref.isTotal = 1;
 }
 
 // Writes `info` in `mode` into a string (through a temporary file, so that the real writer runs).
@@ -198,27 +174,6 @@ inline std::vector<std::string> linesStartingWith(const std::string& text,
         if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
     }
     return lines;
-}
-
-// The right-hand side of the differential equation of `displayName` ("A.cyt"): the text after
-// " =" and before the closing ";", or "" when there is no such equation.
-inline std::string differentialTerms(const std::string& dae, const std::string& displayName) {
-    for (const std::string& line : linesStartingWith(dae, "deq_")) {
-        size_t head = line.find(": dydt[" + displayName + "] =");
-        if (head != std::string::npos && line.back() == ';') {
-            size_t equals = line.find(" =", head);
-            return line.substr(equals + 2, line.size() - equals - 3);
-        }
-    }
-    return std::string();
-}
-
-// The text from `head` up to `next` (to the end when `next` is empty).
-inline std::string section(const std::string& text, const std::string& head,
-                           const std::string& next) {
-    size_t start = text.find(head);
-    if (start == std::string::npos) return "<no section " + head + ">";
-    return text.substr(start, next.empty() ? std::string::npos : text.find(next, start) - start);
 }
 
 // A context whose kinds and terms a test sets by hand.

@@ -5,7 +5,7 @@ time and keeps every input that makes it misbehave.
     fuzz/model_reader_fuzz.py BUILD SECONDS FINDINGS_DIR [SEED_FILE...]
 
 BUILD is a build tree (its bin/rxnconv and Tools/, ideally built with the sanitizers). Without
-seed files the models of examples/, parser/testdata/ and tests/cases/rxnconv/ are used. A finding
+seed files the models of examples/, tests/models/ and the case folders are used. A finding
 is a run that ends other than with status 0 or 255 (a signal, 254), runs out of time, writes a
 sanitizer report or a Java exception, or exits 0 with a DAE file that has no variables although
 no method is NONE. Each finding is kept as <n>.xml with <n>.txt (the command, status and output)
@@ -45,8 +45,8 @@ BAD_OUTPUT = re.compile(r"AddressSanitizer|LeakSanitizer|runtime error:|Exceptio
 def seeds(arguments):
     if arguments:
         return arguments
-    patterns = ["examples/*.xml", "parser/testdata/*.xml", "parser/testdata/biomodels/*.xml",
-                "tests/cases/rxnconv/*/*.xml"]
+    patterns = ["examples/*.xml", "tests/models/*.xml", "tests/models/real/*.xml",
+                "tests/cases/*/*/*.xml"]
     found = [path for pattern in patterns for path in glob.glob(os.path.join(ROOT, pattern))]
     return sorted(path for path in found if os.path.getsize(path) < 200000)
 

@@ -19,6 +19,7 @@ entries where they exist): review the difference with git before committing it.
 """
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -49,13 +50,17 @@ def run(case, work, log, build, source):
         env.pop(name, None)
     env.update(BIN=os.path.join(build, "bin"), BUILD=build, SRC=source, ZYMORAX_SYSLOG=log,
                TELUV_HOME=build, XERCES_HOME=build, LC_ALL="C")
+    # In a session of its own, so that a run that does not end is stopped with all it started.
+    shell = subprocess.Popen(["/bin/sh", os.path.join(case, "cmd")], cwd=work, env=env,
+                             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                             stderr=subprocess.PIPE, start_new_session=True)
     try:
-        done = subprocess.run(["/bin/sh", os.path.join(case, "cmd")], cwd=work, env=env,
-                              stdin=subprocess.DEVNULL, capture_output=True,
-                              timeout=TIMEOUT_SECONDS)
+        stdout, stderr = shell.communicate(timeout=TIMEOUT_SECONDS)
     except subprocess.TimeoutExpired:
+        os.killpg(shell.pid, signal.SIGKILL)
+        shell.communicate()
         return None, b"", b""
-    return done.returncode, done.stdout, done.stderr
+    return shell.returncode, stdout, stderr
 
 
 def actual_outputs(case, work, log, status, stdout, stderr, places):

@@ -1,13 +1,14 @@
 // symcode's C output is compiled with the system C compiler, loaded and called. For every DAE
-// file under compiler/testdata, converter/testdata and tests/golden (every conversion of the
-// examples): usr_fjac agrees with central differences of usr_fvec at random positive points. For
-// those without algebraic equations: the G/H data split the right-hand side (v_plus - v_minus =
-// usr_fvec) with the derivatives of both parts; the S-system Jacobian is the derivative of the
-// S-system right-hand side; and the S-system whose kinetic orders and rate constants are taken
-// from the G/H data at a point agrees there with the model in value and Jacobian, which ties the
-// numbering of g and h in the G/H data to the one in the S-system functions. The last check also
-// runs at the tuned operating point of the glycolysis example. The compressed-column Jacobian
-// of -J holds exactly the entries of usr_fjac, with the same values.
+// file under compiler/testdata and tests/cases (among them every conversion that a case folder
+// of rxnconv expects): usr_fjac agrees with central differences of usr_fvec at random positive
+// points. For those without algebraic equations: the G/H data split the right-hand side
+// (v_plus - v_minus = usr_fvec) with the derivatives of both parts; the S-system Jacobian is the
+// derivative of the S-system right-hand side; and the S-system whose kinetic orders and rate
+// constants are taken from the G/H data at a point agrees there with the model in value and
+// Jacobian, which ties the numbering of g and h in the G/H data to the one in the S-system
+// functions. The last check also runs at the tuned operating point of the glycolysis example.
+// The compressed-column Jacobian of -J holds exactly the entries of usr_fjac, with the same
+// values.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -120,20 +121,25 @@ std::vector<double> random_state(int n, std::mt19937& random) {
     return random_arrays({n}, random)[1];
 }
 
-// The DAE files with variables under compiler/testdata, converter/testdata and tests/golden,
-// sorted.
+// The DAE files with variables under compiler/testdata and, of the case folders, those a run
+// must write (inputs there may be faulty on purpose), sorted.
 std::vector<std::string> every_dae_file() {
     std::vector<std::string> files;
-    for (const char* folder : {"compiler/testdata", "converter/testdata", "tests/golden"}) {
+    for (const char* folder : {"compiler/testdata", "tests/cases"}) {
         for (const auto& entry :
              std::filesystem::recursive_directory_iterator(source_path(folder))) {
+            const std::string path = entry.path().string();
             if (entry.path().extension() != ".dae") continue;
+            if (path.find("/tests/cases/") != std::string::npos &&
+                path.find("/expected/files/") == std::string::npos) {
+                continue;
+            }
             // A conversion whose layers found nothing to convert has no variables to compile.
-            std::string text = read_file(entry.path().string());
+            std::string text = read_file(path);
             if (text.find("\ny[") == std::string::npos && text.find("\nx[") == std::string::npos) {
                 continue;
             }
-            files.push_back(entry.path().string());
+            files.push_back(path);
         }
     }
     std::sort(files.begin(), files.end());
@@ -290,6 +296,13 @@ class CompiledModel {
     SharedObject model_, ssystem_;
 };
 
+// The step of a central difference at x: small enough for the truncation error of the models'
+// terms, large enough that rounding stays far below the tolerance also where a term barely
+// changes (a power with an exponent of 1e-5).
+double difference_step(double x) {
+    return 1e-4 * std::max(1.0, std::fabs(x));
+}
+
 // Relative error below 1e-6 unless both are tiny (an entry left out, or a vanishing one).
 void expect_derivative(double symbolic, double up, double down, double h, const char* what, int i,
                        int k) {
@@ -307,7 +320,7 @@ void check_jacobian(const CompiledModel& m, FvecFunction f, FjacFunction fjac,
                     const std::vector<double>& y, Parameter* p, const char* what) {
     std::vector<double> jacobian = m.jacobian(fjac, y, p);
     for (int k = 1; k <= m.n; ++k) {
-        const double h = 1e-5 * std::max(1.0, std::fabs(y[k]));
+        const double h = difference_step(y[k]);
         std::vector<double> up = y, down = y;
         up[k] += h;
         down[k] -= h;
@@ -386,7 +399,7 @@ void check_gh_derivatives(const CompiledModel& m, const std::vector<double>& y,
         }
     };
     for (int k = 1; k <= m.n; ++k) {
-        const double h = 1e-5 * std::max(1.0, std::fabs(y[k]));
+        const double h = difference_step(y[k]);
         std::vector<double> up = y, down = y;
         up[k] += h;
         down[k] -= h;
@@ -395,7 +408,7 @@ void check_gh_derivatives(const CompiledModel& m, const std::vector<double>& y,
     const int slot = m.layout.slot_of("constantPlayer");
     for (int j = 1; j <= m.constCount; ++j) {
         double& c = params.arrays[slot][j];
-        const double saved = c, h = 1e-5 * std::max(1.0, std::fabs(c));
+        const double saved = c, h = difference_step(c);
         c = saved + h;
         GhValues up = m.gh(y, p);
         c = saved - h;
@@ -501,7 +514,7 @@ TEST(SymcodeSsystem, ReproducesTheGmaModelAtItsTunedOperatingPoint) {
     Workspace ws;
     CompiledModel model;
     ASSERT_NO_FATAL_FAILURE(
-        model.build(ws, source_path("tests/golden/glycolysis_gma_CMA_GMA.dae"), true));
+        model.build(ws, source_path("tests/cases/rxnconv/glycolysis_gma_CMA_GMA/expected/files/model.dae"), true));
     ASSERT_TRUE(model.ssystem);
     ProgramRun merge =
         ws.run("valfuse", {"-Iparam.txt", "-R" + source_path("examples/glycolysis_gma.param.txt")});

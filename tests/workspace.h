@@ -45,9 +45,5 @@ std::vector<std::vector<double>> read_course(const std::string& path);
 
 // A file of the source tree, by its path below the root.
 std::string source_path(const std::string& relative);
-std::string read_source(const std::string& relative);
-
-// Empty when the document at `path` is well-formed XML; otherwise what xmllint said about it.
-std::string xml_wellformedness_errors(const std::string& path);
 
 }  // namespace zymorax::testkit

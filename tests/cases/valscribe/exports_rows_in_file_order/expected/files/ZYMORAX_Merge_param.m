@@ -1,0 +1,19 @@
+function [param, event] = ZYMORAX_Merge_param()
+	param.ka(1).value = 0.0025;
+	param.ka(1).val_start = 0.001;
+	param.ka(1).num_survey = 3;
+	param.ka(1).d_r_s = 'R';
+	param.ka(1).tag = 'tagKa';
+	event(1).name = 'TIME_START';
+	event(1).index = 0;
+	event(1).value = 0;
+	event(1).time = 0;
+	param.ka(2).value = 1;
+	param.ka(2).num_survey = 0;
+	param.ka(2).d_r_s = 'D';
+	param.ka(2).tag = 'tagKa2';
+	event(2).name = 'dose';
+	event(2).index = 2;
+	event(2).value = 2.0;
+	event(2).time = 50;
+end

@@ -1,0 +1,23 @@
+function [param, event] = ZYMORAX_Merge_param()
+	param.ka(2).value = 0.5;
+	param.ka(2).val_start = 0.1;
+	param.ka(2).num_survey = 3;
+	param.ka(2).d_r_s = 'R';
+	param.ka(2).tag = 'tagA';
+	param.k(1).value = [];
+	param.k(1).num_survey = 0;
+	param.k(1).d_r_s = 'D';
+	param.k(1).tag = '';
+	event(1).name = 'TIME_START';
+	event(1).index = 0;
+	event(1).value = 2;
+	event(1).time = 10.5;
+	event(2).name = 'e';
+	event(2).index = 1;
+	event(2).value = 3;
+	event(2).time = 2;
+	param.k(2).value = [];
+	param.k(2).num_survey = 0;
+	param.k(2).d_r_s = 'D';
+	param.k(2).tag = 't';
+end

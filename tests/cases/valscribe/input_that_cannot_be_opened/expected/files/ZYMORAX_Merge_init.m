@@ -1,0 +1,2 @@
+function [Y_START] = ZYMORAX_Merge_init()
+end

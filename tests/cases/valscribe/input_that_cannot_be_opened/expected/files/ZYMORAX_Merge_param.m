@@ -1,0 +1,3 @@
+function [param, event] = ZYMORAX_Merge_param()
+	event=-1;
+end

@@ -1,0 +1,4 @@
+function [Y_START] = ZYMORAX_Merge_init()
+	Y_START(1).value = 2; % A
+	Y_START(1).tag = 'A';
+end
