@@ -62,6 +62,31 @@ ClassedText power_row(TextRef left, TextRef right, bool cNotation) {
     return {power_text(base, exponent, cNotation), TEXT_POWER};
 }
 
+// Whether C reads the text as integer arithmetic: numbers without a point or exponent, brackets
+// and operators only.
+bool is_integer_arithmetic(std::string_view text) {
+    for (char c : text) {
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit && c != ' ' && c != '(' && c != ')' && c != '+' && c != '-' && c != '*' &&
+            c != '/') {
+            return false;
+        }
+    }
+    return !text.empty();
+}
+
+// C divides integers as integers (6/4 is 1, and 1/0 stops the program), while every other
+// notation divides numbers. A quotient of integers is only left unfolded when its value is 0,
+// infinite or no number; its numerator is made a double so that C gets that value.
+ClassedText quotient_text(TextRef left, TextRef right, bool cNotation) {
+    ClassedText quotient = product_text('/', left, right);
+    if (cNotation && quotient.textClass == TEXT_PRODUCT && is_integer_arithmetic(left.text) &&
+        is_integer_arithmetic(right.text)) {
+        quotient.text.insert(0, "(double)");
+    }
+    return quotient;
+}
+
 }  // namespace
 
 bool is_unary_minus(const ExprNode& node) {
@@ -80,7 +105,8 @@ ClassedText compose_text(const ExprNode& node, TextRef left, TextRef right, bool
     if (op == '+' || op == '-') {
         return {concat({left.text, op == '+' ? " + " : " - ", right.text}), TEXT_SUM};
     }
-    if (op == '*' || op == '/') return product_text(op, left, right);
+    if (op == '*') return product_text(op, left, right);
+    if (op == '/') return quotient_text(left, right, cNotation);
     return power_row(left, right, cNotation);
 }
 

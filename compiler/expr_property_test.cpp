@@ -114,6 +114,11 @@ class TextReader {
     }
     Num primary() {
         skip_blanks();
+        // C's cast of an integer numerator to double, which only changes C's own arithmetic.
+        if (!caret_ && text_.compare(pos_, 8, "(double)") == 0) {
+            pos_ += 8;
+            return unary();
+        }
         if (take('(')) {
             Num value = sum();
             if (!take(')')) ok_ = false;
