@@ -25,14 +25,12 @@ mode_t new_file_mode() {
     return 0666 & ~mask;
 }
 
-// Gives the new file the old one's owner where allowed and its permission bits, or, without an
-// old file, those of a new file; false (errno set) when the bits cannot be set.
-bool copy_ownership(int fd, const struct stat* old_status) {
-    if (old_status == nullptr) return fchmod(fd, new_file_mode()) == 0;
-    if (fchown(fd, old_status->st_uid, old_status->st_gid) != 0) {
-        // Only a privileged process may give a file away; the caller's ownership then stays.
-    }
-    return fchmod(fd, old_status->st_mode & 07777) == 0;
+// A name beside the target that stays short, since the target's own name may be as long as a
+// name can be.
+std::string temporary_template(const std::string& target) {
+    size_t slash = target.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    return folder + ".zymorax.XXXXXX";
 }
 
 bool fail(ReplaceFailure& failure, ReplaceFailure::Step step, int error) {
@@ -41,45 +39,93 @@ bool fail(ReplaceFailure& failure, ReplaceFailure::Step step, int error) {
     return false;
 }
 
-// Fills the open temporary file, syncs and closes it; false with `failure` set.
-bool fill_temporary(int fd, const std::function<bool(FILE*)>& fill, ReplaceFailure& failure) {
-    FILE* out = fdopen(fd, "wb");
-    if (out == nullptr) {
-        int error = errno;
-        close(fd);
-        return fail(failure, ReplaceFailure::Write, error);
+}  // namespace
+
+bool StagedFile::open(const std::string& path) {
+    abandon();
+    target_ = resolved_path(path);
+    struct stat status;
+    exists_ = stat(target_.c_str(), &status) == 0;
+    if (!exists_ && errno != ENOENT) return false;
+    if (exists_ && S_ISDIR(status.st_mode)) {
+        errno = EISDIR;
+        return false;
     }
-    bool written = fill(out) && std::fflush(out) == 0 && fsync(fileno(out)) == 0;
+    if (exists_ && !S_ISREG(status.st_mode)) {
+        // A device or pipe is written where it is: renaming a file over it would replace it.
+        temporary_.clear();
+        out_ = std::fopen(target_.c_str(), "wb");
+        return out_ != nullptr;
+    }
+    if (exists_) old_ = {static_cast<unsigned>(status.st_mode & 07777), status.st_uid, status.st_gid};
+    temporary_ = temporary_template(target_);
+    int fd = mkstemp(temporary_.data());
+    if (fd < 0) return false;
+    out_ = fdopen(fd, "wb");
+    if (out_ != nullptr) return true;
     int error = errno;
-    bool closed = std::fclose(out) == 0;
-    if (!written || !closed) return fail(failure, ReplaceFailure::Write, written ? errno : error);
-    return true;
+    close(fd);
+    unlink(temporary_.c_str());
+    errno = error;
+    return false;
 }
 
-}  // namespace
+bool StagedFile::commit(ReplaceFailure& failure) {
+    if (out_ == nullptr) return fail(failure, ReplaceFailure::Open, EBADF);
+    if (temporary_.empty()) return commit_in_place(failure);
+    int fd = fileno(out_);
+    bool written = std::fflush(out_) == 0 && fsync(fd) == 0;
+    int error = errno;
+    if (written) {
+        if (exists_ && fchown(fd, old_.uid, old_.gid) != 0) {
+            // Only a privileged process may give a file away; the caller's ownership then stays.
+        }
+        written = fchmod(fd, exists_ ? old_.mode : new_file_mode()) == 0;
+        error = errno;
+    }
+    bool closed = std::fclose(out_) == 0;
+    if (!closed && written) error = errno;
+    out_ = nullptr;
+    if (!written || !closed) {
+        unlink(temporary_.c_str());
+        return fail(failure, ReplaceFailure::Write, error);
+    }
+    if (std::rename(temporary_.c_str(), target_.c_str()) == 0) return true;
+    error = errno;
+    unlink(temporary_.c_str());
+    return fail(failure, ReplaceFailure::Rename, error);
+}
+
+bool StagedFile::commit_in_place(ReplaceFailure& failure) {
+    bool written = std::fflush(out_) == 0;
+    int error = errno;
+    bool closed = std::fclose(out_) == 0;
+    out_ = nullptr;
+    if (written && closed) return true;
+    return fail(failure, ReplaceFailure::Write, written ? errno : error);
+}
+
+void StagedFile::abandon() {
+    if (out_ == nullptr) return;
+    std::fclose(out_);
+    out_ = nullptr;
+    if (!temporary_.empty()) unlink(temporary_.c_str());
+}
 
 bool replace_file(const std::string& path, const std::function<bool(FILE*)>& fill, bool mayCreate,
                   ReplaceFailure& failure) {
-    std::string target = resolved_path(path);
-    struct stat old_status;
-    bool exists = stat(target.c_str(), &old_status) == 0;
-    if (!exists && (!mayCreate || errno != ENOENT)) {
+    struct stat status;
+    if (!mayCreate && stat(resolved_path(path).c_str(), &status) != 0) {
         return fail(failure, ReplaceFailure::Open, errno);
     }
-    std::string temporary = target + ".XXXXXX";
-    int fd = mkstemp(temporary.data());
-    if (fd < 0) return fail(failure, ReplaceFailure::Open, errno);
-    bool filled = false;
-    if (!copy_ownership(fd, exists ? &old_status : nullptr)) {
-        fail(failure, ReplaceFailure::Write, errno);
-        close(fd);
-    } else {
-        filled = fill_temporary(fd, fill, failure);
+    StagedFile staged;
+    if (!staged.open(path)) return fail(failure, ReplaceFailure::Open, errno);
+    if (!fill(staged.stream())) {
+        int error = errno;
+        staged.abandon();
+        return fail(failure, ReplaceFailure::Write, error);
     }
-    if (filled && std::rename(temporary.c_str(), target.c_str()) == 0) return true;
-    if (filled) fail(failure, ReplaceFailure::Rename, errno);
-    unlink(temporary.c_str());
-    return false;
+    return staged.commit(failure);
 }
 
 }  // namespace zymorax

@@ -25,4 +25,39 @@ struct ReplaceFailure {
 bool replace_file(const std::string& path, const std::function<bool(FILE*)>& fill, bool mayCreate,
                   ReplaceFailure& failure);
 
+// An output written in steps that replaces its target only when the whole of it was written:
+// open() makes a temporary file beside the target, commit() syncs it and renames it over the
+// target (keeping the target's permissions, as replace_file does), and a file neither committed
+// nor kept is removed when the object goes (abandon() removes it at once). A target that exists
+// and is no regular file (a device, a pipe) is written in place instead: nothing replaces it.
+class StagedFile {
+public:
+    StagedFile() = default;
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    ~StagedFile() { abandon(); }
+
+    // Makes the temporary file; false (errno set) when the target is a folder or its folder
+    // takes no new file. A missing target is created by commit().
+    bool open(const std::string& path);
+    // The stream to write to; null before open() and after commit() or abandon().
+    FILE* stream() const { return out_; }
+    // Flushes, syncs, closes and renames; false with `failure` set (the temporary is removed).
+    bool commit(ReplaceFailure& failure);
+    void abandon();
+
+private:
+    bool commit_in_place(ReplaceFailure& failure);
+
+    std::string target_;
+    std::string temporary_;
+    FILE* out_ = nullptr;
+    bool exists_ = false;
+    struct stat_copy {
+        unsigned mode = 0;
+        unsigned uid = 0;
+        unsigned gid = 0;
+    } old_;
+};
+
 }  // namespace zymorax

@@ -86,5 +86,42 @@ TEST(ReplaceFile, AMissingTargetIsCreatedOnlyWhenAllowed) {
     EXPECT_EQ(mode_of(dir.file("new.txt")), 0644u);
 }
 
+TEST(StagedFile, ReplacesTheTargetOnlyOnCommit) {
+    TempDir dir;
+    std::string path = dir.file("model.dae");
+    write_file(path, "a good earlier conversion\n");
+    {
+        StagedFile staged;
+        ASSERT_TRUE(staged.open(path));
+        write_text(staged.stream(), "half of a refused one");
+    }  // neither committed nor kept: the old file stays, the temporary goes
+    EXPECT_EQ(read_file(path), "a good earlier conversion\n");
+    EXPECT_EQ(entries_in(dir.path()), 1u);
+
+    StagedFile staged;
+    ASSERT_TRUE(staged.open(path));
+    write_text(staged.stream(), "new\n");
+    ReplaceFailure failure;
+    ASSERT_TRUE(staged.commit(failure));
+    EXPECT_EQ(read_file(path), "new\n");
+    EXPECT_EQ(entries_in(dir.path()), 1u);
+    EXPECT_FALSE(staged.open(dir.path()));  // a folder is no target
+}
+
+TEST(StagedFile, ADeviceIsWrittenInPlaceNeverReplaced) {
+    StagedFile staged;
+    ASSERT_TRUE(staged.open("/dev/null"));
+    write_text(staged.stream(), "discarded");
+    ReplaceFailure failure;
+    EXPECT_TRUE(staged.commit(failure));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+
+    ASSERT_TRUE(staged.open("/dev/full"));
+    write_text(staged.stream(), "more than a full disk takes");
+    EXPECT_FALSE(staged.commit(failure));
+    EXPECT_EQ(failure.step, ReplaceFailure::Write);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
 }  // namespace
 }  // namespace zymorax

@@ -29,9 +29,43 @@ std::string trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+namespace {
+
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Moves `at` past a run of digits; true when there was at least one.
+bool skip_digits(const std::string& text, size_t& at) {
+    size_t start = at;
+    while (at < text.size() && is_digit(text[at])) ++at;
+    return at > start;
+}
+
+}  // namespace
+
+bool is_decimal_literal(const std::string& text) {
+    size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    bool whole = skip_digits(text, at);
+    bool fraction = false;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        fraction = skip_digits(text, at);
+    }
+    if (!whole && !fraction) return false;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+        if (!skip_digits(text, at)) return false;
+    }
+    return at == text.size();
+}
+
 bool parse_number(const std::string& text, double& value) {
     std::string trimmed = trim(text);
-    if (trimmed.empty()) return false;
+    // strtod alone would also take hexadecimal forms, "inf" and "nan".
+    if (!is_decimal_literal(trimmed)) return false;
     char* end = nullptr;
     double parsed = std::strtod(trimmed.c_str(), &end);
     if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(parsed)) return false;

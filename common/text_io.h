@@ -16,8 +16,13 @@ std::string without_line_end(const std::string& line);
 // The text without leading and trailing blanks, tabs, CRs and LFs.
 std::string trim(const std::string& text);
 
-// A whole decimal number, blanks around it aside ("1e-3", " 2.5000e-001"), finite; false for
-// anything else, the empty text included.
+// A decimal number literal: an optional sign, digits with an optional point (or a point and
+// digits), an optional exponent ("-2.5", ".5", "1.0000e+000"); no blanks, no "inf", "nan" or
+// hexadecimal forms.
+bool is_decimal_literal(const std::string& text);
+
+// A whole decimal number literal, blanks around it aside ("1e-3", " 2.5000e-001"), finite;
+// false for anything else, the empty text included.
 bool parse_number(const std::string& text, double& value);
 
 // A whole number of 1 to 9 digits, blanks around it aside ("  12"); false for anything else.

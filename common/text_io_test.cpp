@@ -30,7 +30,8 @@ TEST(TextIoTest, NumbersMustFillTheWholeField) {
     double value = 0;
     EXPECT_TRUE(parse_number("\t-2.5E-003\r\n", value));
     EXPECT_EQ(value, -2.5e-3);
-    for (const char* text : {"", "            ", "1.5abc", "1,5", "nan", "inf", "1e999"}) {
+    for (const char* text : {"", "            ", "1.5abc", "1,5", "nan", "inf", "1e999", "0x10",
+                             "0x1p-3", "-0X1", "1 2", "e5", ".", "1e"}) {
         EXPECT_FALSE(parse_number(text, value)) << text;
     }
     int number = 0;

@@ -67,10 +67,14 @@ int main(int argc, char** argv) {
     }
     RunSetup setup;
     if (initialize(argc, argv, setup) != 0) {
+        discardOutputFiles(setup);
         log_sys("initialization failed.\n");
         endRun(-1);
     }
-    if (runMode(env, setup) != 0) endRun(-1);
+    if (runMode(env, setup) != 0) {
+        discardOutputFiles(setup);
+        endRun(-1);
+    }
     vm->DestroyJavaVM();
     // Buffered output reaches the files only now; a failure here must not pass as success.
     if (closeOutputFiles(setup) != 0) {

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "log.h"
 #include "methods.h"
@@ -39,10 +40,15 @@ int takeSwitch(const char* argument, RunSetup& setup) {
     }
 }
 
-// Creates (empties) one output file; -1 after logging with the given message template.
-int createOutput(const std::string& path, const char* errorTemplate, FILE** file) {
-    *file = fopen(path.c_str(), "w");
-    if (*file != nullptr) return 0;
+// Opens one staged output file; -1 after logging with the given message template. A target the
+// user may not write is refused here, as opening it for writing would be.
+int createOutput(const std::string& path, const char* errorTemplate, zymorax::StagedFile& staged,
+                 FILE** file) {
+    bool writable = access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
+    if (writable && staged.open(path)) {
+        *file = staged.stream();
+        return 0;
+    }
     log_sys(errorTemplate, path.c_str());
     return -1;
 }
@@ -60,10 +66,12 @@ int prepareConvertMode(RunSetup& setup) {
         log_sys("initialize: invalid outputfile name!!\n");
         return -1;
     }
-    if (createOutput(setup.usagePath, "initialize: usagefile[%s] open err!!\n", &setup.usageFile) != 0) {
+    if (createOutput(setup.usagePath, "initialize: usagefile[%s] open err!!\n", setup.stagedUsage,
+                     &setup.usageFile) != 0) {
         return -1;
     }
-    return createOutput(setup.daePath, "initialize: daefile[%s] open err!!\n", &setup.daeFile);
+    return createOutput(setup.daePath, "initialize: daefile[%s] open err!!\n", setup.stagedDae,
+                        &setup.daeFile);
 }
 
 int prepareListingMode(RunSetup& setup) {
@@ -72,13 +80,12 @@ int prepareListingMode(RunSetup& setup) {
         return -1;
     }
     return createOutput(setup.listingPath, "initialize: convertphpfile[%s] open err!!\n",
-                        &setup.listingFile);
+                        setup.stagedListing, &setup.listingFile);
 }
 
 }  // namespace
 
 int initialize(int argc, char** argv, RunSetup& setup) {
-    setup = RunSetup();
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] != '-') continue;
         if (takeSwitch(argv[i], setup) != 0) return -1;
@@ -103,9 +110,17 @@ int initialize(int argc, char** argv, RunSetup& setup) {
 
 int closeOutputFiles(RunSetup& setup) {
     int result = 0;
-    for (FILE** file : {&setup.usageFile, &setup.daeFile, &setup.listingFile}) {
-        if (*file != nullptr && fclose(*file) != 0) result = -1;
-        *file = nullptr;
+    for (zymorax::StagedFile* staged : {&setup.stagedUsage, &setup.stagedDae, &setup.stagedListing}) {
+        zymorax::ReplaceFailure failure;
+        if (staged->stream() != nullptr && !staged->commit(failure)) result = -1;
     }
+    setup.usageFile = setup.daeFile = setup.listingFile = nullptr;
     return result;
+}
+
+void discardOutputFiles(RunSetup& setup) {
+    for (zymorax::StagedFile* staged : {&setup.stagedUsage, &setup.stagedDae, &setup.stagedListing}) {
+        staged->abandon();
+    }
+    setup.usageFile = setup.daeFile = setup.listingFile = nullptr;
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "file_replace.h"
+
 // Mode bits set by -N and -C.
 enum ProcessingMode { MODE_CONVERT = 1, MODE_LISTING = 4 };
 
@@ -19,11 +21,21 @@ struct RunSetup {
     FILE* usageFile = nullptr;
     FILE* daeFile = nullptr;
     FILE* listingFile = nullptr;
+    // The files above are written beside their targets and replace them only when the run
+    // succeeds, so that a refused model leaves a good earlier output as it was.
+    zymorax::StagedFile stagedUsage;
+    zymorax::StagedFile stagedDae;
+    zymorax::StagedFile stagedListing;
 };
 
-// Reads the switches, checks methods and mode, creates the output files of the mode and checks
-// that the model file exists. 0, or -1 after logging (files created so far stay open).
+// Reads the switches into a fresh setup, checks methods and mode, opens the staged output files
+// of the mode and checks that the model file exists. 0, or -1 after logging (files opened so far
+// stay open until discarded).
 int initialize(int argc, char** argv, RunSetup& setup);
 
-// Closes the output files that were opened; -1 when a close failed to write buffered data.
+// Puts the written output files in place of their targets; -1 when one could not be completed
+// (that one's target is left as it was).
 int closeOutputFiles(RunSetup& setup);
+
+// Removes the output files of a failed run; their targets are left as they were.
+void discardOutputFiles(RunSetup& setup);

@@ -13,7 +13,6 @@ bool read_export_entries(const std::string& path, std::vector<ExportEntry>& entr
         if (!is_exportable(row)) return false;
         bool event = row.type() == RowType::TEvent;
         entries.push_back(ExportEntry{std::move(row), event ? ++eventCount : 0});
-        if (!event && entries.size() > kMaxEntries) return false;
     }
     return !reader.failed();
 }

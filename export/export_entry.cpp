@@ -19,7 +19,7 @@ bool is_index(const ParamRow& row, int smallest) {
 
 bool is_number_or_blank(const ParamRow& row, RowField which) {
     std::string text = row.trimmed(which);
-    return text.empty() || is_number_literal(text);
+    return text.empty() || zymorax::is_decimal_literal(text);
 }
 
 bool has_value_row_shape(const ParamRow& row) {

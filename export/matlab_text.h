@@ -8,10 +8,6 @@ namespace valscribe {
 // A MATLAB identifier: a letter, then letters, digits and '_'.
 bool is_identifier(const std::string& text);
 
-// A decimal number literal: an optional sign, digits with an optional point (or a point and
-// digits), an optional exponent ("-2.5", ".5", "1.0000e+000").
-bool is_number_literal(const std::string& text);
-
 // Text without control characters (a tab aside), which could end a line or a comment.
 bool is_printable(const std::string& text);
 

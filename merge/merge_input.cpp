@@ -41,10 +41,6 @@ int read_param_file(const std::string& path, std::vector<ParamRow>& rows) {
     while (reader.next(row)) {
         if (check_row(row) != 0) return -1;
         rows.push_back(std::move(row));
-        if (rows.size() > kMaxRows) {
-            log_sys("Too many parameters.\n");
-            return -1;
-        }
     }
     if (reader.failed()) {
         log_sys("Can't read parameters. (file = %s)\n", path.c_str());

@@ -10,15 +10,13 @@ namespace valfuse {
 
 using zymorax::ParamRow;
 
-// A file may hold at most this many rows (lines).
-inline constexpr size_t kMaxRows = 1023;
-
 // True for the two row types that take part in a merge: Y_START and PARAM.
 bool is_value_row(const ParamRow& row);
 
 // Reads every row of the file at `path` in file order, each line whole. Returns 0, or -1 after
 // logging when the file cannot be opened or read, a Y_START or PARAM row has too few or too many
-// ';' separators or holds a NUL byte, or the file has more than kMaxRows lines.
+// ';' separators or holds a NUL byte. A file may hold any number of lines: the parameter files of
+// large networks are the ones most worth carrying values into.
 int read_param_file(const std::string& path, std::vector<ParamRow>& rows);
 
 }  // namespace valfuse

@@ -1,8 +1,8 @@
 #include "merge_rows.h"
 
-#include <map>
-#include <utility>
+#include <unordered_map>
 
+#include "format.h"
 #include "log.h"
 #include "param_layout.h"
 #include "tag_check.h"
@@ -11,33 +11,50 @@
 namespace valfuse {
 namespace {
 
-using RowKey = std::pair<std::string, std::string>;  // type, tag
+// Type and tag in one text; a type never holds a NUL byte, the reader refuses those.
+std::string row_key(const ParamRow& row) {
+    return row.type_name() + '\0' + row.tag();
+}
 
 // The reference rows by type and tag; the first row wins, as in a search in file order.
-std::map<RowKey, const ParamRow*> index_rows(const std::vector<ParamRow>& rows) {
-    std::map<RowKey, const ParamRow*> index;
+std::unordered_map<std::string, const ParamRow*> index_rows(const std::vector<ParamRow>& rows) {
+    std::unordered_map<std::string, const ParamRow*> index;
     for (const ParamRow& row : rows) {
-        if (has_key(row)) index.emplace(RowKey(row.type_name(), row.tag()), &row);
+        if (has_key(row)) index.emplace(row_key(row), &row);
     }
     return index;
+}
+
+// The value in the row's own format when that reads back as the same number; otherwise the
+// shortest "%g" text that does, so that a tuned value is never rounded on its way.
+std::string lossless_value_text(const std::string& formatted, double value) {
+    double readBack = 0.0;
+    if (zymorax::parse_number(formatted, readBack) && readBack == value) return formatted;
+    std::string shortest;
+    for (int digits = 1; digits <= 17; ++digits) {
+        shortest = zymorax::format("%.*g", digits, value);
+        if (zymorax::parse_number(shortest, readBack) && readBack == value) break;
+    }
+    return zymorax::format("%12s", shortest.c_str());
 }
 
 }  // namespace
 
 void rebuild_row(ParamRow& row, double value) {
     bool y_start = row.type() == zymorax::RowType::YStart;
-    row.set(zymorax::RowField::Value,
-            y_start ? zymorax::initial_value_text(value) : zymorax::param_value_text(value));
+    std::string formatted =
+        y_start ? zymorax::initial_value_text(value) : zymorax::param_value_text(value);
+    row.set(zymorax::RowField::Value, lossless_value_text(formatted, value));
 }
 
 size_t merge_rows(std::vector<ParamRow>& target, const std::vector<ParamRow>& reference,
                   bool blanksOnly) {
-    std::map<RowKey, const ParamRow*> index = index_rows(reference);
+    std::unordered_map<std::string, const ParamRow*> index = index_rows(reference);
     size_t merged = 0;
     for (ParamRow& row : target) {
         if (!has_key(row)) continue;
         if (blanksOnly && !row.trimmed(zymorax::RowField::Value).empty()) continue;
-        auto partner = index.find(RowKey(row.type_name(), row.tag()));
+        auto partner = index.find(row_key(row));
         if (partner == index.end()) continue;
         double value = 0.0;
         std::string partnerValue = partner->second->trimmed(zymorax::RowField::Value);

@@ -16,8 +16,9 @@ namespace valfuse {
 size_t merge_rows(std::vector<ParamRow>& target, const std::vector<ParamRow>& reference,
                   bool blanksOnly);
 
-// Puts `value` into the row's value field ("%12.4e" for Y_START, "%12.4g" for PARAM); every
-// other byte of the line stays as read.
+// Puts `value` into the row's value field ("%12.4e" for Y_START, "%12.4g" for PARAM, or, when
+// that text would read back as another number, the shortest "%12s" of a "%g" text that reads
+// back exactly); every other byte of the line stays as read.
 void rebuild_row(ParamRow& row, double value);
 
 }  // namespace valfuse
