@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SANITIZE_ADDRESS__)
+#include "sanitizer.h"
+
+#if defined(ZYMORAX_ADDRESS_SANITIZER)
 
 namespace bridge_test::heap_tracker {
 bool available() { return false; }

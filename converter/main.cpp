@@ -6,9 +6,10 @@
 #include "java_vm.h"
 #include "listing_mode.h"
 #include "log.h"
+#include "sanitizer.h"
 #include "startup.h"
 
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(ZYMORAX_ADDRESS_SANITIZER)
 // The hosted JVM handles SIGSEGV, SIGBUS and SIGFPE itself (null checks, safepoints, division
 // checks) and keeps its own allocations until the process ends, so a sanitized build lets those
 // signals through and does not report leaks.

@@ -7,6 +7,7 @@
 #include "log.h"
 #include "model_builder.h"
 #include "model_origins.h"
+#include "written_precision.h"
 #include "vocabulary.h"
 #include "zymorax_formula.h"
 
@@ -110,6 +111,7 @@ int ParseXML(JNIEnv* env, const char* modelPath, Model& model) {
     } else {
         buildModel(record->model, model);
         takeReaderNotes(env, reader);
+        noteRoundedStoichiometries(model);
     }
     // The working model holds copies of everything it needs.
     JU_free(descriptor, record);

@@ -89,8 +89,8 @@ StartResult search_from(FitProblem& problem, const std::vector<double>& logStart
     ceres::Solve(solver_options(maxIterations), &leastSquares, &summary);
     result.outcome = outcome_of(summary);
     result.chi2 = 2.0 * summary.final_cost;
-    result.iterations =
-        static_cast<int>(summary.num_successful_steps + summary.num_unsuccessful_steps);
+    // Ceres lists the starting point as iteration 0; it is not an iteration of the search.
+    result.iterations = summary.iterations.empty() ? 0 : static_cast<int>(summary.iterations.size()) - 1;
     if (!result.usable()) {
         result.message = cost.last_failure().empty() ? summary.message : cost.last_failure();
     }
