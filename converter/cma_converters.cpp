@@ -40,6 +40,22 @@ bool checkCommonPreconditions(const CmaReaction& reaction, bool productsOptional
     return ok;
 }
 
+// The reader makes an enzyme-substrate complex only for an enzyme; a reaction whose modifiers
+// are all activators, stimulators or inhibitors gets none, and the user must say which it is.
+void explainMissingComplex(const CmaReaction& reaction) {
+    for (const PlayerRef& modifier : reaction.modifiers) {
+        if (modifier.ref->modifierType == MODIFIER_ENZYME) return;
+    }
+    for (const PlayerRef& modifier : reaction.modifiers) {
+        log_sys("  the modifier specieID=%d is %s, for which no complex is made: declare the "
+                "enzyme (sboTerm=\"SBO:0000460\" or zx:modifier type=\"enzyme\"), or name the "
+                "complex with zx:modifierComplex.\n",
+                modifier.ref->specieID,
+                modifier.ref->modifierType == MODIFIER_OCCUPIED ? "an activator (stimulator)"
+                                                                 : "an inhibitor (repressor)");
+    }
+}
+
 // Logs every precondition line that applies; false when any did.
 bool checkEnzymaticPreconditions(const CmaReaction& reaction) {
     bool isDegradation = reaction.reaction->reactionType == REACTION_DEGRADATION;
@@ -50,6 +66,7 @@ bool checkEnzymaticPreconditions(const CmaReaction& reaction) {
     }
     if (reaction.modifierComplex.empty()) {
         log_sys("no modifierComplex exists.\n");
+        explainMissingComplex(reaction);
         ok = false;
     }
     return ok;
