@@ -61,7 +61,8 @@ int parseNCE(JNIEnv* env, const RunSetup& setup) {
     }
     if (checkNetwork(model, info) != 0) return -1;
     // Unlike a silent writer, a failed write (a full disk) fails the run.
-    if (writeOutputFile(info, setup.usageFile, 1) != 0 || writeOutputFile(info, setup.daeFile, 2) != 0) {
+    if (writeOutputFile(info, setup.usageFile.stream(), 1) != 0 ||
+        writeOutputFile(info, setup.daeFile.stream(), 2) != 0) {
         log_sys("writeOutputFile failed.\n");
         return -1;
     }

@@ -12,7 +12,7 @@ int convertphp(JNIEnv* env, const RunSetup& setup) {
     }
     ChemicalEqsListing listing;
     buildChemicalEqs(listing, model);
-    if (writeChemicalEqs(setup.listingFile, listing) != 0) {
+    if (writeChemicalEqs(setup.listingFile.stream(), listing) != 0) {
         log_sys("writeChemicalEqs: write error on %s\n", setup.listingPath.c_str());
         return -1;
     }

@@ -42,13 +42,9 @@ int takeSwitch(const char* argument, RunSetup& setup) {
 
 // Opens one staged output file; -1 after logging with the given message template. A target the
 // user may not write is refused here, as opening it for writing would be.
-int createOutput(const std::string& path, const char* errorTemplate, zymorax::StagedFile& staged,
-                 FILE** file) {
+int createOutput(const std::string& path, const char* errorTemplate, zymorax::StagedFile& file) {
     bool writable = access(path.c_str(), F_OK) != 0 || access(path.c_str(), W_OK) == 0;
-    if (writable && staged.open(path)) {
-        *file = staged.stream();
-        return 0;
-    }
+    if (writable && file.open(path)) return 0;
     log_sys(errorTemplate, path.c_str());
     return -1;
 }
@@ -66,12 +62,10 @@ int prepareConvertMode(RunSetup& setup) {
         log_sys("initialize: invalid outputfile name!!\n");
         return -1;
     }
-    if (createOutput(setup.usagePath, "initialize: usagefile[%s] open err!!\n", setup.stagedUsage,
-                     &setup.usageFile) != 0) {
+    if (createOutput(setup.usagePath, "initialize: usagefile[%s] open err!!\n", setup.usageFile) != 0) {
         return -1;
     }
-    return createOutput(setup.daePath, "initialize: daefile[%s] open err!!\n", setup.stagedDae,
-                        &setup.daeFile);
+    return createOutput(setup.daePath, "initialize: daefile[%s] open err!!\n", setup.daeFile);
 }
 
 int prepareListingMode(RunSetup& setup) {
@@ -80,7 +74,7 @@ int prepareListingMode(RunSetup& setup) {
         return -1;
     }
     return createOutput(setup.listingPath, "initialize: convertphpfile[%s] open err!!\n",
-                        setup.stagedListing, &setup.listingFile);
+                        setup.listingFile);
 }
 
 }  // namespace
@@ -110,17 +104,15 @@ int initialize(int argc, char** argv, RunSetup& setup) {
 
 int closeOutputFiles(RunSetup& setup) {
     int result = 0;
-    for (zymorax::StagedFile* staged : {&setup.stagedUsage, &setup.stagedDae, &setup.stagedListing}) {
+    for (zymorax::StagedFile* staged : {&setup.usageFile, &setup.daeFile, &setup.listingFile}) {
         zymorax::ReplaceFailure failure;
         if (staged->stream() != nullptr && !staged->commit(failure)) result = -1;
     }
-    setup.usageFile = setup.daeFile = setup.listingFile = nullptr;
     return result;
 }
 
 void discardOutputFiles(RunSetup& setup) {
-    for (zymorax::StagedFile* staged : {&setup.stagedUsage, &setup.stagedDae, &setup.stagedListing}) {
+    for (zymorax::StagedFile* staged : {&setup.usageFile, &setup.daeFile, &setup.listingFile}) {
         staged->abandon();
     }
-    setup.usageFile = setup.daeFile = setup.listingFile = nullptr;
 }

@@ -18,14 +18,11 @@ struct RunSetup {
     std::string usagePath;
     std::string daePath;
     std::string listingPath;
-    FILE* usageFile = nullptr;
-    FILE* daeFile = nullptr;
-    FILE* listingFile = nullptr;
-    // The files above are written beside their targets and replace them only when the run
-    // succeeds, so that a refused model leaves a good earlier output as it was.
-    zymorax::StagedFile stagedUsage;
-    zymorax::StagedFile stagedDae;
-    zymorax::StagedFile stagedListing;
+    // The output files (stream() to write to) are written beside their targets and replace them
+    // only when the run succeeds, so that a refused model leaves a good earlier output as it was.
+    zymorax::StagedFile usageFile;
+    zymorax::StagedFile daeFile;
+    zymorax::StagedFile listingFile;
 };
 
 // Reads the switches into a fresh setup, checks methods and mode, opens the staged output files
