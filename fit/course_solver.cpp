@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "algebraic_start.h"
 #include "format.h"
 #include "ida_setup.h"
 
@@ -152,12 +153,26 @@ std::string failed_at(double time, int flag, const SensitivityState& state) {
     return state.lastMessage.empty() ? text : text + " (IDA: " + state.lastMessage + ")";
 }
 
-int make_consistent(kinesim::IdaObjects& ida, SensitivityState& state,
-                    const std::vector<double>& times, VectorArray& s, VectorArray& sp,
-                    std::string& failure) {
+// The algebraic variables are solved for before the solver starts; IDACalcIC then only has to
+// make their sensitivities consistent, or, for a block too large to factor densely, the values too.
+int solve_algebraic_start(SensitivityState& state, const kinesim::SolverSettings& settings,
+                          std::vector<double>& start, std::string& failure) {
+    kinesim::AlgebraicStart algebraic = kinesim::solve_algebraic_start(
+        state.model, state.algebraicCount, start, settings.relativeTolerance,
+        settings.absoluteTolerance);
+    if (algebraic.outcome != kinesim::AlgebraicStart::Failed) return 0;
+    failure = zymorax::format(
+        "no consistent initial values of the algebraic variables: %s; after %d Newton steps "
+        "algebraic equation %d gives %.10g",
+        algebraic.reason.c_str(), algebraic.newtonSteps, algebraic.worstEquation + 1,
+        algebraic.worstResidual);
+    return -1;
+}
+
+int make_consistent(kinesim::IdaObjects& ida, SensitivityState& state, VectorArray& s,
+                    VectorArray& sp, std::string& failure) {
     if (state.algebraicCount == 0) return 0;
-    auto positive = std::upper_bound(times.begin(), times.end(), 0.0);
-    int flag = IDACalcIC(ida.mem, IDA_YA_YDP_INIT, positive != times.end() ? *positive : 1.0);
+    int flag = kinesim::calc_consistent_initial_values(ida, 0.0);
     if (flag != IDA_SUCCESS) {
         failure = "no consistent initial values of the algebraic variables: " +
                   kinesim::failure_reason(flag);
@@ -171,7 +186,7 @@ int make_consistent(kinesim::IdaObjects& ida, SensitivityState& state,
 
 int integrate(kinesim::IdaObjects& ida, SensitivityState& state, const std::vector<double>& times,
               VectorArray& s, Course& course, std::string& failure) {
-    if (!times.empty()) IDASetStopTime(ida.mem, times.back());
+    if (!times.empty()) kinesim::set_stop_time(ida, 0.0, times.back());
     for (size_t k = 0; k < times.size(); ++k) {
         if (times[k] > 0.0) {
             double reached = 0.0;
@@ -203,9 +218,11 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     kinesim::IdaObjects ida;
     VectorArray s, sp;
     failure.clear();
-    if (kinesim::setup_ida(ida, state, initial, 0.0, settings) != 0 ||
+    std::vector<double> start = initial;
+    if (solve_algebraic_start(state, settings, start, failure) != 0 ||
+        kinesim::setup_ida(ida, state, start, 0.0, settings) != 0 ||
         (!parameters.empty() && start_sensitivities(ida, state, settings, s, sp) != 0) ||
-        make_consistent(ida, state, times, s, sp, failure) != 0 ||
+        make_consistent(ida, state, s, sp, failure) != 0 ||
         integrate(ida, state, times, s, course, failure) != 0) {
         if (failure.empty()) failure = "the solver could not be set up (out of memory?)";
         return -1;

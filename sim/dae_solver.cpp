@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "format.h"
+#include "algebraic_start.h"
 #include "ida_setup.h"
 #include "log.h"
 
@@ -98,30 +99,45 @@ std::string failing_variable(IdaObjects& ida, SolverState& state,
     return "fastest change in " + variable_name(tags, fastest_variable(ida, state));
 }
 
-// The algebraic equation farthest from 0 at the given state.
-std::string worst_algebraic(SolverState& state, const std::vector<double>& y,
-                            const std::vector<std::string>& tags) {
-    std::vector<double> f(y.size());
-    state.model.rhs(y.data(), f.data());
-    int worst = 0;
-    for (int i = 1; i < state.algebraicCount; ++i) {
-        if (!(std::fabs(f[i]) <= std::fabs(f[worst]))) worst = i;
+// Finds consistent values of the algebraic variables in `start` before the integrator is set up.
+// Beyond the size of a dense block, and as a second try after a failure, IDA's own solver is left
+// to make them consistent: true then in `leftToIda`.
+int solve_start(SolverState& state, const std::vector<std::string>& tags,
+                const SolverSettings& settings, double startTime, std::vector<double>& start,
+                bool& leftToIda) {
+    std::vector<double> guess = start;
+    AlgebraicStart algebraic = solve_algebraic_start(
+        state.model, state.algebraicCount, start, settings.relativeTolerance,
+        settings.absoluteTolerance);
+    leftToIda = algebraic.outcome != AlgebraicStart::Solved;
+    if (algebraic.outcome != AlgebraicStart::Failed) return 0;
+    IdaObjects ida;
+    if (setup_ida(ida, state, guess, startTime, settings) == 0 &&
+        calc_consistent_initial_values(ida, startTime) == IDA_SUCCESS &&
+        IDAGetConsistentIC(ida.mem, ida.y, nullptr) == IDA_SUCCESS) {
+        std::copy_n(N_VGetArrayPointer(ida.y), start.size(), start.begin());
+        leftToIda = false;
+        return 0;
     }
-    return zymorax::format("algebraic equation %d (row of %s) gives %s", worst + 1,
-                           variable_name(tags, worst).c_str(), number(f[worst]).c_str());
+    log_sys(
+        "No consistent initial values of the algebraic variables were found at t = %s: %s; "
+        "after %d Newton steps %s.\n",
+        number(startTime).c_str(), algebraic.reason.c_str(), algebraic.newtonSteps,
+        describe_worst_equation(algebraic, tags).c_str());
+    return -1;
 }
 
 int make_consistent(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
-                    const std::vector<double>& initial, const TimeGrid& grid) {
-    if (state.algebraicCount == 0) return 0;
-    double first = std::min(grid.start + grid.step, grid.end);
-    int flag = IDACalcIC(ida.mem, IDA_YA_YDP_INIT, first);
+                    double startTime) {
+    int flag = calc_consistent_initial_values(ida, startTime);
     if (flag == IDA_SUCCESS) return IDAGetConsistentIC(ida.mem, ida.y, ida.dy);
+    const double* values = N_VGetArrayPointer(ida.y);
+    std::vector<double> y(values, values + state.model.size());
     log_sys(
         "No consistent initial values of the algebraic variables were found at t = %s: %s; "
         "at the given initial values %s.\n",
-        number(grid.start).c_str(), failure_reason(flag).c_str(),
-        worst_algebraic(state, initial, tags).c_str());
+        number(startTime).c_str(), failure_reason(flag).c_str(),
+        worst_equation_at(state.model, state.algebraicCount, y, tags).c_str());
     if (!state.lastMessage.empty()) log_sys("IDA: %s\n", state.lastMessage.c_str());
     return -1;
 }
@@ -138,17 +154,20 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
                   const SolverSettings& settings, const OutputSink& sink) {
     int n = model.size();
     SolverState state(model, algebraicCount, settings.absoluteTolerance);
+    std::vector<double> start = initial;
+    bool leftToIda = false;
+    if (solve_start(state, tags, settings, grid.start, start, leftToIda) != 0) return -1;
     IdaObjects ida;
-    if (setup_ida(ida, state, initial, grid.start, settings) != 0) {
+    if (setup_ida(ida, state, start, grid.start, settings) != 0) {
         log_sys("The solver cannot be set up for %d variables (out of memory?%s).\n", n,
                 settings.linearSolver == LinearSolverKind::Dense
                     ? " the dense solver needs n^2 numbers; symcode -J and kinesim -J give KLU"
                     : "");
         return -1;
     }
-    if (make_consistent(ida, state, tags, initial, grid) != 0) return -1;
+    if (leftToIda && make_consistent(ida, state, tags, grid.start) != 0) return -1;
     if (int stop = emit(sink, grid.start, ida.y, n)) return stop;
-    IDASetStopTime(ida.mem, grid.end);
+    set_stop_time(ida, grid.start, grid.end);
     for (long k = 1;; ++k) {
         double target = std::min(grid.start + k * grid.step, grid.end);
         if (grid.end - target < 1e-12 * std::fabs(grid.step)) target = grid.end;

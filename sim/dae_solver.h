@@ -18,6 +18,10 @@ struct SolverSettings {
     LinearSolverKind linearSolver = LinearSolverKind::Dense;  // Dense or Klu
 };
 
+// Spans and output steps shorter than this are refused: IDA's first step, a thousandth of the
+// span, would have a reciprocal beyond the doubles.
+constexpr double kShortestInterval = 1e-300;
+
 // The output times start, start + step, ... and the end itself.
 struct TimeGrid {
     double start = 0.0;

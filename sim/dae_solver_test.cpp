@@ -146,8 +146,8 @@ TEST(DaeSolver, ReportsAlgebraicEquationsWithoutSolution) {
                             0),
               0u)
         << run.log;
-    EXPECT_NE(run.log.find("at the given initial values algebraic equation 1 (row of variable 1 "
-                           "(A)) gives 1.25.\n"),
+    // Newton's method ends at the least residual, a = 0.
+    EXPECT_NE(run.log.find("Newton steps algebraic equation 1 (row of variable 1 (A)) gives 1.\n"),
               std::string::npos)
         << run.log;
 }

@@ -39,6 +39,15 @@ void keep_message(int, const char*, const char*, char* message, void* data) {
 
 }  // namespace
 
+int calc_consistent_initial_values(IdaObjects& ida, double start) {
+    double hint = start + std::max(1e-6, 1e-12 * std::fabs(start));
+    return IDACalcIC(ida.mem, IDA_YA_YDP_INIT, hint);
+}
+
+void set_stop_time(IdaObjects& ida, double start, double end) {
+    if (end - start > 1e-140) IDASetStopTime(ida.mem, end);
+}
+
 IdaObjects::~IdaObjects() {
     if (mem != nullptr) IDAFree(&mem);
     linear.reset();

@@ -49,6 +49,14 @@ struct IdaObjects {
 int setup_ida(IdaObjects& ida, SolverState& state, const std::vector<double>& initial, double start,
               const SolverSettings& settings);
 
+// IDACalcIC for the algebraic variables and the differential slopes, at a first-output hint fixed
+// by the start time alone, so that the output grid cannot change the outcome. IDA's flag.
+int calc_consistent_initial_values(IdaObjects& ida, double start);
+
+// Forbids steps past `end`, except over spans so short that IDA's own check of the stop time
+// (the span times the step size) underflows to 0; there the span is simply integrated through.
+void set_stop_time(IdaObjects& ida, double start, double end);
+
 // What an IDAS failure flag means, for messages ("too many steps before the next output time").
 std::string failure_reason(int flag);
 

@@ -1,5 +1,6 @@
 #include "sim_options.h"
 
+#include "dae_solver.h"
 #include "log.h"
 #include "text_io.h"
 
@@ -36,7 +37,22 @@ int parse_time_span(const std::string& text, SimOptions& options) {
         log_sys("The time span '-T%s' ends before it starts.\n", text.c_str());
         return -1;
     }
+    if (options.timeEnd - options.timeStart < kShortestInterval) {
+        log_sys("The time span '-T%s' is shorter than %g, which the solver cannot resolve.\n",
+                text.c_str(), kShortestInterval);
+        return -1;
+    }
     options.timeGiven = true;
+    return 0;
+}
+
+int parse_time_step(const std::string& text, double& step) {
+    if (parse_positive("-S", text, step) != 0) return -1;
+    if (step < kShortestInterval) {
+        log_sys("The output step '-S%s' is shorter than %g, which the solver cannot resolve.\n",
+                text.c_str(), kShortestInterval);
+        return -1;
+    }
     return 0;
 }
 
@@ -76,7 +92,7 @@ int parse_one(const std::string& argument, SimOptions& options) {
         case 'T':
             return parse_time_span(value, options);
         case 'S':
-            return parse_positive("-S", value, options.timeStep);
+            return parse_time_step(value, options.timeStep);
         case 'R':
             return parse_positive("-R", value, options.relativeTolerance);
         case 'A':
