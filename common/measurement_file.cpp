@@ -1,5 +1,6 @@
 #include "measurement_file.h"
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -22,6 +23,12 @@ MeasurementVocabulary measurement_vocabulary(const std::vector<ParamRow>& rows) 
 }
 
 namespace {
+
+// Values, standard deviations and their ratios are kept within this magnitude (sds above its
+// reciprocal) so that a squared residual is a finite number.
+constexpr double kLargestValue = 1e100;
+// A time above 0 but below this gives the integrator's first step a reciprocal beyond the doubles.
+constexpr double kShortestTime = 1e-300;
 
 // Splits a CSV line into its cells: a cell in double quotes may hold ',' and '""' (a quote).
 // Unquoted cells keep their blanks. False when a quote is not closed or text follows it.
@@ -186,6 +193,10 @@ class MeasurementReader {
             if (!parse_number(text, time)) return fail("the time '" + text + "' is not a number");
         }
         if (time < 0.0) return fail("the time " + trim_number(time) + " lies before 0");
+        if (time > 0.0 && time < kShortestTime) {
+            return fail("the time " + trim_number(time) + " lies closer to 0 than " +
+                        trim_number(kShortestTime) + ", which no solver resolves");
+        }
         if (!data_.times.empty() && time <= data_.times.back()) {
             return fail("the time " + trim_number(time) +
                         " does not increase (the row before is at time " +
@@ -205,10 +216,19 @@ class MeasurementReader {
             if (!parse_number(text, number)) {
                 return fail("the value '" + text + "' of '" + tag + "' is not a number");
             }
+            if (std::fabs(number) > kLargestValue) {
+                return fail("the value '" + text + "' of '" + tag + "' is larger than " +
+                            trim_number(kLargestValue) + " in magnitude: its squared residual " +
+                            "would overflow");
+            }
             values.push_back({0.0, column.observable, number, 0.0, line_});
         } else if (!parse_number(text, number) || number <= 0.0) {
             return fail("the standard deviation '" + text + "' of '" + tag +
                         "' is not a number above 0");
+        } else if (number < 1.0 / kLargestValue || number > kLargestValue) {
+            return fail("the standard deviation '" + text + "' of '" + tag + "' lies outside " +
+                        trim_number(1.0 / kLargestValue) + " to " + trim_number(kLargestValue) +
+                        ", where weighted residuals overflow");
         } else {
             sds[column.observable] = number;
         }
@@ -235,6 +255,12 @@ class MeasurementReader {
                 const std::string& tag = data_.observed[value.observable];
                 return fail("the value of '" + tag + "' has no standard deviation in sd(" + tag +
                             ")");
+            }
+            if (value.sd > 0.0 && std::fabs(value.value) / value.sd > kLargestValue) {
+                const std::string& tag = data_.observed[value.observable];
+                return fail("the value of '" + tag + "' is more than " +
+                            trim_number(kLargestValue) +
+                            " standard deviations from 0: its squared residual would overflow");
             }
             data_.measurements.push_back(value);
         }

@@ -12,10 +12,12 @@
 //
 // - Settings come before the header; blank lines and comments may stand anywhere.
 // - Every data row has the header's number of fields. The time is a number, at least 0 (the
-//   initial values hold at time 0), larger than the time of the row before.
-// - An empty cell is a missing value. A value is a finite decimal number. Where a tag has an
-//   sd(...) column, every value of it has a standard deviation there, a number above 0; a tag
-//   without one has none (kinefit weighs its values by 1).
+//   initial values hold at time 0), larger than the time of the row before, and not closer to 0
+//   than 1e-300.
+// - An empty cell is a missing value. A value is a decimal number of at most 1e100 in magnitude.
+//   Where a tag has an sd(...) column, every value of it has a standard deviation there, a number
+//   from 1e-100 to 1e100, and lies at most 1e100 of them from 0; a tag without one has none
+//   (kinefit weighs its values by 1).
 // - Tags are matched exactly, blanks around a header cell aside. A column must name a variable
 //   (a Y_START tag); a setting a Y_START or PARAM tag, not one that both kinds of row carry.
 //

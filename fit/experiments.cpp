@@ -123,4 +123,17 @@ int plan_experiments(const std::vector<std::string>& dataFiles, const kinesim::P
     return 0;
 }
 
+int check_data_depend_on_parameters(const std::vector<ExperimentPlan>& plans, int algebraicCount) {
+    for (const ExperimentPlan& plan : plans) {
+        for (const DataPoint& point : plan.points) {
+            if (plan.times[point.time] > 0.0 || point.variable < algebraicCount) return 0;
+        }
+    }
+    log_sys(
+        "Every measured value lies at time 0 and is a differential variable's, which its initial "
+        "value fixes whatever the parameters: the data cannot determine the estimated "
+        "parameters. Give values measured after time 0.\n");
+    return -1;
+}
+
 }  // namespace kinefit

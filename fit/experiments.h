@@ -42,4 +42,8 @@ int plan_experiments(const std::vector<std::string>& dataFiles, const kinesim::P
                      const std::vector<EstimatedParameter>& estimated,
                      std::vector<ExperimentPlan>& plans);
 
+// Refuses data that no parameter can change: every value at time 0 and of a differential
+// variable, whose initial value is given. 0, or -1 after logging why.
+int check_data_depend_on_parameters(const std::vector<ExperimentPlan>& plans, int algebraicCount);
+
 }  // namespace kinefit

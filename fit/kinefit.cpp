@@ -26,7 +26,8 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
         return select_estimated(rows, code, setup.estimated);
     };
     if (kinesim::prepare_inputs(sim, file, setup.inputs, estimate) != 0 ||
-        plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0) {
+        plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0 ||
+        check_data_depend_on_parameters(setup.experiments, setup.inputs.algebraicCount) != 0) {
         return -1;
     }
     std::string kineDir = kinesim::find_kine_dir(options.kineDir);
