@@ -83,7 +83,7 @@ int compile(const BuildRequest& request, const std::vector<std::string>& flags,
     args.push_back("-lm");
     std::string compiler = compiler_program();
     int status = run_and_wait(compiler, args, messageFile);
-    if (status > 0) {
+    if (status > 0 && InterruptHold::pending() == 0) {
         log_sys("%s cannot compile %s (exit status %d):\n%s", compiler.c_str(),
                 request.files.front().c_str(), status, first_lines(messageFile, 20).c_str());
     }
@@ -127,6 +127,7 @@ bool make_cache_dir(const std::string& dir) {
 }  // namespace
 
 std::unique_ptr<LoadedCode> build_with_system_compiler(const BuildRequest& request) {
+    InterruptHold hold;  // first in, last out: after the scratch folder and the partial file
     ScratchDir scratch;
     if (!scratch.ok()) return nullptr;
     std::vector<std::string> flags = compiler_flags(request);

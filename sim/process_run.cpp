@@ -54,6 +54,7 @@ int run_and_wait(const std::string& program, const std::vector<std::string>& arg
                                      0600);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     pid_t pid = 0;
+    if (InterruptHold::pending() != 0) return -1;
     int error = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
@@ -61,13 +62,54 @@ int run_and_wait(const std::string& program, const std::vector<std::string>& arg
         return -1;
     }
     int status = 0;
+    bool passedOn = false;
     while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) {
+        if (errno == EINTR && InterruptHold::pending() != 0 && !passedOn) {
+            kill(pid, InterruptHold::pending());  // sent to the program alone, the child is left
+            passedOn = true;
+        } else if (errno != EINTR) {
             log_sys("Waiting for %s failed: %s\n", path.c_str(), std::strerror(errno));
             return -1;
         }
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+namespace {
+
+constexpr int kHeldSignals[3] = {SIGINT, SIGTERM, SIGHUP};
+volatile sig_atomic_t heldSignal = 0;
+int holdDepth = 0;
+
+void hold_signal(int signal) {
+    if (heldSignal == 0) heldSignal = signal;
+}
+
+}  // namespace
+
+InterruptHold::InterruptHold() {
+    if (holdDepth++ > 0) return;
+    struct sigaction action {};
+    action.sa_handler = hold_signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: waitpid returns, and the child is told
+    for (int i = 0; i < 3; ++i) {
+        sigaction(kHeldSignals[i], &action, &saved_[i]);
+        // a signal the program was started to ignore stays ignored
+        if (saved_[i].sa_handler == SIG_IGN) sigaction(kHeldSignals[i], &saved_[i], nullptr);
+    }
+}
+
+InterruptHold::~InterruptHold() {
+    if (--holdDepth > 0) return;
+    for (int i = 0; i < 3; ++i) sigaction(kHeldSignals[i], &saved_[i], nullptr);
+    int signal = heldSignal;
+    heldSignal = 0;
+    if (signal != 0) raise(signal);
+}
+
+int InterruptHold::pending() {
+    return heldSignal;
 }
 
 ScratchDir::ScratchDir() {
