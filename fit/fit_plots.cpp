@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 
 #include "format.h"
 #include "log.h"
@@ -52,41 +53,87 @@ void write_points(const std::string& path, const ExperimentPlan& plan) {
     }
 }
 
-std::string panel(const ExperimentPlan& plan, const std::vector<std::string>& tags,
-                  const std::string& curves, const std::string& points) {
-    std::string script = "set title " + gnuplot_quoted(plan.path) + "\nplot ";
-    for (size_t i = 0; i < plan.observed.size(); ++i) {
-        int variable = plan.observed[i];
-        bool any = false, weighted = false;
-        for (const DataPoint& point : plan.points) {
-            any = any || point.variable == variable;
-            weighted = weighted || (point.variable == variable && point.sd > 0.0);
+// Panels side by side in a row, each with its own axis, so that a small species does not lie
+// flat beside a large one.
+constexpr size_t kPanelColumns = 3;
+
+bool has_data(const ExperimentPlan& plan, int variable, bool& weighted) {
+    bool any = false;
+    weighted = false;
+    for (const DataPoint& point : plan.points) {
+        if (point.variable != variable) continue;
+        any = true;
+        weighted = weighted || point.sd > 0.0;
+    }
+    return any;
+}
+
+// gnuplot's line type of each observed variable, in order of first appearance over the
+// experiments, so that a variable has one colour in every panel.
+std::map<int, int> variable_colours(const std::vector<ExperimentPlan>& plans) {
+    std::map<int, int> colours;
+    for (const ExperimentPlan& plan : plans) {
+        for (int variable : plan.observed) {
+            colours.emplace(variable, static_cast<int>(colours.size()) + 1);
         }
-        script += format("%s%s using 1:%zu with lines lw 2 lc %zu title %s", i > 0 ? ", " : "",
-                         gnuplot_quoted(curves).c_str(), i + 2, i + 1,
-                         gnuplot_quoted(tags[variable]).c_str());
-        if (any) {
-            script += format(", %s index %zu using 1:2%s with %s pt 7 lc %zu notitle",
-                             gnuplot_quoted(points).c_str(), i, weighted ? ":3" : "",
-                             weighted ? "yerrorbars" : "points", i + 1);
-        }
+    }
+    return colours;
+}
+
+std::string panel(const ExperimentPlan& plan, size_t column, const std::string& tag, int colour,
+                  const PlotFiles& files) {
+    int variable = plan.observed[column];
+    std::string script = "set title " + gnuplot_quoted(plan.path + ": " + tag) + "\n";
+    script += format("plot %s using 1:%zu with lines lw 2 lc %d notitle",
+                     gnuplot_quoted(files.curves).c_str(), column + 2, colour);
+    bool weighted = false;
+    if (has_data(plan, variable, weighted)) {
+        script += format(", %s index %zu using 1:2%s with %s pt 7 lc %d notitle",
+                         gnuplot_quoted(files.points).c_str(), column, weighted ? ":3" : "",
+                         weighted ? "yerrorbars" : "points", colour);
     }
     return script + "\n";
 }
 
+size_t rows_of(size_t panels, size_t columns) { return (panels + columns - 1) / columns; }
+
 }  // namespace
+
+std::string fit_plot_script(const std::vector<ExperimentPlan>& plans,
+                            const std::vector<std::string>& tags,
+                            const std::vector<PlotFiles>& files, const std::string& pngFile) {
+    size_t columns = 1;
+    for (const ExperimentPlan& plan : plans) columns = std::max(columns, plan.observed.size());
+    columns = std::min(columns, kPanelColumns);
+    size_t rows = 0;
+    for (const ExperimentPlan& plan : plans) rows += rows_of(plan.observed.size(), columns);
+    std::string script = format(
+        "set terminal pngcairo size %zu,%zu noenhanced\nset output %s\nset multiplot layout "
+        "%zu,%zu\nset xlabel 'time'\nset ylabel 'amount'\nset grid\nset key off\n",
+        420 * columns, 40 + 300 * rows, gnuplot_quoted(pngFile).c_str(), rows, columns);
+    std::map<int, int> colours = variable_colours(plans);
+    for (size_t e = 0; e < plans.size(); ++e) {
+        const ExperimentPlan& plan = plans[e];
+        size_t count = plan.observed.size();
+        for (size_t i = 0; i < count; ++i) {
+            int variable = plan.observed[i];
+            script += panel(plan, i, tags[variable], colours[variable], files[e]);
+        }
+        // Each experiment starts a row of its own.
+        for (size_t i = count; i < rows_of(count, columns) * columns; ++i) {
+            script += "set multiplot next\n";
+        }
+    }
+    return script + "unset multiplot\n";
+}
 
 int draw_fit_plot(FitProblem& problem, const std::vector<double>& logValues,
                   const std::string& pngFile) {
     const FitSetup& setup = problem.setup();
     kinesim::ScratchDir scratch;
     if (!scratch.ok()) return -1;
-    size_t panels = setup.experiments.size();
-    std::string script = format(
-        "set terminal pngcairo size 1000,%zu noenhanced\nset output %s\nset multiplot layout "
-        "%zu,1\nset xlabel 'time'\nset ylabel 'amount'\nset grid\nset key outside right top\n",
-        40 + 360 * panels, gnuplot_quoted(pngFile).c_str(), panels);
-    for (size_t e = 0; e < panels; ++e) {
+    std::vector<PlotFiles> files;
+    for (size_t e = 0; e < setup.experiments.size(); ++e) {
         const ExperimentPlan& plan = setup.experiments[e];
         std::vector<double> times = curve_times(plan);
         Course course;
@@ -96,13 +143,13 @@ int draw_fit_plot(FitProblem& problem, const std::vector<double>& logValues,
                     failure.c_str());
             return -1;
         }
-        std::string curves = scratch.file(format("curves%zu.dat", e));
-        std::string points = scratch.file(format("points%zu.dat", e));
-        write_curves(curves, plan, times, course);
-        write_points(points, plan);
-        script += panel(plan, setup.inputs.tags, curves, points);
+        files.push_back({scratch.file(format("curves%zu.dat", e)),
+                         scratch.file(format("points%zu.dat", e))});
+        write_curves(files.back().curves, plan, times, course);
+        write_points(files.back().points, plan);
     }
-    return kinesim::run_gnuplot(scratch, script + "unset multiplot\n", pngFile);
+    return kinesim::run_gnuplot(
+        scratch, fit_plot_script(setup.experiments, setup.inputs.tags, files, pngFile), pngFile);
 }
 
 int draw_starts_plot(const std::vector<StartResult>& results, const std::string& pngFile) {

@@ -11,8 +11,19 @@
 
 namespace kinefit {
 
-// One panel per experiment: each measured variable's values (with error bars where sd is
-// given) as points and its fitted course as a line of the same colour. 0, or -1 after logging.
+// The data files of one experiment's panels: the fitted courses, and the measured points.
+struct PlotFiles {
+    std::string curves, points;
+};
+
+// One panel, with its own axis, per measured variable of each experiment, an experiment's
+// panels in rows of their own: the values (with error bars where sd is given) as points and the
+// fitted course as a line, in the variable's colour, the same in every panel.
+std::string fit_plot_script(const std::vector<ExperimentPlan>& plans,
+                            const std::vector<std::string>& tags,
+                            const std::vector<PlotFiles>& files, const std::string& pngFile);
+
+// Simulates the fitted curves and draws fit_plot_script's panels. 0, or -1 after logging.
 int draw_fit_plot(FitProblem& problem, const std::vector<double>& logValues,
                   const std::string& pngFile);
 
