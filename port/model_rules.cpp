@@ -94,20 +94,25 @@ int add_temporaries(Model& model, const DaeSource& source, const ModelIds& ids) 
     return 0;
 }
 
+std::unique_ptr<ASTNode> equation_math(const DaeSource& source, const ModelIds& ids, int row) {
+    return dae_math(source, ids, source.equationTrees[row], equation_place(source.model, row));
+}
+
+// The rate rules first: libSBML's check for an overdetermined system depends on the order of
+// the rules and refuses well-determined models whose algebraic rules come first.
 int add_equations(Model& model, const DaeSource& source, const ModelIds& ids) {
     const DaeModel& dae = source.model;
-    for (int row = 0; row < dae.equationCount; ++row) {
-        std::unique_ptr<ASTNode> math =
-            dae_math(source, ids, source.equationTrees[row], equation_place(dae, row));
+    for (int row = dae.algebraicCount; row < dae.equationCount; ++row) {
+        std::unique_ptr<ASTNode> math = equation_math(source, ids, row);
         if (!math) return -1;
-        Rule* rule = nullptr;
-        if (row < dae.algebraicCount) {
-            rule = model.createAlgebraicRule();
-        } else {
-            rule = model.createRateRule();
-            rule->setVariable(ids.variables[find_row(dae.variableRows, dae.equations[row].name)]);
-        }
+        RateRule* rule = model.createRateRule();
+        rule->setVariable(ids.variables[find_row(dae.variableRows, dae.equations[row].name)]);
         rule->setMath(math.get());
+    }
+    for (int row = 0; row < dae.algebraicCount; ++row) {
+        std::unique_ptr<ASTNode> math = equation_math(source, ids, row);
+        if (!math) return -1;
+        model.createAlgebraicRule()->setMath(math.get());
     }
     return 0;
 }
