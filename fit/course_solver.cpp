@@ -45,7 +45,7 @@ struct SensitivityState : kinesim::SolverState {
 
     // Evaluates d f / d y at y, for the products that follow.
     void load_jacobian(const double* y) {
-        if (model.sparse().values != nullptr) {
+        if (model.has_sparse()) {
             model.sparse_jacobian(y, values.data());
         } else {
             rows = model.jacobian_rows(y);
@@ -57,7 +57,7 @@ struct SensitivityState : kinesim::SolverState {
         int n = model.size();
         std::fill(product.begin(), product.end(), 0.0);
         const kinesim::SparseJacobianCode& sparse = model.sparse();
-        if (sparse.values != nullptr) {
+        if (model.has_sparse()) {
             for (int c = 0; c < n; ++c) {
                 for (int k = sparse.colptr[c]; k < sparse.colptr[c + 1]; ++k)
                     product[sparse.rowidx[k]] += values[k] * s[c];

@@ -115,9 +115,6 @@ const char* missing_switch(const FitOptions& options) {
     if (options.paramFile.empty()) return "-P (the parameter file)";
     if (options.dataFiles.empty()) return "-D (a data file)";
     if (options.tunedFile.empty()) return "-O (the tuned parameter file to write)";
-    if (options.linearSolver == kinesim::LinearSolverKind::Klu && options.jacobianFile.empty()) {
-        return "-J (the sparse Jacobian file, which -Lklu needs)";
-    }
     return nullptr;
 }
 

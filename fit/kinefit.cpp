@@ -36,13 +36,18 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
         log_sys("Compiling and loading the model failed.\n");
         return -1;
     }
+    setup.settings.linearSolver =
+        kinesim::choose_linear_solver(options.linearSolver, setup.inputs.variableCount);
+    if (setup.settings.linearSolver == kinesim::LinearSolverKind::Klu &&
+        compiled.derive_sparse_pattern(setup.inputs.parameters.record(),
+                                       setup.inputs.variableCount) != 0) {
+        return -1;
+    }
     setup.fvec = compiled.fvec;
     setup.fjac = compiled.fjac;
     setup.sparse = compiled.sparse;
     setup.settings.relativeTolerance = options.relativeTolerance;
     setup.settings.absoluteTolerance = options.absoluteTolerance;
-    setup.settings.linearSolver = kinesim::choose_linear_solver(
-        options.linearSolver, setup.inputs.variableCount, compiled.sparse.values != nullptr);
     return 0;
 }
 

@@ -33,7 +33,7 @@ bool algebraic_jacobian(ModelFunctions& model, int count, const std::vector<doub
                         std::vector<double>& block) {
     std::fill(block.begin(), block.end(), 0.0);
     const SparseJacobianCode& sparse = model.sparse();
-    if (sparse.values != nullptr) {
+    if (model.has_sparse()) {
         std::vector<double> values(sparse.nnz);
         model.sparse_jacobian(y.data(), values.data());
         for (int j = 0; j < count; ++j) {

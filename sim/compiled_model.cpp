@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "derived_pattern.h"
 #include "log.h"
 
 #ifndef ZYMORAX_SIM_SOURCE_DIR
@@ -45,6 +46,17 @@ std::string find_kine_dir(const std::string& option) {
     if (holds_kine_h(ZYMORAX_SIM_SOURCE_DIR)) return ZYMORAX_SIM_SOURCE_DIR;
     log_sys("Cannot find kine.h: name its folder with -K or ZYMORAX_KINE_DIR.\n");
     return "";
+}
+
+CompiledModel::CompiledModel() = default;
+CompiledModel::~CompiledModel() = default;
+
+int CompiledModel::derive_sparse_pattern(Parameter* parameters, int variableCount) {
+    if (sparse.colptr != nullptr) return 0;
+    derived_ = std::make_unique<DerivedPattern>();
+    if (derived_->derive(fjac, parameters, variableCount) != 0) return -1;
+    sparse = derived_->code();
+    return 0;
 }
 
 int CompiledModel::load(const std::string& codeFile, const std::string& jacobianFile,

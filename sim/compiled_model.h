@@ -11,6 +11,8 @@
 
 namespace kinesim {
 
+class DerivedPattern;
+
 using UsrFvec = void (*)(double fvec[], double y[], double Gene, Parameter* p);
 using UsrFjac = void (*)(double* fjac, double y[], double Gene, Parameter* p);  // rows of n + 1
 
@@ -20,20 +22,30 @@ std::string find_kine_dir(const std::string& option);
 
 class CompiledModel {
   public:
+    CompiledModel();
+    ~CompiledModel();
+    CompiledModel(const CompiledModel&) = delete;
+    CompiledModel& operator=(const CompiledModel&) = delete;
+
     // Compiles `codeFile`, and `jacobianFile` unless it is "", for `variableCount` variables
     // (MAX_VAR_NUM = variableCount + 1) and finds their functions; the -J file's pattern is
     // checked. 0, or -1 after logging (with the compiler's messages when it fails).
     int load(const std::string& codeFile, const std::string& jacobianFile,
              const std::string& kineDir, int variableCount, CodeCompiler compiler);
 
+    // Without a -J file, `sparse` becomes the pattern of the entries usr_fjac writes (called
+    // once with `parameters`). 0, or -1 after logging.
+    int derive_sparse_pattern(Parameter* parameters, int variableCount);
+
     UsrFvec fvec = nullptr;
     UsrFjac fjac = nullptr;
-    SparseJacobianCode sparse;  // sparse.values is nullptr without a -J file
+    SparseJacobianCode sparse;  // sparse.colptr is nullptr without a -J file or derived pattern
 
   private:
     int find_sparse_jacobian(const std::string& jacobianFile, int variableCount);
 
     std::unique_ptr<LoadedCode> code_;
+    std::unique_ptr<DerivedPattern> derived_;
 };
 
 }  // namespace kinesim

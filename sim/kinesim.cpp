@@ -86,7 +86,8 @@ int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
     return kExitOk;
 }
 
-int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs& inputs) {
+int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs& inputs,
+             LinearSolverKind linearSolver) {
     CsvWriter csv;
     if (csv.open(options.csvFile, inputs.tags) != 0) {
         log_sys("Nothing was simulated.\n");
@@ -96,8 +97,7 @@ int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs
     SolverSettings settings;
     settings.relativeTolerance = options.relativeTolerance;
     settings.absoluteTolerance = options.absoluteTolerance;
-    settings.linearSolver = choose_linear_solver(options.linearSolver, inputs.variableCount,
-                                                 model.sparse().values != nullptr);
+    settings.linearSolver = linearSolver;
     int solved = integrate_dae(
         model, inputs.algebraicCount, inputs.tags, inputs.initial, grid, settings,
         [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); });
@@ -126,10 +126,17 @@ int run_kinesim(const SimOptions& options) {
         log_sys("Compiling and loading the model failed; nothing was simulated.\n");
         return kExitFailure;
     }
+    LinearSolverKind linearSolver =
+        choose_linear_solver(options.linearSolver, inputs.variableCount);
+    if (!options.checkJacobian && linearSolver == LinearSolverKind::Klu &&
+        compiled.derive_sparse_pattern(inputs.parameters.record(), inputs.variableCount) != 0) {
+        log_sys("Nothing was simulated.\n");
+        return kExitFailure;
+    }
     ModelFunctions model(compiled.fvec, compiled.fjac, inputs.parameters.record(),
                          inputs.variableCount, compiled.sparse);
     if (options.checkJacobian) return check_jacobian(model, inputs);
-    int status = simulate(options, model, inputs);
+    int status = simulate(options, model, inputs, linearSolver);
     if (status != kExitOk || options.plotFile.empty()) return status;
     std::string title = file.title.empty() ? options.codeFile : file.title;
     if (draw_plot(options.csvFile, inputs.variableCount, options.plotFile, title) != 0) {

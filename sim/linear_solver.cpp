@@ -13,10 +13,9 @@
 
 namespace kinesim {
 
-LinearSolverKind choose_linear_solver(LinearSolverKind asked, int variableCount, bool sparseGiven) {
+LinearSolverKind choose_linear_solver(LinearSolverKind asked, int variableCount) {
     if (asked != LinearSolverKind::Auto) return asked;
-    return sparseGiven && variableCount >= kSparseFromVariables ? LinearSolverKind::Klu
-                                                                : LinearSolverKind::Dense;
+    return variableCount >= kSparseFromVariables ? LinearSolverKind::Klu : LinearSolverKind::Dense;
 }
 
 const char* linear_solver_name(LinearSolverKind kind) {
@@ -39,6 +38,7 @@ LinearSolver::~LinearSolver() {
 int LinearSolver::attach(void* idaMem, N_Vector like, SUNContext context) {
     sunindextype n = model_.size();
     if (kind_ == LinearSolverKind::Klu) {
+        if (model_.sparse().values == nullptr && !model_.reserve_jacobian_rows()) return -1;
         matrix_ = SUNSparseMatrix(n, n, std::max<sunindextype>(pattern_->nonzeros(), 1), CSC_MAT,
                                   context);
         if (matrix_ != nullptr) solver_ = SUNLinSol_KLU(like, matrix_, context);

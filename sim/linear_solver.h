@@ -19,13 +19,14 @@ namespace kinesim {
 
 enum class LinearSolverKind { Auto, Dense, Klu };
 
-// From this many variables Auto takes KLU when the sparse Jacobian is there. Measured on enzyme
+// From this many variables Auto takes KLU, with the -J file's Jacobian or else the pattern of
+// usr_fjac's entries. Measured on enzyme
 // chains to t = 1000 (kinesim, mean of 5 runs): 20 variables 150 ms dense, 135 ms KLU; 40: 180,
 // 176; 60: 361, 261; 200: 1,368, 862; 400: 3,711, 1,472. Below 60 the two cost the same.
 constexpr int kSparseFromVariables = 60;
 
-// The solver to use: Auto resolved by the model's size and whether a -J file was given.
-LinearSolverKind choose_linear_solver(LinearSolverKind asked, int variableCount, bool sparseGiven);
+// The solver to use: Auto resolved by the model's size.
+LinearSolverKind choose_linear_solver(LinearSolverKind asked, int variableCount);
 
 // "dense" or "KLU", for messages.
 const char* linear_solver_name(LinearSolverKind kind);

@@ -42,7 +42,8 @@ bool fits_in_memory(double bytes) {
 
 // The dense path holds usr_fjac's rows and the solver's matrix, both about n^2 numbers.
 bool ModelFunctions::reserve_jacobian_rows() {
-    if (!fits_in_memory(2.0 * sizeof(double) * (n_ + 1.0) * (n_ + 1.0))) return false;
+    double arrays = sparse_.fjacOffsets != nullptr ? 1.0 : 2.0;
+    if (!fits_in_memory(arrays * sizeof(double) * (n_ + 1.0) * (n_ + 1.0))) return false;
     try {
         fjacRows_.resize(static_cast<size_t>(n_ + 1) * (n_ + 1));
     } catch (const std::bad_alloc&) {
@@ -68,8 +69,15 @@ void ModelFunctions::jacobian(const double* y, double* jacobian) {
 
 void ModelFunctions::sparse_jacobian(const double* y, double* values) {
     set_state(y);
-    std::fill(values, values + sparse_.nnz, 0.0);
-    sparse_.values(values, y_.data(), kGeneValue, parameters_);
+    if (sparse_.values != nullptr) {
+        std::fill(values, values + sparse_.nnz, 0.0);
+        sparse_.values(values, y_.data(), kGeneValue, parameters_);
+        return;
+    }
+    // usr_fjac rewrites every entry of the pattern at each call: no clearing of its n^2 rows.
+    if (fjacRows_.empty()) fjacRows_.assign(static_cast<size_t>(n_ + 1) * (n_ + 1), 0.0);
+    fjac_(fjacRows_.data(), y_.data(), kGeneValue, parameters_);
+    for (int k = 0; k < sparse_.nnz; ++k) values[k] = fjacRows_[sparse_.fjacOffsets[k]];
 }
 
 }  // namespace kinesim

@@ -20,17 +20,20 @@ class ModelFunctions {
     void rhs(const double* y, double* f);
     // jacobian[i * n + j] = d f_i / d y_j (row-major, n x n).
     void jacobian(const double* y, double* jacobian);
-    // Makes the (n + 1)^2 buffer of jacobian_rows; false when there is no memory for it and the
-    // dense solver's matrix together.
+    // Makes the (n + 1)^2 buffer of jacobian_rows; false when there is no memory for it (and the
+    // dense solver's matrix, unless the pattern is derived from usr_fjac).
     bool reserve_jacobian_rows();
     // usr_fjac's own rows: entry (i, j), both from 1, at [i * (n + 1) + j]. Valid until the next
     // call; the buffer is made at the first call unless reserved before.
     const double* jacobian_rows(const double* y);
-    // The -J file's values in its pattern order (sparse().nnz of them).
+    // The sparse Jacobian's values in its pattern order (sparse().nnz of them): from the -J file,
+    // or read from usr_fjac's rows.
     void sparse_jacobian(const double* y, double* values);
 
     int size() const { return n_; }
     const SparseJacobianCode& sparse() const { return sparse_; }
+    // Whether a -J file or a pattern derived from usr_fjac gives the Jacobian in sparse form.
+    bool has_sparse() const { return sparse_.colptr != nullptr; }
 
   private:
     void set_state(const double* y);

@@ -12,8 +12,9 @@ const char* const kUsage =
     "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>]\n"
     "       kinesim --check-jacobian -C<model.c> -P<param.txt> [-B<compiler>] [-K<kine.h folder>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
-    "  -J  sparse Jacobian file written by symcode -J (needed for -Lklu)\n"
-    "  -L  linear solver: auto (default: klu for large models with -J), dense, klu\n"
+    "  -J  sparse Jacobian file written by symcode -J (without it, KLU takes the entries\n"
+    "      usr_fjac writes)\n"
+    "  -L  linear solver: auto (default: klu from 60 variables, else dense), dense, klu\n"
     "  -B  compiler: tcc (default: TinyCC, in memory) or cc (the system compiler at -O2,\n"
     "      kept in the build cache)\n"
     "  -P  parameter file (after valfuse: every value the model uses filled in)\n"
@@ -107,9 +108,6 @@ int parse_one(const std::string& argument, SimOptions& options) {
 const char* missing_switch(const SimOptions& options) {
     if (options.codeFile.empty()) return "-C (the C file)";
     if (options.paramFile.empty()) return "-P (the parameter file)";
-    if (options.linearSolver == LinearSolverKind::Klu && options.jacobianFile.empty()) {
-        return "-J (the sparse Jacobian file, which -Lklu needs)";
-    }
     if (options.checkJacobian) return nullptr;
     if (!options.timeGiven) return "-T (the time span)";
     if (options.timeStep <= 0.0) return "-S (the output step)";

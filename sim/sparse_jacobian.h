@@ -2,6 +2,7 @@
 // iteration matrix IDA factorises, built from it once.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ struct SparseJacobianCode {
     const int* colptr = nullptr;  // n + 1 entries
     const int* rowidx = nullptr;  // nnz entries
     UsrFjacCsc values = nullptr;
+    // Without a -J file, a pattern derived from usr_fjac: where its rows (n + 1 numbers each)
+    // hold the k-th value.
+    const std::size_t* fjacOffsets = nullptr;
 };
 
 // Checks that the pattern is well formed for `variableCount` variables, so that filling a matrix

@@ -4,6 +4,7 @@
 // system compiler's builds give the same right-hand side.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -74,11 +75,12 @@ struct LoadedModel {
     }
 };
 
-void load(const Workspace& work, CodeCompiler compiler, LoadedModel& model) {
+void load(const Workspace& work, CodeCompiler compiler, LoadedModel& model,
+          bool withJacobianFile = true) {
     kinesim::SimOptions options;
     options.codeFile = work.file("m.c");
     options.paramFile = work.file("p.txt");
-    options.jacobianFile = work.file("j.c");
+    if (withJacobianFile) options.jacobianFile = work.file("j.c");
     std::string kineDir = source_path("sim");
     ASSERT_EQ(kinesim::prepare_inputs(options, model.file, model.inputs), 0);
     ASSERT_EQ(model.compiled.load(options.codeFile, options.jacobianFile, kineDir,
@@ -125,6 +127,18 @@ TEST(SymcodeSparseJacobian, EqualsUsrFjacAndFiniteDifferencesOnRandomNetworks) {
             kinesim::JacobianComparison check = kinesim::compare_jacobian(f, model.inputs.initial);
             EXPECT_TRUE(check.agrees())
                 << method << kinesim::describe_comparison(check, model.inputs.tags);
+            // Without j.c the pattern usr_fjac's entries give is the same, value for value.
+            LoadedModel plain;
+            ASSERT_NO_FATAL_FAILURE(load(work, CodeCompiler::TinyCC, plain, false));
+            ASSERT_EQ(plain.compiled.derive_sparse_pattern(plain.inputs.parameters.record(), n), 0);
+            kinesim::ModelFunctions g = plain.functions();
+            ASSERT_EQ(g.sparse().nnz, f.sparse().nnz) << method;
+            EXPECT_TRUE(std::equal(f.sparse().colptr, f.sparse().colptr + n + 1, g.sparse().colptr));
+            EXPECT_TRUE(std::equal(f.sparse().rowidx, f.sparse().rowidx + f.sparse().nnz,
+                                   g.sparse().rowidx));
+            std::vector<double> derived(g.sparse().nnz);
+            g.sparse_jacobian(model.inputs.initial.data(), derived.data());
+            EXPECT_EQ(derived, values) << method;
         }
     }
 }
