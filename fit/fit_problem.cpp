@@ -1,5 +1,7 @@
 #include "fit_problem.h"
 
+#include "power_law.h"
+
 #include <cmath>
 
 namespace kinefit {
@@ -42,6 +44,8 @@ FitProblem::FitProblem(const FitSetup& setup)
       inputs_(setup.inputs),
       model_(setup.fvec, setup.fjac, inputs_.parameters.record(), inputs_.variableCount,
              setup.sparse) {
+    model_.keep_non_negative(inputs_.powerBases,
+                             kinesim::kPowerLawJacobianFloor * setup.settings.absoluteTolerance);
     for (const EstimatedParameter& parameter : setup.estimated) {
         estimatedValues_.push_back(&inputs_.parameters.at(parameter.slot, parameter.index));
     }

@@ -7,10 +7,12 @@
 
 Every model goes through rxnconv under four method pairs, and each DAE file through symcode (C)
 and the system compiler against sim/kine.h (cc -fsyntax-only: every check of the compiler's front
-end, without generating code, which for the largest models would take gigabytes). It prints how
-many models convert under at least one pair into C that compiles, how many conversions exit 0
-with a DAE file without variables, and the refusals grouped by their first message (numbers and
-quoted names blanked out). OUT keeps every run's files, an outcome file per run and a
+end, without generating code, which for the largest models would take gigabytes). Code that
+compiles is simulated by kinesim to t = 100 with its blank values filled (kinetic orders f
+uniform in [0.5, 1.5], every other value log-uniform in [0.1, 10], the same for a model and pair
+at every check). It prints how many models convert under at least one pair into C that compiles
+and runs, how many conversions exit 0 with a DAE file without variables, and the refusals and
+failed runs grouped by their first message (numbers and quoted names blanked out). OUT keeps every run's files, an outcome file per run and a
 results.tsv; --resume keeps the runs of an earlier, interrupted check. --compare checks that the
 DAE and usage files of every conversion that gave code in BEFORE are byte-identical in AFTER.
 """
@@ -18,6 +20,7 @@ import argparse
 import collections
 import concurrent.futures
 import os
+import random
 import re
 import shutil
 import subprocess
@@ -26,7 +29,8 @@ import sys
 PAIRS = [("-gCMA", "-mCMA"), ("-gCMA", "-mGMA"), ("-gTPP_RAPID", "-mMM"),
          ("-gTPP_STEADYSTATE_1", "-mGMA")]
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-FIELDS = ["model", "pair", "outcome", "message"]
+FIELDS = ["model", "pair", "outcome", "message", "simulation", "simulation_message"]
+SPAN, STEP = "-T0:100", "-S1"
 
 
 def pair_name(pair):
@@ -57,6 +61,7 @@ def first_message(path):
 def blank_details(message):
     message = re.sub(r"parseXML: \S+?: ", "parseXML: <file>: ", message)
     message = re.sub(r"'[^']*'", "'_'", message)
+    message = re.sub(r"(variable \d+) \([^)]*\)", r"\1 (_)", message)
     return re.sub(r"\d+(\.\d+)?", "N", message)
 
 
@@ -104,6 +109,35 @@ def convert(model, pair, work, build, timeout):
     return "code", ""
 
 
+def fill_blanks(path, filled, seed):
+    """The parameter file with every blank PARAM value filled; the same for the same seed."""
+    draw = random.Random(seed)
+    lines = []
+    with open(path, encoding="latin-1") as handle:
+        for line in handle:
+            fields = line.split(";")
+            if line.startswith("PARAM") and len(fields) > 4 and not fields[3].strip():
+                name = fields[1].strip()
+                value = draw.uniform(0.5, 1.5) if name == "f" else 10 ** draw.uniform(-1, 1)
+                fields[3] = " %.6g" % value
+            lines.append(";".join(fields))
+    with open(filled, "w", encoding="latin-1") as handle:
+        handle.write("".join(lines))
+
+
+def simulate(work, build, timeout, seed):
+    """kinesim on the conversion's code with filled values: (outcome, message)."""
+    fill_blanks(os.path.join(work, "param.txt"), os.path.join(work, "filled.txt"), seed)
+    env = dict(os.environ, LC_ALL="C", ZYMORAX_SYSLOG=os.path.join(work, "kinesim.log"))
+    status, _ = run([os.path.join(build, "bin", "kinesim"), "-Cmodel.c", "-Pfilled.txt", SPAN,
+                     STEP, "-Oout.csv"], work, env, timeout)
+    if status is None:
+        return "sim-timeout", ""
+    if status != 0:
+        return "sim-failed", first_message(env["ZYMORAX_SYSLOG"])
+    return "runs", ""
+
+
 def check_model(model, out, build, timeout):
     name = os.path.splitext(os.path.basename(model))[0]
     rows = []
@@ -119,7 +153,12 @@ def check_model(model, out, build, timeout):
         for leftover in os.listdir(work):
             if leftover.endswith(".tmp"):
                 os.remove(os.path.join(work, leftover))
-        rows.append((name, pair_name(pair), outcome, message.replace("\t", " ")))
+        simulation, simulation_message = "", ""
+        if outcome == "code":
+            simulation, simulation_message = simulate(work, build, timeout,
+                                                      name + pair_name(pair))
+        rows.append((name, pair_name(pair), outcome, message.replace("\t", " "), simulation,
+                     simulation_message.replace("\t", " ")))
         with open(done, "w", encoding="utf-8") as handle:
             handle.write("\t".join(rows[-1]) + "\n")
     return rows
@@ -132,12 +171,23 @@ def summarise(rows):
     print("models: %d" % len(models))
     print("models converting under at least one pair into C that compiles: %d (%.1f%%)"
           % (len(with_code), 100.0 * len(with_code) / max(len(models), 1)))
+    running = {row[0] for row in rows if row[4:5] == ("runs",)}
+    print("models converting under at least one pair into C that compiles and runs: %d (%.1f%%)"
+          % (len(running), 100.0 * len(running) / max(len(models), 1)))
     print("conversions exiting 0 with a DAE file without variables: %d" % len(empty))
     outcomes = collections.Counter(row[2] for row in rows)
     print("conversions by outcome: " + ", ".join("%s %d" % item for item in sorted(outcomes.items())))
     for pair in PAIRS:
-        count = sum(1 for row in rows if row[1] == pair_name(pair) and row[2] == "code")
-        print("  %-22s code for %d models" % (pair_name(pair), count))
+        code = [row for row in rows if row[1] == pair_name(pair) and row[2] == "code"]
+        runs = sum(1 for row in code if row[4:5] == ("runs",))
+        print("  %-22s code for %d models, of which %d run to t = 100" % (pair_name(pair),
+                                                                       len(code), runs))
+    print("\nfailed runs, by first message (runs, models):")
+    failed = [(row[0], row[4] + ": " + blank_details(row[5])) for row in rows
+              if row[2] == "code" and row[4:5] != ("runs",)]
+    for key, count in collections.Counter(key for _, key in failed).most_common():
+        names = sorted({name for name, k in failed if k == key})
+        print("%5d %4d  %s   [%s]" % (count, len(names), key, ", ".join(names[:3])))
     print("\nrefusals of models without code under any pair, by first message "
           "(conversions, models):")
     groups = collections.defaultdict(set)

@@ -68,6 +68,59 @@ std::string declared_name(const std::string& code, size_t valStart) {
     return code.substr(p, end - p);
 }
 
+void skip_blanks(const std::string& code, size_t& pos) {
+    while (pos < code.size() && code[pos] == ' ') ++pos;
+}
+
+// The text from `pos` to the ')' that closes the call, or "" when there is none.
+std::string argument_to_close(const std::string& code, size_t pos) {
+    int depth = 0;
+    for (size_t p = pos; p < code.size(); ++p) {
+        if (code[p] == '(') ++depth;
+        if (code[p] == ')' && depth-- == 0) return code.substr(pos, p - pos);
+        if (code[p] == ';') break;
+    }
+    return "";
+}
+
+bool is_whole_number(const std::string& text) {
+    size_t p = text.find_first_not_of(' ');
+    if (p != std::string::npos && text[p] == '-') ++p;
+    size_t digits = p;
+    while (p < text.size() && std::isdigit(static_cast<unsigned char>(text[p]))) ++p;
+    return p > digits && text.find_first_not_of(' ', p) == std::string::npos;
+}
+
+// "pow(y[i], exponent)" at `pos` (just after the name pow): the term, false when the base is
+// not a variable or the exponent a whole number.
+bool read_power(const std::string& code, size_t pos, PowerTerm& term) {
+    skip_blanks(code, pos);
+    if (code.compare(pos, 1, "(") != 0) return false;
+    ++pos;
+    skip_blanks(code, pos);
+    if (code.compare(pos, 1, "y") != 0) return false;
+    ++pos;
+    long variable = read_subscript(code, pos);
+    skip_blanks(code, pos);
+    if (variable <= 0 || code.compare(pos, 1, ",") != 0) return false;
+    std::string exponent = argument_to_close(code, pos + 1);
+    size_t first = exponent.find_first_not_of(' ');
+    if (first == std::string::npos || is_whole_number(exponent)) return false;
+    term.variable = static_cast<int>(variable);
+    term.exponent = exponent.substr(first);
+    size_t nameEnd = 0;
+    while (nameEnd < term.exponent.size() && is_name_char(term.exponent[nameEnd])) ++nameEnd;
+    size_t at = nameEnd;
+    long element = nameEnd > 0 && is_name_start(term.exponent[0])
+                       ? read_subscript(term.exponent, at)
+                       : -1;
+    if (element >= 0 && term.exponent.find_first_not_of(' ', at) == std::string::npos) {
+        term.label = term.exponent.substr(0, nameEnd);
+        term.element = static_cast<int>(element);
+    }
+    return true;
+}
+
 class Scanner {
   public:
     explicit Scanner(CodeFacts& facts) : facts_(facts) {}
@@ -75,12 +128,22 @@ class Scanner {
     int take(const std::string& code, size_t nameStart, size_t nameEnd) {
         std::string name = code.substr(nameStart, nameEnd - nameStart);
         size_t pos = nameEnd;
+        PowerTerm term;
+        if (name == "pow" && read_power(code, pos, term)) {
+            term.row = fvecRow_;
+            facts_.powerTerms.push_back(term);
+            return 0;
+        }
         long first = read_subscript(code, pos);
         if (first < 0) return 0;
         if (name == "val") return bind(declared_name(code, nameStart), static_cast<int>(first));
-        if (name == "fvec") facts_.fvecRows.insert(static_cast<int>(first));
+        if (name == "fvec") {
+            facts_.fvecRows.insert(static_cast<int>(first));
+            fvecRow_ = static_cast<int>(first);
+        }
         if (name == "y") note_variable(first);
         if (name == "fjac") {
+            fvecRow_ = 0;
             facts_.largestJacobianRow = std::max<long>(facts_.largestJacobianRow, first);
             long column = read_subscript(code, pos);
             note_variable(column);
@@ -126,6 +189,7 @@ class Scanner {
 
     CodeFacts& facts_;
     std::vector<std::pair<std::string, int>> reads_;
+    int fvecRow_ = 0;  // the fvec row being assigned, 0 outside usr_fvec
 };
 
 }  // namespace

@@ -8,8 +8,19 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace kinesim {
+
+// A power pow(y[variable], exponent) whose exponent is not a whole number written out: a power
+// law, undefined for a negative base.
+struct PowerTerm {
+    int variable = 0;          // from 1
+    int row = 0;               // the fvec row it stands in, 0 when outside usr_fvec
+    std::string exponent;      // as written
+    std::string label;         // the exponent when it is label[element], else ""
+    int element = 0;
+};
 
 struct CodeFacts {
     std::map<int, std::string> bindings;            // i -> label of "double *label = p->val[i];"
@@ -18,6 +29,7 @@ struct CodeFacts {
     int largestVariable = 0;                        // largest n of y[n] and of fjac[.][n]
     int largestJacobianRow = 0;                     // largest i of fjac[i][.]
     std::set<std::pair<int, int>> jacobianEntries;  // (i, n) of every fjac[i][n]
+    std::vector<PowerTerm> powerTerms;               // in usr_fvec first, in the order written
 };
 
 // Scans C source text (comments skipped). 0, or -1 after logging when a label is bound to two

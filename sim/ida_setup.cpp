@@ -37,6 +37,18 @@ void keep_message(int, const char*, const char*, char* message, void* data) {
     static_cast<SolverState*>(static_cast<IdaUserData*>(data))->lastMessage = message;
 }
 
+// A step that takes a power law's variable below 0 is rejected and retried shorter.
+int constrain_non_negative(IdaObjects& ida, const std::vector<int>& variables) {
+    if (variables.empty()) return 0;
+    N_Vector constraints = N_VNew_Serial(N_VGetLength(ida.y), ida.context);
+    if (constraints == nullptr) return -1;
+    N_VConst(0.0, constraints);
+    for (int i : variables) N_VGetArrayPointer(constraints)[i] = 1.0;
+    int flag = IDASetConstraints(ida.mem, constraints);
+    N_VDestroy(constraints);
+    return flag == IDA_SUCCESS ? 0 : -1;
+}
+
 }  // namespace
 
 int calc_consistent_initial_values(IdaObjects& ida, double start) {
@@ -84,7 +96,8 @@ int setup_ida(IdaObjects& ida, SolverState& state, const std::vector<double>& in
                   IDA_SUCCESS &&
               ida.linear->attach(ida.mem, ida.y, ida.context) == 0 &&
               IDASetId(ida.mem, ida.id) == IDA_SUCCESS &&
-              IDASetMaxNumSteps(ida.mem, settings.maxStepsPerOutput) == IDA_SUCCESS;
+              IDASetMaxNumSteps(ida.mem, settings.maxStepsPerOutput) == IDA_SUCCESS &&
+              constrain_non_negative(ida, state.model.non_negative()) == 0;
     return ok ? 0 : -1;
 }
 

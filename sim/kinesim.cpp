@@ -11,6 +11,7 @@
 #include "format.h"
 #include "jacobian_check.h"
 #include "jacobian_file.h"
+#include "power_law.h"
 #include "log.h"
 #include "model_inputs.h"
 #include "param_reader.h"
@@ -58,9 +59,11 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
         (check && check(file, facts) != 0) || bind_model_inputs(file, facts, inputs) != 0 ||
         (!options.jacobianFile.empty() &&
          (read_text(options.jacobianFile, "sparse Jacobian file", jacobian) != 0 ||
-          check_jacobian_file(options.jacobianFile, jacobian, facts, inputs.variableCount) != 0))) {
+          check_jacobian_file(options.jacobianFile, jacobian, facts, inputs.variableCount) != 0)) ||
+        check_power_laws_at_start(facts, inputs) != 0) {
         return -2;
     }
+    inputs.powerBases = power_law_bases(facts);
     return 0;
 }
 
@@ -136,6 +139,8 @@ int run_kinesim(const SimOptions& options) {
     ModelFunctions model(compiled.fvec, compiled.fjac, inputs.parameters.record(),
                          inputs.variableCount, compiled.sparse);
     if (options.checkJacobian) return check_jacobian(model, inputs);
+    model.keep_non_negative(inputs.powerBases,
+                            kPowerLawJacobianFloor * options.absoluteTolerance);
     int status = simulate(options, model, inputs, linearSolver);
     if (status != kExitOk || options.plotFile.empty()) return status;
     std::string title = file.title.empty() ? options.codeFile : file.title;

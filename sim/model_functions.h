@@ -30,6 +30,12 @@ class ModelFunctions {
     // or read from usr_fjac's rows.
     void sparse_jacobian(const double* y, double* values);
 
+    // From now on the variables `bases` (from 0, under power laws) enter the right-hand side at
+    // 0 or above, and the Jacobian at `floor` or above, where an order below 1 has a finite
+    // slope: an approximation that IDA's Newton iteration takes, as it does any Jacobian.
+    void keep_non_negative(const std::vector<int>& bases, double floor);
+    const std::vector<int>& non_negative() const { return nonNegative_; }
+
     int size() const { return n_; }
     const SparseJacobianCode& sparse() const { return sparse_; }
     // Whether a -J file or a pattern derived from usr_fjac gives the Jacobian in sparse form.
@@ -37,6 +43,7 @@ class ModelFunctions {
 
   private:
     void set_state(const double* y);
+    void set_jacobian_state(const double* y);
 
     UsrFvec fvec_;
     UsrFjac fjac_;
@@ -44,6 +51,8 @@ class ModelFunctions {
     int n_;
     SparseJacobianCode sparse_;
     std::vector<double> y_, f_, fjacRows_;  // 1-based buffers for the generated code
+    std::vector<int> nonNegative_;
+    double jacobianFloor_ = 0.0;
 };
 
 }  // namespace kinesim

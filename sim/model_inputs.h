@@ -43,6 +43,7 @@ struct ModelInputs {
     std::vector<std::string> tags;  // by variable number - 1
     std::vector<double> initial;    // by variable number - 1
     ParameterValues parameters;
+    std::vector<int> powerBases;  // the variables (from 0) raised to a power law, ascending
 };
 
 // Logs every value that the Y_START rows and `elements` (label -> indices of the elements read)
