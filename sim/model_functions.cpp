@@ -29,14 +29,9 @@ void ModelFunctions::keep_non_negative(const std::vector<int>& bases, double flo
     jacobianFloor_ = floor;
 }
 
-void ModelFunctions::set_state(const double* y) {
+void ModelFunctions::set_state(const double* y, double lowest) {
     std::copy(y, y + n_, y_.begin() + 1);
-    for (int i : nonNegative_) y_[i + 1] = std::max(y_[i + 1], 0.0);
-}
-
-void ModelFunctions::set_jacobian_state(const double* y) {
-    std::copy(y, y + n_, y_.begin() + 1);
-    for (int i : nonNegative_) y_[i + 1] = std::max(y_[i + 1], jacobianFloor_);
+    for (int i : nonNegative_) y_[i + 1] = std::max(y_[i + 1], lowest);
 }
 
 void ModelFunctions::rhs(const double* y, double* f) {
@@ -64,7 +59,7 @@ bool ModelFunctions::reserve_jacobian_rows() {
 }
 
 const double* ModelFunctions::jacobian_rows(const double* y) {
-    set_jacobian_state(y);
+    set_state(y, jacobianFloor_);
     fjacRows_.assign(static_cast<size_t>(n_ + 1) * (n_ + 1), 0.0);
     fjac_(fjacRows_.data(), y_.data(), kGeneValue, parameters_);
     return fjacRows_.data();
@@ -79,7 +74,7 @@ void ModelFunctions::jacobian(const double* y, double* jacobian) {
 }
 
 void ModelFunctions::sparse_jacobian(const double* y, double* values) {
-    set_jacobian_state(y);
+    set_state(y, jacobianFloor_);
     if (sparse_.values != nullptr) {
         std::fill(values, values + sparse_.nnz, 0.0);
         sparse_.values(values, y_.data(), kGeneValue, parameters_);

@@ -42,8 +42,8 @@ class ModelFunctions {
     bool has_sparse() const { return sparse_.colptr != nullptr; }
 
   private:
-    void set_state(const double* y);
-    void set_jacobian_state(const double* y);
+    // y into the 1-based buffer, the power laws' variables at `lowest` or above.
+    void set_state(const double* y, double lowest = 0.0);
 
     UsrFvec fvec_;
     UsrFjac fjac_;
