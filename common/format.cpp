@@ -1,6 +1,7 @@
 #include "format.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 namespace zymorax {
@@ -188,6 +189,19 @@ bool print(FILE* out, const char* fmt, ...) {
     std::string text = vformat(fmt, args);
     va_end(args);
     return std::fwrite(text.data(), 1, text.size(), out) == text.size() && !std::ferror(out);
+}
+
+}  // namespace zymorax
+
+namespace zymorax {
+
+std::string shortest_number_text(double value) {
+    std::string text;
+    for (int digits = 1; digits <= 17; ++digits) {
+        text = format("%.*g", digits, value);
+        if (std::strtod(text.c_str(), nullptr) == value) break;
+    }
+    return text;
 }
 
 }  // namespace zymorax

@@ -18,6 +18,9 @@ std::string vformat(const char* fmt, va_list args);
 // Formats like fprintf; false when the stream reported a write error.
 bool print(FILE* out, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
 
+// The shortest "%g" text (1 to 17 significant digits) that reads back as exactly `value`.
+std::string shortest_number_text(double value);
+
 // Pads the exponent of one formatted floating-point text to three digits ("1e+06" -> "1e+006").
 std::string widen_exponent(const std::string& number);
 

@@ -12,6 +12,10 @@ std::string param_value_text(double value) {
     return format("%12.4g", value);
 }
 
+std::string exact_value_text(double value) {
+    return format("%12s", shortest_number_text(value).c_str());
+}
+
 std::string blank_value_text() {
     return std::string(12, ' ');
 }

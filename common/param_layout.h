@@ -11,6 +11,9 @@ namespace zymorax {
 std::string initial_value_text(double value);
 std::string param_value_text(double value);
 std::string blank_value_text();
+// A value at full precision: the shortest text that reads back as `value`, right-aligned in twelve
+// characters (wider when it needs more).
+std::string exact_value_text(double value);
 
 // The first line; the model's header lines follow it, each as "# <line>".
 std::string model_header();

@@ -18,6 +18,9 @@ struct CompileOptions {
     // six file options: without -J nothing of it is written.
     bool sparseJacobian = false;
     std::string sparseJacobianFile;
+    // -X: the extended dialect (numbers at full precision, 0 among them, negative initial
+    // values, full-precision values in the parameter file) that kinelaw's DAE files need.
+    bool extendedDialect = false;
     bool cNotation = true;  // pow() powers and C comments; false: '^' powers, '#' or '%' comments
     bool matlab = false;    // MATLAB functions under the fixed MATLAB names
 };

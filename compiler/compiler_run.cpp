@@ -3,6 +3,7 @@
 #include "code_writers.h"
 #include "compile_options.h"
 #include "dae_reader.h"
+#include "expr_text.h"
 #include "expression_setup.h"
 #include "log.h"
 #include "ssystem_writer.h"
@@ -48,6 +49,7 @@ int write_outputs(DaeModel& model, const CompileOptions& options) {
 int run_steps(int argc, char** argv) {
     CompileOptions options;
     if (my_init(argc, argv, options) != 0) return -1;
+    set_extended_dialect(options.extendedDialect);
     DaeModel model;
     if (read_data(model, options.daeFile) != 0) return -1;
     if (compile_expressions(model, options.cNotation) != 0) return -1;

@@ -15,6 +15,7 @@ struct VariableEntry {
     int number = 0;            // index in the state vector, set when the variables are numbered
     std::string name;          // text between the brackets of x[...] or y[...]
     double initialValue = -1;  // -1 when the file gives none
+    bool initialGiven = false;  // the file gives a value (negative ones in the extended dialect)
     int isAlgebraic = 0;       // 1 for x[...], 0 for y[...]
     int used = 0;              // referenced by an expression
 };

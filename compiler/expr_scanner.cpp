@@ -32,13 +32,13 @@ bool ends_name_outside_brackets(char c) {
     return c == '(' || c == ')' || operator_priority(c) > 0;
 }
 
-// A number: the longest decimal prefix, kept as its "%g" text.
+// A number: the longest decimal prefix, kept as its "%g" text (0 only in the extended dialect).
 int scan_number(const std::string& text, std::size_t& cursor, Token& token) {
     token.kind = 'v';
     std::size_t length = decimal_prefix_length(text, cursor);
     double value = length > 0 ? std::strtod(text.substr(cursor, length).c_str(), nullptr) : 0.0;
     cursor += length > 0 ? length : 1;
-    if (value == 0.0 || !std::isfinite(value)) {
+    if ((value == 0.0 && !(length > 0 && extended_dialect())) || !std::isfinite(value)) {
         log_sys("#  Invalid value expression.\n");
         return -1;
     }

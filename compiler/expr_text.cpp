@@ -75,8 +75,20 @@ std::string concat(std::initializer_list<std::string_view> parts) {
     return out;
 }
 
+namespace {
+bool extendedDialect = false;
+}  // namespace
+
+void set_extended_dialect(bool extended) {
+    extendedDialect = extended;
+}
+
+bool extended_dialect() {
+    return extendedDialect;
+}
+
 std::string number_text(double value) {
-    return zymorax::format("%g", value);
+    return extendedDialect ? zymorax::shortest_number_text(value) : zymorax::format("%g", value);
 }
 
 std::string_view strip_outer_brackets(std::string_view text) {

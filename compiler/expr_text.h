@@ -59,8 +59,14 @@ GrowText assemble(std::initializer_list<TextPiece> pieces);
 // The parts joined into one new text.
 std::string concat(std::initializer_list<std::string_view> parts);
 
-// A number as every expression prints it: "%g", exponents with three digits.
+// A number as every expression prints it: "%g", exponents with three digits; in the extended
+// dialect the shortest text that reads back as the same value.
 std::string number_text(double value);
+
+// The extended dialect of symcode -X, process-wide: numbers at full precision (0 among them),
+// negative initial values, values in the parameter file at full precision.
+void set_extended_dialect(bool extended);
+bool extended_dialect();
 
 // The text without one pair of outer brackets when it begins with '(' and ends with ')'.
 std::string_view strip_outer_brackets(std::string_view text);

@@ -4,6 +4,7 @@
 #include "header_block.h"
 #include "log.h"
 #include "output_file.h"
+#include "value_texts.h"
 
 namespace {
 
@@ -52,8 +53,8 @@ void write_initial_values(FILE* out, const DaeModel& model) {
     std::fputs("\n%=initial parameters\n", out);
     for (const VariableEntry& variable : model.variables) {
         const char* name = variable.name.c_str();
-        if (variable.initialValue >= 0) {
-            std::string value = zymorax::format("%12.4e", variable.initialValue);
+        if (has_initial_value(variable)) {
+            std::string value = matlab_initial_value(variable.initialValue);
             print(out, "Y_START(%4d).value = %s; %% %s\n", variable.number, value.c_str(), name);
         } else {
             print(out, "%% Y_START(%4d) is no_value %% %s\n", variable.number, name);
@@ -92,7 +93,7 @@ void write_label_elements(FILE* out, const ParamLabel& row) {
             print(out, "param.%s(%4d).value = %s; %%\tNot Used!!\n", label, k, "1");
         } else if (element.value != NO_VALUE) {
             print(out, "param.%s(%4d).value = %s;\n", label, k,
-                  zymorax::format("%g", element.value).c_str());
+                  matlab_param_value(element.value).c_str());
         } else {
             print(out, "%% param.%s(%4d) is no_value;\n", label, k);
         }

@@ -39,11 +39,15 @@ void clear_leaf(ExprNode* node, bool isLeft) {
     (isLeft ? node->leftKind : node->rightKind) = 0;
 }
 
-// Puts `sub` in the right side of `node`; a unary minus under '+' or '-' folds into the
-// operator instead (a - m with m = -x becomes a + x).
+bool is_unary_minus(const ExprNode* node) {
+    return node->op == '-' && node->left == nullptr && node->leftText.empty();
+}
+
+// Puts `sub` in the right side of `node`; a unary minus under a binary '+' or '-' folds into the
+// operator instead (a - m with m = -x becomes a + x). Under a unary minus it stays, since the
+// node has no left side that a '+' could take: -m with m = -x is -(-x).
 void attach_right(ExprNode* node, ExprNode* sub) {
-    bool unaryMinus = sub->op == '-' && sub->left == nullptr && sub->leftText.empty();
-    if (!unaryMinus || node->priority != 1) {
+    if (!is_unary_minus(sub) || node->priority != 1 || is_unary_minus(node)) {
         node->right = sub;
         return;
     }

@@ -4,6 +4,7 @@
 #include "log.h"
 #include "output_file.h"
 #include "param_layout.h"
+#include "value_texts.h"
 
 namespace {
 
@@ -14,9 +15,8 @@ void write_text(FILE* out, const std::string& text) {
 void write_initial_values(FILE* out, const DaeModel& model) {
     write_text(out, zymorax::y_start_header());
     for (const VariableEntry& variable : model.variables) {
-        std::string value = variable.initialValue >= 0
-                                ? zymorax::initial_value_text(variable.initialValue)
-                                : zymorax::blank_value_text();
+        std::string value = has_initial_value(variable) ? initial_value_field(variable.initialValue)
+                                                        : zymorax::blank_value_text();
         write_text(out, zymorax::y_start_row(variable.number, value, variable.name));
     }
 }
@@ -28,7 +28,7 @@ void write_label_elements(FILE* out, const ParamLabel& row) {
             write_text(out, zymorax::unused_param_row(row.label, k, element.tag));
             continue;
         }
-        std::string value = element.value != NO_VALUE ? zymorax::param_value_text(element.value)
+        std::string value = element.value != NO_VALUE ? param_value_field(element.value)
                                                       : zymorax::blank_value_text();
         write_text(out, zymorax::param_row(row.label, k, value, element.tag));
     }

@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "dae_reader.h"
+#include "expr_text.h"
 #include "line_splitters.h"
 #include "log.h"
 #include "section_files.h"
@@ -41,8 +42,10 @@ int parse_variable(const std::string& line, bool algebraic, VariableEntry& entry
     entry.isAlgebraic = algebraic ? 1 : 0;
     bool given = false;
     if (read_number_field(fields, entry.initialValue, given) != 0) return -1;
-    // A negative value cannot be told from "no value" in the parameter file.
-    if (given && entry.initialValue < 0) {
+    // A negative value cannot be told from "no value" in the parameter file, except in the
+    // extended dialect, whose writers look at `initialGiven`.
+    entry.initialGiven = given;
+    if (given && entry.initialValue < 0 && !extended_dialect()) {
         log_sys("#  Initial value '%s' is negative.\n", fields.valueAsWritten.c_str());
         return -1;
     }

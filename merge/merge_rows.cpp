@@ -30,12 +30,7 @@ std::unordered_map<std::string, const ParamRow*> index_rows(const std::vector<Pa
 std::string lossless_value_text(const std::string& formatted, double value) {
     double readBack = 0.0;
     if (zymorax::parse_number(formatted, readBack) && readBack == value) return formatted;
-    std::string shortest;
-    for (int digits = 1; digits <= 17; ++digits) {
-        shortest = zymorax::format("%.*g", digits, value);
-        if (zymorax::parse_number(shortest, readBack) && readBack == value) break;
-    }
-    return zymorax::format("%12s", shortest.c_str());
+    return zymorax::exact_value_text(value);
 }
 
 }  // namespace

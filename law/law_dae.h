@@ -1,0 +1,59 @@
+// What kinelaw writes: a DAE file's sections, filled from an SBML model's own mathematics.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kinelaw {
+
+// One element label[k] of the Parameters section, or constantPlayer[k].
+struct DaeValue {
+    std::string tag;              // the SBML id (a local parameter: reaction.id)
+    std::optional<double> value;  // none: the model gives no value
+};
+
+// A label of the Used Parameters section and its elements, element k at index k-1.
+struct DaeLabel {
+    std::string label;
+    std::string meaning;  // the "### label: meaning" comment line
+    std::vector<DaeValue> elements;
+};
+
+struct DaeVariable {
+    std::string name;             // y[name]
+    std::optional<double> start;  // initial value
+};
+
+// A temporary (name = text) or a differential equation (dydt[name] = text).
+struct DaeDefinition {
+    std::string name;
+    std::string text;
+};
+
+// How one SBML id reaches the DAE file, for the usage file.
+struct SymbolUse {
+    std::string id;
+    std::string daeName;  // y[S1], x[A], par[2], constantPlayer[1]
+    std::string kind;     // species, compartment, parameter, stoichiometry
+    std::string compartment;  // of a species
+    bool inAmount = false;    // a species whose symbol is its amount, not its concentration
+};
+
+struct LawDae {
+    std::string title;
+    std::string info;
+    std::vector<DaeValue> constants;  // constantPlayer[k]
+    std::vector<DaeLabel> labels;
+    std::vector<DaeVariable> algebraicVariables;  // x[name]: the targets of assignment rules
+    std::vector<DaeVariable> variables;           // y[name]
+    std::vector<DaeDefinition> temporaries;       // each after the ones it reads
+    std::vector<DaeDefinition> algebraicEquations;  // x[name] = text, one per algebraic variable
+    std::vector<DaeDefinition> equations;  // dydt[name] = text, one per variable, in their order
+    std::vector<SymbolUse> uses;
+};
+
+// Writes the DAE file's text.
+std::string dae_text(const LawDae& dae);
+
+}  // namespace kinelaw

@@ -1,0 +1,369 @@
+#include "law_model.h"
+
+#include <cmath>
+#include <map>
+#include <set>
+
+#include "format.h"
+#include "math_text.h"
+#include "math_value.h"
+#include "start_values.h"
+#include "temporary_order.h"
+
+namespace kinelaw {
+namespace {
+
+// Labels of the Parameters section, in the order they are written.
+enum LabelIndex { kParameters, kSizes, kStoichiometries, kLocals, kLabelCount };
+
+struct Builder {
+    const Model& model;
+    LawDae& dae;
+    std::string& problem;
+    std::map<std::string, double> start;
+    std::map<std::string, std::string> symbols;  // SBML id -> DAE text
+    std::set<std::string> rateRuled;
+    std::set<std::string> assigned;
+    bool needsTime = false;
+
+    int fail(const std::string& what) {
+        problem = what;
+        return -1;
+    }
+
+    std::optional<double> start_of(const std::string& id) const {
+        auto it = start.find(id);
+        if (it == start.end()) return std::nullopt;
+        return it->second;
+    }
+
+    std::string symbol(const std::string& id) const {
+        auto it = symbols.find(id);
+        return it == symbols.end() ? std::string() : it->second;
+    }
+
+    // The DAE text of `math`; `where` names the element in a message.
+    int text_of(const ASTNode* math, const std::string& where, std::string& text,
+                const SymbolText& lookup) {
+        if (math == nullptr) return fail(where + " has no math");
+        std::string why;
+        if (math_text(*math, lookup, text, why) != 0) return fail("in " + where + ": " + why);
+        if (uses_time(*math)) needsTime = true;
+        return 0;
+    }
+
+    int text_of(const ASTNode* math, const std::string& where, std::string& text) {
+        return text_of(math, where, text, [this](const std::string& id) { return symbol(id); });
+    }
+
+    // The target of an assignment rule: an algebraic variable, so that it is solved with the
+    // state and written with it.
+    void add_algebraic(const std::string& id) {
+        symbols[id] = "x[" + id + "]";
+        dae.algebraicVariables.push_back({id, start_of(id)});
+    }
+
+    void add_variable(const std::string& id) {
+        symbols[id] = "y[" + id + "]";
+        dae.variables.push_back({id, start_of(id)});
+    }
+
+    void add_value(LabelIndex label, const std::string& id, const std::string& tag) {
+        std::vector<DaeValue>& elements = dae.labels[label].elements;
+        elements.push_back({tag, start_of(id)});
+        symbols[id] = dae.labels[label].label + "[" + std::to_string(elements.size()) + "]";
+    }
+
+    void add_constant(const std::string& id) {
+        dae.constants.push_back({id, start_of(id)});
+        symbols[id] = "constantPlayer[" + std::to_string(dae.constants.size()) + "]";
+    }
+
+    bool in_reaction(const std::string& species) const {
+        for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+            const Reaction& r = *model.getReaction(i);
+            if (r.getReactant(species) != nullptr || r.getProduct(species) != nullptr) return true;
+        }
+        return false;
+    }
+
+    // A symbol that no rule changes: a parameter element of `label`, or its rule's kind.
+    void record_use(const std::string& id, const char* kind, const Species* s = nullptr) {
+        SymbolUse use{id, symbol(id), kind, "", false};
+        if (s != nullptr) {
+            use.compartment = s->getCompartment();
+            use.inAmount = counted_in_amount(model, *s);
+        }
+        dae.uses.push_back(use);
+    }
+
+    void classify(const std::string& id, LabelIndex label, const char* kind) {
+        if (assigned.count(id)) {
+            add_algebraic(id);
+        } else if (rateRuled.count(id)) {
+            add_variable(id);
+        } else {
+            add_value(label, id, id);
+        }
+        record_use(id, kind);
+    }
+
+    bool changed_by_reactions(const Species& s) const {
+        return !s.getBoundaryCondition() && in_reaction(s.getId());
+    }
+
+    // A concentration in a compartment whose size changes changes with it, whatever else does:
+    // what nothing changes (constant species among them) is the amount.
+    bool diluted(const Species& s) const {
+        const std::string& c = s.getCompartment();
+        return !counted_in_amount(model, s) && (rateRuled.count(c) || assigned.count(c));
+    }
+
+    void classify_species(const Species& s) {
+        const std::string& id = s.getId();
+        if (assigned.count(id)) {
+            add_algebraic(id);
+        } else if (rateRuled.count(id) || (!s.getConstant() && changed_by_reactions(s)) ||
+                   diluted(s)) {
+            add_variable(id);
+        } else {
+            add_constant(id);
+        }
+        record_use(id, "species", &s);
+    }
+
+    void classify_symbols() {
+        for (unsigned i = 0; i < model.getNumCompartments(); ++i) {
+            classify(model.getCompartment(i)->getId(), kSizes, "compartment");
+        }
+        for (unsigned i = 0; i < model.getNumParameters(); ++i) {
+            classify(model.getParameter(i)->getId(), kParameters, "parameter");
+        }
+        for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+            const Reaction& r = *model.getReaction(i);
+            symbols[r.getId()] = r.getId();  // its rate, a temporary
+            for (const ListOf* list : {r.getListOfReactants(), r.getListOfProducts()}) {
+                for (unsigned j = 0; j < list->size(); ++j) {
+                    const auto& ref = static_cast<const SpeciesReference&>(*list->get(j));
+                    if (ref.isSetId()) classify(ref.getId(), kStoichiometries, "stoichiometry");
+                }
+            }
+        }
+        for (unsigned i = 0; i < model.getNumSpecies(); ++i) classify_species(*model.getSpecies(i));
+    }
+
+    void collect_rule_targets() {
+        for (unsigned i = 0; i < model.getNumRules(); ++i) {
+            const Rule& r = *model.getRule(i);
+            (r.isRate() ? rateRuled : assigned).insert(r.getVariable());
+        }
+    }
+
+    // One equation per algebraic variable, in their order.
+    int assignment_equations() {
+        for (const DaeVariable& v : dae.algebraicVariables) {
+            const std::string where = "the assignment rule of " + v.name;
+            std::string text;
+            if (text_of(model.getAssignmentRule(v.name)->getMath(), where, text) != 0) return -1;
+            dae.algebraicEquations.push_back({v.name, text});
+        }
+        return 0;
+    }
+
+    // The kinetic law with its local parameters, which hide global ids of the same name.
+    int reaction_temporary(const Reaction& r) {
+        const std::string where = "the kinetic law of reaction " + r.getId();
+        if (!r.isSetKineticLaw()) return fail("reaction " + r.getId() + " has no kinetic law");
+        const KineticLaw& law = *r.getKineticLaw();
+        std::map<std::string, std::string> locals;
+        for (unsigned i = 0; i < law.getNumParameters(); ++i) {
+            const Parameter& p = *law.getParameter(i);
+            const std::string tag = r.getId() + "." + p.getId();
+            std::vector<DaeValue>& elements = dae.labels[kLocals].elements;
+            elements.push_back({tag, p.isSetValue() ? std::optional<double>(p.getValue()) : std::nullopt});
+            locals[p.getId()] = dae.labels[kLocals].label + "[" + std::to_string(elements.size()) + "]";
+        }
+        std::string text;
+        auto lookup = [&](const std::string& id) {
+            auto it = locals.find(id);
+            return it != locals.end() ? it->second : symbol(id);
+        };
+        if (text_of(law.getMath(), where, text, lookup) != 0) return -1;
+        dae.temporaries.push_back({r.getId(), text});
+        return check_at_start(*law.getMath(), where, locals_at_start(law));
+    }
+
+    std::map<std::string, double> locals_at_start(const KineticLaw& law) const {
+        std::map<std::string, double> values;
+        for (unsigned i = 0; i < law.getNumParameters(); ++i) {
+            const Parameter& p = *law.getParameter(i);
+            if (p.isSetValue()) values[p.getId()] = p.getValue();
+        }
+        return values;
+    }
+
+    // A rate that divides by zero at the start would make the first step fail with no hint why.
+    int check_at_start(const ASTNode& math, const std::string& where,
+                       const std::map<std::string, double>& locals = {}) {
+        MathValue result = math_value(math, [&](const std::string& id) -> std::optional<double> {
+            auto local = locals.find(id);
+            if (local != locals.end()) return local->second;
+            return start_of(id);
+        });
+        if (result.divisionByZero.empty()) return 0;
+        return fail(where + " divides by " + result.divisionByZero + ", which is 0 at the start");
+    }
+
+    // The stoichiometry of a species reference as a factor: a number, its id's symbol, or the
+    // text of its stoichiometryMath.
+    int stoichiometry(const SpeciesReference& ref, const std::string& reaction, std::string& text) {
+        if (ref.isSetStoichiometryMath()) {
+            return text_of(ref.getStoichiometryMath()->getMath(),
+                           "the stoichiometryMath of " + ref.getSpecies() + " in reaction " + reaction,
+                           text);
+        }
+        if (ref.isSetId()) {
+            text = symbol(ref.getId());
+            return 0;
+        }
+        text = zymorax::shortest_number_text(ref.getStoichiometry());
+        return 0;
+    }
+
+    // The sum over reactions of the species' stoichiometry times the rate, in amount per time.
+    int reaction_sum(const std::string& species, std::string& sum) {
+        for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+            const Reaction& r = *model.getReaction(i);
+            for (int side = 0; side < 2; ++side) {
+                const ListOf* list = side == 0 ? r.getListOfReactants() : r.getListOfProducts();
+                for (unsigned j = 0; j < list->size(); ++j) {
+                    const auto& ref = static_cast<const SpeciesReference&>(*list->get(j));
+                    if (ref.getSpecies() != species) continue;
+                    std::string factor;
+                    if (stoichiometry(ref, r.getId(), factor) != 0) return -1;
+                    if (sum == "0") sum.clear();
+                    std::string term = factor == "1" ? r.getId() : "(" + factor + ")*" + r.getId();
+                    sum += std::string(side == 0 ? "-" : (sum.empty() ? "" : "+")) + term;
+                }
+            }
+        }
+        if (sum.empty()) sum = "0";
+        return 0;
+    }
+
+    std::string conversion_factor(const Species& s) const {
+        if (s.isSetConversionFactor()) return symbol(s.getConversionFactor());
+        if (model.isSetConversionFactor()) return symbol(model.getConversionFactor());
+        return std::string();
+    }
+
+    // d(symbol)/dt of a species that reactions change: amounts directly, concentrations divided
+    // by the size, less the dilution when the size follows a rate rule.
+    int species_equation(const Species& s, std::string& text) {
+        std::string sum = "0";
+        if (changed_by_reactions(s) && reaction_sum(s.getId(), sum) != 0) return -1;
+        std::string factor = conversion_factor(s);
+        if (!factor.empty()) sum = factor + "*(" + sum + ")";
+        if (counted_in_amount(model, s)) {
+            text = sum;
+            return 0;
+        }
+        const std::string& c = s.getCompartment();
+        const std::string size = symbol(c);
+        if (assigned.count(c)) {
+            return fail("species " + s.getId() + " is in compartment " + c +
+                        ", whose size an assignment rule changes: its concentration cannot be "
+                        "followed yet");
+        }
+        text = "(" + sum + ")/" + size;
+        if (rateRuled.count(c)) text += "-y[" + s.getId() + "]*rate." + c + "/" + size;
+        return 0;
+    }
+
+    int rate_rule_text(const std::string& id, std::string& text) {
+        const RateRule* rule = model.getRateRule(id);
+        const std::string where = "the rate rule of " + id;
+        if (text_of(rule->getMath(), where, text) != 0) return -1;
+        return check_at_start(*rule->getMath(), where);
+    }
+
+    int equations() {
+        for (const DaeVariable& v : dae.variables) {
+            std::string text;
+            const Species* s = model.getSpecies(v.name);
+            if (rateRuled.count(v.name)) {
+                if (rate_rule_text(v.name, text) != 0) return -1;
+                if (model.getCompartment(v.name) != nullptr) {
+                    dae.temporaries.push_back({"rate." + v.name, text});
+                    text = "rate." + v.name;
+                }
+            } else if (species_equation(*s, text) != 0) {
+                return -1;
+            }
+            dae.equations.push_back({v.name, text});
+        }
+        return 0;
+    }
+
+    void add_time() {
+        start[kTimeVariable] = 0.0;
+        symbols[kTimeVariable] = std::string("y[") + kTimeVariable + "]";
+        dae.variables.push_back({kTimeVariable, 0.0});
+        dae.equations.push_back({kTimeVariable, "1"});
+    }
+
+    // The DAE and parameter files hold decimal numbers only.
+    int check_finite(const std::string& id, const std::optional<double>& value) {
+        if (!value || std::isfinite(*value)) return 0;
+        return fail("the value of " + id + " at the start is " +
+                    zymorax::shortest_number_text(*value) + ", which no DAE file can hold");
+    }
+
+    int check_finite_values() {
+        for (const auto* list : {&dae.constants}) {
+            for (const DaeValue& v : *list) {
+                if (check_finite(v.tag, v.value) != 0) return -1;
+            }
+        }
+        for (const DaeLabel& label : dae.labels) {
+            for (const DaeValue& v : label.elements) {
+                if (check_finite(v.tag, v.value) != 0) return -1;
+            }
+        }
+        for (const auto* list : {&dae.algebraicVariables, &dae.variables}) {
+            for (const DaeVariable& v : *list) {
+                if (check_finite(v.name, v.start) != 0) return -1;
+            }
+        }
+        return 0;
+    }
+
+    int run() {
+        dae.labels = {{"par", "parameter", {}},
+                      {"size", "compartment size", {}},
+                      {"stoich", "stoichiometry", {}},
+                      {"local", "local parameter", {}}};
+        if (start_values(model, start, problem) != 0) return -1;
+        collect_rule_targets();
+        classify_symbols();
+        if (assignment_equations() != 0) return -1;
+        for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+            if (reaction_temporary(*model.getReaction(i)) != 0) return -1;
+        }
+        if (equations() != 0) return -1;
+        // A model of constants alone still needs one equation to be simulated.
+        if (needsTime || dae.variables.empty()) add_time();
+        if (check_finite_values() != 0) return -1;
+        return order_temporaries(dae.temporaries, problem);
+    }
+};
+
+}  // namespace
+
+int build_law_dae(const Model& model, LawDae& dae, std::string& problem) {
+    dae = LawDae();
+    Builder builder{model, dae, problem, {}, {}, {}, {}};
+    return builder.run();
+}
+
+}  // namespace kinelaw

@@ -1,0 +1,26 @@
+// SBML math as an expression of the DAE file: names mapped to the DAE's own (y[S1], par[2],
+// a temporary), arithmetic with every compound operand in brackets, numbers at full precision.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <sbml/math/ASTNode.h>
+
+namespace kinelaw {
+
+// The DAE text of an SBML id, or an empty text for an id the model does not define.
+using SymbolText = std::function<std::string(const std::string& id)>;
+
+// The text of `math`, or -1 with `problem` set to what cannot be written (an unknown id, a
+// function the DAE dialect has no call for).
+int math_text(const ASTNode& math, const SymbolText& symbols, std::string& text,
+              std::string& problem);
+
+// The DAE name of the model's time: a variable with d/dt = 1, a name no SBML id can take.
+extern const char* const kTimeVariable;
+
+// Whether `math` mentions the model's time.
+bool uses_time(const ASTNode& math);
+
+}  // namespace kinelaw

@@ -1,0 +1,172 @@
+#include "math_value.h"
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include <sbml/math/FormulaFormatter.h>
+
+namespace kinelaw {
+namespace {
+
+using Value = std::optional<double>;
+
+struct Evaluator {
+    const SymbolValue& symbols;
+    std::string divisionByZero;
+
+    bool arguments(const ASTNode& node, std::vector<double>& values) {
+        for (unsigned i = 0; i < node.getNumChildren(); ++i) {
+            Value v = eval(*node.getChild(i));
+            if (!v) return false;
+            values.push_back(*v);
+        }
+        return true;
+    }
+
+    Value divide(const ASTNode& node, double a, double b) {
+        if (b == 0.0 && divisionByZero.empty()) {
+            std::unique_ptr<char, decltype(&free)> text(SBML_formulaToL3String(node.getChild(1)),
+                                                        &free);
+            divisionByZero = text ? text.get() : "?";
+        }
+        return a / b;
+    }
+
+    Value piecewise(const ASTNode& node) {
+        unsigned n = node.getNumChildren();
+        for (unsigned i = 0; i + 1 < n; i += 2) {
+            Value condition = eval(*node.getChild(i + 1));
+            if (!condition) return std::nullopt;
+            if (*condition != 0.0) return eval(*node.getChild(i));
+        }
+        if (n % 2 == 1) return eval(*node.getChild(n - 1));
+        return std::nullopt;
+    }
+
+    Value arithmetic(const ASTNode& node, const std::vector<double>& v) {
+        switch (node.getType()) {
+            case AST_PLUS: {
+                double sum = 0.0;
+                for (double x : v) sum += x;
+                return sum;
+            }
+            case AST_TIMES: {
+                double product = 1.0;
+                for (double x : v) product *= x;
+                return product;
+            }
+            case AST_MINUS:
+                return v.size() == 1 ? -v[0] : v.size() == 2 ? Value(v[0] - v[1]) : std::nullopt;
+            case AST_DIVIDE:
+                return v.size() == 2 ? divide(node, v[0], v[1]) : std::nullopt;
+            case AST_POWER:
+            case AST_FUNCTION_POWER:
+                return v.size() == 2 ? Value(std::pow(v[0], v[1])) : std::nullopt;
+            case AST_FUNCTION_ROOT:
+                if (v.size() == 1) return std::sqrt(v[0]);
+                return v.size() == 2 ? Value(std::pow(v[1], 1.0 / v[0])) : std::nullopt;
+            default:
+                return functions(node, v);
+        }
+    }
+
+    Value functions(const ASTNode& node, const std::vector<double>& v) {
+        if (v.size() == 1) {
+            double x = v[0];
+            switch (node.getType()) {
+                case AST_FUNCTION_EXP: return std::exp(x);
+                case AST_FUNCTION_LN: return std::log(x);
+                case AST_FUNCTION_LOG: return std::log10(x);
+                case AST_FUNCTION_ABS: return std::fabs(x);
+                case AST_FUNCTION_FLOOR: return std::floor(x);
+                case AST_FUNCTION_CEILING: return std::ceil(x);
+                case AST_FUNCTION_SIN: return std::sin(x);
+                case AST_FUNCTION_COS: return std::cos(x);
+                case AST_FUNCTION_TAN: return std::tan(x);
+                case AST_FUNCTION_SINH: return std::sinh(x);
+                case AST_FUNCTION_COSH: return std::cosh(x);
+                case AST_FUNCTION_TANH: return std::tanh(x);
+                case AST_FUNCTION_ARCSIN: return std::asin(x);
+                case AST_FUNCTION_ARCCOS: return std::acos(x);
+                case AST_FUNCTION_ARCTAN: return std::atan(x);
+                case AST_LOGICAL_NOT: return x == 0.0 ? 1.0 : 0.0;
+                default: break;
+            }
+        }
+        if (v.size() == 2 && node.getType() == AST_FUNCTION_LOG) return std::log(v[1]) / std::log(v[0]);
+        return relations(node, v);
+    }
+
+    Value relations(const ASTNode& node, const std::vector<double>& v) {
+        if (v.size() == 2) {
+            switch (node.getType()) {
+                case AST_RELATIONAL_EQ: return v[0] == v[1] ? 1.0 : 0.0;
+                case AST_RELATIONAL_NEQ: return v[0] != v[1] ? 1.0 : 0.0;
+                case AST_RELATIONAL_LT: return v[0] < v[1] ? 1.0 : 0.0;
+                case AST_RELATIONAL_LEQ: return v[0] <= v[1] ? 1.0 : 0.0;
+                case AST_RELATIONAL_GT: return v[0] > v[1] ? 1.0 : 0.0;
+                case AST_RELATIONAL_GEQ: return v[0] >= v[1] ? 1.0 : 0.0;
+                default: break;
+            }
+        }
+        switch (node.getType()) {
+            case AST_LOGICAL_AND: {
+                for (double x : v) if (x == 0.0) return 0.0;
+                return 1.0;
+            }
+            case AST_LOGICAL_OR: {
+                for (double x : v) if (x != 0.0) return 1.0;
+                return 0.0;
+            }
+            case AST_FUNCTION_MAX:
+            case AST_FUNCTION_MIN: {
+                if (v.empty()) return std::nullopt;
+                double best = v[0];
+                for (double x : v) best = node.getType() == AST_FUNCTION_MAX ? std::fmax(best, x) : std::fmin(best, x);
+                return best;
+            }
+            default:
+                return std::nullopt;
+        }
+    }
+
+    Value leaf(const ASTNode& node) {
+        switch (node.getType()) {
+            case AST_INTEGER: return static_cast<double>(node.getInteger());
+            case AST_REAL:
+            case AST_REAL_E:
+            case AST_RATIONAL: return node.getReal();
+            case AST_CONSTANT_E: return std::exp(1.0);
+            case AST_CONSTANT_PI: return M_PI;
+            case AST_CONSTANT_TRUE: return 1.0;
+            case AST_CONSTANT_FALSE: return 0.0;
+            case AST_NAME_AVOGADRO: return 6.02214179e23;  // as SBML Level 3 defines it
+            case AST_NAME_TIME: return 0.0;
+            case AST_NAME: return symbols(node.getName() != nullptr ? node.getName() : "");
+            default: return std::nullopt;
+        }
+    }
+
+    Value eval(const ASTNode& node) {
+        if (node.getType() == AST_FUNCTION_PIECEWISE) return piecewise(node);
+        if (node.getNumChildren() == 0 && node.getType() != AST_PLUS && node.getType() != AST_TIMES) {
+            return leaf(node);
+        }
+        std::vector<double> values;
+        if (!arguments(node, values)) return std::nullopt;
+        return arithmetic(node, values);
+    }
+};
+
+}  // namespace
+
+MathValue math_value(const ASTNode& math, const SymbolValue& symbols) {
+    Evaluator evaluator{symbols, {}};
+    MathValue result;
+    result.value = evaluator.eval(math);
+    result.divisionByZero = evaluator.divisionByZero;
+    return result;
+}
+
+}  // namespace kinelaw

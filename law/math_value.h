@@ -1,0 +1,24 @@
+// The value of SBML math at the start of a simulation, for initial values and the checks made
+// before anything is written.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <sbml/math/ASTNode.h>
+
+namespace kinelaw {
+
+// The start value of an SBML id, or none while it is not known yet.
+using SymbolValue = std::function<std::optional<double>(const std::string& id)>;
+
+struct MathValue {
+    std::optional<double> value;  // none: an id without a known value, or a construct not evaluated
+    std::string divisionByZero;   // the denominator's formula when a division by 0 was met
+};
+
+// Evaluates `math` at time 0.
+MathValue math_value(const ASTNode& math, const SymbolValue& symbols);
+
+}  // namespace kinelaw

@@ -1,0 +1,105 @@
+#include "sbml_input.h"
+
+#include <sbml/conversion/ConversionProperties.h>
+#include <sbml/extension/SBasePlugin.h>
+
+namespace kinelaw {
+namespace {
+
+int first_error(const SBMLDocument& document, const std::string& path, std::string& problem) {
+    for (unsigned i = 0; i < document.getNumErrors(); ++i) {
+        const SBMLError* error = document.getError(i);
+        if (error->getSeverity() < LIBSBML_SEV_ERROR) continue;
+        problem = path + " line " + std::to_string(error->getLine()) + ": " + error->getMessage();
+        while (!problem.empty() && (problem.back() == '\n' || problem.back() == ' ')) problem.pop_back();
+        return -1;
+    }
+    return 0;
+}
+
+bool has_delay(const ASTNode* math) {
+    if (math == nullptr) return false;
+    if (math->getType() == AST_FUNCTION_DELAY) return true;
+    for (unsigned i = 0; i < math->getNumChildren(); ++i) {
+        if (has_delay(math->getChild(i))) return true;
+    }
+    return false;
+}
+
+// The first element whose math holds a delay, or an empty text.
+std::string delayed_element(const Model& model) {
+    for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+        const Reaction& r = *model.getReaction(i);
+        if (r.isSetKineticLaw() && has_delay(r.getKineticLaw()->getMath())) return "reaction " + r.getId();
+    }
+    for (unsigned i = 0; i < model.getNumRules(); ++i) {
+        if (has_delay(model.getRule(i)->getMath())) return "the rule of " + model.getRule(i)->getVariable();
+    }
+    for (unsigned i = 0; i < model.getNumInitialAssignments(); ++i) {
+        const InitialAssignment& a = *model.getInitialAssignment(i);
+        if (has_delay(a.getMath())) return "the initial assignment to " + a.getSymbol();
+    }
+    return std::string();
+}
+
+// Layouts and their rendering only draw the model; the Level 3 Version 2 math every such
+// document carries is no package of its own.
+bool changes_simulation(const std::string& package) {
+    return package != "layout" && package != "render" && package != "l3v2extendedmath";
+}
+
+// The first construct the DAE file cannot say, as a sentence, or an empty text.
+std::string unsupported_construct(const SBMLDocument& document) {
+    for (unsigned i = 0; i < document.getNumPlugins(); ++i) {
+        const SBasePlugin* plugin = document.getPlugin(i);
+        if (plugin == nullptr || !document.isPackageEnabled(plugin->getPackageName())) continue;
+        if (!changes_simulation(plugin->getPackageName())) continue;
+        return "the SBML package '" + plugin->getPackageName() + "' is not supported";
+    }
+    const Model& model = *document.getModel();
+    if (model.getNumEvents() > 0) {
+        return "event " + model.getEvent(0)->getId() + ": events are not supported yet";
+    }
+    for (unsigned i = 0; i < model.getNumRules(); ++i) {
+        const Rule& r = *model.getRule(i);
+        if (r.isAlgebraic()) return "algebraic rules are not supported yet";
+    }
+    for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+        const Reaction& r = *model.getReaction(i);
+        if (r.isSetFast() && r.getFast()) return "reaction " + r.getId() + " is fast: fast reactions are not supported";
+    }
+    std::string delayed = delayed_element(model);
+    if (!delayed.empty()) return "in " + delayed + ": delays are not supported";
+    return std::string();
+}
+
+int inline_functions(SBMLDocument& document, std::string& problem) {
+    if (document.getModel()->getNumFunctionDefinitions() == 0) return 0;
+    ConversionProperties properties;
+    properties.addOption("expandFunctionDefinitions", true);
+    if (document.convert(properties) == LIBSBML_OPERATION_SUCCESS) return 0;
+    problem = "the function definitions cannot be inlined";
+    return -1;
+}
+
+}  // namespace
+
+int read_sbml_model(const std::string& path, std::unique_ptr<SBMLDocument>& document,
+                    std::string& problem) {
+    SBMLReader reader;
+    document.reset(reader.readSBMLFromFile(path));
+    if (!document) {
+        problem = "Cannot read " + path;
+        return -1;
+    }
+    if (first_error(*document, path, problem) != 0) return -1;
+    if (document->getModel() == nullptr) {
+        problem = path + " holds no model";
+        return -1;
+    }
+    problem = unsupported_construct(*document);
+    if (!problem.empty()) return -1;
+    return inline_functions(*document, problem);
+}
+
+}  // namespace kinelaw

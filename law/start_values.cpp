@@ -1,0 +1,148 @@
+#include "start_values.h"
+
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "math_value.h"
+
+namespace kinelaw {
+namespace {
+
+using Values = std::map<std::string, double>;
+
+// A value still to be found: `compute` gives it once its inputs are known.
+struct Pending {
+    std::string id;
+    std::string element;  // named in a message
+    std::function<MathValue(const SymbolValue&)> compute;
+};
+
+SymbolValue lookup(const Values& values) {
+    return [&values](const std::string& id) -> std::optional<double> {
+        auto it = values.find(id);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    };
+}
+
+bool assigned(const Model& model, const std::string& id);
+
+// A species' value from its initial amount or concentration, converted to its symbol's units.
+Pending species_start(const Model& model, const Species& s) {
+    const bool amount = counted_in_amount(model, s);
+    const std::string compartment = s.getCompartment();
+    const bool givenAmount = s.isSetInitialAmount();
+    const double given = givenAmount ? s.getInitialAmount() : s.getInitialConcentration();
+    return {s.getId(), "species " + s.getId(), [=](const SymbolValue& values) {
+                MathValue result;
+                std::optional<double> size = values(compartment);
+                if (amount == givenAmount) {
+                    result.value = given;
+                } else if (size) {
+                    result.value = givenAmount ? given / *size : given * *size;
+                }
+                return result;
+            }};
+}
+
+Pending math_start(const std::string& id, const std::string& element, const ASTNode* math) {
+    return {id, element, [math](const SymbolValue& values) {
+                return math != nullptr ? math_value(*math, values) : MathValue{};
+            }};
+}
+
+// The pending values: species without an initial assignment, then every initial assignment and
+// assignment rule.
+std::vector<Pending> pending_values(const Model& model) {
+    std::vector<Pending> pending;
+    for (unsigned i = 0; i < model.getNumSpecies(); ++i) {
+        const Species& s = *model.getSpecies(i);
+        if (!assigned(model, s.getId()) && (s.isSetInitialAmount() || s.isSetInitialConcentration())) {
+            pending.push_back(species_start(model, s));
+        }
+    }
+    for (unsigned i = 0; i < model.getNumInitialAssignments(); ++i) {
+        const InitialAssignment& a = *model.getInitialAssignment(i);
+        pending.push_back(math_start(a.getSymbol(), "the initial assignment to " + a.getSymbol(),
+                                     a.getMath()));
+    }
+    for (unsigned i = 0; i < model.getNumRules(); ++i) {
+        const Rule& r = *model.getRule(i);
+        if (r.isAssignment()) {
+            pending.push_back(math_start(r.getVariable(), "the assignment rule of " + r.getVariable(),
+                                         r.getMath()));
+        }
+    }
+    return pending;
+}
+
+bool assigned(const Model& model, const std::string& id) {
+    return model.getInitialAssignment(id) != nullptr || model.getAssignmentRule(id) != nullptr;
+}
+
+// The values given as attributes; an id that an assignment sets waits for it instead, so that
+// nothing is computed from the value it replaces.
+void fixed_values(const Model& model, Values& values) {
+    for (unsigned i = 0; i < model.getNumCompartments(); ++i) {
+        const Compartment& c = *model.getCompartment(i);
+        if (c.isSetSize() && !assigned(model, c.getId())) values[c.getId()] = c.getSize();
+    }
+    for (unsigned i = 0; i < model.getNumParameters(); ++i) {
+        const Parameter& p = *model.getParameter(i);
+        if (p.isSetValue() && !assigned(model, p.getId())) values[p.getId()] = p.getValue();
+    }
+    for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+        const Reaction& r = *model.getReaction(i);
+        for (const ListOf* list : {r.getListOfReactants(), r.getListOfProducts()}) {
+            for (unsigned j = 0; j < list->size(); ++j) {
+                const auto& ref = static_cast<const SpeciesReference&>(*list->get(j));
+                if (ref.isSetId() && !assigned(model, ref.getId())) {
+                    values[ref.getId()] = ref.getStoichiometry();
+                }
+            }
+        }
+    }
+}
+
+// Settles pending values in rounds until none is left or a round settles none.
+int settle(std::vector<Pending> pending, Values& values, std::string& problem) {
+    while (!pending.empty()) {
+        std::vector<Pending> waiting;
+        for (Pending& p : pending) {
+            MathValue result = p.compute(lookup(values));
+            if (!result.divisionByZero.empty()) {
+                problem = p.element + " divides by " + result.divisionByZero + ", which is 0 at the start";
+                return -1;
+            }
+            if (result.value) {
+                values[p.id] = *result.value;
+            } else {
+                waiting.push_back(std::move(p));
+            }
+        }
+        if (waiting.size() == pending.size()) {
+            problem = "the value of " + waiting.front().element + " cannot be found at the start";
+            return -1;
+        }
+        pending = std::move(waiting);
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool counted_in_amount(const Model& model, const Species& species) {
+    if (species.getHasOnlySubstanceUnits()) return true;
+    const Compartment* c = model.getCompartment(species.getCompartment());
+    return c != nullptr && c->isSetSpatialDimensions() && c->getSpatialDimensionsAsDouble() == 0.0;
+}
+
+int start_values(const Model& model, Values& values, std::string& problem) {
+    values.clear();
+    fixed_values(model, values);
+    return settle(pending_values(model), values, problem);
+}
+
+}  // namespace kinelaw
