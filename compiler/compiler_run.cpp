@@ -3,6 +3,7 @@
 #include "code_writers.h"
 #include "compile_options.h"
 #include "dae_reader.h"
+#include "expr_functions.h"
 #include "expr_text.h"
 #include "expression_setup.h"
 #include "log.h"
@@ -33,6 +34,13 @@ int compile_expressions(DaeModel& model, bool cNotation) {
     return 0;
 }
 
+bool calls_functions(const DaeModel& model) {
+    for (const ExprEntry& equation : model.equations) {
+        if (tree_calls_function(equation.tree)) return true;
+    }
+    return false;
+}
+
 // The code and parameter files, in the order a failure leaves them behind.
 int write_outputs(DaeModel& model, const CompileOptions& options) {
     const bool cNotation = options.cNotation;
@@ -54,8 +62,8 @@ int run_steps(int argc, char** argv) {
     if (read_data(model, options.daeFile) != 0) return -1;
     if (compile_expressions(model, options.cNotation) != 0) return -1;
     if (write_outputs(model, options) != 0) return -1;
-    // Only a model without algebraic equations has an S-system form.
-    if (model.algebraicCount == 0 &&
+    // Only a model without algebraic equations and without calls has an S-system form.
+    if (model.algebraicCount == 0 && !calls_functions(model) &&
         Set_Ssystem(model, options, options.cNotation, options.matlab) != 0) {
         return -1;
     }

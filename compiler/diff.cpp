@@ -14,7 +14,7 @@ class DiffVisitor : public ExprVisitor {
 
     int leave(ExprNode* node, const NodePlace& place) override {
         Derivative derivative;
-        if (derivative_by_operator(node->op, side(node->left, node->leftText, node->leftKind),
+        if (derivative_of_node(*node, side(node->left, node->leftText, node->leftKind),
                                    side(node->right, node->rightText, node->rightKind), cNotation_,
                                    derivative) != 0) {
             return -1;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "expr_functions.h"
 #include "expr_node.h"
 #include "log.h"
 
@@ -262,6 +263,15 @@ int derivative_by_operator(char op, DiffSide&& left, DiffSide&& right, bool cNot
             log_sys("#  Unknown operator.\n");
             return -1;
     }
+}
+
+int derivative_of_node(const ExprNode& node, DiffSide&& left, DiffSide&& right, bool cNotation,
+                       Derivative& derivative) {
+    if (node.op == kCallOperator) {
+        return call_derivative(node.function, std::move(right), cNotation, derivative);
+    }
+    return derivative_by_operator(node.op, std::move(left), std::move(right), cNotation,
+                                  derivative);
 }
 
 bool derivative_needs_brackets(const Derivative& derivative, const NodePlace& place) {

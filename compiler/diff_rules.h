@@ -32,6 +32,10 @@ Derivative mul(Derivative&& a, TextRef b);
 int derivative_by_operator(char op, DiffSide&& left, DiffSide&& right, bool cNotation,
                            Derivative& derivative);
 
+// The derivative of a node: its operator's rule, or the chain rule of a call.
+int derivative_of_node(const ExprNode& node, DiffSide&& left, DiffSide&& right, bool cNotation,
+                       Derivative& derivative);
+
 // Whether a derivative text needs brackets where its node stands.
 bool derivative_needs_brackets(const Derivative& derivative, const NodePlace& place);
 

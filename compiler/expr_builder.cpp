@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "expr_functions.h"
 #include "expr_text.h"
 #include "log.h"
 
@@ -235,5 +236,28 @@ int set_operand(BuildState& state, const Token& token) {
     }
     current->leftText = token.text;
     current->leftKind = kind;
+    return 0;
+}
+
+int add_call(BuildState& state, const std::string& function) {
+    ExprNode* current = state.current;
+    ExprNode* call = current;
+    if (current->op != 0 || has_left(current)) {
+        if (current->op == 0 || has_right(current)) {
+            log_sys("#  A call of '%s' cannot stand here.\n", function.c_str());
+            return fail_in("add_call");
+        }
+        call = new_expr_node();
+        if (call == nullptr) {
+            log_sys("#  Cannot create node.\n");
+            return fail_in("add_call");
+        }
+        call->parent = current;
+        current->right = call;
+    }
+    call->op = kCallOperator;
+    call->priority = kCallPriority;
+    call->function = function;
+    state.current = call;
     return 0;
 }

@@ -30,5 +30,9 @@ int insert_parent(BuildState& state, ExprNode* node, char op, int priority);
 // Removes an operator-less node and puts its left subtree in its place.
 int del_node(BuildState& state, ExprNode* node);
 
+// A function of the extended dialect: the current node, when it is empty, or a new node in its
+// free right side becomes the call; its bracketed argument follows.
+int add_call(BuildState& state, const std::string& function);
+
 // A name or number: the right leaf of a node with operator, else the left leaf.
 int set_operand(BuildState& state, const Token& token);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "expr_functions.h"
+
 namespace {
 
 // The value of two numbers combined by op; false when it is zero or no finite number. Those
@@ -97,6 +99,7 @@ ClassedText compose_text(const ExprNode& node, TextRef left, TextRef right, bool
     const char op = node.op;
     if (is_unary_minus(node)) return {concat({"-", right.text}), TEXT_SUM};
     if (op == 0) return {std::string(left.text), node.textClass};
+    if (op == kCallOperator) return {call_text(node.function, right.text, cNotation), TEXT_NAME};
     double folded = 0;
     if (left.textClass == TEXT_NUMBER && right.textClass == TEXT_NUMBER &&
         fold_numbers(op, text_value(left.text), text_value(right.text), folded)) {
@@ -118,7 +121,8 @@ std::string power_text(std::string_view base, std::string_view exponent, bool cN
 
 bool printer_needs_brackets(std::string_view text, int textClass, bool closed,
                             const NodePlace& place) {
-    if (place.parent == nullptr) return false;
+    // A call's argument stands in the call's own brackets.
+    if (place.parent == nullptr || place.parent->op == kCallOperator) return false;
     const bool minusFirst = begins_with_minus(text);
     const int b = minusFirst ? TEXT_SUM : textClass;
     const int d = place.parent->priority;

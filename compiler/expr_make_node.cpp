@@ -32,6 +32,8 @@ int apply_token(BuildState& state, const Token& token) {
         case 'a':
         case 'v':
             return set_operand(state, token);
+        case 'F':
+            return add_call(state, token.text);
         default:
             return set_oprator(state, token.kind, token.priority);
     }

@@ -18,8 +18,9 @@ enum TextClass {
 };
 
 struct ExprNode {
-    char op = 0;       // 0 (the node stands for its left side), '+', '-', '*', '/' or '^'
-    int priority = 0;  // 1 for + -, 2 for * /, 3 for ^, 0 without operator
+    char op = 0;       // 0 (the node stands for its left side), '+', '-', '*', '/', '^', or 'F'
+    int priority = 0;  // 1 for + -, 2 for * /, 3 for ^, 4 for a call, 0 without operator
+    std::string function;  // op 'F': the function called on the right side (symcode -X)
     int open = 0;      // a bracket opened by '(' and not yet closed
     int closed = 0;    // a bracket group closed by ')' holding an operator
     ExprNode* parent = nullptr;

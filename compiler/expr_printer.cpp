@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "expr_compose.h"
+#include "expr_functions.h"
 #include "expr_node.h"
 #include "expr_text.h"
 #include "expr_walk.h"
@@ -10,7 +11,8 @@
 namespace {
 
 bool is_known_operator(char op) {
-    return op == 0 || op == '+' || op == '-' || op == '*' || op == '/' || op == '^';
+    return op == 0 || op == '+' || op == '-' || op == '*' || op == '/' || op == '^' ||
+           op == kCallOperator;
 }
 
 // The text and class a side contributes: a subtree's printed text or a leaf's text and kind.
@@ -30,7 +32,8 @@ int check_left_side(const ExprNode* node) {
     if (node->left != nullptr && !node->leftText.empty()) {
         return report_duplicate("L", node->leftText, node->left);
     }
-    if (node->left == nullptr && node->leftText.empty() && node->op != '-') {
+    if (node->left == nullptr && node->leftText.empty() && node->op != '-' &&
+        node->op != kCallOperator) {
         log_sys("#  No left-side expression.\n");
         return -1;
     }

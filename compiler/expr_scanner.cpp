@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "expr_functions.h"
 #include "expr_text.h"
 #include "log.h"
 
@@ -59,6 +60,13 @@ void scan_name(const std::string& text, std::size_t& cursor, Token& token) {
     }
 }
 
+// In the extended dialect a function's name followed by '(' is a call.
+void mark_call(const std::string& text, std::size_t cursor, Token& token) {
+    if (!extended_dialect() || !is_function_name(token.text)) return;
+    while (cursor < text.size() && is_blank(text[cursor])) ++cursor;
+    if (cursor < text.size() && text[cursor] == '(') token.kind = 'F';
+}
+
 }  // namespace
 
 bool is_operator_kind(char kind) {
@@ -83,6 +91,7 @@ int scan_token(const std::string& text, std::size_t& cursor, Token& token) {
     if (std::isdigit(static_cast<unsigned char>(c)) || c == '.')
         return scan_number(text, cursor, token);
     scan_name(text, cursor, token);
+    mark_call(text, cursor, token);
     return 0;
 }
 
@@ -98,7 +107,15 @@ int TokenRowCheck::check_row(const Token& current) const {
     } else if (prev == ')' && is_operand_kind(cur)) {
         log_sys("#  previous: '%c', current: '%s'\n", prev, current.text.c_str());
     } else if (is_operand_kind(prev) && cur == '(') {
+        if (prev == 'a' && extended_dialect()) {
+            log_sys("#  '%s' is no function of the extended dialect.\n", previous_.text.c_str());
+        }
         log_sys("#  previous: '%s', current: '%c'\n", previous_.text.c_str(), cur);
+    } else if (cur == 'F' && (prev == ')' || prev == 'F' || is_operand_kind(prev))) {
+        log_sys("#  previous: '%s', current: '%s'\n", prev == ')' ? ")" : previous_.text.c_str(),
+                current.text.c_str());
+    } else if (prev == 'F' && cur != '(') {
+        log_sys("#  '%s' is not followed by '('.\n", previous_.text.c_str());
     } else if (is_operand_kind(prev) && is_operand_kind(cur)) {
         log_sys("#  previous: '%s', current: '%s'\n", previous_.text.c_str(), current.text.c_str());
     } else {
@@ -121,7 +138,7 @@ int TokenRowCheck::check(const Token& current) {
 }
 
 int TokenRowCheck::finish() const {
-    if (previous_.kind == '(' || is_operator_kind(previous_.kind)) {
+    if (previous_.kind == '(' || previous_.kind == 'F' || is_operator_kind(previous_.kind)) {
         log_sys("#  '%c' doesnot come last.\n", previous_.kind);
         return -1;
     }

@@ -5,7 +5,8 @@
 #include <string>
 
 struct Token {
-    char kind = 0;     // '(' ')' '+' '-' '*' '/' '^', 'a' name, 'v' number, 0 end of text
+    char kind = 0;  // '(' ')' '+' '-' '*' '/' '^', 'a' name, 'v' number, 'F' function (its name
+                    // in text; -X only), 0 end of text
     int priority = 0;  // 1 for + -, 2 for * /, 3 for ^, else 0
     std::string text;  // names and numbers only; a number is its "%g" form
 };

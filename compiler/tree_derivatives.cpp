@@ -131,7 +131,7 @@ int TreeDerivatives::evaluate(int node, bool cNotation, Derivative& out) {
     const Node& n = nodes_[node];
     if (n.inSum) return evaluate_run(node, out);
     const ExprNode* expr = n.expr;
-    return derivative_by_operator(expr->op, node_side(n.left, expr->leftText, expr->leftKind),
+    return derivative_of_node(*expr, node_side(n.left, expr->leftText, expr->leftKind),
                                   node_side(n.right, expr->rightText, expr->rightKind), cNotation,
                                   out);
 }

@@ -14,6 +14,7 @@ using Value = std::optional<double>;
 struct Evaluator {
     const SymbolValue& symbols;
     std::string divisionByZero;
+    std::string unsupported;
 
     bool arguments(const ASTNode& node, std::vector<double>& values) {
         for (unsigned i = 0; i < node.getNumChildren(); ++i) {
@@ -127,6 +128,7 @@ struct Evaluator {
                 return best;
             }
             default:
+                if (unsupported.empty()) unsupported = node.getName() != nullptr ? node.getName() : "?";
                 return std::nullopt;
         }
     }
@@ -162,10 +164,11 @@ struct Evaluator {
 }  // namespace
 
 MathValue math_value(const ASTNode& math, const SymbolValue& symbols) {
-    Evaluator evaluator{symbols, {}};
+    Evaluator evaluator{symbols, {}, {}};
     MathValue result;
     result.value = evaluator.eval(math);
     result.divisionByZero = evaluator.divisionByZero;
+    result.unsupported = evaluator.unsupported;
     return result;
 }
 

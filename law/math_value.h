@@ -16,6 +16,7 @@ using SymbolValue = std::function<std::optional<double>(const std::string& id)>;
 struct MathValue {
     std::optional<double> value;  // none: an id without a known value, or a construct not evaluated
     std::string divisionByZero;   // the denominator's formula when a division by 0 was met
+    std::string unsupported;      // the name of a function that is not evaluated
 };
 
 // Evaluates `math` at time 0.

@@ -1,17 +1,20 @@
 #include "sbml_input.h"
 
+#include <cstring>
+
 #include <sbml/conversion/ConversionProperties.h>
 #include <sbml/extension/SBasePlugin.h>
 
 namespace kinelaw {
 namespace {
 
-int first_error(const SBMLDocument& document, const std::string& path, std::string& problem) {
+// The first error libSBML reports, as "line N: message" without its closing full stop.
+int first_error(const SBMLDocument& document, std::string& problem) {
     for (unsigned i = 0; i < document.getNumErrors(); ++i) {
         const SBMLError* error = document.getError(i);
         if (error->getSeverity() < LIBSBML_SEV_ERROR) continue;
-        problem = path + " line " + std::to_string(error->getLine()) + ": " + error->getMessage();
-        while (!problem.empty() && (problem.back() == '\n' || problem.back() == ' ')) problem.pop_back();
+        problem = "line " + std::to_string(error->getLine()) + ": " + error->getMessage();
+        while (!problem.empty() && std::strchr("\n .", problem.back()) != nullptr) problem.pop_back();
         return -1;
     }
     return 0;
@@ -92,7 +95,7 @@ int read_sbml_model(const std::string& path, std::unique_ptr<SBMLDocument>& docu
         problem = "Cannot read " + path;
         return -1;
     }
-    if (first_error(*document, path, problem) != 0) return -1;
+    if (first_error(*document, problem) != 0) return -1;
     if (document->getModel() == nullptr) {
         problem = path + " holds no model";
         return -1;

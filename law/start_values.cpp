@@ -106,6 +106,14 @@ void fixed_values(const Model& model, Values& values) {
     }
 }
 
+// Why a value stays unknown: a function that is not evaluated, or inputs that never get one.
+int unsettled(const Pending& p, const Values& values, std::string& problem) {
+    MathValue result = p.compute(lookup(values));
+    problem = "the value of " + p.element + " cannot be found at the start";
+    if (!result.unsupported.empty()) problem += ": the function '" + result.unsupported + "' is not supported";
+    return -1;
+}
+
 // Settles pending values in rounds until none is left or a round settles none.
 int settle(std::vector<Pending> pending, Values& values, std::string& problem) {
     while (!pending.empty()) {
@@ -122,10 +130,7 @@ int settle(std::vector<Pending> pending, Values& values, std::string& problem) {
                 waiting.push_back(std::move(p));
             }
         }
-        if (waiting.size() == pending.size()) {
-            problem = "the value of " + waiting.front().element + " cannot be found at the start";
-            return -1;
-        }
+        if (waiting.size() == pending.size()) return unsettled(waiting.front(), values, problem);
         pending = std::move(waiting);
     }
     return 0;

@@ -77,18 +77,14 @@ def highest_level_file(folder, case):
 
 
 def run(command, cwd):
+    env = dict(os.environ)
+    env.pop("ZYMORAX_SYSLOG", None)  # the messages are read from standard error
     try:
-        result = subprocess.run(command, cwd=cwd, capture_output=True, text=True,
+        result = subprocess.run(command, cwd=cwd, capture_output=True, text=True, env=env,
                                 timeout=SIMULATION_TIMEOUT)
     except subprocess.TimeoutExpired:
         return 1, "timed out after %d s" % SIMULATION_TIMEOUT
-    log = result.stdout + result.stderr
-    syslog = os.path.join(cwd, "sysLog")
-    if os.path.exists(syslog):
-        with open(syslog, errors="replace") as f:
-            log += f.read()
-        os.remove(syslog)
-    return result.returncode, log.strip()
+    return result.returncode, (result.stdout + result.stderr).strip()
 
 
 def first_error(log):
@@ -249,13 +245,14 @@ def main():
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     parser.add_argument("--cases", dest="selection")
     args = parser.parse_args()
-    cases = sorted(c for c in os.listdir(args.cases) if re.fullmatch(r"\d{5}", c))
+    cases_dir = os.path.abspath(args.cases)
+    cases = sorted(c for c in os.listdir(cases_dir) if re.fullmatch(r"\d{5}", c))
     if args.selection:
         chosen = parse_case_list(args.selection)
         cases = [c for c in cases if int(c) in chosen]
     build = os.path.abspath(args.build)
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
-        results = list(pool.map(lambda c: run_case(args.cases, c, build), cases))
+        results = list(pool.map(lambda c: run_case(cases_dir, c, build), cases))
     report(results)
     return 0
 
