@@ -12,7 +12,7 @@
 namespace {
 
 // Trees, checks, used marks, numbering and the rewriting of every variable.
-int compile_expressions(DaeModel& model, bool cNotation) {
+int compile_expressions(DaeModel& model, bool cNotation, bool matlab) {
     if (set_expression(model, model.temporaries, cNotation) != 0) {
         log_sys("#  while setting up temporary expressions.\n");
         return -1;
@@ -23,6 +23,8 @@ int compile_expressions(DaeModel& model, bool cNotation) {
     }
     mark_used_labels(model);
     if (set_variable_index(model) != 0) return -1;
+    // From here no text is parsed again: calls print as the output's language says.
+    set_matlab_calls(matlab);
     if (replace_expression(model, model.temporaries, cNotation) != 0) {
         log_sys("#  in Temporary Expression.\n");
         return -1;
@@ -60,7 +62,7 @@ int run_steps(int argc, char** argv) {
     set_extended_dialect(options.extendedDialect);
     DaeModel model;
     if (read_data(model, options.daeFile) != 0) return -1;
-    if (compile_expressions(model, options.cNotation) != 0) return -1;
+    if (compile_expressions(model, options.cNotation, options.matlab) != 0) return -1;
     if (write_outputs(model, options) != 0) return -1;
     // Only a model without algebraic equations and without calls has an S-system form.
     if (model.algebraicCount == 0 && !calls_functions(model) &&

@@ -270,6 +270,10 @@ int derivative_of_node(const ExprNode& node, DiffSide&& left, DiffSide&& right, 
     if (node.op == kCallOperator) {
         return call_derivative(node.function, std::move(right), cNotation, derivative);
     }
+    if (node.op == kListOperator) {
+        derivative = list_derivative(std::move(left), std::move(right));
+        return 0;
+    }
     return derivative_by_operator(node.op, std::move(left), std::move(right), cNotation,
                                   derivative);
 }
@@ -277,6 +281,8 @@ int derivative_of_node(const ExprNode& node, DiffSide&& left, DiffSide&& right, 
 bool derivative_needs_brackets(const Derivative& derivative, const NodePlace& place) {
     const int b = begins_with_minus(derivative.text.view()) ? TEXT_SUM : derivative.textClass;
     if (b == TEXT_ZERO || place.parent == nullptr) return false;
+    // The chain rule of a call brackets what it needs; a list keeps its commas bare.
+    if (place.parent->op == kCallOperator || place.parent->op == kListOperator) return false;
     if (b < place.parent->priority) return true;
     return b == TEXT_SUM && place.isRight && place.parent->op == '-';
 }

@@ -50,6 +50,21 @@ int lift_bracketed_operand(BuildState& state, ExprNode* node) {
     return 0;
 }
 
+// A unary minus as the right side of `list`, which becomes current.
+int start_unary_minus(BuildState& state, ExprNode* list) {
+    ExprNode* minus = new_expr_node();
+    if (minus == nullptr) {
+        log_sys("#  Cannot create node.\n");
+        return fail_in("set_oprator");
+    }
+    minus->op = '-';
+    minus->priority = 1;
+    minus->parent = list;
+    list->right = minus;
+    state.current = minus;
+    return 0;
+}
+
 // The node at which an operator of priority q that cannot go below the current node is placed.
 ExprNode* climb_for(ExprNode* current, int q) {
     ExprNode* node = current;
@@ -141,6 +156,8 @@ int set_oprator(BuildState& state, char op, int priority) {
         return fail_in("set_oprator");
     }
     if (!has_right(current)) {
+        // An argument after ',' may begin with a minus, as one after '(' may.
+        if (current->op == kListOperator && op == '-') return start_unary_minus(state, current);
         log_sys("#  charR is expected before making new node.\n");
         return fail_in("set_oprator");
     }

@@ -100,6 +100,7 @@ ClassedText compose_text(const ExprNode& node, TextRef left, TextRef right, bool
     if (is_unary_minus(node)) return {concat({"-", right.text}), TEXT_SUM};
     if (op == 0) return {std::string(left.text), node.textClass};
     if (op == kCallOperator) return {call_text(node.function, right.text, cNotation), TEXT_NAME};
+    if (op == kListOperator) return {concat({left.text, ", ", right.text}), TEXT_NAME};
     double folded = 0;
     if (left.textClass == TEXT_NUMBER && right.textClass == TEXT_NUMBER &&
         fold_numbers(op, text_value(left.text), text_value(right.text), folded)) {
@@ -121,8 +122,11 @@ std::string power_text(std::string_view base, std::string_view exponent, bool cN
 
 bool printer_needs_brackets(std::string_view text, int textClass, bool closed,
                             const NodePlace& place) {
-    // A call's argument stands in the call's own brackets.
-    if (place.parent == nullptr || place.parent->op == kCallOperator) return false;
+    // A call's arguments stand in the call's own brackets, apart by commas.
+    if (place.parent == nullptr || place.parent->op == kCallOperator ||
+        place.parent->op == kListOperator) {
+        return false;
+    }
     const bool minusFirst = begins_with_minus(text);
     const int b = minusFirst ? TEXT_SUM : textClass;
     const int d = place.parent->priority;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "expr_builder.h"
+#include "expr_functions.h"
 #include "expr_node.h"
 #include "expr_scanner.h"
 #include "log.h"
@@ -34,6 +35,8 @@ int apply_token(BuildState& state, const Token& token) {
             return set_operand(state, token);
         case 'F':
             return add_call(state, token.text);
+        case kListOperator:
+            return set_oprator(state, kListOperator, 0);
         default:
             return set_oprator(state, token.kind, token.priority);
     }

@@ -12,7 +12,7 @@ namespace {
 
 bool is_known_operator(char op) {
     return op == 0 || op == '+' || op == '-' || op == '*' || op == '/' || op == '^' ||
-           op == kCallOperator;
+           op == kCallOperator || op == kListOperator;
 }
 
 // The text and class a side contributes: a subtree's printed text or a leaf's text and kind.
@@ -57,6 +57,31 @@ int check_operator(const ExprNode* node) {
     return -1;
 }
 
+std::size_t argument_count(const ExprNode* call) {
+    std::size_t count = 1;
+    for (const ExprNode* list = call->right; list != nullptr && list->op == kListOperator;
+         list = list->left) {
+        ++count;
+    }
+    return count;
+}
+
+// A list stands in a call's brackets; a call has as many arguments as its function takes.
+int check_call(const ExprNode* node, const NodePlace& place) {
+    if (node->op == kListOperator) {
+        const char parent = place.parent != nullptr ? place.parent->op : 0;
+        if (parent == kCallOperator || (parent == kListOperator && !place.isRight)) return 0;
+        log_sys("#  ',' stands outside the brackets of a call.\n");
+        return -1;
+    }
+    if (node->op != kCallOperator || accepts_argument_count(node->function, argument_count(node))) {
+        return 0;
+    }
+    log_sys("#  '%s' does not take %zu argument(s).\n", node->function.c_str(),
+            argument_count(node));
+    return -1;
+}
+
 void log_unwind(const ExprNode* node) {
     log_sys("#  operation :'%s'.\n", op_text(node->op).c_str());
     log_sys("## Error in Set_expr.\n");
@@ -83,7 +108,7 @@ class PrintVisitor : public ExprVisitor {
     int enter_right(ExprNode* node) override { return check_right_side(node); }
 
     int leave(ExprNode* node, const NodePlace& place) override {
-        if (check_operator(node) != 0) return -1;
+        if (check_operator(node) != 0 || check_call(node, place) != 0) return -1;
         Printed printed = hands_on_operands(node) ? compose_handed_on(node) : compose_kept(node);
         if (printer_needs_brackets(printed.text.view(), printed.textClass, node->closed != 0,
                                    place)) {

@@ -30,7 +30,8 @@ int operator_priority(char c) {
 }
 
 bool ends_name_outside_brackets(char c) {
-    return c == '(' || c == ')' || operator_priority(c) > 0;
+    return c == '(' || c == ')' || operator_priority(c) > 0 ||
+           (c == kListOperator && extended_dialect());
 }
 
 // A number: the longest decimal prefix, kept as its "%g" text (0 only in the extended dialect).
@@ -82,7 +83,7 @@ int scan_token(const std::string& text, std::size_t& cursor, Token& token) {
     while (cursor < text.size() && is_blank(text[cursor])) ++cursor;
     if (cursor >= text.size()) return 0;
     char c = text[cursor];
-    if (c == '(' || c == ')' || is_operator_kind(c)) {
+    if (c == '(' || c == ')' || is_operator_kind(c) || (c == kListOperator && extended_dialect())) {
         token.kind = c;
         token.priority = operator_priority(c);
         ++cursor;
@@ -95,9 +96,28 @@ int scan_token(const std::string& text, std::size_t& cursor, Token& token) {
     return 0;
 }
 
+// The rows of the argument separator: it follows an operand or ')' and is followed by what may
+// open an expression. 0, or -1 after logging.
+int check_list_row(char prev, char cur) {
+    if (cur == kListOperator && (prev == 0 || prev == '(' || prev == 'F' || prev == kListOperator ||
+                                 is_operator_kind(prev))) {
+        log_sys("#  previous: '%c', current: '%c'\n", prev == 0 ? ' ' : prev, cur);
+        return -1;
+    }
+    if (prev == kListOperator && (cur == ')' || cur == '*' || cur == '/' || cur == '^')) {
+        log_sys("#  previous: '%c', current: '%c'\n", prev, cur);
+        return -1;
+    }
+    return 0;
+}
+
 int TokenRowCheck::check_row(const Token& current) const {
     const char prev = previous_.kind;
     const char cur = current.kind;
+    if ((prev == kListOperator || cur == kListOperator) && check_list_row(prev, cur) != 0) {
+        log_sys("#  Forbidden token row.\n");
+        return -1;
+    }
     const bool curHighOperator = current.priority >= 2;
     if (prev == 0 && (cur == ')' || curHighOperator)) {
         log_sys("#  '%c' doesnot come first.\n", cur);
@@ -138,7 +158,8 @@ int TokenRowCheck::check(const Token& current) {
 }
 
 int TokenRowCheck::finish() const {
-    if (previous_.kind == '(' || previous_.kind == 'F' || is_operator_kind(previous_.kind)) {
+    if (previous_.kind == '(' || previous_.kind == 'F' || previous_.kind == kListOperator ||
+        is_operator_kind(previous_.kind)) {
         log_sys("#  '%c' doesnot come last.\n", previous_.kind);
         return -1;
     }

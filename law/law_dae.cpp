@@ -59,7 +59,11 @@ std::string expression_sections(const LawDae& dae) {
     out += "\n== Algebraic Eqs. ==\n\n";
     for (std::size_t i = 0; i < dae.algebraicEquations.size(); ++i) {
         const DaeDefinition& e = dae.algebraicEquations[i];
-        out += zymorax::format("aeq_%zu: x[%s] = %s;\n", i + 1, e.name.c_str(), e.text.c_str());
+        if (e.name.empty()) {  // an algebraic rule
+            out += zymorax::format("aeq_%zu: 0 = %s;\n", i + 1, e.text.c_str());
+        } else {
+            out += zymorax::format("aeq_%zu: x[%s] = %s;\n", i + 1, e.name.c_str(), e.text.c_str());
+        }
     }
     out += "\n== Differencial Eqs. ==\n\n";
     for (std::size_t i = 0; i < dae.equations.size(); ++i) {

@@ -48,7 +48,8 @@ struct LawDae {
     std::vector<DaeVariable> algebraicVariables;  // x[name]: the targets of assignment rules
     std::vector<DaeVariable> variables;           // y[name]
     std::vector<DaeDefinition> temporaries;       // each after the ones it reads
-    std::vector<DaeDefinition> algebraicEquations;  // x[name] = text, one per algebraic variable
+    // x[name] = text for an assignment rule, 0 = text (no name) for an algebraic rule
+    std::vector<DaeDefinition> algebraicEquations;
     std::vector<DaeDefinition> equations;  // dydt[name] = text, one per variable, in their order
     std::vector<SymbolUse> uses;
 };

@@ -24,6 +24,7 @@ struct Builder {
     std::map<std::string, std::string> symbols;  // SBML id -> DAE text
     std::set<std::string> rateRuled;
     std::set<std::string> assigned;
+    std::set<std::string> solvedByAlgebraicRules;
     bool needsTime = false;
 
     int fail(const std::string& what) {
@@ -47,7 +48,7 @@ struct Builder {
                 const SymbolText& lookup) {
         if (math == nullptr) return fail(where + " has no math");
         std::string why;
-        if (math_text(*math, lookup, text, why) != 0) return fail("in " + where + ": " + why);
+        if (math_text(*math, lookup, model, text, why) != 0) return fail("in " + where + ": " + why);
         if (uses_time(*math)) needsTime = true;
         return 0;
     }
@@ -60,7 +61,11 @@ struct Builder {
     // state and written with it.
     void add_algebraic(const std::string& id) {
         symbols[id] = "x[" + id + "]";
-        dae.algebraicVariables.push_back({id, start_of(id)});
+        std::optional<double> start = start_of(id);
+        // What an algebraic rule solves for needs only a guess: the consistent value is found
+        // from it before integrating.
+        if (!start && solvedByAlgebraicRules.count(id)) start = 0.0;
+        dae.algebraicVariables.push_back({id, start});
     }
 
     void add_variable(const std::string& id) {
@@ -98,7 +103,7 @@ struct Builder {
     }
 
     void classify(const std::string& id, LabelIndex label, const char* kind) {
-        if (assigned.count(id)) {
+        if (assigned.count(id) || solvedByAlgebraicRules.count(id)) {
             add_algebraic(id);
         } else if (rateRuled.count(id)) {
             add_variable(id);
@@ -121,7 +126,7 @@ struct Builder {
 
     void classify_species(const Species& s) {
         const std::string& id = s.getId();
-        if (assigned.count(id)) {
+        if (assigned.count(id) || solvedByAlgebraicRules.count(id)) {
             add_algebraic(id);
         } else if (rateRuled.count(id) || (!s.getConstant() && changed_by_reactions(s)) ||
                    diluted(s)) {
@@ -155,13 +160,63 @@ struct Builder {
     void collect_rule_targets() {
         for (unsigned i = 0; i < model.getNumRules(); ++i) {
             const Rule& r = *model.getRule(i);
-            (r.isRate() ? rateRuled : assigned).insert(r.getVariable());
+            if (!r.isAlgebraic()) (r.isRate() ? rateRuled : assigned).insert(r.getVariable());
         }
     }
 
-    // One equation per algebraic variable, in their order.
+    // Whether nothing but an algebraic rule can fix the value of `id` over time.
+    bool free_symbol(const std::string& id) const {
+        if (rateRuled.count(id) || assigned.count(id)) return false;
+        if (const Species* s = model.getSpecies(id)) {
+            return !s->getConstant() && !changed_by_reactions(*s) && !diluted(*s);
+        }
+        if (const Parameter* p = model.getParameter(id)) return !p->getConstant();
+        if (const Compartment* c = model.getCompartment(id)) return !c->getConstant();
+        return false;
+    }
+
+    static void names_in(const ASTNode* math, std::set<std::string>& names) {
+        if (math == nullptr) return;
+        if (math->getType() == AST_NAME && math->getName() != nullptr) names.insert(math->getName());
+        for (unsigned i = 0; i < math->getNumChildren(); ++i) names_in(math->getChild(i), names);
+    }
+
+    // The variables the algebraic rules determine: the free symbols their math names, as many
+    // as there are rules.
+    int collect_algebraic_unknowns() {
+        std::set<std::string> named;
+        unsigned rules = 0;
+        for (unsigned i = 0; i < model.getNumRules(); ++i) {
+            const Rule& r = *model.getRule(i);
+            if (!r.isAlgebraic()) continue;
+            ++rules;
+            names_in(r.getMath(), named);
+        }
+        for (const std::string& id : named) {
+            if (free_symbol(id)) solvedByAlgebraicRules.insert(id);
+        }
+        if (solvedByAlgebraicRules.size() == rules) return 0;
+        return fail(std::to_string(rules) + " algebraic rule(s) name " +
+                    std::to_string(solvedByAlgebraicRules.size()) +
+                    " symbol(s) that nothing else determines: which variable a rule solves for "
+                    "cannot be told");
+    }
+
+    int algebraic_rule_equations() {
+        for (unsigned i = 0; i < model.getNumRules(); ++i) {
+            const Rule& r = *model.getRule(i);
+            if (!r.isAlgebraic()) continue;
+            std::string text;
+            if (text_of(r.getMath(), "algebraic rule " + std::to_string(i + 1), text) != 0) return -1;
+            dae.algebraicEquations.push_back({"", text});
+        }
+        return 0;
+    }
+
+    // One equation per assignment rule, in the order of their variables.
     int assignment_equations() {
         for (const DaeVariable& v : dae.algebraicVariables) {
+            if (!assigned.count(v.name)) continue;
             const std::string where = "the assignment rule of " + v.name;
             std::string text;
             if (text_of(model.getAssignmentRule(v.name)->getMath(), where, text) != 0) return -1;
@@ -209,7 +264,7 @@ struct Builder {
             auto local = locals.find(id);
             if (local != locals.end()) return local->second;
             return start_of(id);
-        });
+        }, model);
         if (result.divisionByZero.empty()) return 0;
         return fail(where + " divides by " + result.divisionByZero + ", which is 0 at the start");
     }
@@ -345,8 +400,9 @@ struct Builder {
                       {"local", "local parameter", {}}};
         if (start_values(model, start, problem) != 0) return -1;
         collect_rule_targets();
+        if (collect_algebraic_unknowns() != 0) return -1;
         classify_symbols();
-        if (assignment_equations() != 0) return -1;
+        if (assignment_equations() != 0 || algebraic_rule_equations() != 0) return -1;
         for (unsigned i = 0; i < model.getNumReactions(); ++i) {
             if (reaction_temporary(*model.getReaction(i)) != 0) return -1;
         }
@@ -362,7 +418,7 @@ struct Builder {
 
 int build_law_dae(const Model& model, LawDae& dae, std::string& problem) {
     dae = LawDae();
-    Builder builder{model, dae, problem, {}, {}, {}, {}};
+    Builder builder{model, dae, problem, {}, {}, {}, {}, {}};
     return builder.run();
 }
 

@@ -11,7 +11,7 @@
 
 namespace kinelaw {
 
-// Fills `dae` from `model` (function definitions already inlined). -1 with `problem` set to one
+// Fills `dae` from `model`, its function definitions inlined. -1 with `problem` set to one
 // sentence naming the SBML element that cannot be written.
 int build_law_dae(const Model& model, LawDae& dae, std::string& problem);
 

@@ -1,10 +1,15 @@
 #include "math_text.h"
 
+#include <map>
+#include <vector>
+
 #include "format.h"
+#include "math_value.h"
+#include "model_time.h"
 
 namespace kinelaw {
 
-const char* const kTimeVariable = "sbml.time";
+const char* const kTimeVariable = zymorax::kModelTimeTag;
 
 namespace {
 
@@ -51,7 +56,42 @@ const char* call_form(ASTNodeType_t type) {
 
 struct Writer {
     const SymbolText& symbols;
+    const Model& model;
     std::string& problem;
+    std::vector<std::map<std::string, std::string>> frames;  // arguments of inlined calls
+
+    // A function definition's body with its arguments, written where the call stands, in
+    // place of its parameters: the arguments are not read again, so no name is captured.
+    int user_call(const ASTNode& node, std::string& out) {
+        const char* name = node.getName() != nullptr ? node.getName() : "";
+        const FunctionDefinition* f = model.getFunctionDefinition(name);
+        if (f == nullptr || f->getBody() == nullptr) {
+            problem = std::string("'") + name + "' is not a function of the model";
+            return -1;
+        }
+        if (f->getNumArguments() != node.getNumChildren()) {
+            problem = std::string("the call of '") + name + "' has " +
+                      std::to_string(node.getNumChildren()) + " arguments, its definition " +
+                      std::to_string(f->getNumArguments());
+            return -1;
+        }
+        if (frames.size() >= kMaxInlinedCalls) {
+            problem = "function definitions are called within one another more than " +
+                      std::to_string(kMaxInlinedCalls) + " deep";
+            return -1;
+        }
+        std::map<std::string, std::string> frame;
+        for (unsigned i = 0; i < node.getNumChildren(); ++i) {
+            std::string argument;
+            if (operand(*node.getChild(i), argument) != 0) return -1;
+            const ASTNode* parameter = f->getArgument(i);
+            frame[parameter != nullptr && parameter->getName() ? parameter->getName() : ""] = argument;
+        }
+        frames.push_back(std::move(frame));
+        int result = write(*f->getBody(), out);
+        frames.pop_back();
+        return result;
+    }
 
     int operand(const ASTNode& node, std::string& out) {
         std::string inner;
@@ -103,6 +143,13 @@ struct Writer {
 
     int name(const ASTNode& node, std::string& out) {
         const char* id = node.getName() != nullptr ? node.getName() : "";
+        if (!frames.empty()) {
+            auto bound = frames.back().find(id);
+            if (bound != frames.back().end()) {
+                out = bound->second;
+                return 0;
+            }
+        }
         out = symbols(id);
         if (!out.empty()) return 0;
         problem = std::string("'") + id + "' is not an id of the model";
@@ -110,7 +157,7 @@ struct Writer {
     }
 
     int unsupported(const ASTNode& node, const char* how = nullptr) {
-        const char* name = node.getName() != nullptr ? node.getName() : "?";
+        const std::string name = construct_name(node);
         problem = std::string("the function '") + name + "'" + (how ? std::string(" ") + how : "") +
                   " has no form in the DAE file yet";
         return -1;
@@ -154,6 +201,32 @@ struct Writer {
                 return root(node, out);
             case AST_FUNCTION_LOG:
                 return logarithm(node, out);
+            case AST_FUNCTION_PIECEWISE:
+                return piecewise(node, out);
+            case AST_FUNCTION:
+                return user_call(node, out);
+            case AST_RELATIONAL_LT:
+            case AST_RELATIONAL_LEQ:
+            case AST_RELATIONAL_GT:
+            case AST_RELATIONAL_GEQ:
+            case AST_RELATIONAL_EQ:
+                return relation_chain(node, out);
+            case AST_RELATIONAL_NEQ:
+                return listed(node, "neq", 2, 2, out);
+            case AST_LOGICAL_AND:
+                return logical(node, "and", "1", out);
+            case AST_LOGICAL_OR:
+                return logical(node, "or", "0", out);
+            case AST_LOGICAL_XOR:
+                return logical(node, "xor", "0", out);
+            case AST_LOGICAL_NOT:
+                return listed(node, "not", 1, 1, out);
+            case AST_LOGICAL_IMPLIES:
+                return implication(node, out);
+            case AST_FUNCTION_MIN:
+                return extremum(node, "min", out);
+            case AST_FUNCTION_MAX:
+                return extremum(node, "max", out);
             default:
                 return call(node, out);
         }
@@ -170,6 +243,97 @@ struct Writer {
         for (std::size_t at = out.find('#'); at != std::string::npos; at = out.find('#', at)) {
             out.replace(at, 1, argument);
             at += argument.size();
+        }
+        return 0;
+    }
+
+    int arguments(const ASTNode& node, std::vector<std::string>& out) {
+        for (unsigned i = 0; i < node.getNumChildren(); ++i) {
+            out.emplace_back();
+            if (write(*node.getChild(i), out.back()) != 0) return -1;
+        }
+        return 0;
+    }
+
+    static std::string called(const char* function, const std::vector<std::string>& args,
+                              std::size_t from, std::size_t count) {
+        std::string out = std::string(function) + "(";
+        for (std::size_t i = from; i < from + count; ++i) out += (i == from ? "" : ", ") + args[i];
+        return out + ")";
+    }
+
+    // A call with between `least` and `most` arguments, as SBML gives them.
+    int listed(const ASTNode& node, const char* function, unsigned least, unsigned most,
+               std::string& out) {
+        std::vector<std::string> args;
+        if (node.getNumChildren() < least || node.getNumChildren() > most) {
+            return unsupported(node, "with this number of arguments");
+        }
+        if (arguments(node, args) != 0) return -1;
+        out = called(function, args, 0, args.size());
+        return 0;
+    }
+
+    // piecewise(value, condition, ..., otherwise); without an otherwise its value is undefined.
+    int piecewise(const ASTNode& node, std::string& out) {
+        if (node.getNumChildren() % 2 == 0) return unsupported(node, "without an otherwise");
+        if (node.getNumChildren() == 1) return write(*node.getChild(0), out);
+        return listed(node, "piecewise", 3, node.getNumChildren(), out);
+    }
+
+    static const char* relation_name(ASTNodeType_t type) {
+        switch (type) {
+            case AST_RELATIONAL_LT: return "lt";
+            case AST_RELATIONAL_LEQ: return "leq";
+            case AST_RELATIONAL_GT: return "gt";
+            case AST_RELATIONAL_GEQ: return "geq";
+            default: return "eq";
+        }
+    }
+
+    // a < b < c holds when each neighbouring pair does.
+    int relation_chain(const ASTNode& node, std::string& out) {
+        std::vector<std::string> args;
+        if (node.getNumChildren() < 2) return unsupported(node, "with fewer than two arguments");
+        if (arguments(node, args) != 0) return -1;
+        const char* name = relation_name(node.getType());
+        out = called(name, args, 0, 2);
+        for (std::size_t i = 1; i + 1 < args.size(); ++i) {
+            out = "and(" + out + ", " + called(name, args, i, 2) + ")";
+        }
+        return 0;
+    }
+
+    // and, or, xor of any number of arguments; of none, their neutral value.
+    int logical(const ASTNode& node, const char* function, const char* none, std::string& out) {
+        std::vector<std::string> args;
+        if (arguments(node, args) != 0) return -1;
+        if (args.empty()) {
+            out = none;
+        } else if (args.size() == 1) {
+            out = "neq(" + args[0] + ", 0)";
+        } else {
+            out = called(function, args, 0, args.size());
+        }
+        return 0;
+    }
+
+    int implication(const ASTNode& node, std::string& out) {
+        std::vector<std::string> args;
+        if (node.getNumChildren() != 2) return unsupported(node, "with other than two arguments");
+        if (arguments(node, args) != 0) return -1;
+        out = "or(not(" + args[0] + "), " + args[1] + ")";
+        return 0;
+    }
+
+    // min and max of any number of arguments, nested pairwise.
+    int extremum(const ASTNode& node, const char* function, std::string& out) {
+        std::vector<std::string> args;
+        if (node.getNumChildren() == 0) return unsupported(node, "without arguments");
+        if (arguments(node, args) != 0) return -1;
+        out = args.back();
+        for (std::size_t i = args.size() - 1; i-- > 0;) {
+            out = std::string(function) + "(" + args[i] + ", " + out + ")";
         }
         return 0;
     }
@@ -201,9 +365,9 @@ struct Writer {
 
 }  // namespace
 
-int math_text(const ASTNode& math, const SymbolText& symbols, std::string& text,
-              std::string& problem) {
-    Writer writer{symbols, problem};
+int math_text(const ASTNode& math, const SymbolText& symbols, const Model& model,
+              std::string& text, std::string& problem) {
+    Writer writer{symbols, model, problem, {}};
     return writer.write(math, text);
 }
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include <sbml/math/ASTNode.h>
+#include <sbml/SBMLTypes.h>
 
 namespace kinelaw {
 
@@ -13,9 +13,13 @@ namespace kinelaw {
 using SymbolText = std::function<std::string(const std::string& id)>;
 
 // The text of `math`, or -1 with `problem` set to what cannot be written (an unknown id, a
-// function the DAE dialect has no call for).
-int math_text(const ASTNode& math, const SymbolText& symbols, std::string& text,
-              std::string& problem);
+// function the DAE dialect has no call for). Calls of the model's function definitions are
+// inlined: the body written with each argument in place of its parameter.
+int math_text(const ASTNode& math, const SymbolText& symbols, const Model& model,
+              std::string& text, std::string& problem);
+
+// Function definitions inlined within one another more deeply than this are refused.
+constexpr std::size_t kMaxInlinedCalls = 100;
 
 // The DAE name of the model's time: a variable with d/dt = 1, a name no SBML id can take.
 extern const char* const kTimeVariable;

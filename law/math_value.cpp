@@ -1,6 +1,7 @@
 #include "math_value.h"
 
 #include <cmath>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -11,10 +12,46 @@ namespace {
 
 using Value = std::optional<double>;
 
+// Sums, products and the logical functions have a value without arguments.
+bool takes_no_arguments(ASTNodeType_t type) {
+    return type == AST_PLUS || type == AST_TIMES || type == AST_LOGICAL_AND ||
+           type == AST_LOGICAL_OR || type == AST_LOGICAL_XOR;
+}
+
 struct Evaluator {
     const SymbolValue& symbols;
+    const Model& model;
     std::string divisionByZero;
     std::string unsupported;
+    std::vector<std::map<std::string, double>> frames;  // arguments of the calls being evaluated
+
+    Value user_call(const ASTNode& node) {
+        const FunctionDefinition* f = model.getFunctionDefinition(node.getName() ? node.getName() : "");
+        if (f == nullptr || f->getBody() == nullptr || frames.size() >= 100 ||
+            f->getNumArguments() != node.getNumChildren()) {
+            return std::nullopt;
+        }
+        std::map<std::string, double> frame;
+        for (unsigned i = 0; i < node.getNumChildren(); ++i) {
+            Value v = eval(*node.getChild(i));
+            if (!v) return std::nullopt;
+            const ASTNode* parameter = f->getArgument(i);
+            frame[parameter != nullptr && parameter->getName() ? parameter->getName() : ""] = *v;
+        }
+        frames.push_back(std::move(frame));
+        Value result = eval(*f->getBody());
+        frames.pop_back();
+        return result;
+    }
+
+    Value name(const ASTNode& node) {
+        const std::string id = node.getName() != nullptr ? node.getName() : "";
+        if (!frames.empty()) {
+            auto bound = frames.back().find(id);
+            if (bound != frames.back().end()) return bound->second;
+        }
+        return symbols(id);
+    }
 
     bool arguments(const ASTNode& node, std::vector<double>& values) {
         for (unsigned i = 0; i < node.getNumChildren(); ++i) {
@@ -91,6 +128,21 @@ struct Evaluator {
                 case AST_FUNCTION_ARCSIN: return std::asin(x);
                 case AST_FUNCTION_ARCCOS: return std::acos(x);
                 case AST_FUNCTION_ARCTAN: return std::atan(x);
+                case AST_FUNCTION_SEC: return 1.0 / std::cos(x);
+                case AST_FUNCTION_CSC: return 1.0 / std::sin(x);
+                case AST_FUNCTION_COT: return 1.0 / std::tan(x);
+                case AST_FUNCTION_SECH: return 1.0 / std::cosh(x);
+                case AST_FUNCTION_CSCH: return 1.0 / std::sinh(x);
+                case AST_FUNCTION_COTH: return 1.0 / std::tanh(x);
+                case AST_FUNCTION_ARCSEC: return std::acos(1.0 / x);
+                case AST_FUNCTION_ARCCSC: return std::asin(1.0 / x);
+                case AST_FUNCTION_ARCCOT: return std::atan(1.0 / x);
+                case AST_FUNCTION_ARCSINH: return std::asinh(x);
+                case AST_FUNCTION_ARCCOSH: return std::acosh(x);
+                case AST_FUNCTION_ARCTANH: return std::atanh(x);
+                case AST_FUNCTION_ARCSECH: return std::acosh(1.0 / x);
+                case AST_FUNCTION_ARCCSCH: return std::asinh(1.0 / x);
+                case AST_FUNCTION_ARCCOTH: return std::atanh(1.0 / x);
                 case AST_LOGICAL_NOT: return x == 0.0 ? 1.0 : 0.0;
                 default: break;
             }
@@ -99,17 +151,36 @@ struct Evaluator {
         return relations(node, v);
     }
 
+    // Whether each neighbouring pair of `v` stands in the relation (a < b < c).
+    static std::optional<bool> chain(ASTNodeType_t type, const std::vector<double>& v) {
+        if (v.size() < 2 || (type == AST_RELATIONAL_NEQ && v.size() != 2)) return std::nullopt;
+        for (std::size_t i = 0; i + 1 < v.size(); ++i) {
+            double a = v[i], b = v[i + 1];
+            bool holds = type == AST_RELATIONAL_EQ    ? a == b
+                         : type == AST_RELATIONAL_NEQ ? a != b
+                         : type == AST_RELATIONAL_LT  ? a < b
+                         : type == AST_RELATIONAL_LEQ ? a <= b
+                         : type == AST_RELATIONAL_GT  ? a > b
+                                                      : a >= b;
+            if (!holds) return false;
+        }
+        return true;
+    }
+
     Value relations(const ASTNode& node, const std::vector<double>& v) {
-        if (v.size() == 2) {
-            switch (node.getType()) {
-                case AST_RELATIONAL_EQ: return v[0] == v[1] ? 1.0 : 0.0;
-                case AST_RELATIONAL_NEQ: return v[0] != v[1] ? 1.0 : 0.0;
-                case AST_RELATIONAL_LT: return v[0] < v[1] ? 1.0 : 0.0;
-                case AST_RELATIONAL_LEQ: return v[0] <= v[1] ? 1.0 : 0.0;
-                case AST_RELATIONAL_GT: return v[0] > v[1] ? 1.0 : 0.0;
-                case AST_RELATIONAL_GEQ: return v[0] >= v[1] ? 1.0 : 0.0;
-                default: break;
+        switch (node.getType()) {
+            case AST_RELATIONAL_EQ:
+            case AST_RELATIONAL_NEQ:
+            case AST_RELATIONAL_LT:
+            case AST_RELATIONAL_LEQ:
+            case AST_RELATIONAL_GT:
+            case AST_RELATIONAL_GEQ: {
+                std::optional<bool> holds = chain(node.getType(), v);
+                if (!holds) return std::nullopt;
+                return *holds ? 1.0 : 0.0;
             }
+            default:
+                break;
         }
         switch (node.getType()) {
             case AST_LOGICAL_AND: {
@@ -120,6 +191,13 @@ struct Evaluator {
                 for (double x : v) if (x != 0.0) return 1.0;
                 return 0.0;
             }
+            case AST_LOGICAL_XOR: {
+                int count = 0;
+                for (double x : v) count += x != 0.0;
+                return count % 2 == 1 ? 1.0 : 0.0;
+            }
+            case AST_LOGICAL_IMPLIES:
+                return v.size() == 2 ? Value(v[0] == 0.0 || v[1] != 0.0 ? 1.0 : 0.0) : std::nullopt;
             case AST_FUNCTION_MAX:
             case AST_FUNCTION_MIN: {
                 if (v.empty()) return std::nullopt;
@@ -128,7 +206,7 @@ struct Evaluator {
                 return best;
             }
             default:
-                if (unsupported.empty()) unsupported = node.getName() != nullptr ? node.getName() : "?";
+                if (unsupported.empty()) unsupported = construct_name(node);
                 return std::nullopt;
         }
     }
@@ -145,16 +223,15 @@ struct Evaluator {
             case AST_CONSTANT_FALSE: return 0.0;
             case AST_NAME_AVOGADRO: return 6.02214179e23;  // as SBML Level 3 defines it
             case AST_NAME_TIME: return 0.0;
-            case AST_NAME: return symbols(node.getName() != nullptr ? node.getName() : "");
+            case AST_NAME: return name(node);
             default: return std::nullopt;
         }
     }
 
     Value eval(const ASTNode& node) {
         if (node.getType() == AST_FUNCTION_PIECEWISE) return piecewise(node);
-        if (node.getNumChildren() == 0 && node.getType() != AST_PLUS && node.getType() != AST_TIMES) {
-            return leaf(node);
-        }
+        if (node.getType() == AST_FUNCTION) return user_call(node);
+        if (node.getNumChildren() == 0 && !takes_no_arguments(node.getType())) return leaf(node);
         std::vector<double> values;
         if (!arguments(node, values)) return std::nullopt;
         return arithmetic(node, values);
@@ -163,8 +240,14 @@ struct Evaluator {
 
 }  // namespace
 
-MathValue math_value(const ASTNode& math, const SymbolValue& symbols) {
-    Evaluator evaluator{symbols, {}, {}};
+std::string construct_name(const ASTNode& node) {
+    if (node.getType() == AST_FUNCTION_RATE_OF) return "rateOf";
+    if (node.getType() == AST_FUNCTION_DELAY) return "delay";
+    return node.getName() != nullptr ? node.getName() : "?";
+}
+
+MathValue math_value(const ASTNode& math, const SymbolValue& symbols, const Model& model) {
+    Evaluator evaluator{symbols, model, {}, {}, {}};
     MathValue result;
     result.value = evaluator.eval(math);
     result.divisionByZero = evaluator.divisionByZero;

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include <sbml/math/ASTNode.h>
+#include <sbml/SBMLTypes.h>
 
 namespace kinelaw {
 
@@ -19,7 +19,10 @@ struct MathValue {
     std::string unsupported;      // the name of a function that is not evaluated
 };
 
-// Evaluates `math` at time 0.
-MathValue math_value(const ASTNode& math, const SymbolValue& symbols);
+// The name of a function or symbol as a message says it (rateOf and delay by their names).
+std::string construct_name(const ASTNode& node);
+
+// Evaluates `math` at time 0, calls of the model's function definitions included.
+MathValue math_value(const ASTNode& math, const SymbolValue& symbols, const Model& model);
 
 }  // namespace kinelaw

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include <sbml/conversion/ConversionProperties.h>
 #include <sbml/extension/SBasePlugin.h>
 
 namespace kinelaw {
@@ -63,10 +62,6 @@ std::string unsupported_construct(const SBMLDocument& document) {
     if (model.getNumEvents() > 0) {
         return "event " + model.getEvent(0)->getId() + ": events are not supported yet";
     }
-    for (unsigned i = 0; i < model.getNumRules(); ++i) {
-        const Rule& r = *model.getRule(i);
-        if (r.isAlgebraic()) return "algebraic rules are not supported yet";
-    }
     for (unsigned i = 0; i < model.getNumReactions(); ++i) {
         const Reaction& r = *model.getReaction(i);
         if (r.isSetFast() && r.getFast()) return "reaction " + r.getId() + " is fast: fast reactions are not supported";
@@ -74,15 +69,6 @@ std::string unsupported_construct(const SBMLDocument& document) {
     std::string delayed = delayed_element(model);
     if (!delayed.empty()) return "in " + delayed + ": delays are not supported";
     return std::string();
-}
-
-int inline_functions(SBMLDocument& document, std::string& problem) {
-    if (document.getModel()->getNumFunctionDefinitions() == 0) return 0;
-    ConversionProperties properties;
-    properties.addOption("expandFunctionDefinitions", true);
-    if (document.convert(properties) == LIBSBML_OPERATION_SUCCESS) return 0;
-    problem = "the function definitions cannot be inlined";
-    return -1;
 }
 
 }  // namespace
@@ -101,8 +87,7 @@ int read_sbml_model(const std::string& path, std::unique_ptr<SBMLDocument>& docu
         return -1;
     }
     problem = unsupported_construct(*document);
-    if (!problem.empty()) return -1;
-    return inline_functions(*document, problem);
+    return problem.empty() ? 0 : -1;
 }
 
 }  // namespace kinelaw

@@ -1,5 +1,5 @@
 // Reading an SBML file for kinelaw: libSBML's reader and consistency errors, the constructs no
-// DAE file can carry yet refused by name, function definitions inlined.
+// DAE file can carry yet refused by name.
 #pragma once
 
 #include <memory>

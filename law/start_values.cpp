@@ -47,9 +47,10 @@ Pending species_start(const Model& model, const Species& s) {
             }};
 }
 
-Pending math_start(const std::string& id, const std::string& element, const ASTNode* math) {
-    return {id, element, [math](const SymbolValue& values) {
-                return math != nullptr ? math_value(*math, values) : MathValue{};
+Pending math_start(const Model& model, const std::string& id, const std::string& element,
+                   const ASTNode* math) {
+    return {id, element, [&model, math](const SymbolValue& values) {
+                return math != nullptr ? math_value(*math, values, model) : MathValue{};
             }};
 }
 
@@ -65,13 +66,13 @@ std::vector<Pending> pending_values(const Model& model) {
     }
     for (unsigned i = 0; i < model.getNumInitialAssignments(); ++i) {
         const InitialAssignment& a = *model.getInitialAssignment(i);
-        pending.push_back(math_start(a.getSymbol(), "the initial assignment to " + a.getSymbol(),
+        pending.push_back(math_start(model, a.getSymbol(), "the initial assignment to " + a.getSymbol(),
                                      a.getMath()));
     }
     for (unsigned i = 0; i < model.getNumRules(); ++i) {
         const Rule& r = *model.getRule(i);
         if (r.isAssignment()) {
-            pending.push_back(math_start(r.getVariable(), "the assignment rule of " + r.getVariable(),
+            pending.push_back(math_start(model, r.getVariable(), "the assignment rule of " + r.getVariable(),
                                          r.getMath()));
         }
     }

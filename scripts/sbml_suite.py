@@ -217,6 +217,14 @@ def run_case(cases_dir, case, build):
     return case, "passed", "", tags
 
 
+def reason_kind(why):
+    """A message without the file and the ids of elements, so that alike ones group."""
+    why = re.sub(r"^\S+\.xml: ", "", why)
+    why = re.sub(r"\b(event|reaction|species|compartment|rule of|assignment to|value of) "
+                 r"(?!is\b)([A-Za-z_]\w*)", r"\1 …", why)
+    return re.sub(r"\b[0-9]+(\.[0-9]+)?(e[-+]?[0-9]+)?\b", "…", why)
+
+
 def report(results):
     counts = collections.Counter(status for _, status, _, _ in results)
     for status in ("failed", "refused"):
@@ -229,7 +237,7 @@ def report(results):
             for tag in tags["componentTags"] + tags["testTags"]:
                 by_tag[tag] += 1
         print("   by tag: " + ", ".join("%s %d" % kv for kv in sorted(by_tag.items())))
-        reasons = collections.Counter(re.sub(r"[0-9]{5}|'[^']*'", "…", why) for _, _, why, _ in chosen)
+        reasons = collections.Counter(reason_kind(why) for _, _, why, _ in chosen)
         for why, n in reasons.most_common(25):
             print("   %4d  %s" % (n, why))
         if status == "failed":

@@ -16,6 +16,9 @@ struct SolverSettings {
     double absoluteTolerance = 1e-10;
     long maxStepsPerOutput = 50000;
     LinearSolverKind linearSolver = LinearSolverKind::Dense;  // Dense or Klu
+    // The algebraic variables out of the error test, and solved again at each output time
+    // (integrate_dae); kinefit, whose sensitivities are read at the steps, keeps them in.
+    bool algebraicOutOfErrorTest = false;
 };
 
 // Spans and output steps shorter than this are refused: IDA's first step, a thousandth of the

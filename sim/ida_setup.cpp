@@ -49,6 +49,14 @@ int constrain_non_negative(IdaObjects& ida, const std::vector<int>& variables) {
     return flag == IDA_SUCCESS ? 0 : -1;
 }
 
+// The algebraic variables are functions of the differential ones: their accuracy follows from
+// theirs. Left in the error test, one that jumps (a switch) or has an infinite slope (sqrt(t) at
+// t = 0) stops the integration. Output values are made consistent again at each output time.
+int suppress_algebraic_errors(IdaObjects& ida, int algebraicCount) {
+    if (algebraicCount == 0) return 0;
+    return IDASetSuppressAlg(ida.mem, SUNTRUE) == IDA_SUCCESS ? 0 : -1;
+}
+
 }  // namespace
 
 int calc_consistent_initial_values(IdaObjects& ida, double start) {
@@ -96,6 +104,8 @@ int setup_ida(IdaObjects& ida, SolverState& state, const std::vector<double>& in
                   IDA_SUCCESS &&
               ida.linear->attach(ida.mem, ida.y, ida.context) == 0 &&
               IDASetId(ida.mem, ida.id) == IDA_SUCCESS &&
+              (!settings.algebraicOutOfErrorTest ||
+               suppress_algebraic_errors(ida, state.algebraicCount) == 0) &&
               IDASetMaxNumSteps(ida.mem, settings.maxStepsPerOutput) == IDA_SUCCESS &&
               constrain_non_negative(ida, state.model.non_negative()) == 0;
     return ok ? 0 : -1;

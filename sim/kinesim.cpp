@@ -101,6 +101,7 @@ int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs
     settings.relativeTolerance = options.relativeTolerance;
     settings.absoluteTolerance = options.absoluteTolerance;
     settings.linearSolver = linearSolver;
+    settings.algebraicOutOfErrorTest = true;
     int solved = integrate_dae(
         model, inputs.algebraicCount, inputs.tags, inputs.initial, grid, settings,
         [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); });

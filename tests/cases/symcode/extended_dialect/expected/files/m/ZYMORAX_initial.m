@@ -2,7 +2,7 @@
 function [ZYMORAX_CTL Y_START] = ZYMORAX_initial()
 
 %=control data
-ZYMORAX_CTL.N_VAR=2; % num of variables(all)
+ZYMORAX_CTL.N_VAR=3; % num of variables(all)
 ZYMORAX_CTL.N_ALGEBR=0; % num of variables(Algebraic Eq)
 
 %==solver
@@ -35,6 +35,8 @@ Y_START(   1).value =            1; % A
 Y_START(   1).tag = 'A';
 Y_START(   2).value =         -0.5; % B
 Y_START(   2).tag = 'B';
+Y_START(   3).value =            1; % C
+Y_START(   3).tag = 'C';
 
 %=solver parameter
 ZYMORAX_CTL.MASS=eye(ZYMORAX_CTL.N_VAR);
