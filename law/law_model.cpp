@@ -49,7 +49,8 @@ struct Builder {
         if (math == nullptr) return fail(where + " has no math");
         std::string why;
         if (math_text(*math, lookup, model, text, why) != 0) return fail("in " + where + ": " + why);
-        if (uses_time(*math)) needsTime = true;
+        // Time may come in through a function definition's body: the text tells.
+        if (text.find(std::string("y[") + kTimeVariable + "]") != std::string::npos) needsTime = true;
         return 0;
     }
 

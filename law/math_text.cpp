@@ -371,12 +371,4 @@ int math_text(const ASTNode& math, const SymbolText& symbols, const Model& model
     return writer.write(math, text);
 }
 
-bool uses_time(const ASTNode& math) {
-    if (math.getType() == AST_NAME_TIME) return true;
-    for (unsigned i = 0; i < math.getNumChildren(); ++i) {
-        if (uses_time(*math.getChild(i))) return true;
-    }
-    return false;
-}
-
 }  // namespace kinelaw

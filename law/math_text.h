@@ -24,7 +24,4 @@ constexpr std::size_t kMaxInlinedCalls = 100;
 // The DAE name of the model's time: a variable with d/dt = 1, a name no SBML id can take.
 extern const char* const kTimeVariable;
 
-// Whether `math` mentions the model's time.
-bool uses_time(const ASTNode& math);
-
 }  // namespace kinelaw

@@ -2,18 +2,37 @@
 
 #include <cstring>
 
+#include "log.h"
+
 #include <sbml/extension/SBasePlugin.h>
 
 namespace kinelaw {
 namespace {
 
-// The first error libSBML reports, as "line N: message" without its closing full stop.
-int first_error(const SBMLDocument& document, std::string& problem) {
+// "line N: message" without the message's closing full stop.
+std::string error_text(const SBMLError& error) {
+    std::string text = "line " + std::to_string(error.getLine()) + ": " + error.getMessage();
+    while (!text.empty() && std::strchr("\n .", text.back()) != nullptr) text.pop_back();
+    return text;
+}
+
+// Attributes and elements the schema does not know (a layout namespace declared on a Level 2
+// document) are read past by libSBML: no value or formula of the model depends on them.
+bool read_past(const SBMLError& error) {
+    return error.getErrorId() == NotSchemaConformant || error.getErrorId() == UnrecognizedElement;
+}
+
+// The first error libSBML reports that keeps the model from being read as it stands.
+int first_error(const SBMLDocument& document, const std::string& path, std::string& problem) {
     for (unsigned i = 0; i < document.getNumErrors(); ++i) {
         const SBMLError* error = document.getError(i);
         if (error->getSeverity() < LIBSBML_SEV_ERROR) continue;
-        problem = "line " + std::to_string(error->getLine()) + ": " + error->getMessage();
-        while (!problem.empty() && std::strchr("\n .", problem.back()) != nullptr) problem.pop_back();
+        if (read_past(*error) && document.getModel() != nullptr) {
+            log_sys("%s: line %u: %s (read past).\n", path.c_str(), error->getLine(),
+                    error->getShortMessage().c_str());
+            continue;
+        }
+        problem = error_text(*error);
         return -1;
     }
     return 0;
@@ -81,7 +100,7 @@ int read_sbml_model(const std::string& path, std::unique_ptr<SBMLDocument>& docu
         problem = "Cannot read " + path;
         return -1;
     }
-    if (first_error(*document, problem) != 0) return -1;
+    if (first_error(*document, path, problem) != 0) return -1;
     if (document->getModel() == nullptr) {
         problem = path + " holds no model";
         return -1;

@@ -1,10 +1,12 @@
 #include "start_values.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
 #include <vector>
 
+#include "log.h"
 #include "math_value.h"
 
 namespace kinelaw {
@@ -17,6 +19,8 @@ struct Pending {
     std::string id;
     std::string element;  // named in a message
     std::function<MathValue(const SymbolValue&)> compute;
+    // A reaction's rate is found if it can be; the kinetic laws are checked on their own.
+    bool optional = false;
 };
 
 SymbolValue lookup(const Values& values) {
@@ -54,8 +58,27 @@ Pending math_start(const Model& model, const std::string& id, const std::string&
             }};
 }
 
-// The pending values: species without an initial assignment, then every initial assignment and
-// assignment rule.
+// A reaction's id stands for its rate: the kinetic law, its local parameters first.
+Pending rate_start(const Model& model, const Reaction& r) {
+    const KineticLaw* law = r.getKineticLaw();
+    return {r.getId(), "the kinetic law of reaction " + r.getId(),
+            [&model, law](const SymbolValue& values) {
+                if (law == nullptr || law->getMath() == nullptr) return MathValue{};
+                auto withLocals = [&](const std::string& id) -> std::optional<double> {
+                    const Parameter* local = law->getParameter(id);
+                    if (local != nullptr) {
+                        return local->isSetValue() ? std::optional<double>(local->getValue())
+                                                   : std::nullopt;
+                    }
+                    return values(id);
+                };
+                return math_value(*law->getMath(), withLocals, model);
+            },
+            true};
+}
+
+// The pending values: species without an initial assignment, every initial assignment and
+// assignment rule, and the rates of reactions, which math may name.
 std::vector<Pending> pending_values(const Model& model) {
     std::vector<Pending> pending;
     for (unsigned i = 0; i < model.getNumSpecies(); ++i) {
@@ -76,6 +99,11 @@ std::vector<Pending> pending_values(const Model& model) {
                                          r.getMath()));
         }
     }
+    for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+        if (model.getReaction(i)->isSetKineticLaw()) {
+            pending.push_back(rate_start(model, *model.getReaction(i)));
+        }
+    }
     return pending;
 }
 
@@ -86,6 +114,16 @@ bool assigned(const Model& model, const std::string& id) {
 // The values given as attributes; an id that an assignment sets waits for it instead, so that
 // nothing is computed from the value it replaces.
 void fixed_values(const Model& model, Values& values) {
+    for (unsigned i = 0; i < model.getNumSpecies(); ++i) {
+        const Species& s = *model.getSpecies(i);
+        if (s.isSetInitialAmount() || s.isSetInitialConcentration() || assigned(model, s.getId())) {
+            continue;
+        }
+        // Nothing gives its value; it is left to no guess of the user's, but said.
+        log_sys("species %s has no initial amount or concentration: it starts at 0.\n",
+                s.getId().c_str());
+        values[s.getId()] = 0.0;
+    }
     for (unsigned i = 0; i < model.getNumCompartments(); ++i) {
         const Compartment& c = *model.getCompartment(i);
         if (c.isSetSize() && !assigned(model, c.getId())) values[c.getId()] = c.getSize();
@@ -121,7 +159,7 @@ int settle(std::vector<Pending> pending, Values& values, std::string& problem) {
         std::vector<Pending> waiting;
         for (Pending& p : pending) {
             MathValue result = p.compute(lookup(values));
-            if (!result.divisionByZero.empty()) {
+            if (!result.divisionByZero.empty() && !p.optional) {
                 problem = p.element + " divides by " + result.divisionByZero + ", which is 0 at the start";
                 return -1;
             }
@@ -131,7 +169,12 @@ int settle(std::vector<Pending> pending, Values& values, std::string& problem) {
                 waiting.push_back(std::move(p));
             }
         }
-        if (waiting.size() == pending.size()) return unsettled(waiting.front(), values, problem);
+        if (waiting.size() == pending.size()) {
+            auto needed = std::find_if(waiting.begin(), waiting.end(),
+                                       [](const Pending& p) { return !p.optional; });
+            if (needed == waiting.end()) return 0;
+            return unsettled(*needed, values, problem);
+        }
         pending = std::move(waiting);
     }
     return 0;
