@@ -17,6 +17,8 @@ namespace {
 enum LabelIndex { kParameters, kSizes, kStoichiometries, kLocals, kLabelCount };
 
 struct Builder {
+    Builder(const Model& m, LawDae& d, std::string& p) : model(m), dae(d), problem(p) {}
+
     const Model& model;
     LawDae& dae;
     std::string& problem;
@@ -25,6 +27,10 @@ struct Builder {
     std::set<std::string> rateRuled;
     std::set<std::string> assigned;
     std::set<std::string> solvedByAlgebraicRules;
+    std::set<std::string> ratesRead;  // variables whose rate math reads (rateOf)
+    const std::map<std::string, std::string>* localsInScope = nullptr;  // of the law being written
+    std::map<std::string, std::string> amountOf;    // amount variable -> its species
+    std::map<std::string, std::string> amountText;  // species -> the DAE text of its amount
     bool needsTime = false;
 
     int fail(const std::string& what) {
@@ -38,6 +44,18 @@ struct Builder {
         return it->second;
     }
 
+    // The rate of a differential variable is a temporary its equation gives; a constant's is 0.
+    std::string rate_symbol(const std::string& id) {
+        if (localsInScope != nullptr && localsInScope->count(id)) return "0";
+        const std::string text = symbol(id);
+        if (text.rfind("y[", 0) == 0) {
+            ratesRead.insert(id);
+            return "rate." + id;
+        }
+        if (text.rfind("x[", 0) == 0 || text.empty()) return std::string();
+        return "0";
+    }
+
     std::string symbol(const std::string& id) const {
         auto it = symbols.find(id);
         return it == symbols.end() ? std::string() : it->second;
@@ -48,7 +66,10 @@ struct Builder {
                 const SymbolText& lookup) {
         if (math == nullptr) return fail(where + " has no math");
         std::string why;
-        if (math_text(*math, lookup, model, text, why) != 0) return fail("in " + where + ": " + why);
+        SymbolText rateOf = [this](const std::string& id) { return rate_symbol(id); };
+        if (math_text(*math, lookup, model, text, why, &rateOf) != 0) {
+            return fail("in " + where + ": " + why);
+        }
         // Time may come in through a function definition's body: the text tells.
         if (text.find(std::string("y[") + kTimeVariable + "]") != std::string::npos) needsTime = true;
         return 0;
@@ -121,13 +142,38 @@ struct Builder {
     // A concentration in a compartment whose size changes changes with it, whatever else does:
     // what nothing changes (constant species among them) is the amount.
     bool diluted(const Species& s) const {
-        const std::string& c = s.getCompartment();
-        return !counted_in_amount(model, s) && (rateRuled.count(c) || assigned.count(c));
+        return !counted_in_amount(model, s) && rateRuled.count(s.getCompartment());
+    }
+
+    // A concentration in a compartment whose size an assignment rule sets: its amount is
+    // followed (no rate of the size is at hand to dilute with) and the concentration is the
+    // amount over the size, an algebraic variable.
+    bool amount_tracked(const Species& s) const {
+        const std::string& id = s.getId();
+        return !counted_in_amount(model, s) && assigned.count(s.getCompartment()) &&
+               !rateRuled.count(id) && !assigned.count(id) && !solvedByAlgebraicRules.count(id);
+    }
+
+    void add_amount_tracked(const Species& s) {
+        const std::string& id = s.getId();
+        const std::string amount = id + ".amount";
+        std::optional<double> concentration = start_of(id), size = start_of(s.getCompartment());
+        if (concentration && size) start[amount] = *concentration * *size;
+        if (!s.getConstant() && changed_by_reactions(s)) {
+            add_variable(amount);
+            amountOf[amount] = id;
+        } else {
+            add_constant(amount);
+        }
+        amountText[id] = symbol(amount);
+        add_algebraic(id);
     }
 
     void classify_species(const Species& s) {
         const std::string& id = s.getId();
-        if (assigned.count(id) || solvedByAlgebraicRules.count(id)) {
+        if (amount_tracked(s)) {
+            add_amount_tracked(s);
+        } else if (assigned.count(id) || solvedByAlgebraicRules.count(id)) {
             add_algebraic(id);
         } else if (rateRuled.count(id) || (!s.getConstant() && changed_by_reactions(s)) ||
                    diluted(s)) {
@@ -217,6 +263,12 @@ struct Builder {
     // One equation per assignment rule, in the order of their variables.
     int assignment_equations() {
         for (const DaeVariable& v : dae.algebraicVariables) {
+            auto amount = amountText.find(v.name);
+            if (amount != amountText.end()) {
+                const Species& s = *model.getSpecies(v.name);
+                dae.algebraicEquations.push_back({v.name, amount->second + "/" + symbol(s.getCompartment())});
+                continue;
+            }
             if (!assigned.count(v.name)) continue;
             const std::string where = "the assignment rule of " + v.name;
             std::string text;
@@ -244,7 +296,10 @@ struct Builder {
             auto it = locals.find(id);
             return it != locals.end() ? it->second : symbol(id);
         };
-        if (text_of(law.getMath(), where, text, lookup) != 0) return -1;
+        localsInScope = &locals;
+        int written = text_of(law.getMath(), where, text, lookup);
+        localsInScope = nullptr;
+        if (written != 0) return -1;
         dae.temporaries.push_back({r.getId(), text});
         return check_at_start(*law.getMath(), where, locals_at_start(law));
     }
@@ -313,6 +368,14 @@ struct Builder {
         return std::string();
     }
 
+    int amount_equation(const Species& s, std::string& text) {
+        text.clear();
+        if (reaction_sum(s.getId(), text) != 0) return -1;
+        std::string factor = conversion_factor(s);
+        if (!factor.empty()) text = factor + "*(" + text + ")";
+        return 0;
+    }
+
     // d(symbol)/dt of a species that reactions change: amounts directly, concentrations divided
     // by the size, less the dilution when the size follows a rate rule.
     int species_equation(const Species& s, std::string& text) {
@@ -347,16 +410,23 @@ struct Builder {
         for (const DaeVariable& v : dae.variables) {
             std::string text;
             const Species* s = model.getSpecies(v.name);
-            if (rateRuled.count(v.name)) {
+            auto tracked = amountOf.find(v.name);
+            if (tracked != amountOf.end()) {
+                if (amount_equation(*model.getSpecies(tracked->second), text) != 0) return -1;
+            } else if (rateRuled.count(v.name)) {
                 if (rate_rule_text(v.name, text) != 0) return -1;
-                if (model.getCompartment(v.name) != nullptr) {
-                    dae.temporaries.push_back({"rate." + v.name, text});
-                    text = "rate." + v.name;
-                }
+                // a compartment's rate dilutes the concentrations in it
+                if (model.getCompartment(v.name) != nullptr) ratesRead.insert(v.name);
             } else if (species_equation(*s, text) != 0) {
                 return -1;
             }
             dae.equations.push_back({v.name, text});
+        }
+        // Rates that math reads are temporaries, known only now that every equation is.
+        for (DaeDefinition& equation : dae.equations) {
+            if (!ratesRead.count(equation.name)) continue;
+            dae.temporaries.push_back({"rate." + equation.name, equation.text});
+            equation.text = "rate." + equation.name;
         }
         return 0;
     }
@@ -419,7 +489,7 @@ struct Builder {
 
 int build_law_dae(const Model& model, LawDae& dae, std::string& problem) {
     dae = LawDae();
-    Builder builder{model, dae, problem, {}, {}, {}, {}, {}};
+    Builder builder(model, dae, problem);
     return builder.run();
 }
 

@@ -58,6 +58,7 @@ struct Writer {
     const SymbolText& symbols;
     const Model& model;
     std::string& problem;
+    const SymbolText* rates;
     std::vector<std::map<std::string, std::string>> frames;  // arguments of inlined calls
 
     // A function definition's body with its arguments, written where the call stands, in
@@ -205,6 +206,8 @@ struct Writer {
                 return piecewise(node, out);
             case AST_FUNCTION:
                 return user_call(node, out);
+            case AST_FUNCTION_RATE_OF:
+                return rate_of(node, out);
             case AST_RELATIONAL_LT:
             case AST_RELATIONAL_LEQ:
             case AST_RELATIONAL_GT:
@@ -230,6 +233,18 @@ struct Writer {
             default:
                 return call(node, out);
         }
+    }
+
+    // rateOf(x): the rate of a variable, 0 for a constant.
+    int rate_of(const ASTNode& node, std::string& out) {
+        const ASTNode* x = node.getNumChildren() == 1 ? node.getChild(0) : nullptr;
+        if (rates == nullptr || x == nullptr || x->getType() != AST_NAME || !frames.empty()) {
+            return unsupported(node, "of other than an id");
+        }
+        out = (*rates)(x->getName() != nullptr ? x->getName() : "");
+        if (!out.empty()) return 0;
+        problem = std::string("the rate of '") + x->getName() + "' (rateOf) has no form in the DAE file yet";
+        return -1;
     }
 
     // A function of one argument: a call of the DAE dialect, or its form in those calls.
@@ -366,8 +381,8 @@ struct Writer {
 }  // namespace
 
 int math_text(const ASTNode& math, const SymbolText& symbols, const Model& model,
-              std::string& text, std::string& problem) {
-    Writer writer{symbols, model, problem, {}};
+              std::string& text, std::string& problem, const SymbolText* rateOf) {
+    Writer writer{symbols, model, problem, rateOf, {}};
     return writer.write(math, text);
 }
 

@@ -15,8 +15,9 @@ using SymbolText = std::function<std::string(const std::string& id)>;
 // The text of `math`, or -1 with `problem` set to what cannot be written (an unknown id, a
 // function the DAE dialect has no call for). Calls of the model's function definitions are
 // inlined: the body written with each argument in place of its parameter.
+// `rateOf`, when given, is the DAE text of the rate of an id (empty for none).
 int math_text(const ASTNode& math, const SymbolText& symbols, const Model& model,
-              std::string& text, std::string& problem);
+              std::string& text, std::string& problem, const SymbolText* rateOf = nullptr);
 
 // Function definitions inlined within one another more deeply than this are refused.
 constexpr std::size_t kMaxInlinedCalls = 100;

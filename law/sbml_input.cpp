@@ -90,6 +90,22 @@ std::string unsupported_construct(const SBMLDocument& document) {
     return std::string();
 }
 
+// A rule or initial assignment without math says nothing: it is as if it were not there.
+void drop_elements_without_math(Model& model, const std::string& path) {
+    for (unsigned i = model.getNumRules(); i-- > 0;) {
+        if (model.getRule(i)->isSetMath()) continue;
+        log_sys("%s: the rule of %s has no math and is left out.\n", path.c_str(),
+                model.getRule(i)->getVariable().c_str());
+        delete model.removeRule(i);
+    }
+    for (unsigned i = model.getNumInitialAssignments(); i-- > 0;) {
+        if (model.getInitialAssignment(i)->isSetMath()) continue;
+        log_sys("%s: the initial assignment to %s has no math and is left out.\n", path.c_str(),
+                model.getInitialAssignment(i)->getSymbol().c_str());
+        delete model.removeInitialAssignment(i);
+    }
+}
+
 }  // namespace
 
 int read_sbml_model(const std::string& path, std::unique_ptr<SBMLDocument>& document,
@@ -106,7 +122,9 @@ int read_sbml_model(const std::string& path, std::unique_ptr<SBMLDocument>& docu
         return -1;
     }
     problem = unsupported_construct(*document);
-    return problem.empty() ? 0 : -1;
+    if (!problem.empty()) return -1;
+    drop_elements_without_math(*document->getModel(), path);
+    return 0;
 }
 
 }  // namespace kinelaw
