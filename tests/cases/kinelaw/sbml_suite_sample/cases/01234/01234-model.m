@@ -1,20 +1,19 @@
 (*
 
 category:        Test
-synopsis:        A Constraint with no MathML.
-componentTags:   Parameter
+synopsis:        An InitialAssignment with missing MathML.
+componentTags:   InitialAssignment, Parameter
 testTags:        NoMathML
 testType:        TimeCourse
 levels:          3.2
 generatedBy:     Analytic
 packagesPresent: 
 
-This test was written to ensure that a Constraint with no MathML is properly ignored.
+This test was written to ensure that if an InitialAssignment with no Math child is encountered, it is ignored.
 
 The model contains:
 * 1 parameter (p)
-
-It also contains 1 constraints ((unset)) The initial conditions are as follows:
+The initial conditions are as follows:
 
 [{width:35em,margin: 1em auto}|       | *Value* | *Constant* |
 | Initial value of parameter p | $3$ | constant |]
