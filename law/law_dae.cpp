@@ -1,6 +1,7 @@
 #include "law_dae.h"
 
 #include "format.h"
+#include "own_kinetics.h"
 
 namespace kinelaw {
 namespace {
@@ -11,7 +12,7 @@ std::string value_text(const std::optional<double>& value) {
 
 std::string model_section(const LawDae& dae) {
     return "== Model ==\n\nTITLE:" + dae.title + "\nINFO:" + dae.info +
-           "\nCONVERSION TYPE\n    KINETICS:SBML\n\n";
+           "\nCONVERSION TYPE\n    " + zymorax::kOwnKineticsLine + "\n\n";
 }
 
 std::string constants_section(const LawDae& dae) {

@@ -5,7 +5,7 @@
 
 #include "format.h"
 #include "math_value.h"
-#include "model_time.h"
+#include "own_kinetics.h"
 
 namespace kinelaw {
 

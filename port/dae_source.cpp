@@ -2,9 +2,11 @@
 
 #include "dae_reader.h"
 #include "dae_symbols.h"
+#include "expr_text.h"
 #include "expr_walk.h"
 #include "expression_setup.h"
 #include "log.h"
+#include "own_kinetics.h"
 #include "private_folder.h"
 #include "section_files.h"
 #include "text_io.h"
@@ -94,7 +96,26 @@ int check_differential_names(const DaeSource& source) {
     return 0;
 }
 
+// Whether the Model section marks the file as kinelaw's, in the extended dialect.
+bool own_kinetics(const std::string& path) {
+    FILE* in = std::fopen(path.c_str(), "r");
+    if (in == nullptr) return false;
+    std::string line;
+    bool inModel = false, marked = false;
+    while (!marked && zymorax::read_line(in, line)) {
+        std::string trimmed = zymorax::trim(zymorax::without_line_end(line));
+        if (trimmed.rfind("==", 0) == 0) {
+            if (inModel) break;
+            inModel = trimmed.rfind("== Mod", 0) == 0;
+        }
+        marked = inModel && trimmed == zymorax::kOwnKineticsLine;
+    }
+    std::fclose(in);
+    return marked;
+}
+
 int read_in_work_folder(const std::string& absolutePath, DaeSource& source) {
+    set_extended_dialect(own_kinetics(absolutePath));
     if (read_data(source.model, absolutePath) != 0) {
         log_sys("%s: the DAE file cannot be read.\n", source.path.c_str());
         return -1;

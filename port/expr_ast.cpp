@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <unordered_map>
+#include <unordered_set>
 
+#include "expr_functions.h"
 #include "expr_walk.h"
 
 namespace kineport {
@@ -74,6 +76,29 @@ Built combined(char op, Built left, Built right) {
     }
 }
 
+// The math of a call of symcode's extended dialect; null for a name it does not know.
+std::unique_ptr<ASTNode> call_node(const std::string& function) {
+    static const std::unordered_map<std::string, ASTNodeType_t> kTypes = {
+        {"exp", AST_FUNCTION_EXP},       {"log", AST_FUNCTION_LN},
+        {"log10", AST_FUNCTION_LOG},     {"sqrt", AST_FUNCTION_ROOT},
+        {"abs", AST_FUNCTION_ABS},       {"floor", AST_FUNCTION_FLOOR},
+        {"ceil", AST_FUNCTION_CEILING},  {"sin", AST_FUNCTION_SIN},
+        {"cos", AST_FUNCTION_COS},       {"tan", AST_FUNCTION_TAN},
+        {"sinh", AST_FUNCTION_SINH},     {"cosh", AST_FUNCTION_COSH},
+        {"tanh", AST_FUNCTION_TANH},     {"asin", AST_FUNCTION_ARCSIN},
+        {"acos", AST_FUNCTION_ARCCOS},   {"atan", AST_FUNCTION_ARCTAN},
+        {"min", AST_FUNCTION_MIN},       {"max", AST_FUNCTION_MAX},
+        {"lt", AST_RELATIONAL_LT},       {"leq", AST_RELATIONAL_LEQ},
+        {"gt", AST_RELATIONAL_GT},       {"geq", AST_RELATIONAL_GEQ},
+        {"eq", AST_RELATIONAL_EQ},       {"neq", AST_RELATIONAL_NEQ},
+        {"and", AST_LOGICAL_AND},        {"or", AST_LOGICAL_OR},
+        {"xor", AST_LOGICAL_XOR},        {"not", AST_LOGICAL_NOT},
+        {"piecewise", AST_FUNCTION_PIECEWISE},
+    };
+    auto type = kTypes.find(function);
+    return type == kTypes.end() ? nullptr : node_of(type->second);
+}
+
 class MathBuilder : public ExprVisitor {
   public:
     explicit MathBuilder(const NameTranslator& name_math) : name_math_(name_math) {}
@@ -84,6 +109,8 @@ class MathBuilder : public ExprVisitor {
         if (hasLeft && side(node->left, node->leftText, node->leftKind, left) != 0) return -1;
         if (node->op == 0) return store(node, std::move(left));
         if (side(node->right, node->rightText, node->rightKind, right) != 0) return -1;
+        if (node->op == kListOperator) return store(node, listed(std::move(left), std::move(right)));
+        if (node->op == kCallOperator) return call(node, std::move(right));
         if (!hasLeft) return store(node, negated(std::move(right)));  // unary minus
         return store(node, combined(node->op, std::move(left), std::move(right)));
     }
@@ -97,6 +124,37 @@ class MathBuilder : public ExprVisitor {
     std::string problem;
 
   private:
+    // An argument list: the arguments gathered under one node that only carries them.
+    Built listed(Built left, Built right) {
+        if (!lists_.count(left.math.get())) {
+            Built list{node_of(AST_FUNCTION), left.depth};
+            list.math->addChild(left.math.release());
+            left = std::move(list);
+            lists_.insert(left.math.get());
+        }
+        left.depth = std::max(left.depth, right.depth);
+        left.math->addChild(right.math.release());
+        return left;
+    }
+
+    int call(const ExprNode* node, Built arguments) {
+        std::unique_ptr<ASTNode> math = call_node(node->function);
+        if (!math) {
+            problem = "the function '" + node->function + "' has no SBML form";
+            return -1;
+        }
+        Built built{std::move(math), arguments.depth + 1};
+        if (lists_.erase(arguments.math.get())) {
+            while (arguments.math->getNumChildren() > 0) {
+                built.math->addChild(arguments.math->getChild(0));
+                arguments.math->removeChild(0);
+            }
+        } else {
+            built.math->addChild(arguments.math.release());
+        }
+        return store(node, std::move(built));
+    }
+
     int side(const ExprNode* subtree, const std::string& text, int kind, Built& built) {
         if (subtree != nullptr) {
             built = take(subtree);
@@ -123,6 +181,7 @@ class MathBuilder : public ExprVisitor {
 
     const NameTranslator& name_math_;
     std::unordered_map<const ExprNode*, Built> done_;
+    std::unordered_set<const ASTNode*> lists_;  // nodes that only carry arguments
 };
 
 }  // namespace

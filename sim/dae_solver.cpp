@@ -9,7 +9,7 @@
 
 #include "format.h"
 #include "algebraic_start.h"
-#include "model_time.h"
+#include "own_kinetics.h"
 #include "ida_setup.h"
 #include "log.h"
 
