@@ -59,6 +59,7 @@ struct Writer {
     const Model& model;
     std::string& problem;
     const SymbolText* rates;
+    std::size_t depth = 0;
     std::vector<std::map<std::string, std::string>> frames;  // arguments of inlined calls
 
     // A function definition's body with its arguments, written where the call stands, in
@@ -165,6 +166,16 @@ struct Writer {
     }
 
     int write(const ASTNode& node, std::string& out) {
+        if (++depth > kMaxMathDepth) {
+            problem = "the math is nested deeper than " + std::to_string(kMaxMathDepth) + " levels";
+            return -1;
+        }
+        int result = write_node(node, out);
+        --depth;
+        return result;
+    }
+
+    int write_node(const ASTNode& node, std::string& out) {
         switch (node.getType()) {
             case AST_PLUS:
                 return joined(node, "+", "0", out);
@@ -382,7 +393,7 @@ struct Writer {
 
 int math_text(const ASTNode& math, const SymbolText& symbols, const Model& model,
               std::string& text, std::string& problem, const SymbolText* rateOf) {
-    Writer writer{symbols, model, problem, rateOf, {}};
+    Writer writer{symbols, model, problem, rateOf, 0, {}};
     return writer.write(math, text);
 }
 

@@ -19,8 +19,10 @@ using SymbolText = std::function<std::string(const std::string& id)>;
 int math_text(const ASTNode& math, const SymbolText& symbols, const Model& model,
               std::string& text, std::string& problem, const SymbolText* rateOf = nullptr);
 
-// Function definitions inlined within one another more deeply than this are refused.
+// Function definitions inlined within one another more deeply than this are refused, and so is
+// math nested more deeply (libSBML reads, writes and frees math recursively too).
 constexpr std::size_t kMaxInlinedCalls = 100;
+constexpr std::size_t kMaxMathDepth = 1000;
 
 // The DAE name of the model's time: a variable with d/dt = 1, a name no SBML id can take.
 extern const char* const kTimeVariable;

@@ -7,6 +7,8 @@
 
 #include <sbml/math/FormulaFormatter.h>
 
+#include "math_text.h"
+
 namespace kinelaw {
 namespace {
 
@@ -24,6 +26,7 @@ struct Evaluator {
     std::string divisionByZero;
     std::string unsupported;
     std::vector<std::map<std::string, double>> frames;  // arguments of the calls being evaluated
+    std::size_t depth = 0;
 
     Value user_call(const ASTNode& node) {
         const FunctionDefinition* f = model.getFunctionDefinition(node.getName() ? node.getName() : "");
@@ -229,6 +232,13 @@ struct Evaluator {
     }
 
     Value eval(const ASTNode& node) {
+        if (++depth > kMaxMathDepth) return std::nullopt;
+        Value result = eval_node(node);
+        --depth;
+        return result;
+    }
+
+    Value eval_node(const ASTNode& node) {
         if (node.getType() == AST_FUNCTION_PIECEWISE) return piecewise(node);
         if (node.getType() == AST_FUNCTION) return user_call(node);
         if (node.getNumChildren() == 0 && !takes_no_arguments(node.getType())) return leaf(node);
@@ -247,7 +257,7 @@ std::string construct_name(const ASTNode& node) {
 }
 
 MathValue math_value(const ASTNode& math, const SymbolValue& symbols, const Model& model) {
-    Evaluator evaluator{symbols, model, {}, {}, {}};
+    Evaluator evaluator{symbols, model, {}, {}, {}, 0};
     MathValue result;
     result.value = evaluator.eval(math);
     result.divisionByZero = evaluator.divisionByZero;

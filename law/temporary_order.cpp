@@ -38,19 +38,40 @@ struct Sorter {
     std::vector<DaeDefinition> output;
     std::string& problem;
 
-    int visit(std::size_t i) {
-        if (marks[i] == kDone) return 0;
-        if (marks[i] == kVisiting) {
-            problem = "the temporary '" + input[i].name + "' depends on itself";
-            return -1;
+    // Depth first with a stack of its own: a chain of rules may be as long as the model.
+    int visit(std::size_t root) {
+        struct Frame {
+            std::size_t index;
+            std::vector<std::size_t> reads;
+            std::size_t next = 0;
+        };
+        std::vector<Frame> stack;
+        auto enter = [&](std::size_t i) -> int {
+            if (marks[i] == kDone) return 0;
+            if (marks[i] == kVisiting) {
+                problem = "the temporary '" + input[i].name + "' depends on itself";
+                return -1;
+            }
+            marks[i] = kVisiting;
+            Frame frame{i, {}};
+            for (const std::string& name : mentioned_names(input[i].text)) {
+                auto it = byName.find(name);
+                if (it != byName.end()) frame.reads.push_back(it->second);
+            }
+            stack.push_back(std::move(frame));
+            return 0;
+        };
+        if (enter(root) != 0) return -1;
+        while (!stack.empty()) {
+            Frame& top = stack.back();
+            if (top.next < top.reads.size()) {
+                if (enter(top.reads[top.next++]) != 0) return -1;
+                continue;
+            }
+            marks[top.index] = kDone;
+            output.push_back(input[top.index]);
+            stack.pop_back();
         }
-        marks[i] = kVisiting;
-        for (const std::string& name : mentioned_names(input[i].text)) {
-            auto it = byName.find(name);
-            if (it != byName.end() && visit(it->second) != 0) return -1;
-        }
-        marks[i] = kDone;
-        output.push_back(input[i]);
         return 0;
     }
 };
