@@ -8,7 +8,7 @@
 // Jacobian, which ties the numbering of g and h in the G/H data to the one in the S-system
 // functions. The last check also runs at the tuned operating point of the glycolysis example.
 // The compressed-column Jacobian of -J holds exactly the entries of usr_fjac, with the same
-// values.
+// values. Files marked as kinelaw's are compiled with -X: their calls are differentiated too.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@
 #include <random>
 #include <vector>
 
+#include "own_kinetics.h"
 #include "text_io.h"
 #include "workspace.h"
 
@@ -225,9 +226,13 @@ class CompiledModel {
     // Runs symcode and the C compiler in `ws`; fails the test on any error. With `ssystemForm`
     // the G/H data and the S-system are compiled instead of the fluxes, if the model has them.
     void build(const Workspace& ws, const std::string& daeFile, bool ssystemForm) {
-        ws.put("model.dae", read_file(daeFile));
-        ProgramRun run = ws.run("symcode", {"-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c",
-                                            "-Ggh.c", "-Sssys.c", "-Jsparse.c"});
+        const std::string text = read_file(daeFile);
+        ws.put("model.dae", text);
+        std::vector<std::string> args = {"-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c",
+                                         "-Ggh.c",      "-Sssys.c",    "-Jsparse.c"};
+        // kinelaw's files, which call functions, are in symcode's extended dialect
+        if (text.find(zymorax::kOwnKineticsLine) != std::string::npos) args.push_back("-X");
+        ProgramRun run = ws.run("symcode", args);
         ASSERT_EQ(run.status, 0) << run.log;
         layout = read_parameter_file(ws.file("param.txt"));
         n = layout.variableCount;
