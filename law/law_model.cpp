@@ -84,9 +84,9 @@ struct Builder {
     void add_algebraic(const std::string& id) {
         symbols[id] = "x[" + id + "]";
         std::optional<double> start = start_of(id);
-        // What an algebraic rule solves for needs only a guess: the consistent value is found
-        // from it before integrating.
-        if (!start && solvedByAlgebraicRules.count(id)) start = 0.0;
+        // What an algebraic or assignment rule solves for needs only a guess: the consistent
+        // value is found from it before integrating.
+        if (!start && (solvedByAlgebraicRules.count(id) || assigned.count(id))) start = 0.0;
         dae.algebraicVariables.push_back({id, start});
     }
 

@@ -21,6 +21,9 @@ struct Pending {
     std::function<MathValue(const SymbolValue&)> compute;
     // A reaction's rate is found if it can be; the kinetic laws are checked on their own.
     bool optional = false;
+    // An assignment rule's value is only the guess its algebraic variable is solved from: one
+    // that cannot be evaluated here (rateOf) is left to that, a division by zero is not.
+    bool guessable = false;
 };
 
 SymbolValue lookup(const Values& values) {
@@ -97,6 +100,7 @@ std::vector<Pending> pending_values(const Model& model) {
         if (r.isAssignment()) {
             pending.push_back(math_start(model, r.getVariable(), "the assignment rule of " + r.getVariable(),
                                          r.getMath()));
+            pending.back().guessable = true;
         }
     }
     for (unsigned i = 0; i < model.getNumReactions(); ++i) {
@@ -170,8 +174,9 @@ int settle(std::vector<Pending> pending, Values& values, std::string& problem) {
             }
         }
         if (waiting.size() == pending.size()) {
-            auto needed = std::find_if(waiting.begin(), waiting.end(),
-                                       [](const Pending& p) { return !p.optional; });
+            auto needed = std::find_if(waiting.begin(), waiting.end(), [](const Pending& p) {
+                return !p.optional && !p.guessable;
+            });
             if (needed == waiting.end()) return 0;
             return unsettled(*needed, values, problem);
         }

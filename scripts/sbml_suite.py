@@ -193,7 +193,8 @@ def run_case(cases_dir, case, build):
         rc, log = run([os.path.join(bin_dir, "kinelaw"), "-N" + model, "-Dmodel.dae",
                        "-Uusage.txt"], work)
         if rc != 0:
-            return case, "refused", log.splitlines()[0] if log else "kinelaw failed", tags
+            # the refusal is kinelaw's last line, after any notes on what it left out
+            return case, "refused", log.splitlines()[-1] if log else "kinelaw failed", tags
         rc, log = run([os.path.join(bin_dir, "symcode"), "-X", "-Dmodel.dae", "-Pparam.txt",
                        "-Fmodel.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"], work)
         if rc != 0:
