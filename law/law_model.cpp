@@ -106,12 +106,30 @@ struct Builder {
         symbols[id] = "constantPlayer[" + std::to_string(dae.constants.size()) + "]";
     }
 
-    bool in_reaction(const std::string& species) const {
+    // Where a species stands in the reactions: built once, in reaction order, reactants of a
+    // reaction before its products.
+    struct Reference {
+        const Reaction* reaction;
+        const SpeciesReference* ref;
+        bool reactant;
+    };
+    std::map<std::string, std::vector<Reference>> referencesOf;
+
+    void index_references() {
         for (unsigned i = 0; i < model.getNumReactions(); ++i) {
             const Reaction& r = *model.getReaction(i);
-            if (r.getReactant(species) != nullptr || r.getProduct(species) != nullptr) return true;
+            for (int side = 0; side < 2; ++side) {
+                const ListOf* list = side == 0 ? r.getListOfReactants() : r.getListOfProducts();
+                for (unsigned j = 0; j < list->size(); ++j) {
+                    const auto* ref = static_cast<const SpeciesReference*>(list->get(j));
+                    referencesOf[ref->getSpecies()].push_back({&r, ref, side == 0});
+                }
+            }
         }
-        return false;
+    }
+
+    bool in_reaction(const std::string& species) const {
+        return referencesOf.count(species) > 0;
     }
 
     // A symbol that no rule changes: a parameter element of `label`, or its rule's kind.
@@ -343,19 +361,15 @@ struct Builder {
 
     // The sum over reactions of the species' stoichiometry times the rate, in amount per time.
     int reaction_sum(const std::string& species, std::string& sum) {
-        for (unsigned i = 0; i < model.getNumReactions(); ++i) {
-            const Reaction& r = *model.getReaction(i);
-            for (int side = 0; side < 2; ++side) {
-                const ListOf* list = side == 0 ? r.getListOfReactants() : r.getListOfProducts();
-                for (unsigned j = 0; j < list->size(); ++j) {
-                    const auto& ref = static_cast<const SpeciesReference&>(*list->get(j));
-                    if (ref.getSpecies() != species) continue;
-                    std::string factor;
-                    if (stoichiometry(ref, r.getId(), factor) != 0) return -1;
-                    if (sum == "0") sum.clear();
-                    std::string term = factor == "1" ? r.getId() : "(" + factor + ")*" + r.getId();
-                    sum += std::string(side == 0 ? "-" : (sum.empty() ? "" : "+")) + term;
-                }
+        auto found = referencesOf.find(species);
+        if (found != referencesOf.end()) {
+            for (const Reference& place : found->second) {
+                const std::string& id = place.reaction->getId();
+                std::string factor;
+                if (stoichiometry(*place.ref, id, factor) != 0) return -1;
+                if (sum == "0") sum.clear();
+                std::string term = factor == "1" ? id : "(" + factor + ")*" + id;
+                sum += std::string(place.reactant ? "-" : (sum.empty() ? "" : "+")) + term;
             }
         }
         if (sum.empty()) sum = "0";
@@ -470,6 +484,7 @@ struct Builder {
                       {"stoich", "stoichiometry", {}},
                       {"local", "local parameter", {}}};
         if (start_values(model, start, problem) != 0) return -1;
+        index_references();
         collect_rule_targets();
         if (collect_algebraic_unknowns() != 0) return -1;
         classify_symbols();

@@ -12,6 +12,9 @@ namespace {
 // "line N: message" without the message's closing full stop.
 std::string error_text(const SBMLError& error) {
     std::string text = "line " + std::to_string(error.getLine()) + ": " + error.getMessage();
+    for (char& c : text) {
+        if (c == '\n') c = ' ';  // one line in the log
+    }
     while (!text.empty() && std::strchr("\n .", text.back()) != nullptr) text.pop_back();
     return text;
 }

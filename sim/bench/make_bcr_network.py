@@ -18,8 +18,10 @@ join into a dimer and part again.
 
 This gives 1,227 species and 16,562 reactions, 20,874 one-way. --extra-site adds a fourth site
 with the states 0 and P (phosphorylated by the kinases like the others), for a network larger
-than the largest published receptor networks.
-Usage: make_bcr_network.py [--extra-site] OUT.xml
+than the largest published receptor networks. --kinetic-laws K writes each reaction's mass-action
+law with one rate constant k = K for every direction (what rxnconv -gCMA -mCMA gives when every
+kx is K), for kinelaw.
+Usage: make_bcr_network.py [--extra-site] [--kinetic-laws K] OUT.xml
 """
 import itertools
 import sys
@@ -136,7 +138,20 @@ def reference(names):
                    for n, c in counts.items())
 
 
-def write(network, path):
+def mass_action(names):
+    """k times each reactant, as often as its stoichiometry."""
+    return "<apply><times/><ci>k</ci>" + "".join(f"<ci>{n}</ci>" for n in names) + "</apply>"
+
+
+def kinetic_law(reactants, products, reversible):
+    rate = mass_action(reactants)
+    if reversible:
+        rate = f"<apply><minus/>{rate}{mass_action(products)}</apply>"
+    return ('<kineticLaw><math xmlns="http://www.w3.org/1998/Math/MathML">'
+            f"{rate}</math></kineticLaw>")
+
+
+def write(network, path, rate_constant=None):
     starts = {"Lyn": 10, "Syk": 10, "Grb": 10, "R0": 100}
     with open(path, "w") as out:
         out.write('<?xml version="1.0" encoding="UTF-8"?>\n'
@@ -146,21 +161,31 @@ def write(network, path):
                   '</listOfCompartments>\n    <listOfSpecies>\n')
         for name in network.species():
             out.write(species_xml(name, starts.get(name, 0)))
-        out.write('    </listOfSpecies>\n    <listOfReactions>\n')
+        out.write('    </listOfSpecies>\n')
+        if rate_constant is not None:
+            out.write(f'    <listOfParameters><parameter id="k" value="{rate_constant}"/>'
+                      '</listOfParameters>\n')
+        out.write('    <listOfReactions>\n')
         for k, ((reactants, products, _), reversible) in enumerate(network.reactions.items()):
             out.write(f'      <reaction id="r{k + 1}" reversible="{str(reversible).lower()}">'
                       f'<listOfReactants>{reference(reactants)}</listOfReactants>'
-                      f'<listOfProducts>{reference(products)}</listOfProducts></reaction>\n')
+                      f'<listOfProducts>{reference(products)}</listOfProducts>'
+                      + (kinetic_law(reactants, products, reversible) if rate_constant else "")
+                      + '</reaction>\n')
         out.write('    </listOfReactions>\n  </model>\n</sbml>\n')
 
 
 def main():
+    rate_constant = None
     if sys.argv[1] == "--extra-site":
         SITES.append(["0", "P"])
         del sys.argv[1]
+    if sys.argv[1] == "--kinetic-laws":
+        rate_constant = sys.argv[2]
+        del sys.argv[1:3]
     network = Network()
     network.build()
-    write(network, sys.argv[1])
+    write(network, sys.argv[1], rate_constant)
     one_way = sum(2 if reversible else 1 for reversible in network.reactions.values())
     print(f"{len(network.species())} species, {len(network.reactions)} reactions "
           f"({one_way} one-way)", file=sys.stderr)
