@@ -237,6 +237,9 @@ struct Writer {
                 return listed(node, "not", 1, 1, out);
             case AST_LOGICAL_IMPLIES:
                 return implication(node, out);
+            case AST_FUNCTION_QUOTIENT:
+            case AST_FUNCTION_REM:
+                return truncated_division(node, out);
             case AST_FUNCTION_MIN:
                 return extremum(node, "min", out);
             case AST_FUNCTION_MAX:
@@ -349,6 +352,22 @@ struct Writer {
         if (node.getNumChildren() != 2) return unsupported(node, "with other than two arguments");
         if (arguments(node, args) != 0) return -1;
         out = "or(not(" + args[0] + "), " + args[1] + ")";
+        return 0;
+    }
+
+    // quotient(a, b) is a/b truncated towards 0; rem(a, b) is a - b*quotient(a, b).
+    int truncated_division(const ASTNode& node, std::string& out) {
+        std::vector<std::string> args;
+        if (node.getNumChildren() != 2) return unsupported(node, "with other than two arguments");
+        for (unsigned i = 0; i < 2; ++i) {
+            args.emplace_back();
+            if (operand(*node.getChild(i), args.back()) != 0) return -1;
+        }
+        const std::string ratio = args[0] + "/" + args[1];
+        const std::string quotient =
+            "piecewise(floor(" + ratio + "), geq(" + ratio + ", 0), ceil(" + ratio + "))";
+        out = node.getType() == AST_FUNCTION_QUOTIENT ? quotient
+                                                      : args[0] + "-" + args[1] + "*" + quotient;
         return 0;
     }
 

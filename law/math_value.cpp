@@ -151,6 +151,10 @@ struct Evaluator {
             }
         }
         if (v.size() == 2 && node.getType() == AST_FUNCTION_LOG) return std::log(v[1]) / std::log(v[0]);
+        if (v.size() == 2 && node.getType() == AST_FUNCTION_QUOTIENT) return std::trunc(v[0] / v[1]);
+        if (v.size() == 2 && node.getType() == AST_FUNCTION_REM) {
+            return v[0] - v[1] * std::trunc(v[0] / v[1]);
+        }
         return relations(node, v);
     }
 
