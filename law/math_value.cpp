@@ -23,6 +23,7 @@ bool takes_no_arguments(ASTNodeType_t type) {
 struct Evaluator {
     const SymbolValue& symbols;
     const Model& model;
+    const SymbolValue* rates;
     std::string divisionByZero;
     std::string unsupported;
     std::vector<std::map<std::string, double>> frames;  // arguments of the calls being evaluated
@@ -45,6 +46,15 @@ struct Evaluator {
         Value result = eval(*f->getBody());
         frames.pop_back();
         return result;
+    }
+
+    Value rate_of(const ASTNode& node) {
+        const ASTNode* x = node.getNumChildren() == 1 ? node.getChild(0) : nullptr;
+        if (rates == nullptr || x == nullptr || x->getType() != AST_NAME || !frames.empty()) {
+            if (unsupported.empty()) unsupported = "rateOf";
+            return std::nullopt;
+        }
+        return (*rates)(x->getName() != nullptr ? x->getName() : "");
     }
 
     Value name(const ASTNode& node) {
@@ -245,6 +255,7 @@ struct Evaluator {
     Value eval_node(const ASTNode& node) {
         if (node.getType() == AST_FUNCTION_PIECEWISE) return piecewise(node);
         if (node.getType() == AST_FUNCTION) return user_call(node);
+        if (node.getType() == AST_FUNCTION_RATE_OF) return rate_of(node);
         if (node.getNumChildren() == 0 && !takes_no_arguments(node.getType())) return leaf(node);
         std::vector<double> values;
         if (!arguments(node, values)) return std::nullopt;
@@ -260,8 +271,9 @@ std::string construct_name(const ASTNode& node) {
     return node.getName() != nullptr ? node.getName() : "?";
 }
 
-MathValue math_value(const ASTNode& math, const SymbolValue& symbols, const Model& model) {
-    Evaluator evaluator{symbols, model, {}, {}, {}, 0};
+MathValue math_value(const ASTNode& math, const SymbolValue& symbols, const Model& model,
+                     const SymbolValue* rateOf) {
+    Evaluator evaluator{symbols, model, rateOf, {}, {}, {}, 0};
     MathValue result;
     result.value = evaluator.eval(math);
     result.divisionByZero = evaluator.divisionByZero;

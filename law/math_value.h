@@ -23,6 +23,8 @@ struct MathValue {
 std::string construct_name(const ASTNode& node);
 
 // Evaluates `math` at time 0, calls of the model's function definitions included.
-MathValue math_value(const ASTNode& math, const SymbolValue& symbols, const Model& model);
+// `rateOf`, when given, is the value of an id's rate at the start (none when unknown).
+MathValue math_value(const ASTNode& math, const SymbolValue& symbols, const Model& model,
+                     const SymbolValue* rateOf = nullptr);
 
 }  // namespace kinelaw

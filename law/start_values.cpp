@@ -54,10 +54,59 @@ Pending species_start(const Model& model, const Species& s) {
             }};
 }
 
+// The rate of a species from the rates of the reactions it stands in, in its symbol's units.
+std::optional<double> species_rate(const Model& model, const Species& s, const SymbolValue& values) {
+    if (s.getBoundaryCondition() || s.getConstant()) return 0.0;
+    double sum = 0.0;
+    for (unsigned i = 0; i < model.getNumReactions(); ++i) {
+        const Reaction& r = *model.getReaction(i);
+        for (int side = 0; side < 2; ++side) {
+            const ListOf* list = side == 0 ? r.getListOfReactants() : r.getListOfProducts();
+            for (unsigned j = 0; j < list->size(); ++j) {
+                const auto& ref = static_cast<const SpeciesReference&>(*list->get(j));
+                if (ref.getSpecies() != s.getId()) continue;
+                std::optional<double> rate = values(r.getId());
+                std::optional<double> stoichiometry =
+                    ref.isSetId() ? values(ref.getId()) : std::optional<double>(ref.getStoichiometry());
+                if (!rate || !stoichiometry || ref.isSetStoichiometryMath()) return std::nullopt;
+                sum += (side == 0 ? -1.0 : 1.0) * *stoichiometry * *rate;
+            }
+        }
+    }
+    const std::string& factor = s.isSetConversionFactor() ? s.getConversionFactor()
+                                                           : model.getConversionFactor();
+    if (!factor.empty()) {
+        std::optional<double> f = values(factor);
+        if (!f) return std::nullopt;
+        sum *= *f;
+    }
+    if (counted_in_amount(model, s)) return sum;
+    // A size that changes would add its dilution: not evaluated here.
+    const std::string& c = s.getCompartment();
+    if (model.getRateRule(c) != nullptr || model.getAssignmentRule(c) != nullptr) return std::nullopt;
+    std::optional<double> size = values(c);
+    return size ? std::optional<double>(sum / *size) : std::nullopt;
+}
+
+// rateOf at the start: a rate rule's value, a species' from its reactions, 0 for what stays.
+SymbolValue rates_at_start(const Model& model, const SymbolValue& values) {
+    return [&model, values](const std::string& id) -> std::optional<double> {
+        if (const RateRule* rule = model.getRateRule(id)) {
+            return rule->getMath() != nullptr ? math_value(*rule->getMath(), values, model).value
+                                              : std::nullopt;
+        }
+        if (model.getAssignmentRule(id) != nullptr) return std::nullopt;
+        if (const Species* s = model.getSpecies(id)) return species_rate(model, *s, values);
+        return 0.0;
+    };
+}
+
 Pending math_start(const Model& model, const std::string& id, const std::string& element,
                    const ASTNode* math) {
     return {id, element, [&model, math](const SymbolValue& values) {
-                return math != nullptr ? math_value(*math, values, model) : MathValue{};
+                if (math == nullptr) return MathValue{};
+                SymbolValue rates = rates_at_start(model, values);
+                return math_value(*math, values, model, &rates);
             }};
 }
 
