@@ -10,7 +10,7 @@ generatedBy:   Analytic
 
 The model assigns avogadro's number as a csymbol to four parameters.  It tries to fool you by calling two of them 'time' and 'delay', and by not giving one a name at all.
 
-To test that the value of avogadro is the same as is in the specification without requiring that you write out all 9 digits of precision, a fifth parameter is added with the value (avogadro - 6.0221e+23).
+To test that the value of avogadro is the one SBML Level 3 defines without requiring that you write out all 9 digits of precision, a fifth parameter is added with the value (avogadro - 6.0221e+23).
 
 The model contains:
 * 5 parameters (P1, P2, P3, P4, P5)
