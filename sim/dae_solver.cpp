@@ -7,11 +7,11 @@
 #include <cmath>
 #include <memory>
 
-#include "format.h"
 #include "algebraic_start.h"
-#include "own_kinetics.h"
+#include "format.h"
 #include "ida_setup.h"
 #include "log.h"
+#include "own_kinetics.h"
 
 namespace kinesim {
 
@@ -107,9 +107,9 @@ int solve_start(SolverState& state, const std::vector<std::string>& tags,
                 const SolverSettings& settings, double startTime, std::vector<double>& start,
                 bool& leftToIda) {
     std::vector<double> guess = start;
-    AlgebraicStart algebraic = solve_algebraic_start(
-        state.model, state.algebraicCount, start, settings.relativeTolerance,
-        settings.absoluteTolerance);
+    AlgebraicStart algebraic =
+        solve_algebraic_start(state.model, state.algebraicCount, start, settings.relativeTolerance,
+                              settings.absoluteTolerance);
     leftToIda = algebraic.outcome != AlgebraicStart::Solved;
     if (algebraic.outcome != AlgebraicStart::Failed) return 0;
     IdaObjects ida;
@@ -151,10 +151,46 @@ void consistent_output(SolverState& state, N_Vector y, const SolverSettings& set
     if (algebraicCount == 0 || algebraicCount > kAlgebraicBlockLimit) return;
     double* values = N_VGetArrayPointer(y);
     std::vector<double> solved(values, values + state.model.size());
-    AlgebraicStart result = solve_algebraic_start(state.model, algebraicCount, solved,
-                                                  settings.relativeTolerance,
-                                                  settings.absoluteTolerance);
+    AlgebraicStart result =
+        solve_algebraic_start(state.model, algebraicCount, solved, settings.relativeTolerance,
+                              settings.absoluteTolerance);
     if (result.outcome == AlgebraicStart::Solved) std::copy(solved.begin(), solved.end(), values);
+}
+
+// Integrates from `now` to `to`, where the solver is to stop exactly (an event's time).
+int advance(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags, double to,
+            double& now) {
+    double reached = now;
+    state.nonFiniteRow = -1;
+    int flag = IDASolve(ida.mem, to, &reached, ida.y, ida.dy, IDA_NORMAL);
+    if (flag < 0) {
+        IDAGetCurrentTime(ida.mem, &reached);
+        std::string message = state.lastMessage;  // before the questions below add their own
+        log_sys("The solver failed at t = %s: %s; %s.\n", number(reached).c_str(),
+                failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
+        if (!message.empty()) log_sys("IDA: %s\n", message.c_str());
+        return -1;
+    }
+    now = to;
+    return 0;
+}
+
+// After a parameter changed at `time`: the algebraic variables consistent with the new values,
+// the solver restarted there.
+int restart_after_event(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
+                        const SolverSettings& settings, double time) {
+    double* values = N_VGetArrayPointer(ida.y);
+    std::vector<double> y(values, values + state.model.size());
+    bool leftToIda = false;
+    if (solve_start(state, tags, settings, time, y, leftToIda) != 0) return -1;
+    std::copy(y.begin(), y.end(), values);
+    if (restart_ida(ida, state, time) != 0) return -1;
+    return leftToIda ? make_consistent(ida, state, tags, time) : 0;
+}
+
+// The solver stops at the next event, or else at the end.
+void stop_at_next(IdaObjects& ida, const EventApplication& events, double now, double end) {
+    set_stop_time(ida, now, events.pending() ? std::min(events.next_time(), end) : end);
 }
 
 int emit(const OutputSink& sink, double time, N_Vector y, int n) {
@@ -166,9 +202,14 @@ int emit(const OutputSink& sink, double time, N_Vector y, int n) {
 
 int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
                   const std::vector<double>& initial, const TimeGrid& grid,
-                  const SolverSettings& settings, const OutputSink& sink) {
+                  const SolverSettings& settings, const OutputSink& sink,
+                  const std::vector<TimeEvent>& events) {
     int n = model.size();
     SolverState state(model, algebraicCount, settings.absoluteTolerance);
+    EventApplication application(model.parameters(), events);
+    std::vector<double*> changed;
+    application.skip_before(grid.start);
+    while (application.due(grid.start)) application.apply_next(changed);
     std::vector<double> start = initial;
     bool leftToIda = false;
     if (solve_start(state, tags, settings, grid.start, start, leftToIda) != 0) return -1;
@@ -182,25 +223,24 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
     }
     if (leftToIda && make_consistent(ida, state, tags, grid.start) != 0) return -1;
     if (int stop = emit(sink, grid.start, ida.y, n)) return stop;
-    set_stop_time(ida, grid.start, grid.end);
+    stop_at_next(ida, application, grid.start, grid.end);
     // The model's time, integrated, is off by rounding; a switch at an output time would see it.
     auto timeTag = std::find(tags.begin(), tags.end(), zymorax::kModelTimeTag);
     const int timeVariable = timeTag == tags.end() ? -1 : static_cast<int>(timeTag - tags.begin());
+    double now = grid.start;
     for (long k = 1;; ++k) {
         double target = std::min(grid.start + k * grid.step, grid.end);
-        if (grid.end - target < 1e-12 * std::fabs(grid.step)) target = grid.end;
-        double reached = grid.start;
-        state.nonFiniteRow = -1;
-        int flag = IDASolve(ida.mem, target, &reached, ida.y, ida.dy, IDA_NORMAL);
-        if (flag < 0) {
-            double now = reached;
-            IDAGetCurrentTime(ida.mem, &now);
-            std::string message = state.lastMessage;  // before the questions below add their own
-            log_sys("The solver failed at t = %s: %s; %s.\n", number(now).c_str(),
-                    failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
-            if (!message.empty()) log_sys("IDA: %s\n", message.c_str());
-            return -1;
+        double snap = 1e-12 * std::fabs(grid.step);
+        if (grid.end - target < snap) target = grid.end;
+        // An event this close to the output time comes before the output.
+        while (application.due(target + snap)) {
+            double at = application.next_time();
+            if (at > now && advance(ida, state, tags, at, now) != 0) return -1;
+            application.apply_next(changed);
+            if (restart_after_event(ida, state, tags, settings, at) != 0) return -1;
+            stop_at_next(ida, application, at, grid.end);
         }
+        if (target > now && advance(ida, state, tags, target, now) != 0) return -1;
         if (settings.algebraicOutOfErrorTest) {
             if (timeVariable >= 0) N_VGetArrayPointer(ida.y)[timeVariable] = target;
             consistent_output(state, ida.y, settings);

@@ -8,6 +8,7 @@
 
 #include "linear_solver.h"
 #include "model_functions.h"
+#include "time_events.h"
 
 namespace kinesim {
 
@@ -38,10 +39,13 @@ using OutputSink = std::function<int(double time, const std::vector<double>& sta
 
 // Makes the algebraic variables consistent with the differential ones (IDA's own initial
 // condition solver, starting from the given values), then integrates with the generated
-// Jacobian and the linear solver of the settings. 0, or -1 after logging the time and the variable
-// at which the solver failed.
+// Jacobian and the linear solver of the settings. `events` (by time) within the grid's span are
+// applied at their times, those at the start before it; the output at an event's time is the
+// state after it. The parameters are as before when it returns. 0, or -1 after logging the time
+// and the variable at which the solver failed.
 int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
                   const std::vector<double>& initial, const TimeGrid& grid,
-                  const SolverSettings& settings, const OutputSink& sink);
+                  const SolverSettings& settings, const OutputSink& sink,
+                  const std::vector<TimeEvent>& events = {});
 
 }  // namespace kinesim

@@ -57,7 +57,21 @@ int suppress_algebraic_errors(IdaObjects& ida, int algebraicCount) {
     return IDASetSuppressAlg(ida.mem, SUNTRUE) == IDA_SUCCESS ? 0 : -1;
 }
 
+// y' = f(y) in the differential rows; the algebraic entries are set by the IC solver.
+void set_slopes(IdaObjects& ida, SolverState& state) {
+    double* dy = N_VGetArrayPointer(ida.dy);
+    state.model.rhs(N_VGetArrayPointer(ida.y), dy);
+    for (int i = 0; i < state.model.size(); ++i) {
+        if (i < state.algebraicCount || !std::isfinite(dy[i])) dy[i] = 0.0;
+    }
+}
+
 }  // namespace
+
+int restart_ida(IdaObjects& ida, SolverState& state, double time) {
+    set_slopes(ida, state);
+    return IDAReInit(ida.mem, time, ida.y, ida.dy) == IDA_SUCCESS ? 0 : -1;
+}
 
 int calc_consistent_initial_values(IdaObjects& ida, double start) {
     double hint = start + std::max(1e-6, 1e-12 * std::fabs(start));
@@ -89,14 +103,10 @@ int setup_ida(IdaObjects& ida, SolverState& state, const std::vector<double>& in
     ida.linear =
         std::make_unique<LinearSolver>(state.model, state.algebraicCount, settings.linearSolver);
     state.linearSolver = ida.linear.get();
-    double* y = N_VGetArrayPointer(ida.y);
-    double* dy = N_VGetArrayPointer(ida.dy);
-    std::copy(initial.begin(), initial.end(), y);
-    state.model.rhs(y, dy);  // y' = f(y); the algebraic entries are set by the IC solver
-    for (int i = 0; i < n; ++i) {
+    std::copy(initial.begin(), initial.end(), N_VGetArrayPointer(ida.y));
+    set_slopes(ida, state);
+    for (int i = 0; i < n; ++i)
         N_VGetArrayPointer(ida.id)[i] = i < state.algebraicCount ? 0.0 : 1.0;
-        if (i < state.algebraicCount || !std::isfinite(dy[i])) dy[i] = 0.0;
-    }
     bool ok = IDAInit(ida.mem, residual, start, ida.y, ida.dy) == IDA_SUCCESS &&
               IDASetUserData(ida.mem, static_cast<IdaUserData*>(&state)) == IDA_SUCCESS &&
               IDASetErrHandlerFn(ida.mem, keep_message, &state) == IDA_SUCCESS &&

@@ -49,6 +49,10 @@ struct IdaObjects {
 int setup_ida(IdaObjects& ida, SolverState& state, const std::vector<double>& initial, double start,
               const SolverSettings& settings);
 
+// Starts the solver again at `time` from ida.y (a parameter changed there): the slopes as in
+// setup_ida. 0, or -1.
+int restart_ida(IdaObjects& ida, SolverState& state, double time);
+
 // IDACalcIC for the algebraic variables and the differential slopes, at a first-output hint fixed
 // by the start time alone, so that the output grid cannot change the outcome. IDA's flag.
 int calc_consistent_initial_values(IdaObjects& ida, double start);

@@ -11,11 +11,12 @@
 #include "format.h"
 #include "jacobian_check.h"
 #include "jacobian_file.h"
-#include "power_law.h"
 #include "log.h"
 #include "model_inputs.h"
 #include "param_reader.h"
 #include "plot.h"
+#include "power_law.h"
+#include "time_events.h"
 
 namespace kinesim {
 
@@ -33,23 +34,11 @@ int read_text(const std::string& path, const char* what, std::string& text) {
     return 0;
 }
 
-// Parameter changes at given times are not applied; refusing them keeps a run from quietly
-// simulating something other than what the file asks for.
-int refuse_events(const ParameterFile& file) {
-    if (file.events.empty()) return 0;
-    for (const EventRow& row : file.events) {
-        log_sys("%s:%d: kinesim does not apply T_EVENT rows: %s\n", file.path.c_str(), row.line,
-                row.text.c_str());
-    }
-    log_sys("Remove the T_EVENT rows, or simulate the spans between the events one by one.\n");
-    return -1;
-}
-
 }  // namespace
 
 int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs,
                    const InputsCheck& check) {
-    if (read_parameter_file(options.paramFile, file) != 0 || refuse_events(file) != 0) {
+    if (read_parameter_file(options.paramFile, file) != 0) {
         log_sys("Reading the parameter file failed.\n");
         return -1;
     }
@@ -90,7 +79,7 @@ int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
 }
 
 int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs& inputs,
-             LinearSolverKind linearSolver) {
+             const ParameterFile& file, LinearSolverKind linearSolver) {
     CsvWriter csv;
     if (csv.open(options.csvFile, inputs.tags) != 0) {
         log_sys("Nothing was simulated.\n");
@@ -102,9 +91,12 @@ int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs
     settings.absoluteTolerance = options.absoluteTolerance;
     settings.linearSolver = linearSolver;
     settings.algebraicOutOfErrorTest = true;
+    std::vector<TimeEvent> events = schedule_time_events(file);
+    report_events_outside(file, events, grid.start, grid.end);
     int solved = integrate_dae(
         model, inputs.algebraicCount, inputs.tags, inputs.initial, grid, settings,
-        [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); });
+        [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); },
+        events);
     // What was computed before a failure stays in the file.
     if (csv.close() != 0 || solved != 0) {
         log_sys("The simulation stopped; %s holds the time course up to there.\n",
@@ -140,9 +132,8 @@ int run_kinesim(const SimOptions& options) {
     ModelFunctions model(compiled.fvec, compiled.fjac, inputs.parameters.record(),
                          inputs.variableCount, compiled.sparse);
     if (options.checkJacobian) return check_jacobian(model, inputs);
-    model.keep_non_negative(inputs.powerBases,
-                            kPowerLawJacobianFloor * options.absoluteTolerance);
-    int status = simulate(options, model, inputs, linearSolver);
+    model.keep_non_negative(inputs.powerBases, kPowerLawJacobianFloor * options.absoluteTolerance);
+    int status = simulate(options, model, inputs, file, linearSolver);
     if (status != kExitOk || options.plotFile.empty()) return status;
     std::string title = file.title.empty() ? options.codeFile : file.title;
     if (draw_plot(options.csvFile, inputs.variableCount, options.plotFile, title) != 0) {

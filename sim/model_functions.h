@@ -37,6 +37,7 @@ class ModelFunctions {
     const std::vector<int>& non_negative() const { return nonNegative_; }
 
     int size() const { return n_; }
+    Parameter* parameters() const { return parameters_; }
     const SparseJacobianCode& sparse() const { return sparse_; }
     // Whether a -J file or a pattern derived from usr_fjac gives the Jacobian in sparse form.
     bool has_sparse() const { return sparse_.colptr != nullptr; }

@@ -113,7 +113,23 @@ class RowParser {
     }
 
     int event() {
-        file_.events.push_back(EventRow{row_->line_number(), row_->text_without_line_end()});
+        if (!has_its_fields()) return fail("a T_EVENT row has 6 fields separated by ';'");
+        EventRow row{row_->line_number(), row_->text_without_line_end(),
+                     row_->trimmed(RowField::Name)};
+        if (row.label.empty()) return fail("the T_EVENT row names no parameter label");
+        if (!parse_index(row_->raw(RowField::Index), row.index)) {
+            return fail("the index is not a number from 1");
+        }
+        RowValue time, value;
+        if (parse_value(row_->raw(RowField::Time), time) != 0 || time.blank) {
+            return fail("the time '" + row_->trimmed(RowField::Time) + "' is not a number");
+        }
+        if (parse_value(row_->raw(RowField::Value), value) != 0 || value.blank) {
+            return fail("the value '" + row_->trimmed(RowField::Value) + "' is not a number");
+        }
+        row.time = time.value;
+        row.value = value.value;
+        file_.events.push_back(std::move(row));
         return 0;
     }
 
@@ -217,6 +233,13 @@ int check_params(const ParameterFile& file) {
         }
         if (!elements.insert({row.label, row.index}).second) {
             return row_error(file.path, row.line, element + " has a PARAM row already");
+        }
+    }
+    for (const EventRow& row : file.events) {
+        if (elements.count({row.label, row.index}) == 0) {
+            return row_error(file.path, row.line,
+                             "the T_EVENT row sets " + row.label + "[" + std::to_string(row.index) +
+                                 "], which has no PARAM row");
         }
     }
     return 0;

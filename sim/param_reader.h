@@ -36,6 +36,10 @@ struct ParamValueRow {  // PARAM ; name; index; val; ...; tag #comment
 struct EventRow {  // T_EVENT ; name; index; time; value; comment
     int line = 0;
     std::string text;
+    std::string label;
+    int index = 0;
+    double time = 0.0;
+    double value = 0.0;
 };
 
 struct ParameterFile {
@@ -52,7 +56,8 @@ struct ParameterFile {
 
 // Reads and checks the file: counts present and consistent, one Y_START row per variable,
 // PARAM rows only for PARAM_NAME labels, numbered 1..n per label and each element once, numbers
-// that are numbers. 0, or -1 after logging the file, the line and what is wrong with it.
+// that are numbers; T_EVENT rows with a time and a value, each naming an element of a PARAM row. 0,
+// or -1 after logging the file, the line and what is wrong with it.
 int read_parameter_file(const std::string& path, ParameterFile& file);
 
 }  // namespace kinesim
