@@ -27,10 +27,23 @@ struct SensitivityState : kinesim::SolverState {
           plus(model.size()),
           minus(model.size()),
           product(model.size()),
-          values(std::max(model.sparse().nnz, 1)) {}
+          values(std::max(model.sparse().nnz, 1)),
+          overwritten(parameters.size(), 0) {}
 
-    // d f / d log p_j at y, into `out`.
+    void mark_overwritten(const std::vector<double*>& changed) {
+        for (size_t j = 0; j < parameters.size(); ++j) {
+            if (std::find(changed.begin(), changed.end(), parameters[j]) != changed.end())
+                overwritten[j] = 1;
+        }
+    }
+
+    // d f / d log p_j at y, into `out`: 0 once an event has set p_j, which the model then no
+    // longer reads.
     void parameter_derivative(int j, const double* y, double* out) {
+        if (overwritten[j]) {
+            std::fill_n(out, model.size(), 0.0);
+            return;
+        }
         double& p = *parameters[j];
         double value = p, up = value * (1.0 + kParameterStep),
                down = value * (1.0 - kParameterStep);
@@ -75,6 +88,7 @@ struct SensitivityState : kinesim::SolverState {
 
     const std::vector<double*>& parameters;
     std::vector<double> plus, minus, product, values;
+    std::vector<char> overwritten;  // by an event, for the rest of the course
     const double* rows = nullptr;
 };
 
@@ -170,9 +184,9 @@ int solve_algebraic_start(SensitivityState& state, const kinesim::SolverSettings
 }
 
 int make_consistent(kinesim::IdaObjects& ida, SensitivityState& state, VectorArray& s,
-                    VectorArray& sp, std::string& failure) {
+                    VectorArray& sp, double time, std::string& failure) {
     if (state.algebraicCount == 0) return 0;
-    int flag = kinesim::calc_consistent_initial_values(ida, 0.0);
+    int flag = kinesim::calc_consistent_initial_values(ida, time);
     if (flag != IDA_SUCCESS) {
         failure = "no consistent initial values of the algebraic variables: " +
                   kinesim::failure_reason(flag);
@@ -184,20 +198,80 @@ int make_consistent(kinesim::IdaObjects& ida, SensitivityState& state, VectorArr
     return 0;
 }
 
-int integrate(kinesim::IdaObjects& ida, SensitivityState& state, const std::vector<double>& times,
-              VectorArray& s, Course& course, std::string& failure) {
-    if (!times.empty()) kinesim::set_stop_time(ida, 0.0, times.back());
-    for (size_t k = 0; k < times.size(); ++k) {
-        if (times[k] > 0.0) {
-            double reached = 0.0;
-            int flag = IDASolve(ida.mem, times[k], &reached, ida.y, ida.dy, IDA_NORMAL);
-            if (flag < 0) {
-                IDAGetCurrentTime(ida.mem, &reached);
-                failure = failed_at(reached, flag, state);
-                return -1;
-            }
-            if (s.count > 0 && IDAGetSens(ida.mem, &reached, s.vectors) != IDA_SUCCESS) return -1;
+// Integrates from `now` to `to` and fetches the sensitivities there.
+int advance(kinesim::IdaObjects& ida, SensitivityState& state, VectorArray& s, double to,
+            double& now, std::string& failure) {
+    double reached = now;
+    int flag = IDASolve(ida.mem, to, &reached, ida.y, ida.dy, IDA_NORMAL);
+    if (flag < 0) {
+        IDAGetCurrentTime(ida.mem, &reached);
+        failure = failed_at(reached, flag, state);
+        return -1;
+    }
+    if (s.count > 0 && IDAGetSens(ida.mem, &reached, s.vectors) != IDA_SUCCESS) return -1;
+    now = to;
+    return 0;
+}
+
+// After an event at `time`: the algebraic variables solved again with the new values, the
+// solver restarted. The differential states and their sensitivities are continuous across a
+// change of a parameter at a fixed time; their slopes are J s + d f / d log p anew, and IDACalcIC
+// makes the algebraic sensitivities consistent.
+int restart_after_event(kinesim::IdaObjects& ida, SensitivityState& state,
+                        const kinesim::SolverSettings& settings, VectorArray& s, VectorArray& sp,
+                        double time, std::string& failure) {
+    int n = state.model.size();
+    double* values = N_VGetArrayPointer(ida.y);
+    std::vector<double> y(values, values + n);
+    if (solve_algebraic_start(state, settings, y, failure) != 0) {
+        failure = zymorax::format("after the T_EVENT at t = %.10g, ", time) + failure;
+        return -1;
+    }
+    std::copy(y.begin(), y.end(), values);
+    if (kinesim::restart_ida(ida, state, time) != 0) return -1;
+    if (s.count > 0) {
+        state.load_jacobian(values);
+        for (int j = 0; j < s.count; ++j) {
+            double* slope = N_VGetArrayPointer(sp.vectors[j]);
+            state.multiply(N_VGetArrayPointer(s.vectors[j]));
+            state.parameter_derivative(j, values, slope);
+            for (int i = 0; i < n; ++i)
+                slope[i] = i < state.algebraicCount ? 0.0 : slope[i] + state.product[i];
         }
+        if (IDASensReInit(ida.mem, IDA_STAGGERED, s.vectors, sp.vectors) != IDA_SUCCESS) return -1;
+    }
+    if (make_consistent(ida, state, s, sp, time, failure) != 0) {
+        failure = zymorax::format("after the T_EVENT at t = %.10g: ", time) + failure;
+        return -1;
+    }
+    return 0;
+}
+
+// The solver stops at the next event, or else at the last time.
+void stop_at_next(kinesim::IdaObjects& ida, const kinesim::EventApplication& events, double now,
+                  double end) {
+    kinesim::set_stop_time(ida, now, events.pending() ? std::min(events.next_time(), end) : end);
+}
+
+// Records the course at `times`; an event at a recorded time comes before the record.
+int integrate(kinesim::IdaObjects& ida, SensitivityState& state,
+              const kinesim::SolverSettings& settings, const std::vector<double>& times,
+              kinesim::EventApplication& events, VectorArray& s, VectorArray& sp, Course& course,
+              std::string& failure) {
+    if (times.empty()) return 0;
+    double now = 0.0, end = times.back();
+    std::vector<double*> changed;
+    stop_at_next(ida, events, now, end);
+    for (size_t k = 0; k < times.size(); ++k) {
+        while (events.due(times[k])) {
+            double at = events.next_time();
+            if (at > now && advance(ida, state, s, at, now, failure) != 0) return -1;
+            events.apply_next(changed);
+            state.mark_overwritten(changed);
+            if (restart_after_event(ida, state, settings, s, sp, at, failure) != 0) return -1;
+            stop_at_next(ida, events, at, end);
+        }
+        if (times[k] > now && advance(ida, state, s, times[k], now, failure) != 0) return -1;
         record(ida, s, static_cast<int>(k), course);
     }
     return 0;
@@ -207,6 +281,7 @@ int integrate(kinesim::IdaObjects& ida, SensitivityState& state, const std::vect
 
 int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<double>& initial, const std::vector<double>& times,
+                 const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
                  Course& course, std::string& failure) {
     int n = model.size();
@@ -215,6 +290,13 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     course.states.assign(times.size() * n, 0.0);
     course.sensitivities.assign(times.size() * n * parameters.size(), 0.0);
     SensitivityState state(model, algebraicCount, settings.absoluteTolerance, parameters);
+    kinesim::EventApplication application(model.parameters(), events);
+    std::vector<double*> changed;
+    application.skip_before(0.0);
+    while (application.due(0.0)) {
+        application.apply_next(changed);
+        state.mark_overwritten(changed);
+    }
     kinesim::IdaObjects ida;
     VectorArray s, sp;
     failure.clear();
@@ -222,8 +304,8 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     if (solve_algebraic_start(state, settings, start, failure) != 0 ||
         kinesim::setup_ida(ida, state, start, 0.0, settings) != 0 ||
         (!parameters.empty() && start_sensitivities(ida, state, settings, s, sp) != 0) ||
-        make_consistent(ida, state, s, sp, failure) != 0 ||
-        integrate(ida, state, times, s, course, failure) != 0) {
+        make_consistent(ida, state, s, sp, 0.0, failure) != 0 ||
+        integrate(ida, state, settings, times, application, s, sp, course, failure) != 0) {
         if (failure.empty()) failure = "the solver could not be set up (out of memory?)";
         return -1;
     }

@@ -12,6 +12,7 @@
 
 #include "dae_solver.h"
 #include "model_functions.h"
+#include "time_events.h"
 
 namespace kinefit {
 
@@ -29,13 +30,16 @@ struct Course {
 };
 
 // Integrates from `initial` at time 0 (the algebraic variables made consistent first, as
-// kinesim does) and records the state at each of `times` (increasing, none below 0). With
+// kinesim does) and records the state at each of `times` (increasing, none below 0). `events`
+// (by time) are applied as kinesim applies them, those at 0 before the start; a record at an
+// event's time is after it, and the parameters are as before when it returns. With
 // `parameters` not empty (the values the model reads, in its parameter record) it records the
 // sensitivities to their logs as well, under the same error control as the state. 0, or -1 with
 // `failure` saying at what time and why; nothing is logged, since a search meets parameter sets
 // that cannot be integrated on its way.
 int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<double>& initial, const std::vector<double>& times,
+                 const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
                  Course& course, std::string& failure);
 

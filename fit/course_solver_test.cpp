@@ -54,7 +54,8 @@ const std::vector<double> kTimes = {0.0, 0.25, 1.0, 2.5, 6.0};
 
 // The course of `model` with k = `values`; with `sensitivities`, d y / d log k as well.
 Course solve(const TestModel& model, std::vector<double> values, bool sensitivities,
-             const kinesim::SolverSettings& settings) {
+             const kinesim::SolverSettings& settings,
+             const std::vector<kinesim::TimeEvent>& events = {}) {
     kinesim::ParameterValues parameters;
     parameters.resize({3});
     std::vector<double*> estimated;
@@ -66,18 +67,20 @@ Course solve(const TestModel& model, std::vector<double> values, bool sensitivit
     Course course;
     std::string failure;
     EXPECT_EQ(
-        solve_course(functions, model.algebraic, model.initial, kTimes,
+        solve_course(functions, model.algebraic, model.initial, kTimes, events,
                      sensitivities ? estimated : std::vector<double*>{}, settings, course, failure),
         0)
         << failure;
+    for (int j = 0; j < 3; ++j) EXPECT_EQ(parameters.at(1, j + 1), values[j]) << "k" << j + 1;
     return course;
 }
 
 // The sensitivities IDAS integrates agree with central differences of courses solved far more
 // tightly, by the log of each parameter, at every output time and for every variable.
-void expect_sensitivities_match_differences(const TestModel& model) {
+void expect_sensitivities_match_differences(const TestModel& model,
+                                            const std::vector<kinesim::TimeEvent>& events = {}) {
     const std::vector<double> values = {0.8, 0.3, 0.5};
-    Course course = solve(model, values, true, kinesim::SolverSettings());
+    Course course = solve(model, values, true, kinesim::SolverSettings(), events);
     kinesim::SolverSettings tight;
     tight.relativeTolerance = 1e-12;
     tight.absoluteTolerance = 1e-14;
@@ -86,7 +89,8 @@ void expect_sensitivities_match_differences(const TestModel& model) {
         std::vector<double> up = values, down = values;
         up[j] *= std::exp(h);
         down[j] *= std::exp(-h);
-        Course plus = solve(model, up, false, tight), minus = solve(model, down, false, tight);
+        Course plus = solve(model, up, false, tight, events),
+               minus = solve(model, down, false, tight, events);
         for (size_t k = 0; k < kTimes.size(); ++k) {
             for (int i = 0; i < 2; ++i) {
                 double difference = (plus.state(k, i) - minus.state(k, i)) / (2 * h);
@@ -106,6 +110,31 @@ TEST(CourseSolver, SensitivitiesOfAnOdeAgreeWithFiniteDifferences) {
 // so a wrong start of them (or of the derivatives by parameters) shows here.
 TEST(CourseSolver, SensitivitiesOfADaeAgreeWithFiniteDifferences) {
     expect_sensitivities_match_differences({dae_fvec, dae_fjac, 1, {0.0, 3.0}});
+}
+
+// k1 set at a recorded time (the record is after it; d y / d log k1 no longer grows), k3 between
+// records: the sensitivities are carried across both.
+const std::vector<kinesim::TimeEvent> kEvents = {{1, 1.0, 1, 1, 2.0}, {2, 1.7, 1, 3, 0.1}};
+
+TEST(CourseSolver, SensitivitiesOfAnOdeAgreeWithFiniteDifferencesAcrossEvents) {
+    expect_sensitivities_match_differences({ode_fvec, ode_fjac, 0, {2.0, 0.5}}, kEvents);
+}
+
+// The algebraic variable jumps with k1 at t = 1; its sensitivities are made consistent again.
+TEST(CourseSolver, SensitivitiesOfADaeAgreeWithFiniteDifferencesAcrossEvents) {
+    expect_sensitivities_match_differences({dae_fvec, dae_fjac, 1, {0.0, 3.0}}, kEvents);
+}
+
+TEST(CourseSolver, AnEventAtARecordedTimeComesBeforeTheRecord) {
+    // y1' = -k1 y1 + k2 y2 ... with k2 = k3 = 0 and y2 = 0 is pure decay: exp(-0.8 t) up to
+    // t = 1, then exp(-0.8 - 2 (t - 1)).
+    Course course = solve({ode_fvec, ode_fjac, 0, {1.0, 0.0}}, {0.8, 0.0, 0.0}, false,
+                          kinesim::SolverSettings(), {{1, 1.0, 1, 1, 2.0}});
+    EXPECT_NEAR(course.state(2, 0), std::exp(-0.8), 1e-6);
+    EXPECT_NEAR(course.state(3, 0), std::exp(-0.8 - 2.0 * 1.5), 1e-6);
+    // The slope right after t = 1 is the new one: a record before the event would still match
+    // the old course at t = 2.5.
+    EXPECT_GT(std::fabs(course.state(3, 0) - std::exp(-0.8 * 2.5)), 1e-2);
 }
 
 TEST(CourseSolver, RecordsTheStatesWithoutSensitivitiesAtTheAskedTimes) {

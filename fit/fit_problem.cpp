@@ -72,8 +72,8 @@ void FitProblem::apply(int experiment, const double* logValues) {
 bool FitProblem::simulate(int experiment, const double* logValues, const std::vector<double>& times,
                           Course& course, std::string& failure) {
     apply(experiment, logValues);
-    if (solve_course(model_, inputs_.algebraicCount, initial_, times, {}, setup_.settings, course,
-                     failure) == 0) {
+    if (solve_course(model_, inputs_.algebraicCount, initial_, times, setup_.events, {},
+                     setup_.settings, course, failure) == 0) {
         return true;
     }
     failure = setup_.experiments[experiment].path + ": " + failure;
@@ -87,7 +87,7 @@ bool FitProblem::evaluate(const double* logValues, double* residuals, double* ja
     for (size_t e = 0; e < setup_.experiments.size(); ++e) {
         const ExperimentPlan& plan = setup_.experiments[e];
         apply(static_cast<int>(e), logValues);
-        if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times,
+        if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times, setup_.events,
                          jacobian != nullptr ? estimatedValues_ : kNone, setup_.settings, course_,
                          failure) != 0) {
             failure = plan.path + ": " + failure;

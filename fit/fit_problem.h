@@ -22,6 +22,7 @@ struct FitSetup {
     kinesim::ModelInputs inputs;  // the values of the parameter file
     std::vector<EstimatedParameter> estimated;
     std::vector<ExperimentPlan> experiments;
+    std::vector<kinesim::TimeEvent> events;  // the parameter file's, applied in every experiment
     kinesim::SolverSettings settings;
 
     int parameter_count() const { return static_cast<int>(estimated.size()); }

@@ -43,6 +43,7 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
                                        setup.inputs.variableCount) != 0) {
         return -1;
     }
+    setup.events = kinesim::schedule_time_events(file);
     setup.fvec = compiled.fvec;
     setup.fjac = compiled.fjac;
     setup.sparse = compiled.sparse;
@@ -75,6 +76,15 @@ bool run_all_starts(const FitOptions& options, const ProcessGroup& group, const 
     std::sort(results.begin(), results.end(),
               [](const StartResult& a, const StartResult& b) { return a.start < b.start; });
     return true;
+}
+
+// Events after the last measured time change nothing that is fitted.
+void report_events_outside(const kinesim::ParameterFile& file, const FitSetup& setup) {
+    double last = 0.0;
+    for (const ExperimentPlan& plan : setup.experiments) {
+        if (!plan.times.empty()) last = std::max(last, plan.times.back());
+    }
+    kinesim::report_events_outside(file, setup.events, 0.0, last);
 }
 
 // The uncertainty at the best start's values, from the Jacobian there.
@@ -141,6 +151,7 @@ int run_kinefit(const FitOptions& options, const ProcessGroup& group) {
         log_sys("Nothing was fitted; %s is not written.\n", options.tunedFile.c_str());
         return kExitFailure;
     }
+    if (group.is_root()) report_events_outside(file, setup);
     FitSummary summary;
     summary.seed = options.seed;
     int status = kExitOk;
