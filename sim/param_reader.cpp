@@ -117,6 +117,8 @@ class RowParser {
         EventRow row{row_->line_number(), row_->text_without_line_end(),
                      row_->trimmed(RowField::Name)};
         if (row.label.empty()) return fail("the T_EVENT row names no parameter label");
+        // The MATLAB scripts' markers of the time span, which the command line gives here.
+        if (row.label == "TIME_START" || row.label == "TIME_END") return 0;
         if (!parse_index(row_->raw(RowField::Index), row.index)) {
             return fail("the index is not a number from 1");
         }

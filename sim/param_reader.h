@@ -33,7 +33,9 @@ struct ParamValueRow {  // PARAM ; name; index; val; ...; tag #comment
     std::string tag;
 };
 
-struct EventRow {  // T_EVENT ; name; index; time; value; comment
+// T_EVENT ; name; index; time; value; comment. Rows named TIME_START or TIME_END mark the time
+// span for the MATLAB scripts and are not kept.
+struct EventRow {
     int line = 0;
     std::string text;
     std::string label;

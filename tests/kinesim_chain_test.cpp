@@ -89,8 +89,10 @@ class Chain : public Workspace {
     // valfuse -Ic/param.txt -R<tuned>, then valscribe of it in m/.
     void merge(const std::string& tunedFile) {
         expect_success(run("valfuse", {"-Iparam.txt", "-R" + tunedFile}, {}, "c"));
-        expect_success(run("valscribe", {"-I../c/param.txt"}, {}, "m"));
+        scribe();
     }
+    // valscribe of c/param.txt in m/.
+    void scribe() { expect_success(run("valscribe", {"-I../c/param.txt"}, {}, "m")); }
     ProgramRun kinesim(const std::vector<std::string>& args) {
         return run("kinesim", args, {}, "c");
     }
@@ -253,6 +255,31 @@ TEST(KinesimOctave, DaeWithAlgebraicEquationsAgrees) {
     ASSERT_TRUE(chain.has("m/ZYMORAX_usr_jpattern.m"));
     // The DAE file holds every value: both sides read symcode's own files.
     expect_same_course(chain, 20, 0.5, "generated");
+}
+
+// T_EVENT rows on both routes: kinesim applies them, valscribe exports them and the driver
+// integrates the spans between them. The courses agree, the jump of the algebraic variable at an
+// output time and an event between outputs included; the event after the end is reported.
+TEST(KinesimOctave, TimeEventsAgree) {
+    ASSERT_FALSE(octave_program().empty()) << kOctaveMissing;
+    Chain chain;
+    chain.use_dae(source_path("tests/cases/kinesim/time_event_with_algebraic_equation/model.dae"));
+    chain.compile_c();
+    chain.compile_matlab();
+    const std::string marker = "#T_EVENT ; name; index; time; value; #comment\n";
+    std::string param = read_file(chain.file("c/param.txt"));
+    size_t at = param.find(marker);
+    ASSERT_NE(at, std::string::npos);
+    param.insert(at + marker.size(),
+                 "T_EVENT ;k;2;1;3;higher gain\nT_EVENT ;k;1;1;2;faster decay\n"
+                 "T_EVENT ;k;1;1.3;0.5;slower again\nT_EVENT ;k;2;5;9;after the end\n");
+    chain.put("c/param.txt", param);
+    chain.scribe();
+    expect_same_course(chain, 3, 0.25, "merged");
+    ProgramRun matlab = chain.octave(simulate_call(3, 0.25, "merged"));
+    EXPECT_NE(matlab.err.find("Event 4 (param.k(2)) at t = 5 lies outside the simulated time 0 to 3"),
+              std::string::npos)
+        << matlab.err;
 }
 
 }  // namespace

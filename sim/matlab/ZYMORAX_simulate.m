@@ -20,6 +20,13 @@
 % The model is the semi-explicit DAE M y' = usr_fvec(y) with the mass matrix ZYMORAX_CTL.MASS
 % (the first N_ALGEBR equations algebraic). The algebraic variables are first made consistent
 % by Newton's method with the ZYMORAX_CTL.NR_* settings, starting from their Y_START values.
+%
+% Events other than TIME_START and TIME_END (the parameter file's T_EVENT rows, exported by
+% valscribe) set param.<name>(<index>).value at their time: ode15s integrates the spans between
+% the event times, events of one time apply in their order, and the algebraic variables are made
+% consistent again after them. An event at the start applies before it; the output at an event's
+% time is the state after it; an event outside the time span is reported by a warning and not
+% applied.
 function [t, y, tags] = ZYMORAX_simulate(t_span, step, csv_file, options)
   if nargin < 4
     options = struct();
@@ -27,37 +34,71 @@ function [t, y, tags] = ZYMORAX_simulate(t_span, step, csv_file, options)
   [ctl, start, param, event] = load_inputs(option(options, 'values', 'auto'));
   [y0, tags] = initial_state(ctl, start);
   check_parameters(param);
-  check_events(event);
   t_span = time_span(t_span, ctl, event);
-  gene = ctl.G_VALUE;
-  rhs = @(tt, yy) reshape(ZYMORAX_usr_fvec(yy, gene, param, tt), [], 1);
-  jac = @(tt, yy) ZYMORAX_usr_fjac(yy, gene, param);
-  mass = ctl.MASS;
-  pattern = jacobian_pattern(ctl.N_VAR);
-  if ~isempty(pattern)
-    [rows, columns] = find(pattern);
-    at = sub2ind(size(pattern), rows, columns);
-    jac = @(tt, yy) sparse_jacobian(ZYMORAX_usr_fjac(yy, gene, param), rows, columns, at);
-    mass = sparse(mass);
-  end
-  y0 = consistent_start(y0, ctl, rhs, jac, t_span(1), tags);
+  changes = parameter_changes(event, param, t_span);
   times = output_times(t_span, step);
-  solver = odeset('Mass', mass, 'MStateDependence', 'none', 'Jacobian', jac, ...
-                  'RelTol', option(options, 'RelTol', ctl.NDF_RTOL), ...
-                  'AbsTol', option(options, 'AbsTol', ctl.NDF_ATOL), ...
-                  'InitialSlope', initial_slope(y0, ctl.N_ALGEBR, rhs, jac, t_span(1)));
-  if ~isempty(pattern)
-    solver = odeset(solver, 'JPattern', pattern);
-  end
-  if numel(times) == 2  % ode15s would return its own steps for a two-element span
-    [t, y] = ode15s(rhs, [times(1) mean(times) times(2)], y0, solver);
-    t = t([1 3]);
-    y = y([1 3], :);
-  else
-    [t, y] = ode15s(rhs, times, y0, solver);
+  snap = 1e-12 * step;  % an event this close to an output time comes before the output
+  t = times(:);
+  y = zeros(numel(times), ctl.N_VAR);
+  [param, changes] = apply_due(param, changes, t_span(1) + snap);
+  model = model_functions(ctl, param);
+  y0 = consistent_start(y0, ctl, model.rhs, model.jac, t_span(1), tags);
+  y(1, :) = y0';
+  from = t_span(1);
+  while from < t_span(2)
+    to = t_span(2);
+    if ~isempty(changes)
+      to = min(changes(1).time, to);
+    end
+    inside = find(times > from + snap & times < to - snap);
+    states = integrate_span(model, ctl, options, from, times(inside), to, y0);
+    y(inside, :) = states(1:end - 1, :);
+    y0 = states(end, :)';
+    if ~isempty(changes) && changes(1).time <= to + snap
+      [param, changes] = apply_due(param, changes, to + snap);
+      model = model_functions(ctl, param);
+      y0 = consistent_start(y0, ctl, model.rhs, model.jac, to, tags);
+    end
+    y(abs(times - to) <= snap, :) = repmat(y0', nnz(abs(times - to) <= snap), 1);
+    from = to;
   end
   if ~isempty(csv_file)
     write_csv(csv_file, tags, t, y);
+  end
+end
+
+% The right-hand side and Jacobian at the parameter values `param`, the mass matrix, and the
+% Jacobian's pattern when symcode wrote one (sparse matrices then).
+function model = model_functions(ctl, param)
+  gene = ctl.G_VALUE;
+  model.rhs = @(tt, yy) reshape(ZYMORAX_usr_fvec(yy, gene, param, tt), [], 1);
+  model.jac = @(tt, yy) ZYMORAX_usr_fjac(yy, gene, param);
+  model.mass = ctl.MASS;
+  model.pattern = jacobian_pattern(ctl.N_VAR);
+  if ~isempty(model.pattern)
+    [rows, columns] = find(model.pattern);
+    at = sub2ind(size(model.pattern), rows, columns);
+    model.jac = @(tt, yy) sparse_jacobian(ZYMORAX_usr_fjac(yy, gene, param), rows, columns, at);
+    model.mass = sparse(model.mass);
+  end
+end
+
+% ode15s from `from` (state y0, consistent) to `to`: the states at `inside` (strictly between)
+% and at `to`, one row each.
+function states = integrate_span(model, ctl, options, from, inside, to, y0)
+  solver = odeset('Mass', model.mass, 'MStateDependence', 'none', 'Jacobian', model.jac, ...
+                  'RelTol', option(options, 'RelTol', ctl.NDF_RTOL), ...
+                  'AbsTol', option(options, 'AbsTol', ctl.NDF_ATOL), ...
+                  'InitialSlope', initial_slope(y0, ctl.N_ALGEBR, model.rhs, model.jac, from));
+  if ~isempty(model.pattern)
+    solver = odeset(solver, 'JPattern', model.pattern);
+  end
+  if isempty(inside)  % ode15s would return its own steps for a two-element span
+    [~, states] = ode15s(model.rhs, [from (from + to) / 2 to], y0, solver);
+    states = states(3, :);
+  else
+    [~, states] = ode15s(model.rhs, [from inside to], y0, solver);
+    states = states(2:end, :);
   end
 end
 
@@ -162,18 +203,53 @@ function named = is_time_event(name)
                            strcmp(name, ZYMORAX_Constant.TIME_END));
 end
 
-% Events that change a parameter at a time are not applied here; refuse them rather than
-% simulate something else than asked.
-function check_events(event)
+% The events that set a parameter, by time (their order kept at equal times), each checked to
+% name an element of param; those outside t_span are reported and dropped.
+function changes = parameter_changes(event, param, t_span)
+  changes = struct('time', {}, 'name', {}, 'index', {}, 'value', {});
   if ~isstruct(event)
     return;
   end
   for k = 1:numel(event)
-    if ~is_time_event(event(k).name)
-      error('ZYMORAX_simulate:event', ...
-            'Event %d (%s) changes a parameter; ZYMORAX_simulate does not apply such events.', ...
-            k, char(event(k).name));
+    if is_time_event(event(k).name)
+      continue;
     end
+    name = char(event(k).name);
+    if ~isfield(param, name) || ~isnumeric(event(k).index) || ~isscalar(event(k).index) || ...
+       event(k).index < 1 || event(k).index ~= fix(event(k).index) || ...
+       event(k).index > numel(param.(name))
+      error('ZYMORAX_simulate:event', 'Event %d sets param.%s(%s), which does not exist.', ...
+            k, name, num2str(event(k).index));
+    end
+    if ~is_number(event(k).time) || ~is_number(event(k).value)
+      error('ZYMORAX_simulate:event', 'Event %d (param.%s(%d)) needs a time and a value.', ...
+            k, name, event(k).index);
+    end
+    if event(k).time < t_span(1) || event(k).time > t_span(2)
+      warning('ZYMORAX_simulate:event', ...
+              ['Event %d (param.%s(%d)) at t = %.10g lies outside the simulated time %.10g ' ...
+               'to %.10g; it is not applied.'], k, name, event(k).index, event(k).time, ...
+              t_span(1), t_span(2));
+      continue;
+    end
+    changes(end + 1) = struct('time', event(k).time, 'name', name, ...
+                              'index', event(k).index, 'value', event(k).value);
+  end
+  if ~isempty(changes)
+    [~, order] = sort([changes.time]);  % a stable sort
+    changes = changes(order);
+  end
+end
+
+function yes = is_number(value)
+  yes = isnumeric(value) && isscalar(value) && isfinite(value);
+end
+
+% Applies the changes due at or before `time`, in their order; the others are left.
+function [param, changes] = apply_due(param, changes, time)
+  while ~isempty(changes) && changes(1).time <= time
+    param.(changes(1).name)(changes(1).index).value = changes(1).value;
+    changes(1) = [];
   end
 end
 
