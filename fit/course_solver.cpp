@@ -171,9 +171,9 @@ std::string failed_at(double time, int flag, const SensitivityState& state) {
 // make their sensitivities consistent, or, for a block too large to factor densely, the values too.
 int solve_algebraic_start(SensitivityState& state, const kinesim::SolverSettings& settings,
                           std::vector<double>& start, std::string& failure) {
-    kinesim::AlgebraicStart algebraic = kinesim::solve_algebraic_start(
-        state.model, state.algebraicCount, start, settings.relativeTolerance,
-        settings.absoluteTolerance);
+    kinesim::AlgebraicStart algebraic =
+        kinesim::solve_algebraic_start(state.model, state.algebraicCount, start,
+                                       settings.relativeTolerance, settings.absoluteTolerance);
     if (algebraic.outcome != kinesim::AlgebraicStart::Failed) return 0;
     failure = zymorax::format(
         "no consistent initial values of the algebraic variables: %s; after %d Newton steps "

@@ -33,6 +33,8 @@ ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values) {
         names.push_back(element_name(model, value.labelRow, value.element));
     }
     for (const ExprEntry& temporary : model.temporaries) names.push_back(temporary.name);
+    for (size_t k = 0; k < values.events.size(); ++k)
+        names.push_back("T_EVENT_" + std::to_string(k + 1));
     std::vector<std::string> unique = unique_ids(names, reserved_ids());
 
     ModelIds ids;
@@ -45,7 +47,8 @@ ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values) {
     for (const ElementValue& value : values.elements) {
         ids.elements[value.labelRow][value.element] = *next++;
     }
-    ids.temporaries.assign(next, unique.end());
+    ids.temporaries.assign(next, next + model.temporaries.size());
+    ids.events.assign(next + model.temporaries.size(), unique.end());
     return ids;
 }
 
@@ -53,6 +56,7 @@ std::set<std::string> taken_ids(const ModelIds& ids) {
     std::set<std::string> taken = reserved_ids();
     taken.insert(ids.variables.begin(), ids.variables.end());
     taken.insert(ids.temporaries.begin(), ids.temporaries.end());
+    taken.insert(ids.events.begin(), ids.events.end());
     for (const std::vector<std::string>& label : ids.elements) {
         taken.insert(label.begin(), label.end());
     }

@@ -19,6 +19,7 @@ struct ModelIds {
     std::vector<std::string> variables;              // by row of model.variables
     std::vector<std::vector<std::string>> elements;  // [label row][element]; "" when not exported
     std::vector<std::string> temporaries;            // by row of model.temporaries
+    std::vector<std::string> events;                 // by T_EVENT row: T_EVENT_1, ...
 };
 
 // The name an element is exported under: its tag, or "label[k]" when it has none.

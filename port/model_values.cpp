@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "format.h"
 #include "log.h"
 #include "model_inputs.h"
 
@@ -74,16 +75,34 @@ std::map<std::string, std::set<int>> elements_read(const DaeModel& model) {
     return read;
 }
 
+// The events, each on an element with a PARAM row (the reader checked that) and from t = 0 on:
+// an SBML event before the start would fire at it instead of not at all.
+int bind_events(const DaeSource& source, const ParameterFile& file, ModelValues& values) {
+    for (const kinesim::EventRow& row : file.events) {
+        if (row.time < 0.0) {
+            return row_error(file, row.line,
+                             "the T_EVENT at t = " + zymorax::format("%.10g", row.time) +
+                                 " lies before t = 0, where the exported model starts");
+        }
+        int labelRow = find_row(source.model.labelRows, row.label);
+        values.events.push_back({row.line, labelRow, row.index - 1, row.time, row.value});
+    }
+    return 0;
+}
+
 }  // namespace
+
+bool ModelValues::event_sets(int labelRow, int element) const {
+    for (const EventValue& event : events) {
+        if (event.labelRow == labelRow && event.element == element) return true;
+    }
+    return false;
+}
 
 int bind_values(const DaeSource& source, const ParameterFile& file, ModelValues& values) {
     values = ModelValues();
-    if (!file.events.empty()) {
-        return row_error(file, file.events.front().line,
-                         "T_EVENT rows (parameter changes at given times) are not exported");
-    }
     if (check_counts(source, file) != 0 || bind_starts(source, file, values) != 0 ||
-        bind_params(source, file, values) != 0) {
+        bind_params(source, file, values) != 0 || bind_events(source, file, values) != 0) {
         return -1;
     }
     return kinesim::report_unfilled_rows(file, elements_read(source.model));

@@ -16,15 +16,29 @@ struct ElementValue {
     const kinesim::ParamValueRow* row = nullptr;
 };
 
+// One T_EVENT row: at `time` the element takes `value`.
+struct EventValue {
+    int line = 0;
+    int labelRow = 0;
+    int element = 0;
+    double time = 0.0;
+    double value = 0.0;
+};
+
 struct ModelValues {
     std::vector<double> initial;         // Y_START values by row of model.variables
     std::vector<ElementValue> elements;  // every PARAM row, in file order
+    std::vector<EventValue> events;      // every T_EVENT row, in file order
+
+    // Whether an event sets the element.
+    bool event_sets(int labelRow, int element) const;
 };
 
 // Binds the file's rows to the model: N_VAR and N_ALGEBR as in the DAE file, each Y_START row
 // tagged with the name of the variable of its index, each PARAM row an element of the DAE file
 // with its tag, and every initial value and every element an expression reads filled in.
-// T_EVENT rows are refused. `file` must outlive `values`. 0, or -1 after logging.
+// T_EVENT rows each set an element with a PARAM row, at a time from 0 on (an exported model
+// starts at 0). `file` must outlive `values`. 0, or -1 after logging.
 int bind_values(const DaeSource& source, const kinesim::ParameterFile& file, ModelValues& values);
 
 }  // namespace kineport

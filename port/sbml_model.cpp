@@ -70,10 +70,49 @@ void add_parameters(Model& model, const DaeSource& source, const ModelValues& va
             source.model.paramLabels[value.labelRow].elements[value.element].tag;
         if (!tag.empty()) parameter->setName(utf8_text(tag));
         if (!value.row->value.blank) parameter->setValue(value.row->value.value);
-        parameter->setConstant(true);
+        parameter->setConstant(!values.event_sets(value.labelRow, value.element));
         XMLNode element = annotation_element(
             "element", {{"label", value.row->label}, {"index", std::to_string(value.element + 1)}});
         parameter->setAnnotation(&element);
+    }
+}
+
+// time >= t
+std::unique_ptr<ASTNode> reached(double time) {
+    auto condition = std::make_unique<ASTNode>(AST_RELATIONAL_GEQ);
+    auto now = new ASTNode(AST_NAME_TIME);
+    now->setName("time");
+    auto at = new ASTNode(AST_REAL);
+    at->setValue(time);
+    condition->addChild(now);
+    condition->addChild(at);
+    return condition;
+}
+
+std::unique_ptr<ASTNode> number_node(double value) {
+    auto node = std::make_unique<ASTNode>(AST_REAL);
+    node->setValue(value);
+    return node;
+}
+
+// One event per T_EVENT row, fired when time reaches the row's time (also at the start, for an
+// event at 0: the trigger is false before it). Priorities falling in row order make events of
+// one time apply in that order, the last one on an element holding.
+void add_events(Model& model, const ModelValues& values, const ModelIds& ids) {
+    const size_t count = values.events.size();
+    for (size_t k = 0; k < count; ++k) {
+        const EventValue& row = values.events[k];
+        Event* event = model.createEvent();
+        event->setId(ids.events[k]);
+        event->setUseValuesFromTriggerTime(true);
+        Trigger* trigger = event->createTrigger();
+        trigger->setInitialValue(false);
+        trigger->setPersistent(true);
+        trigger->setMath(reached(row.time).get());
+        event->createPriority()->setMath(number_node(static_cast<double>(count - k)).get());
+        EventAssignment* assignment = event->createEventAssignment();
+        assignment->setVariable(ids.elements[row.labelRow][row.element]);
+        assignment->setMath(number_node(row.value).get());
     }
 }
 
@@ -100,6 +139,7 @@ std::unique_ptr<SBMLDocument> build_model_document(const DaeSource& source,
     add_species(*model, source, values, ids);
     add_parameters(*model, source, values, ids);
     if (add_model_rules(*model, source, ids) != 0) return nullptr;
+    add_events(*model, values, ids);
     return document;
 }
 

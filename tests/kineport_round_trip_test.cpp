@@ -80,7 +80,7 @@ class SbmlResidual {
     SbmlResidual(const Model& model, const std::vector<std::string>& tags) : model_(model) {
         for (unsigned i = 0; i < model.getNumParameters(); ++i) {
             const Parameter* p = model.getParameter(i);
-            if (p->getConstant()) constants_[p->getId()] = p->getValue();
+            if (p->isSetValue()) constants_[p->getId()] = p->getValue();  // events may set it
         }
         for (unsigned i = 0; i < model.getNumCompartments(); ++i)
             constants_[model.getCompartment(i)->getId()] = model.getCompartment(i)->getSize();
@@ -113,6 +113,7 @@ class SbmlResidual {
     }
 
     const std::vector<std::string>& species_ids() const { return ids_; }
+    void set(const std::string& parameter, double value) { constants_.at(parameter) = value; }
 
   private:
     const Model& model_;
@@ -187,10 +188,43 @@ TEST(KineportRoundTrip, EveryModelOfTheSuiteIsConsistentSbmlWhoseRulesGiveUsrFve
     }
 }
 
+// An SBML event that fires when time reaches `time`, setting `target` to `value`.
+struct TimedAssignment {
+    double time, priority;
+    std::string target;
+    double value;
+};
+
+// The events of the model, each of trigger time >= number, by time and then by falling priority
+// (the order SBML executes simultaneous events in).
+std::vector<TimedAssignment> timed_assignments(const Model& model) {
+    std::vector<TimedAssignment> timed;
+    for (unsigned i = 0; i < model.getNumEvents(); ++i) {
+        const Event* event = model.getEvent(i);
+        const ASTNode* trigger = event->getTrigger()->getMath();
+        EXPECT_EQ(trigger->getType(), AST_RELATIONAL_GEQ);
+        EXPECT_EQ(trigger->getChild(0)->getType(), AST_NAME_TIME);
+        EXPECT_FALSE(event->getTrigger()->getInitialValue());  // so that an event at 0 fires
+        double time = SBMLTransforms::evaluateASTNode(trigger->getChild(1));
+        double priority = SBMLTransforms::evaluateASTNode(event->getPriority()->getMath());
+        for (unsigned j = 0; j < event->getNumEventAssignments(); ++j) {
+            const EventAssignment* set = event->getEventAssignment(j);
+            timed.push_back({time, priority, set->getVariable(),
+                             SBMLTransforms::evaluateASTNode(set->getMath())});
+        }
+    }
+    std::stable_sort(timed.begin(), timed.end(), [](const auto& a, const auto& b) {
+        return a.time < b.time || (a.time == b.time && a.priority > b.priority);
+    });
+    return timed;
+}
+
 // The time course of an ODE model by the classical Runge-Kutta method at `steps` steps per
-// output step, in the layout of kinesim's CSV rows (time, then the variables).
-std::vector<std::vector<double>> runge_kutta(const SbmlResidual& f, std::vector<double> y,
-                                             double end, double outputStep, int steps) {
+// output step, in the layout of kinesim's CSV rows (time, then the variables). `events` (at
+// output times) apply before the row of their time.
+std::vector<std::vector<double>> runge_kutta(SbmlResidual& f, std::vector<double> y, double end,
+                                             double outputStep, int steps,
+                                             const std::vector<TimedAssignment>& events = {}) {
     std::vector<std::vector<double>> rows;
     const double h = outputStep / steps;
     std::vector<double> k1, k2, k3, k4, z(y.size());
@@ -198,7 +232,10 @@ std::vector<std::vector<double>> runge_kutta(const SbmlResidual& f, std::vector<
         for (size_t i = 0; i < y.size(); ++i) z[i] = y[i] + factor * h * k[i];
         return z;
     };
+    auto next = events.begin();
     for (int row = 0; row * outputStep <= end + 1e-9; ++row) {
+        for (; next != events.end() && next->time <= row * outputStep + 1e-9; ++next)
+            f.set(next->target, next->value);
         rows.push_back({row * outputStep});
         rows.back().insert(rows.back().end(), y.begin(), y.end());
         for (int s = 0; s < steps; ++s) {
@@ -230,7 +267,7 @@ TEST(KineportRoundTrip, OdeModelsIntegratedFromTheSbmlFollowKinesim) {
         SCOPED_TRACE(m.conversion);
         Workspace work;
         work.put("m.dae", read_file(source_path("tests/cases/rxnconv/" + std::string(m.conversion) +
-                                                  "/expected/files/model.dae")));
+                                                "/expected/files/model.dae")));
         ASSERT_EQ(symcode(work).status, 0);
         ASSERT_EQ(work.run("valfuse", {"-Ip.txt", "-R" + source_path(m.tuned)}).status, 0);
         BothForms both;
@@ -249,6 +286,40 @@ TEST(KineportRoundTrip, OdeModelsIntegratedFromTheSbmlFollowKinesim) {
                     << "time " << rows[t][0] << " variable " << i;
         }
     }
+}
+
+// T_EVENT rows exported as SBML events: integrated from the SBML (its triggers, priorities and
+// assignments read as SBML defines them), the course follows kinesim's, two events on one
+// element at one time included (the later row holds).
+TEST(KineportRoundTrip, TimeEventsExportedAsSbmlEventsFollowKinesim) {
+    Workspace work;
+    work.put("m.dae",
+             read_file(source_path("tests/cases/kinesim/time_event_on_a_parameter/model.dae")));
+    ASSERT_EQ(symcode(work).status, 0);
+    const std::string marker = "#T_EVENT ; name; index; time; value; #comment\n";
+    std::string param = work.read("p.txt");
+    ASSERT_NE(param.find(marker), std::string::npos);
+    param.insert(param.find(marker) + marker.size(),
+                 "T_EVENT ;k;1;1;5;replaced\nT_EVENT ;k;2;1.5;0;inflow stopped\n"
+                 "T_EVENT ;k;1;1;2;faster decay\nT_EVENT ;k;2;0;3;at the start\n");
+    work.put("p.txt", param);
+    BothForms both;
+    ASSERT_TRUE(load_both(work, both));
+    ASSERT_EQ(both.document->getModel()->getNumEvents(), 4u);
+    ProgramRun sim = work.run(
+        "kinesim", {"-Cm.c", "-Pp.txt", "-T0:3", "-S0.5", "-R1e-10", "-A1e-12", "-Ocourse.csv"});
+    ASSERT_EQ(sim.status, 0) << sim.log;
+    std::vector<std::vector<double>> expected = read_course(work.file("course.csv"));
+    SbmlResidual f(*both.document->getModel(), both.code.tags());
+    std::vector<std::vector<double>> rows = runge_kutta(
+        f, both.code.initial(), 3.0, 0.5, 200, timed_assignments(*both.document->getModel()));
+    ASSERT_EQ(rows.size(), expected.size());
+    for (size_t t = 0; t < rows.size(); ++t) {
+        for (size_t i = 1; i < rows[t].size(); ++i)
+            EXPECT_NEAR(rows[t][i], expected[t][i], 1e-7 * std::fabs(expected[t][i]) + 1e-10)
+                << "time " << rows[t][0] << " variable " << i;
+    }
+    EXPECT_NEAR(rows.back()[2], 4.5, 1e-9);  // B: inflow 3 up to t = 1.5
 }
 
 }  // namespace

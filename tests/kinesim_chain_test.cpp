@@ -277,8 +277,9 @@ TEST(KinesimOctave, TimeEventsAgree) {
     chain.scribe();
     expect_same_course(chain, 3, 0.25, "merged");
     ProgramRun matlab = chain.octave(simulate_call(3, 0.25, "merged"));
-    EXPECT_NE(matlab.err.find("Event 4 (param.k(2)) at t = 5 lies outside the simulated time 0 to 3"),
-              std::string::npos)
+    EXPECT_NE(
+        matlab.err.find("Event 4 (param.k(2)) at t = 5 lies outside the simulated time 0 to 3"),
+        std::string::npos)
         << matlab.err;
 }
 
