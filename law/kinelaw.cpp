@@ -62,11 +62,21 @@ int run_kinelaw(const LawOptions& options) {
         return kExitFailure;
     }
     const Model& model = *document->getModel();
+    // A DAE file alone would simulate the model as if its events never fired.
+    if (!dae.events.empty() && options.eventFile.empty()) {
+        log_sys("%s: event %s: the model has events; give -E<events file> to write them for "
+                "kinesim -E.\n",
+                options.modelFile.c_str(), dae.events.front().id.c_str());
+        return kExitFailure;
+    }
     dae.title = header_text(model.isSetName() ? model.getName() : model.getId());
     dae.info = header_text("the kinetic laws and rules of " + options.modelFile);
     warn_missing_values(dae);
     if (write_text_file(options.daeFile, dae_text(dae)) != 0) return kExitFailure;
     if (!options.usageFile.empty() && write_text_file(options.usageFile, usage_text(dae)) != 0) {
+        return kExitFailure;
+    }
+    if (!options.eventFile.empty() && write_text_file(options.eventFile, events_text(dae)) != 0) {
         return kExitFailure;
     }
     return kExitOk;

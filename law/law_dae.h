@@ -40,6 +40,17 @@ struct SymbolUse {
     bool inAmount = false;    // a species whose symbol is its amount, not its concentration
 };
 
+// An SBML event: when its trigger turns true, each target (y[S], par[2], ...) takes its value.
+struct DaeEvent {
+    std::string id;
+    std::string trigger;
+    bool initialValue = true;     // the trigger's value before the start
+    bool persistent = true;       // stays triggered when the trigger turns false before it fires
+    bool fromTriggerTime = true;  // values computed when triggered rather than when fired
+    std::string priority;         // empty: none
+    std::vector<DaeDefinition> assignments;  // name: the target's DAE name
+};
+
 struct LawDae {
     std::string title;
     std::string info;
@@ -52,9 +63,13 @@ struct LawDae {
     std::vector<DaeDefinition> algebraicEquations;
     std::vector<DaeDefinition> equations;  // dydt[name] = text, one per variable, in their order
     std::vector<SymbolUse> uses;
+    std::vector<DaeEvent> events;
 };
 
 // Writes the DAE file's text.
 std::string dae_text(const LawDae& dae);
+
+// The events file's text (docs/kinelaw.md): one block per event, in the model's order.
+std::string events_text(const LawDae& dae);
 
 }  // namespace kinelaw

@@ -1,5 +1,6 @@
 #include "law_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -28,6 +29,10 @@ struct Builder {
     std::set<std::string> assigned;
     std::set<std::string> solvedByAlgebraicRules;
     std::set<std::string> ratesRead;  // variables whose rate math reads (rateOf)
+    // What events assign and otherwise would be a value: a variable that stays put between
+    // events (d/dt = 0), so that kinesim can set it and writes it with the state.
+    std::set<std::string> eventAssigned;
+    std::set<std::string> heldBetweenEvents;
     const std::map<std::string, std::string>* localsInScope = nullptr;  // of the law being written
     std::map<std::string, std::string> amountOf;    // amount variable -> its species
     std::map<std::string, std::string> amountText;  // species -> the DAE text of its amount
@@ -142,11 +147,18 @@ struct Builder {
         dae.uses.push_back(use);
     }
 
+    void add_held(const std::string& id) {
+        add_variable(id);
+        heldBetweenEvents.insert(id);
+    }
+
     void classify(const std::string& id, LabelIndex label, const char* kind) {
         if (assigned.count(id) || solvedByAlgebraicRules.count(id)) {
             add_algebraic(id);
         } else if (rateRuled.count(id)) {
             add_variable(id);
+        } else if (eventAssigned.count(id)) {
+            add_held(id);
         } else {
             add_value(label, id, id);
         }
@@ -194,7 +206,7 @@ struct Builder {
         } else if (assigned.count(id) || solvedByAlgebraicRules.count(id)) {
             add_algebraic(id);
         } else if (rateRuled.count(id) || (!s.getConstant() && changed_by_reactions(s)) ||
-                   diluted(s)) {
+                   diluted(s) || eventAssigned.count(id)) {
             add_variable(id);
         } else {
             add_constant(id);
@@ -220,6 +232,14 @@ struct Builder {
             }
         }
         for (unsigned i = 0; i < model.getNumSpecies(); ++i) classify_species(*model.getSpecies(i));
+    }
+
+    void collect_event_targets() {
+        for (unsigned i = 0; i < model.getNumEvents(); ++i) {
+            const Event& e = *model.getEvent(i);
+            for (unsigned j = 0; j < e.getNumEventAssignments(); ++j)
+                eventAssigned.insert(e.getEventAssignment(j)->getVariable());
+        }
     }
 
     void collect_rule_targets() {
@@ -427,6 +447,8 @@ struct Builder {
             auto tracked = amountOf.find(v.name);
             if (tracked != amountOf.end()) {
                 if (amount_equation(*model.getSpecies(tracked->second), text) != 0) return -1;
+            } else if (heldBetweenEvents.count(v.name)) {
+                text = "0";
             } else if (rateRuled.count(v.name)) {
                 if (rate_rule_text(v.name, text) != 0) return -1;
                 // a compartment's rate dilutes the concentrations in it
@@ -441,6 +463,133 @@ struct Builder {
             if (!ratesRead.count(equation.name)) continue;
             dae.temporaries.push_back({"rate." + equation.name, equation.text});
             equation.text = "rate." + equation.name;
+        }
+        return 0;
+    }
+
+    // Event math reads the state and the parameters, which kinesim evaluates it on; the rates
+    // are computed inside the model's code only.
+    int event_text(const ASTNode* math, const std::string& where, std::string& text) {
+        std::string temporary;
+        auto lookup = [&](const std::string& id) {
+            if (model.getReaction(id) != nullptr) temporary = "the rate of reaction " + id;
+            return symbol(id);
+        };
+        if (text_of(math, where, text, lookup) != 0) return -1;
+        if (temporary.empty() && text.find("rate.") != std::string::npos) temporary = "a rateOf";
+        if (temporary.empty()) return 0;
+        return fail(where + " reads " + temporary + ", which events cannot read");
+    }
+
+    // The DAE name an event assigns to, or -1: a variable of the state that no rule determines.
+    int event_target(const std::string& event, const std::string& id, std::string& target) {
+        target = symbol(id);
+        if (target.empty()) {
+            return fail("event " + event + " assigns to " + id + ", which the model does not define");
+        }
+        if (amountText.count(id) || target.rfind("x[", 0) == 0) {
+            return fail("event " + event + " assigns to " + id +
+                        ", which a rule determines: such events are not supported");
+        }
+        if (target.rfind("y[", 0) != 0) {
+            return fail("event " + event + " assigns to " + id + ", which is no model variable");
+        }
+        return 0;
+    }
+
+    // A compartment's new size leaves the amounts in it as they were: each concentration it
+    // holds is scaled by old size / new size, a value the event gives it included (that value
+    // fixes the amount at the old size). Every value of the event is computed before any is
+    // assigned, so the old size is the one the texts read.
+    void keep_amounts(const std::string& compartment, const std::string& newSize, DaeEvent& ev) {
+        const std::string scale = "*" + symbol(compartment) + "/(" + newSize + ")";
+        for (unsigned i = 0; i < model.getNumSpecies(); ++i) {
+            const Species& s = *model.getSpecies(i);
+            if (s.getCompartment() != compartment || s.getConstant() || counted_in_amount(model, s)) continue;
+            const std::string target = symbol(s.getId());
+            if (target.rfind("y[", 0) != 0) continue;  // a rule gives it
+            auto set = std::find_if(ev.assignments.begin(), ev.assignments.end(),
+                                    [&](const DaeDefinition& a) { return a.name == target; });
+            if (set != ev.assignments.end()) {
+                set->text = "(" + set->text + ")" + scale;
+            } else {
+                ev.assignments.push_back({target, target + scale});
+            }
+        }
+    }
+
+    int build_event(const Event& e, int number) {
+        const std::string id = e.isSetId() ? e.getId() : "number " + std::to_string(number);
+        const std::string where = "event " + id;
+        if (e.isSetDelay()) return fail(where + " has a delay: delayed events are not supported");
+        if (!e.isSetTrigger() || !e.getTrigger()->isSetMath()) return fail(where + " has no trigger");
+        DaeEvent ev;
+        ev.id = e.isSetId() ? e.getId() : "event_" + std::to_string(number);
+        const Trigger& trigger = *e.getTrigger();
+        if (event_text(trigger.getMath(), "the trigger of " + where, ev.trigger) != 0) return -1;
+        // Level 2 triggers fire only on a change after the start, persist, and use the values
+        // of their trigger time: Level 3's defaults where unset.
+        ev.initialValue = !trigger.isSetInitialValue() || trigger.getInitialValue();
+        ev.persistent = !trigger.isSetPersistent() || trigger.getPersistent();
+        ev.fromTriggerTime = !e.isSetUseValuesFromTriggerTime() || e.getUseValuesFromTriggerTime();
+        if (e.isSetPriority() && e.getPriority()->isSetMath() &&
+            event_text(e.getPriority()->getMath(), "the priority of " + where, ev.priority) != 0) {
+            return -1;
+        }
+        std::vector<std::pair<std::string, std::string>> resized;
+        for (unsigned i = 0; i < e.getNumEventAssignments(); ++i) {
+            const EventAssignment& a = *e.getEventAssignment(i);
+            if (!a.isSetMath()) continue;  // says nothing
+            std::string target, text;
+            if (event_target(ev.id, a.getVariable(), target) != 0 ||
+                event_text(a.getMath(), "the assignment to " + a.getVariable() + " of " + where, text) != 0) {
+                return -1;
+            }
+            ev.assignments.push_back({target, text});
+            if (model.getCompartment(a.getVariable()) != nullptr) resized.emplace_back(a.getVariable(), text);
+        }
+        for (const auto& [compartment, size] : resized) keep_amounts(compartment, size, ev);
+        dae.events.push_back(std::move(ev));
+        return 0;
+    }
+
+    bool read_by_equations(const std::string& text) const {
+        for (const auto* list : {&dae.temporaries, &dae.algebraicEquations, &dae.equations}) {
+            for (const DaeDefinition& d : *list) {
+                if (d.text.find(text) != std::string::npos) return true;
+            }
+        }
+        return false;
+    }
+
+    // A value only events read has no place in the parameter file (symcode writes the elements
+    // the equations read): it is held as a variable instead.
+    void hold_values_only_events_read() {
+        std::set<std::string> read;
+        for (unsigned i = 0; i < model.getNumEvents(); ++i) {
+            const Event& e = *model.getEvent(i);
+            if (e.isSetTrigger()) names_in(e.getTrigger()->getMath(), read);
+            if (e.isSetPriority()) names_in(e.getPriority()->getMath(), read);
+            for (unsigned j = 0; j < e.getNumEventAssignments(); ++j)
+                names_in(e.getEventAssignment(j)->getMath(), read);
+        }
+        for (const std::string& id : read) {
+            const std::string text = symbol(id);
+            bool value = text.rfind("par[", 0) == 0 || text.rfind("size[", 0) == 0 ||
+                         text.rfind("stoich[", 0) == 0 || text.rfind("constantPlayer[", 0) == 0;
+            if (!value || read_by_equations(text)) continue;
+            add_held(id);
+            dae.equations.push_back({id, "0"});
+            for (SymbolUse& use : dae.uses) {
+                if (use.id == id) use.daeName = symbol(id);
+            }
+        }
+    }
+
+    int build_events() {
+        hold_values_only_events_read();
+        for (unsigned i = 0; i < model.getNumEvents(); ++i) {
+            if (build_event(*model.getEvent(i), static_cast<int>(i) + 1) != 0) return -1;
         }
         return 0;
     }
@@ -486,13 +635,14 @@ struct Builder {
         if (start_values(model, start, problem) != 0) return -1;
         index_references();
         collect_rule_targets();
+        collect_event_targets();
         if (collect_algebraic_unknowns() != 0) return -1;
         classify_symbols();
         if (assignment_equations() != 0 || algebraic_rule_equations() != 0) return -1;
         for (unsigned i = 0; i < model.getNumReactions(); ++i) {
             if (reaction_temporary(*model.getReaction(i)) != 0) return -1;
         }
-        if (equations() != 0) return -1;
+        if (equations() != 0 || build_events() != 0) return -1;
         // A model of constants alone still needs one equation to be simulated.
         if (needsTime || dae.variables.empty()) add_time();
         if (check_finite_values() != 0) return -1;

@@ -81,9 +81,6 @@ std::string unsupported_construct(const SBMLDocument& document) {
         return "the SBML package '" + plugin->getPackageName() + "' is not supported";
     }
     const Model& model = *document.getModel();
-    if (model.getNumEvents() > 0) {
-        return "event " + model.getEvent(0)->getId() + ": events are not supported yet";
-    }
     for (unsigned i = 0; i < model.getNumReactions(); ++i) {
         const Reaction& r = *model.getReaction(i);
         if (r.isSetFast() && r.getFast()) return "reaction " + r.getId() + " is fast: fast reactions are not supported";

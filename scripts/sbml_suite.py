@@ -208,7 +208,7 @@ def run_case(cases_dir, case, build, strict=False):
     bin_dir = os.path.join(build, "bin")
     with tempfile.TemporaryDirectory(prefix="sbml_suite_") as work:
         rc, log = run([os.path.join(bin_dir, "kinelaw"), "-N" + model, "-Dmodel.dae",
-                       "-Uusage.txt"], work)
+                       "-Uusage.txt", "-Eevents.txt"], work)
         if rc != 0:
             # the refusal is kinelaw's last line, after any notes on what it left out
             return case, "refused", log.splitlines()[-1] if log else "kinelaw failed", tags
@@ -224,7 +224,7 @@ def run_case(cases_dir, case, build, strict=False):
         rc, log = run([os.path.join(bin_dir, "kinesim"), "-Cmodel.c", "-Pparam.txt",
                        "-T%.17g:%.17g" % (start, start + duration),
                        "-S%.17g" % (duration / steps), "-Oout.csv", "-R%.3g" % rtol,
-                       "-A%.3g" % atol], work)
+                       "-A%.3g" % atol, "-Eevents.txt"], work)
         if rc != 0:
             return case, "failed", "kinesim: " + first_error(log), tags
         header, rows = read_course(os.path.join(work, "out.csv"))

@@ -12,6 +12,7 @@
 #include "ida_setup.h"
 #include "log.h"
 #include "own_kinetics.h"
+#include "state_events.h"
 
 namespace kinesim {
 
@@ -157,24 +158,6 @@ void consistent_output(SolverState& state, N_Vector y, const SolverSettings& set
     if (result.outcome == AlgebraicStart::Solved) std::copy(solved.begin(), solved.end(), values);
 }
 
-// Integrates from `now` to `to`, where the solver is to stop exactly (an event's time).
-int advance(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags, double to,
-            double& now) {
-    double reached = now;
-    state.nonFiniteRow = -1;
-    int flag = IDASolve(ida.mem, to, &reached, ida.y, ida.dy, IDA_NORMAL);
-    if (flag < 0) {
-        IDAGetCurrentTime(ida.mem, &reached);
-        std::string message = state.lastMessage;  // before the questions below add their own
-        log_sys("The solver failed at t = %s: %s; %s.\n", number(reached).c_str(),
-                failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
-        if (!message.empty()) log_sys("IDA: %s\n", message.c_str());
-        return -1;
-    }
-    now = to;
-    return 0;
-}
-
 // After a parameter changed at `time`: the algebraic variables consistent with the new values,
 // the solver restarted there.
 int restart_after_event(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
@@ -188,9 +171,98 @@ int restart_after_event(IdaObjects& ida, SolverState& state, const std::vector<s
     return leftToIda ? make_consistent(ida, state, tags, time) : 0;
 }
 
-// The solver stops at the next event, or else at the end.
-void stop_at_next(IdaObjects& ida, const EventApplication& events, double now, double end) {
-    set_stop_time(ida, now, events.pending() ? std::min(events.next_time(), end) : end);
+// Solves the algebraic variables of y again, in place, after an event assigned to it.
+StateEvents::Settle settler(SolverState& state, const std::vector<std::string>& tags,
+                            const SolverSettings& settings, double time) {
+    return [&state, &tags, &settings, time](double* y) {
+        std::vector<double> values(y, y + state.model.size());
+        bool leftToIda = false;
+        if (solve_start(state, tags, settings, time, values, leftToIda) != 0) return -1;
+        std::copy(values.begin(), values.end(), y);
+        return 0;
+    };
+}
+
+// The state events of one integration and where the solver is to stop.
+struct StateEventRun {
+    StateEvents* events = nullptr;
+    std::vector<int> directions;  // of the roots the solver found
+    double stop = 0.0;
+    int timeVariable = -1;
+};
+
+int root_functions(double, N_Vector y, N_Vector, double* g, void* data) {
+    const SolverState& state = *static_cast<SolverState*>(static_cast<IdaUserData*>(data));
+    state.stateEvents->roots(N_VGetArrayPointer(y), g);
+    return 0;
+}
+
+int watch_triggers(IdaObjects& ida, SolverState& state, StateEventRun& run) {
+    if (run.events == nullptr || run.events->root_count() == 0) return 0;
+    state.stateEvents = run.events;
+    run.directions.assign(run.events->root_count(), 0);
+    if (IDARootInit(ida.mem, run.events->root_count(), root_functions) != IDA_SUCCESS) return -1;
+    IDASetNoInactiveRootWarn(ida.mem);  // a trigger on constants alone is no fault
+    return 0;
+}
+
+// Fires what the state events say at `time` (at a root the solver found when `atRoot`) and, when
+// one fired, restarts the solver there.
+int fire_state_events(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
+                      const SolverSettings& settings, double time, bool atRoot,
+                      StateEventRun& run) {
+    if (run.events == nullptr) return 0;
+    if (atRoot && IDAGetRootInfo(ida.mem, run.directions.data()) != IDA_SUCCESS) return -1;
+    double* y = N_VGetArrayPointer(ida.y);
+    if (run.timeVariable >= 0) y[run.timeVariable] = time;
+    int fired = run.events->after_change(y, time, atRoot ? run.directions.data() : nullptr,
+                                         settler(state, tags, settings, time));
+    if (fired <= 0) return fired;
+    if (restart_after_event(ida, state, tags, settings, time) != 0) return -1;
+    set_stop_time(ida, time, run.stop);
+    return 0;
+}
+
+// Integrates from `now` to `to`, where the solver is to stop exactly (an event's time); the
+// state events met on the way fire.
+int advance(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
+            const SolverSettings& settings, double to, double& now, StateEventRun& run) {
+    for (;;) {
+        double reached = now;
+        state.nonFiniteRow = -1;
+        int flag = IDASolve(ida.mem, to, &reached, ida.y, ida.dy, IDA_NORMAL);
+        if (flag < 0) {
+            IDAGetCurrentTime(ida.mem, &reached);
+            std::string message = state.lastMessage;  // before the questions below add their own
+            log_sys("The solver failed at t = %s: %s; %s.\n", number(reached).c_str(),
+                    failure_reason(flag).c_str(), failing_variable(ida, state, tags, flag).c_str());
+            if (!message.empty()) log_sys("IDA: %s\n", message.c_str());
+            return -1;
+        }
+        if (flag != IDA_ROOT_RETURN) break;
+        now = reached;
+        if (fire_state_events(ida, state, tags, settings, now, true, run) != 0) return -1;
+        if (now >= to) break;
+    }
+    now = to;
+    return 0;
+}
+
+// The solver stops at the next time event, or else at the end.
+void stop_at_next(IdaObjects& ida, const EventApplication& events, double now, double end,
+                  StateEventRun& run) {
+    run.stop = events.pending() ? std::min(events.next_time(), end) : end;
+    set_stop_time(ida, now, run.stop);
+}
+
+// The state events at the start: triggers at their initial values, then what is true fires.
+int start_state_events(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
+                       const SolverSettings& settings, double start, StateEventRun& run) {
+    if (run.events == nullptr) return 0;
+    int fired =
+        run.events->start(N_VGetArrayPointer(ida.y), start, settler(state, tags, settings, start));
+    if (fired <= 0) return fired;
+    return restart_after_event(ida, state, tags, settings, start);
 }
 
 int emit(const OutputSink& sink, double time, N_Vector y, int n) {
@@ -203,7 +275,7 @@ int emit(const OutputSink& sink, double time, N_Vector y, int n) {
 int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink,
-                  const std::vector<TimeEvent>& events) {
+                  const std::vector<TimeEvent>& events, StateEvents* stateEvents) {
     int n = model.size();
     SolverState state(model, algebraicCount, settings.absoluteTolerance);
     EventApplication application(model.parameters(), events);
@@ -214,7 +286,13 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
     bool leftToIda = false;
     if (solve_start(state, tags, settings, grid.start, start, leftToIda) != 0) return -1;
     IdaObjects ida;
-    if (setup_ida(ida, state, start, grid.start, settings) != 0) {
+    StateEventRun run;
+    run.events = stateEvents;
+    // The model's time, integrated, is off by rounding; a switch at an output time would see it.
+    auto timeTag = std::find(tags.begin(), tags.end(), zymorax::kModelTimeTag);
+    run.timeVariable = timeTag == tags.end() ? -1 : static_cast<int>(timeTag - tags.begin());
+    if (setup_ida(ida, state, start, grid.start, settings) != 0 ||
+        watch_triggers(ida, state, run) != 0) {
         log_sys("The solver cannot be set up for %d variables (out of memory?%s).\n", n,
                 settings.linearSolver == LinearSolverKind::Dense
                     ? " the dense solver needs n^2 numbers; symcode -J and kinesim -J give KLU"
@@ -222,11 +300,10 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
         return -1;
     }
     if (leftToIda && make_consistent(ida, state, tags, grid.start) != 0) return -1;
+    stop_at_next(ida, application, grid.start, grid.end, run);
+    if (start_state_events(ida, state, tags, settings, grid.start, run) != 0) return -1;
     if (int stop = emit(sink, grid.start, ida.y, n)) return stop;
-    stop_at_next(ida, application, grid.start, grid.end);
-    // The model's time, integrated, is off by rounding; a switch at an output time would see it.
-    auto timeTag = std::find(tags.begin(), tags.end(), zymorax::kModelTimeTag);
-    const int timeVariable = timeTag == tags.end() ? -1 : static_cast<int>(timeTag - tags.begin());
+    set_stop_time(ida, grid.start, run.stop);
     double now = grid.start;
     for (long k = 1;; ++k) {
         double target = std::min(grid.start + k * grid.step, grid.end);
@@ -235,14 +312,15 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
         // An event this close to the output time comes before the output.
         while (application.due(target + snap)) {
             double at = application.next_time();
-            if (at > now && advance(ida, state, tags, at, now) != 0) return -1;
+            if (at > now && advance(ida, state, tags, settings, at, now, run) != 0) return -1;
             application.apply_next(changed);
             if (restart_after_event(ida, state, tags, settings, at) != 0) return -1;
-            stop_at_next(ida, application, at, grid.end);
+            stop_at_next(ida, application, at, grid.end, run);
+            if (fire_state_events(ida, state, tags, settings, at, false, run) != 0) return -1;
         }
-        if (target > now && advance(ida, state, tags, target, now) != 0) return -1;
+        if (target > now && advance(ida, state, tags, settings, target, now, run) != 0) return -1;
         if (settings.algebraicOutOfErrorTest) {
-            if (timeVariable >= 0) N_VGetArrayPointer(ida.y)[timeVariable] = target;
+            if (run.timeVariable >= 0) N_VGetArrayPointer(ida.y)[run.timeVariable] = target;
             consistent_output(state, ida.y, settings);
         }
         if (int stop = emit(sink, target, ida.y, n)) return stop;

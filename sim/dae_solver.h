@@ -12,6 +12,8 @@
 
 namespace kinesim {
 
+class StateEvents;
+
 struct SolverSettings {
     double relativeTolerance = 1e-8;
     double absoluteTolerance = 1e-10;
@@ -41,11 +43,12 @@ using OutputSink = std::function<int(double time, const std::vector<double>& sta
 // condition solver, starting from the given values), then integrates with the generated
 // Jacobian and the linear solver of the settings. `events` (by time) within the grid's span are
 // applied at their times, those at the start before it; the output at an event's time is the
-// state after it. The parameters are as before when it returns. 0, or -1 after logging the time
+// state after it. `stateEvents` (when given) fire where their triggers turn true, those true at
+// the start before the first output. The parameters are as before when it returns. 0, or -1 after logging the time
 // and the variable at which the solver failed.
 int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink,
-                  const std::vector<TimeEvent>& events = {});
+                  const std::vector<TimeEvent>& events = {}, StateEvents* stateEvents = nullptr);
 
 }  // namespace kinesim

@@ -16,6 +16,8 @@
 
 namespace kinesim {
 
+class StateEvents;
+
 // What the callbacks share, and what they noticed on the way to a failure.
 struct SolverState : IdaUserData {
     SolverState(ModelFunctions& model, int algebraicCount, double atol)
@@ -24,6 +26,7 @@ struct SolverState : IdaUserData {
     int algebraicCount;
     double atol;
     std::string lastMessage;  // IDA's last error message
+    const StateEvents* stateEvents = nullptr;  // whose triggers the root finder watches
     int nonFiniteRow = -1;    // first equation that gave inf or nan
     double nonFiniteValue = 0.0;
     double nonFiniteTime = 0.0;

@@ -16,6 +16,7 @@
 #include "param_reader.h"
 #include "plot.h"
 #include "power_law.h"
+#include "state_events.h"
 #include "time_events.h"
 
 namespace kinesim {
@@ -32,6 +33,14 @@ int read_text(const std::string& path, const char* what, std::string& text) {
     content << in.rdbuf();
     text = content.str();
     return 0;
+}
+
+int load_state_events(const SimOptions& options, const ModelInputs& inputs,
+                      const ParameterFile& file, ModelFunctions& model, StateEvents& events) {
+    std::vector<EventSpec> specs;
+    if (read_event_file(options.eventFile, specs) != 0) return -1;
+    return events.load(options.eventFile, specs, inputs.tags, inputs.algebraicCount, file,
+                       model.parameters());
 }
 
 }  // namespace
@@ -80,6 +89,12 @@ int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
 
 int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs& inputs,
              const ParameterFile& file, LinearSolverKind linearSolver) {
+    StateEvents stateEvents;
+    if (!options.eventFile.empty() &&
+        load_state_events(options, inputs, file, model, stateEvents) != 0) {
+        log_sys("Nothing was simulated.\n");
+        return kExitFailure;
+    }
     CsvWriter csv;
     if (csv.open(options.csvFile, inputs.tags) != 0) {
         log_sys("Nothing was simulated.\n");
@@ -96,7 +111,7 @@ int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs
     int solved = integrate_dae(
         model, inputs.algebraicCount, inputs.tags, inputs.initial, grid, settings,
         [&](double time, const std::vector<double>& state) { return csv.write_row(time, state); },
-        events);
+        events, stateEvents.empty() ? nullptr : &stateEvents);
     // What was computed before a failure stays in the file.
     if (csv.close() != 0 || solved != 0) {
         log_sys("The simulation stopped; %s holds the time course up to there.\n",

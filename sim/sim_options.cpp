@@ -9,7 +9,7 @@ namespace kinesim {
 const char* const kUsage =
     "Usage: kinesim -C<model.c> -P<param.txt> -T<start>:<end> -S<step> -O<out.csv>\n"
     "               [-J<jacobian.c>] [-L<solver>] [-B<compiler>] [-G<plot.png>]\n"
-    "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>]\n"
+    "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>] [-E<events.txt>]\n"
     "       kinesim --check-jacobian -C<model.c> -P<param.txt> [-B<compiler>] [-K<kine.h folder>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -J  sparse Jacobian file written by symcode -J (without it, KLU takes the entries\n"
@@ -22,6 +22,7 @@ const char* const kUsage =
     "  -G  also draw the time course into a PNG file with gnuplot\n"
     "  -R  relative tolerance (default 1e-8), -A absolute tolerance (default 1e-10)\n"
     "  -K  folder of kine.h (default: ZYMORAX_KINE_DIR, then beside the program)\n"
+    "  -E  events file written by kinelaw -E: events triggered by the state or time\n"
     "  --check-jacobian  compare usr_fjac with finite differences of usr_fvec at the\n"
     "                    initial state; exit status 1 when they disagree\n";
 
@@ -85,6 +86,9 @@ int parse_one(const std::string& argument, SimOptions& options) {
             return 0;
         case 'J':
             options.jacobianFile = value;
+            return 0;
+        case 'E':
+            options.eventFile = value;
             return 0;
         case 'L':
             return parse_linear_solver(value, options.linearSolver);

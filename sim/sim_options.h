@@ -16,6 +16,7 @@ struct SimOptions {
     std::string plotFile;      // -G: a PNG of the time course, drawn by gnuplot (optional)
     std::string kineDir;       // -K: folder of kine.h (optional; found beside the program else)
     std::string jacobianFile;  // -J: symcode's sparse Jacobian (optional)
+    std::string eventFile;     // -E: kinelaw's events file (optional)
     LinearSolverKind linearSolver = LinearSolverKind::Auto;  // -L
     CodeCompiler compiler = CodeCompiler::TinyCC;            // -B
     double timeStart = 0.0;                                  // -T<start>:<end>

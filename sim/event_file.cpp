@@ -1,0 +1,117 @@
+#include "event_file.h"
+
+#include <fstream>
+
+#include "log.h"
+
+namespace kinesim {
+namespace {
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return std::string();
+    size_t last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+class EventReader {
+  public:
+    EventReader(const std::string& path, std::vector<EventSpec>& events)
+        : path_(path), events_(events) {}
+
+    int line(int number, const std::string& text) {
+        line_ = number;
+        std::string content = trimmed(text);
+        if (content.empty() || content[0] == '#') return 0;
+        size_t space = content.find_first_of(" \t");
+        std::string key = content.substr(0, space);
+        std::string rest = space == std::string::npos ? "" : trimmed(content.substr(space));
+        if (key == "EVENT") return begin(rest);
+        if (!open_) return fail("'" + key + "' outside an EVENT block");
+        if (key == "END") return end(rest);
+        if (key == "TRIGGER") return math(rest, current().trigger, current().triggerLine);
+        if (key == "PRIORITY") return math(rest, current().priority, current().priorityLine);
+        if (key == "INITIAL_VALUE") return flag(rest, current().initialValue);
+        if (key == "PERSISTENT") return flag(rest, current().persistent);
+        if (key == "VALUES_FROM_TRIGGER_TIME") return flag(rest, current().fromTriggerTime);
+        if (key == "SET") return assignment(rest);
+        return fail("unknown line '" + key + "'");
+    }
+
+    int finish() {
+        if (open_) return fail("the file ends inside event " + current().id + " (no END)");
+        return 0;
+    }
+
+  private:
+    int fail(const std::string& what) const {
+        log_sys("%s:%d: %s.\n", path_.c_str(), line_, what.c_str());
+        return -1;
+    }
+
+    EventSpec& current() { return events_.back(); }
+
+    int begin(const std::string& id) {
+        if (open_) return fail("EVENT inside event " + current().id + " (no END before it)");
+        if (id.empty()) return fail("the EVENT line names no event");
+        events_.push_back(EventSpec());
+        current().line = line_;
+        current().id = id;
+        open_ = true;
+        return 0;
+    }
+
+    int end(const std::string& rest) {
+        if (!rest.empty()) return fail("END takes nothing after it");
+        if (current().trigger.empty()) return fail("event " + current().id + " has no TRIGGER");
+        open_ = false;
+        return 0;
+    }
+
+    int math(const std::string& text, std::string& field, int& at) {
+        if (text.empty()) return fail("the line gives no math");
+        if (!field.empty()) return fail("event " + current().id + " has this line twice");
+        field = text;
+        at = line_;
+        return 0;
+    }
+
+    int flag(const std::string& text, bool& field) {
+        if (text != "true" && text != "false") return fail("'" + text + "' is neither true nor false");
+        field = text == "true";
+        return 0;
+    }
+
+    int assignment(const std::string& text) {
+        size_t equals = text.find('=');
+        if (equals == std::string::npos) return fail("a SET line reads SET <target> = <math>");
+        EventAssignmentSpec set{line_, trimmed(text.substr(0, equals)), trimmed(text.substr(equals + 1))};
+        if (set.target.empty() || set.math.empty()) return fail("a SET line reads SET <target> = <math>");
+        current().assignments.push_back(set);
+        return 0;
+    }
+
+    const std::string& path_;
+    std::vector<EventSpec>& events_;
+    int line_ = 0;
+    bool open_ = false;
+};
+
+}  // namespace
+
+int read_event_file(const std::string& path, std::vector<EventSpec>& events) {
+    events.clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        log_sys("Cannot open the events file %s.\n", path.c_str());
+        return -1;
+    }
+    EventReader reader(path, events);
+    std::string text;
+    for (int number = 1; std::getline(in, text); ++number) {
+        if (reader.line(number, text) != 0) return -1;
+    }
+    return reader.finish();
+}
+
+}  // namespace kinesim

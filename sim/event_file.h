@@ -1,0 +1,40 @@
+// The events file kinelaw writes beside a DAE file (-E): one block per event,
+//   EVENT <id>
+//   TRIGGER <math>
+//   INITIAL_VALUE true|false
+//   PERSISTENT true|false
+//   VALUES_FROM_TRIGGER_TIME true|false
+//   PRIORITY <math>            (optional)
+//   SET <y[tag] or label[k]> = <math>   (any number)
+//   END
+// '#' starts a comment line. The math is kept as text; state_events.h parses it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kinesim {
+
+struct EventAssignmentSpec {
+    int line = 0;
+    std::string target;
+    std::string math;
+};
+
+struct EventSpec {
+    int line = 0;  // of its EVENT line
+    std::string id;
+    std::string trigger;
+    int triggerLine = 0;
+    bool initialValue = true;
+    bool persistent = true;
+    bool fromTriggerTime = true;
+    std::string priority;
+    int priorityLine = 0;
+    std::vector<EventAssignmentSpec> assignments;
+};
+
+// Reads the file; 0, or -1 after logging the file, the line and what is wrong with it.
+int read_event_file(const std::string& path, std::vector<EventSpec>& events);
+
+}  // namespace kinesim

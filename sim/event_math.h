@@ -1,0 +1,58 @@
+// The math of an events file (expressions of the DAE file's dialect: numbers, y[tag], x[tag],
+// label[k], + - * / ^, brackets, the calls symcode -X reads) parsed once and evaluated on the
+// solver's state. Relations are the places where a trigger can change, so each one is also a
+// root function, its left side minus its right side.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kinesim {
+
+struct MathNode;
+
+// What a name of the math stands for: a variable (its position in the state) or a value.
+struct NameTarget {
+    int variable = -1;          // >= 0: y[variable]
+    double* value = nullptr;    // else: a parameter element
+};
+
+// The target of a name such as y[S1] or par[2], or -1 with `problem` set.
+using NameResolver = std::function<int(const std::string& name, NameTarget& target,
+                                       std::string& problem)>;
+
+// The value of a relation that sits at its root: true or false as the crossing decides.
+struct RelationOverride {
+    const MathNode* relation;
+    bool value;
+};
+
+class EventMath {
+  public:
+    EventMath();
+    ~EventMath();
+    EventMath(EventMath&&) noexcept;
+    EventMath& operator=(EventMath&&) noexcept;
+
+    // Parses `text`; 0, or -1 with `problem` saying where and why.
+    int parse(const std::string& text, const NameResolver& resolve, std::string& problem);
+
+    double value(const double* y, const std::vector<RelationOverride>& overrides = {}) const;
+    // The relations of the math, in the order they stand.
+    const std::vector<const MathNode*>& relations() const { return relations_; }
+
+  private:
+    std::unique_ptr<MathNode> root_;
+    std::vector<const MathNode*> relations_;
+};
+
+// left - right of a relation: 0 where it changes.
+double relation_gap(const MathNode* relation, const double* y);
+// The larger size of a relation's two sides, the scale of its gap.
+double relation_scale(const MathNode* relation, const double* y);
+// Whether a relation holds just after its gap crossed 0 in the direction given (+1 rising).
+bool relation_after_crossing(const MathNode* relation, int direction);
+
+}  // namespace kinesim

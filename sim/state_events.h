@@ -1,0 +1,88 @@
+// The events of an events file on a running simulation: their triggers watched through root
+// functions (one per relation), and at a crossing, or when a time event changes a parameter,
+// every event whose trigger turned from false to true fires: by priority, the highest first,
+// its values computed when it was triggered or when it fires as the event says, each event's
+// values all computed before any is assigned, and the triggers looked at again after each one
+// (a trigger that turned true fires too; a non-persistent event whose trigger turned false is
+// dropped).
+#pragma once
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "event_file.h"
+#include "event_math.h"
+#include "kine.h"
+#include "param_reader.h"
+
+namespace kinesim {
+
+class StateEvents {
+  public:
+    StateEvents() = default;
+    StateEvents(const StateEvents&) = delete;
+    StateEvents& operator=(const StateEvents&) = delete;
+    ~StateEvents();  // puts back the parameters the events set
+
+    // Compiles the events against the state (`tags`, the first `algebraicCount` algebraic) and
+    // the parameter record filled from `file`. 0, or -1 after logging the file, line and fault.
+    int load(const std::string& path, const std::vector<EventSpec>& specs,
+             const std::vector<std::string>& tags, int algebraicCount, const ParameterFile& file,
+             Parameter* record);
+
+    bool empty() const { return events_.empty(); }
+    int root_count() const { return static_cast<int>(relations_.size()); }
+    // The gaps of the relations at y, into g[root_count()].
+    void roots(const double* y, double* g) const;
+
+    // Makes the algebraic variables of y consistent again after an assignment; 0 or -1.
+    using Settle = std::function<int(double* y)>;
+
+    // At the start: each trigger takes its initial value, then what is true fires. The number of
+    // events fired, or -1 after logging (events that keep triggering one another, or algebraic
+    // variables that cannot be settled after an assignment).
+    int start(double* y, double time, const Settle& settle);
+    // After a crossing (`directions` from the root finder: +1, -1 or 0 per root) or a change
+    // of parameters (`directions` null, y settled). As start().
+    int after_change(double* y, double time, const int* directions, const Settle& settle);
+
+  private:
+    struct Assignment {
+        NameTarget target;
+        EventMath math;
+    };
+    struct Compiled {
+        EventSpec spec;
+        EventMath trigger;
+        EventMath priority;
+        bool hasPriority = false;
+        std::vector<Assignment> assignments;
+        bool previous = false;
+    };
+    struct Pending {
+        size_t event;
+        std::vector<double> values;  // computed when triggered, where the event says so
+    };
+
+    int compile(const std::string& path, const EventSpec& spec, const NameResolver& resolve,
+                int algebraicCount);
+    bool triggered(size_t event, const double* y) const;
+    Pending pend(size_t event, const double* y) const;
+    std::vector<double> values_of(const Compiled& event, const double* y) const;
+    size_t highest(const std::vector<Pending>& pending, const double* y);
+    void assign(const Compiled& event, const std::vector<double>& values, double* y);
+    void keep_overrides_still_at_root(const double* y);
+    void look_again(const double* y, std::vector<Pending>& pending);
+    int fire(double* y, double time, const Settle& settle);
+
+    std::vector<Compiled> events_;
+    std::vector<const MathNode*> relations_;
+    std::vector<RelationOverride> overrides_;  // relations at their root just now
+    std::vector<double> overrideGaps_;
+    std::vector<std::pair<double*, double>> saved_;
+    std::mt19937 random_{20201};  // a fixed seed: a run gives the same course every time
+};
+
+}  // namespace kinesim
