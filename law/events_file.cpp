@@ -3,7 +3,9 @@
 namespace kinelaw {
 namespace {
 
-const char* flag(bool value) { return value ? "true" : "false"; }
+const char* flag(bool value) {
+    return value ? "true" : "false";
+}
 
 }  // namespace
 

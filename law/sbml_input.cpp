@@ -90,13 +90,21 @@ std::string unsupported_construct(const SBMLDocument& document) {
     return std::string();
 }
 
-// A rule or initial assignment without math says nothing: it is as if it were not there.
+// A rule, initial assignment or event trigger without math says nothing: it is as if it were
+// not there.
 void drop_elements_without_math(Model& model, const std::string& path) {
     for (unsigned i = model.getNumRules(); i-- > 0;) {
         if (model.getRule(i)->isSetMath()) continue;
         log_sys("%s: the rule of %s has no math and is left out.\n", path.c_str(),
                 model.getRule(i)->getVariable().c_str());
         delete model.removeRule(i);
+    }
+    for (unsigned i = model.getNumEvents(); i-- > 0;) {
+        const Event& event = *model.getEvent(i);
+        if (event.isSetTrigger() && event.getTrigger()->isSetMath()) continue;
+        log_sys("%s: event %s has no trigger math: it never fires and is left out.\n", path.c_str(),
+                event.getId().c_str());
+        delete model.removeEvent(i);
     }
     for (unsigned i = model.getNumInitialAssignments(); i-- > 0;) {
         if (model.getInitialAssignment(i)->isSetMath()) continue;

@@ -62,11 +62,11 @@ def check(model, build, timeout, out):
     started = time.time()
     steps = [
         ("refused", [os.path.join(bin_dir, "kinelaw"), "-N" + os.path.abspath(model),
-                     "-Dmodel.dae"]),
+                     "-Dmodel.dae", "-Eevents.txt"]),
         ("symcode", [os.path.join(bin_dir, "symcode"), "-X", "-Dmodel.dae", "-Pparam.txt",
                      "-Fmodel.c", "-Ttemp.c", "-Ggh.c", "-Sssys.c"]),
         ("kinesim", [os.path.join(bin_dir, "kinesim"), "-Cmodel.c", "-Pparam.txt", "-T0:100",
-                     "-S1", "-Oout.csv"]),
+                     "-S1", "-Oout.csv", "-Eevents.txt"]),
     ]
     outcome, message = "simulated", ""
     for failure, command in steps:

@@ -44,8 +44,8 @@ using OutputSink = std::function<int(double time, const std::vector<double>& sta
 // Jacobian and the linear solver of the settings. `events` (by time) within the grid's span are
 // applied at their times, those at the start before it; the output at an event's time is the
 // state after it. `stateEvents` (when given) fire where their triggers turn true, those true at
-// the start before the first output. The parameters are as before when it returns. 0, or -1 after logging the time
-// and the variable at which the solver failed.
+// the start before the first output. The parameters are as before when it returns. 0, or -1 after
+// logging the time and the variable at which the solver failed.
 int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<std::string>& tags,
                   const std::vector<double>& initial, const TimeGrid& grid,
                   const SolverSettings& settings, const OutputSink& sink,

@@ -77,7 +77,8 @@ class EventReader {
     }
 
     int flag(const std::string& text, bool& field) {
-        if (text != "true" && text != "false") return fail("'" + text + "' is neither true nor false");
+        if (text != "true" && text != "false")
+            return fail("'" + text + "' is neither true nor false");
         field = text == "true";
         return 0;
     }
@@ -85,8 +86,10 @@ class EventReader {
     int assignment(const std::string& text) {
         size_t equals = text.find('=');
         if (equals == std::string::npos) return fail("a SET line reads SET <target> = <math>");
-        EventAssignmentSpec set{line_, trimmed(text.substr(0, equals)), trimmed(text.substr(equals + 1))};
-        if (set.target.empty() || set.math.empty()) return fail("a SET line reads SET <target> = <math>");
+        EventAssignmentSpec set{line_, trimmed(text.substr(0, equals)),
+                                trimmed(text.substr(equals + 1))};
+        if (set.target.empty() || set.math.empty())
+            return fail("a SET line reads SET <target> = <math>");
         current().assignments.push_back(set);
         return 0;
     }

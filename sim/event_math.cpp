@@ -8,11 +8,49 @@
 
 namespace kinesim {
 
-enum class NodeKind { Number, Variable, Value, Negate, Add, Subtract, Multiply, Divide, Power, Call };
+enum class NodeKind {
+    Number,
+    Variable,
+    Value,
+    Negate,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    Call
+};
 
 enum class Function {
-    Exp, Log, Log10, Sqrt, Abs, Floor, Ceil, Sin, Cos, Tan, Sinh, Cosh, Tanh, Asin, Acos, Atan,
-    Min, Max, Lt, Leq, Gt, Geq, Eq, Neq, And, Or, Xor, Not, Piecewise
+    Exp,
+    Log,
+    Log10,
+    Sqrt,
+    Abs,
+    Floor,
+    Ceil,
+    Sin,
+    Cos,
+    Tan,
+    Sinh,
+    Cosh,
+    Tanh,
+    Asin,
+    Acos,
+    Atan,
+    Min,
+    Max,
+    Lt,
+    Leq,
+    Gt,
+    Geq,
+    Eq,
+    Neq,
+    And,
+    Or,
+    Xor,
+    Not,
+    Piecewise
 };
 
 struct MathNode {
@@ -37,20 +75,34 @@ struct FunctionShape {
 const std::map<std::string, FunctionShape>& functions() {
     static const size_t kMany = static_cast<size_t>(-1);
     static const std::map<std::string, FunctionShape> table = {
-        {"exp", {Function::Exp, 1, 1}},     {"log", {Function::Log, 1, 1}},
-        {"log10", {Function::Log10, 1, 1}}, {"sqrt", {Function::Sqrt, 1, 1}},
-        {"abs", {Function::Abs, 1, 1}},     {"floor", {Function::Floor, 1, 1}},
-        {"ceil", {Function::Ceil, 1, 1}},   {"sin", {Function::Sin, 1, 1}},
-        {"cos", {Function::Cos, 1, 1}},     {"tan", {Function::Tan, 1, 1}},
-        {"sinh", {Function::Sinh, 1, 1}},   {"cosh", {Function::Cosh, 1, 1}},
-        {"tanh", {Function::Tanh, 1, 1}},   {"asin", {Function::Asin, 1, 1}},
-        {"acos", {Function::Acos, 1, 1}},   {"atan", {Function::Atan, 1, 1}},
-        {"min", {Function::Min, 2, 2}},     {"max", {Function::Max, 2, 2}},
-        {"lt", {Function::Lt, 2, 2}},       {"leq", {Function::Leq, 2, 2}},
-        {"gt", {Function::Gt, 2, 2}},       {"geq", {Function::Geq, 2, 2}},
-        {"eq", {Function::Eq, 2, 2}},       {"neq", {Function::Neq, 2, 2}},
-        {"and", {Function::And, 2, kMany}}, {"or", {Function::Or, 2, kMany}},
-        {"xor", {Function::Xor, 2, kMany}}, {"not", {Function::Not, 1, 1}},
+        {"exp", {Function::Exp, 1, 1}},
+        {"log", {Function::Log, 1, 1}},
+        {"log10", {Function::Log10, 1, 1}},
+        {"sqrt", {Function::Sqrt, 1, 1}},
+        {"abs", {Function::Abs, 1, 1}},
+        {"floor", {Function::Floor, 1, 1}},
+        {"ceil", {Function::Ceil, 1, 1}},
+        {"sin", {Function::Sin, 1, 1}},
+        {"cos", {Function::Cos, 1, 1}},
+        {"tan", {Function::Tan, 1, 1}},
+        {"sinh", {Function::Sinh, 1, 1}},
+        {"cosh", {Function::Cosh, 1, 1}},
+        {"tanh", {Function::Tanh, 1, 1}},
+        {"asin", {Function::Asin, 1, 1}},
+        {"acos", {Function::Acos, 1, 1}},
+        {"atan", {Function::Atan, 1, 1}},
+        {"min", {Function::Min, 2, 2}},
+        {"max", {Function::Max, 2, 2}},
+        {"lt", {Function::Lt, 2, 2}},
+        {"leq", {Function::Leq, 2, 2}},
+        {"gt", {Function::Gt, 2, 2}},
+        {"geq", {Function::Geq, 2, 2}},
+        {"eq", {Function::Eq, 2, 2}},
+        {"neq", {Function::Neq, 2, 2}},
+        {"and", {Function::And, 2, kMany}},
+        {"or", {Function::Or, 2, kMany}},
+        {"xor", {Function::Xor, 2, kMany}},
+        {"not", {Function::Not, 1, 1}},
         {"piecewise", {Function::Piecewise, 3, kMany}},
     };
     return table;
@@ -68,7 +120,8 @@ class Parser {
 
     std::unique_ptr<MathNode> whole() {
         auto node = sum(0);
-        if (node && (skip_blanks(), at_ < text_.size())) return fail("unexpected '" + text_.substr(at_, 1) + "'");
+        if (node && (skip_blanks(), at_ < text_.size()))
+            return fail("unexpected '" + text_.substr(at_, 1) + "'");
         return node;
     }
 
@@ -256,12 +309,18 @@ struct Evaluator {
         }
         double a = of(*node.children[0]), b = of(*node.children[1]);
         switch (node.function) {
-            case Function::Lt: return truth(a < b);
-            case Function::Leq: return truth(a <= b);
-            case Function::Gt: return truth(a > b);
-            case Function::Geq: return truth(a >= b);
-            case Function::Eq: return truth(a == b);
-            default: return truth(a != b);
+            case Function::Lt:
+                return truth(a < b);
+            case Function::Leq:
+                return truth(a <= b);
+            case Function::Gt:
+                return truth(a > b);
+            case Function::Geq:
+                return truth(a >= b);
+            case Function::Eq:
+                return truth(a == b);
+            default:
+                return truth(a != b);
         }
     }
 
@@ -287,50 +346,83 @@ struct Evaluator {
         switch (node.function) {
             case Function::And:
             case Function::Or:
-            case Function::Xor: return logical(node);
-            case Function::Piecewise: return piecewise(node);
-            case Function::Not: return truth(of(*node.children[0]) == 0.0);
-            case Function::Min: return std::fmin(of(*node.children[0]), of(*node.children[1]));
-            case Function::Max: return std::fmax(of(*node.children[0]), of(*node.children[1]));
-            default: break;
+            case Function::Xor:
+                return logical(node);
+            case Function::Piecewise:
+                return piecewise(node);
+            case Function::Not:
+                return truth(of(*node.children[0]) == 0.0);
+            case Function::Min:
+                return std::fmin(of(*node.children[0]), of(*node.children[1]));
+            case Function::Max:
+                return std::fmax(of(*node.children[0]), of(*node.children[1]));
+            default:
+                break;
         }
         double x = of(*node.children[0]);
         switch (node.function) {
-            case Function::Exp: return std::exp(x);
-            case Function::Log: return std::log(x);
-            case Function::Log10: return std::log10(x);
-            case Function::Sqrt: return std::sqrt(x);
-            case Function::Abs: return std::fabs(x);
-            case Function::Floor: return std::floor(x);
-            case Function::Ceil: return std::ceil(x);
-            case Function::Sin: return std::sin(x);
-            case Function::Cos: return std::cos(x);
-            case Function::Tan: return std::tan(x);
-            case Function::Sinh: return std::sinh(x);
-            case Function::Cosh: return std::cosh(x);
-            case Function::Tanh: return std::tanh(x);
-            case Function::Asin: return std::asin(x);
-            case Function::Acos: return std::acos(x);
-            default: return std::atan(x);
+            case Function::Exp:
+                return std::exp(x);
+            case Function::Log:
+                return std::log(x);
+            case Function::Log10:
+                return std::log10(x);
+            case Function::Sqrt:
+                return std::sqrt(x);
+            case Function::Abs:
+                return std::fabs(x);
+            case Function::Floor:
+                return std::floor(x);
+            case Function::Ceil:
+                return std::ceil(x);
+            case Function::Sin:
+                return std::sin(x);
+            case Function::Cos:
+                return std::cos(x);
+            case Function::Tan:
+                return std::tan(x);
+            case Function::Sinh:
+                return std::sinh(x);
+            case Function::Cosh:
+                return std::cosh(x);
+            case Function::Tanh:
+                return std::tanh(x);
+            case Function::Asin:
+                return std::asin(x);
+            case Function::Acos:
+                return std::acos(x);
+            default:
+                return std::atan(x);
         }
     }
 
     double of(const MathNode& node) const {
         switch (node.kind) {
-            case NodeKind::Number: return node.number;
-            case NodeKind::Variable: return y[node.variable];
-            case NodeKind::Value: return *node.value;
-            case NodeKind::Negate: return -of(*node.children[0]);
-            case NodeKind::Call: return call(node);
-            default: break;
+            case NodeKind::Number:
+                return node.number;
+            case NodeKind::Variable:
+                return y[node.variable];
+            case NodeKind::Value:
+                return *node.value;
+            case NodeKind::Negate:
+                return -of(*node.children[0]);
+            case NodeKind::Call:
+                return call(node);
+            default:
+                break;
         }
         double a = of(*node.children[0]), b = of(*node.children[1]);
         switch (node.kind) {
-            case NodeKind::Add: return a + b;
-            case NodeKind::Subtract: return a - b;
-            case NodeKind::Multiply: return a * b;
-            case NodeKind::Divide: return a / b;
-            default: return std::pow(a, b);
+            case NodeKind::Add:
+                return a + b;
+            case NodeKind::Subtract:
+                return a - b;
+            case NodeKind::Multiply:
+                return a * b;
+            case NodeKind::Divide:
+                return a / b;
+            default:
+                return std::pow(a, b);
         }
     }
 };
@@ -371,11 +463,15 @@ double relation_scale(const MathNode* relation, const double* y) {
 bool relation_after_crossing(const MathNode* relation, int direction) {
     switch (relation->function) {
         case Function::Gt:
-        case Function::Geq: return direction > 0;
+        case Function::Geq:
+            return direction > 0;
         case Function::Lt:
-        case Function::Leq: return direction < 0;
-        case Function::Eq: return true;
-        default: return false;
+        case Function::Leq:
+            return direction < 0;
+        case Function::Eq:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -15,13 +15,13 @@ struct MathNode;
 
 // What a name of the math stands for: a variable (its position in the state) or a value.
 struct NameTarget {
-    int variable = -1;          // >= 0: y[variable]
-    double* value = nullptr;    // else: a parameter element
+    int variable = -1;        // >= 0: y[variable]
+    double* value = nullptr;  // else: a parameter element
 };
 
 // The target of a name such as y[S1] or par[2], or -1 with `problem` set.
-using NameResolver = std::function<int(const std::string& name, NameTarget& target,
-                                       std::string& problem)>;
+using NameResolver =
+    std::function<int(const std::string& name, NameTarget& target, std::string& problem)>;
 
 // The value of a relation that sits at its root: true or false as the crossing decides.
 struct RelationOverride {

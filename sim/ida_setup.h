@@ -25,9 +25,9 @@ struct SolverState : IdaUserData {
     ModelFunctions& model;
     int algebraicCount;
     double atol;
-    std::string lastMessage;  // IDA's last error message
+    std::string lastMessage;                   // IDA's last error message
     const StateEvents* stateEvents = nullptr;  // whose triggers the root finder watches
-    int nonFiniteRow = -1;    // first equation that gave inf or nan
+    int nonFiniteRow = -1;                     // first equation that gave inf or nan
     double nonFiniteValue = 0.0;
     double nonFiniteTime = 0.0;
 };

@@ -20,7 +20,8 @@ NameResolver resolver(const std::vector<std::string>& tags, const ParameterFile&
     std::map<std::string, int> variables;
     for (size_t i = 0; i < tags.size(); ++i) variables.emplace(tags[i], static_cast<int>(i));
     std::map<std::string, int> slots;
-    for (size_t i = 0; i < file.labels.size(); ++i) slots.emplace(file.labels[i], static_cast<int>(i) + 1);
+    for (size_t i = 0; i < file.labels.size(); ++i)
+        slots.emplace(file.labels[i], static_cast<int>(i) + 1);
     std::map<std::string, std::pair<int, int>> elements;
     for (const ParamValueRow& row : file.params) {
         auto slot = slots.find(row.label);
@@ -88,14 +89,15 @@ int StateEvents::compile(const std::string& path, const EventSpec& spec,
     }
     if (!spec.priority.empty()) {
         if (event.priority.parse(spec.priority, resolve, problem) != 0) {
-            return fault(path, spec.priorityLine, "the priority of event " + spec.id + ": " + problem);
+            return fault(path, spec.priorityLine,
+                         "the priority of event " + spec.id + ": " + problem);
         }
         event.hasPriority = true;
     }
     for (const EventAssignmentSpec& set : spec.assignments) {
         Assignment assignment;
         if (resolve(set.target, assignment.target, problem) != 0) {
-            return fault(path, set.line, "event " + spec.id + " sets " + problem);
+            return fault(path, set.line, "event " + spec.id + ": " + problem);
         }
         if (assignment.target.variable >= 0 && assignment.target.variable < algebraicCount) {
             return fault(path, set.line,
@@ -103,8 +105,8 @@ int StateEvents::compile(const std::string& path, const EventSpec& spec,
                              ", an algebraic variable, which its equation determines");
         }
         if (assignment.math.parse(set.math, resolve, problem) != 0) {
-            return fault(path, set.line, "the value event " + spec.id + " sets " + set.target +
-                                             " to: " + problem);
+            return fault(path, set.line,
+                         "the value event " + spec.id + " sets " + set.target + " to: " + problem);
         }
         event.assignments.push_back(std::move(assignment));
     }
@@ -139,8 +141,8 @@ size_t StateEvents::highest(const std::vector<Pending>& pending, const double* y
     double bestPriority = -std::numeric_limits<double>::infinity();
     for (size_t k = 0; k < pending.size(); ++k) {
         const Compiled& event = events_[pending[k].event];
-        double priority = event.hasPriority ? event.priority.value(y)
-                                            : -std::numeric_limits<double>::infinity();
+        double priority =
+            event.hasPriority ? event.priority.value(y) : -std::numeric_limits<double>::infinity();
         if (best.empty() || priority > bestPriority) {
             best.assign(1, k);
             bestPriority = priority;
@@ -193,10 +195,11 @@ int StateEvents::fire(double* y, double time, const Settle& settle) {
     look_again(y, pending);
     while (!pending.empty()) {
         if (++fired > kMaxFiringsAtOneTime) {
-            log_sys("At t = %s the events fired more than %d times: they keep triggering one "
-                    "another (event %s among them).\n",
-                    zymorax::format("%.10g", time).c_str(), kMaxFiringsAtOneTime,
-                    events_[pending.front().event].spec.id.c_str());
+            log_sys(
+                "At t = %s the events fired more than %d times: they keep triggering one "
+                "another (event %s among them).\n",
+                zymorax::format("%.10g", time).c_str(), kMaxFiringsAtOneTime,
+                events_[pending.front().event].spec.id.c_str());
             return -1;
         }
         size_t next = highest(pending, y);
@@ -218,13 +221,13 @@ int StateEvents::start(double* y, double time, const Settle& settle) {
     return fire(y, time, settle);
 }
 
-int StateEvents::after_change(double* y, double time, const int* directions,
-                              const Settle& settle) {
+int StateEvents::after_change(double* y, double time, const int* directions, const Settle& settle) {
     overrides_.clear();
     overrideGaps_.clear();
     for (size_t k = 0; directions != nullptr && k < relations_.size(); ++k) {
         if (directions[k] == 0) continue;
-        overrides_.push_back({relations_[k], relation_after_crossing(relations_[k], directions[k])});
+        overrides_.push_back(
+            {relations_[k], relation_after_crossing(relations_[k], directions[k])});
         overrideGaps_.push_back(relation_gap(relations_[k], y));
     }
     int fired = fire(y, time, settle);
