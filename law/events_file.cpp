@@ -19,6 +19,7 @@ std::string events_text(const LawDae& dae) {
         out += std::string("PERSISTENT ") + flag(event.persistent) + "\n";
         out += std::string("VALUES_FROM_TRIGGER_TIME ") + flag(event.fromTriggerTime) + "\n";
         if (!event.priority.empty()) out += "PRIORITY " + event.priority + "\n";
+        if (!event.delay.empty()) out += "DELAY " + event.delay + "\n";
         for (const DaeDefinition& set : event.assignments) {
             out += "SET " + set.name + " = " + set.text + "\n";
         }

@@ -48,6 +48,7 @@ struct DaeEvent {
     bool persistent = true;       // stays triggered when the trigger turns false before it fires
     bool fromTriggerTime = true;  // values computed when triggered rather than when fired
     std::string priority;         // empty: none
+    std::string delay;            // empty: none
     std::vector<DaeDefinition> assignments;  // name: the target's DAE name
 };
 

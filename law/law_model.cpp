@@ -521,7 +521,6 @@ struct Builder {
     int build_event(const Event& e, int number) {
         const std::string id = e.isSetId() ? e.getId() : "number " + std::to_string(number);
         const std::string where = "event " + id;
-        if (e.isSetDelay()) return fail(where + " has a delay: delayed events are not supported");
         if (!e.isSetTrigger() || !e.getTrigger()->isSetMath()) return fail(where + " has no trigger");
         DaeEvent ev;
         ev.id = e.isSetId() ? e.getId() : "event_" + std::to_string(number);
@@ -532,6 +531,10 @@ struct Builder {
         ev.initialValue = !trigger.isSetInitialValue() || trigger.getInitialValue();
         ev.persistent = !trigger.isSetPersistent() || trigger.getPersistent();
         ev.fromTriggerTime = !e.isSetUseValuesFromTriggerTime() || e.getUseValuesFromTriggerTime();
+        if (e.isSetDelay() && e.getDelay()->isSetMath() &&
+            event_text(e.getDelay()->getMath(), "the delay of " + where, ev.delay) != 0) {
+            return -1;
+        }
         if (e.isSetPriority() && e.getPriority()->isSetMath() &&
             event_text(e.getPriority()->getMath(), "the priority of " + where, ev.priority) != 0) {
             return -1;
@@ -562,14 +565,15 @@ struct Builder {
         return false;
     }
 
-    // A value only events read has no place in the parameter file (symcode writes the elements
-    // the equations read): it is held as a variable instead.
+    // A value only events read has no place in the parameter file (symcode writes the values of
+    // the elements the equations read, 1 for the others): it is held as a variable instead.
     void hold_values_only_events_read() {
         std::set<std::string> read;
         for (unsigned i = 0; i < model.getNumEvents(); ++i) {
             const Event& e = *model.getEvent(i);
             if (e.isSetTrigger()) names_in(e.getTrigger()->getMath(), read);
             if (e.isSetPriority()) names_in(e.getPriority()->getMath(), read);
+            if (e.isSetDelay()) names_in(e.getDelay()->getMath(), read);
             for (unsigned j = 0; j < e.getNumEventAssignments(); ++j)
                 names_in(e.getEventAssignment(j)->getMath(), read);
         }

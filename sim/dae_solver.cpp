@@ -197,11 +197,17 @@ int root_functions(double, N_Vector y, N_Vector, double* g, void* data) {
     return 0;
 }
 
-int watch_triggers(IdaObjects& ida, SolverState& state, StateEventRun& run) {
+// The root finder sees a sign change only between two steps; a trigger on what the steps do not
+// follow (an algebraic variable, left out of the error test) could turn and turn back within
+// one. Steps of at most one output step keep such a switch from passing unseen.
+int watch_triggers(IdaObjects& ida, SolverState& state, double outputStep, StateEventRun& run) {
     if (run.events == nullptr || run.events->root_count() == 0) return 0;
     state.stateEvents = run.events;
     run.directions.assign(run.events->root_count(), 0);
-    if (IDARootInit(ida.mem, run.events->root_count(), root_functions) != IDA_SUCCESS) return -1;
+    if (IDARootInit(ida.mem, run.events->root_count(), root_functions) != IDA_SUCCESS ||
+        IDASetMaxStep(ida.mem, std::fabs(outputStep)) != IDA_SUCCESS) {
+        return -1;
+    }
     IDASetNoInactiveRootWarn(ida.mem);  // a trigger on constants alone is no fault
     return 0;
 }
@@ -224,13 +230,16 @@ int fire_state_events(IdaObjects& ida, SolverState& state, const std::vector<std
 }
 
 // Integrates from `now` to `to`, where the solver is to stop exactly (an event's time); the
-// state events met on the way fire.
+// state events met on the way fire, and the solver stops where a delayed one is due.
 int advance(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
             const SolverSettings& settings, double to, double& now, StateEventRun& run) {
     for (;;) {
+        const double due = run.events != nullptr ? run.events->next_scheduled() : to;
+        const double goal = std::min(to, due);
+        if (goal < to) set_stop_time(ida, now, goal);
         double reached = now;
         state.nonFiniteRow = -1;
-        int flag = IDASolve(ida.mem, to, &reached, ida.y, ida.dy, IDA_NORMAL);
+        int flag = IDASolve(ida.mem, goal, &reached, ida.y, ida.dy, IDA_NORMAL);
         if (flag < 0) {
             IDAGetCurrentTime(ida.mem, &reached);
             std::string message = state.lastMessage;  // before the questions below add their own
@@ -239,9 +248,12 @@ int advance(IdaObjects& ida, SolverState& state, const std::vector<std::string>&
             if (!message.empty()) log_sys("IDA: %s\n", message.c_str());
             return -1;
         }
-        if (flag != IDA_ROOT_RETURN) break;
-        now = reached;
-        if (fire_state_events(ida, state, tags, settings, now, true, run) != 0) return -1;
+        bool atRoot = flag == IDA_ROOT_RETURN;
+        now = atRoot ? reached : goal;
+        if (atRoot || due <= now) {
+            if (fire_state_events(ida, state, tags, settings, now, atRoot, run) != 0) return -1;
+            set_stop_time(ida, now, run.stop);
+        }
         if (now >= to) break;
     }
     now = to;
@@ -292,7 +304,7 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
     auto timeTag = std::find(tags.begin(), tags.end(), zymorax::kModelTimeTag);
     run.timeVariable = timeTag == tags.end() ? -1 : static_cast<int>(timeTag - tags.begin());
     if (setup_ida(ida, state, start, grid.start, settings) != 0 ||
-        watch_triggers(ida, state, run) != 0) {
+        watch_triggers(ida, state, grid.step, run) != 0) {
         log_sys("The solver cannot be set up for %d variables (out of memory?%s).\n", n,
                 settings.linearSolver == LinearSolverKind::Dense
                     ? " the dense solver needs n^2 numbers; symcode -J and kinesim -J give KLU"

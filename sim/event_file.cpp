@@ -31,6 +31,7 @@ class EventReader {
         if (key == "END") return end(rest);
         if (key == "TRIGGER") return math(rest, current().trigger, current().triggerLine);
         if (key == "PRIORITY") return math(rest, current().priority, current().priorityLine);
+        if (key == "DELAY") return math(rest, current().delay, current().delayLine);
         if (key == "INITIAL_VALUE") return flag(rest, current().initialValue);
         if (key == "PERSISTENT") return flag(rest, current().persistent);
         if (key == "VALUES_FROM_TRIGGER_TIME") return flag(rest, current().fromTriggerTime);

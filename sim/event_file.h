@@ -5,6 +5,7 @@
 //   PERSISTENT true|false
 //   VALUES_FROM_TRIGGER_TIME true|false
 //   PRIORITY <math>            (optional)
+//   DELAY <math>               (optional: the event fires this long after its trigger)
 //   SET <y[tag] or label[k]> = <math>   (any number)
 //   END
 // '#' starts a comment line. The math is kept as text; state_events.h parses it.
@@ -31,6 +32,8 @@ struct EventSpec {
     bool fromTriggerTime = true;
     std::string priority;
     int priorityLine = 0;
+    std::string delay;
+    int delayLine = 0;
     std::vector<EventAssignmentSpec> assignments;
 };
 

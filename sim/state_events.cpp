@@ -87,6 +87,12 @@ int StateEvents::compile(const std::string& path, const EventSpec& spec,
     if (event.trigger.parse(spec.trigger, resolve, problem) != 0) {
         return fault(path, spec.triggerLine, "the trigger of event " + spec.id + ": " + problem);
     }
+    if (!spec.delay.empty()) {
+        if (event.delay.parse(spec.delay, resolve, problem) != 0) {
+            return fault(path, spec.delayLine, "the delay of event " + spec.id + ": " + problem);
+        }
+        event.hasDelay = true;
+    }
     if (!spec.priority.empty()) {
         if (event.priority.parse(spec.priority, resolve, problem) != 0) {
             return fault(path, spec.priorityLine,
@@ -176,14 +182,46 @@ void StateEvents::keep_overrides_still_at_root(const double* y) {
     }
 }
 
-void StateEvents::look_again(const double* y, std::vector<Pending>& pending) {
+double StateEvents::next_scheduled() const {
+    double next = std::numeric_limits<double>::infinity();
+    for (const Pending& p : scheduled_) next = std::min(next, p.due);
+    return next;
+}
+
+// A triggered event is pending now, or, with a delay (from the values now), scheduled.
+void StateEvents::trigger_now(size_t event, const double* y, double time,
+                              std::vector<Pending>& pending) {
+    Pending p = pend(event, y);
+    double delay = events_[event].hasDelay ? events_[event].delay.value(y) : 0.0;
+    if (!(delay > 0.0)) {
+        pending.push_back(std::move(p));
+        return;
+    }
+    p.due = time + delay;
+    scheduled_.push_back(std::move(p));
+}
+
+// Delayed events whose time has come join the pending ones.
+void StateEvents::release_due(double time, std::vector<Pending>& pending) {
+    for (size_t k = 0; k < scheduled_.size();) {
+        if (scheduled_[k].due <= time) {
+            pending.push_back(std::move(scheduled_[k]));
+            scheduled_.erase(scheduled_.begin() + static_cast<long>(k));
+        } else {
+            ++k;
+        }
+    }
+}
+
+void StateEvents::look_again(const double* y, double time, std::vector<Pending>& pending) {
     for (size_t i = 0; i < events_.size(); ++i) {
         bool now = triggered(i, y);
-        if (!events_[i].previous && now) pending.push_back(pend(i, y));
+        if (!events_[i].previous && now) trigger_now(i, y, time, pending);
         if (events_[i].previous && !now && !events_[i].spec.persistent) {
-            pending.erase(std::remove_if(pending.begin(), pending.end(),
-                                         [i](const Pending& p) { return p.event == i; }),
-                          pending.end());
+            auto same = [i](const Pending& p) { return p.event == i; };
+            pending.erase(std::remove_if(pending.begin(), pending.end(), same), pending.end());
+            scheduled_.erase(std::remove_if(scheduled_.begin(), scheduled_.end(), same),
+                             scheduled_.end());
         }
         events_[i].previous = now;
     }
@@ -192,7 +230,8 @@ void StateEvents::look_again(const double* y, std::vector<Pending>& pending) {
 int StateEvents::fire(double* y, double time, const Settle& settle) {
     std::vector<Pending> pending;
     int fired = 0;
-    look_again(y, pending);
+    release_due(time, pending);
+    look_again(y, time, pending);
     while (!pending.empty()) {
         if (++fired > kMaxFiringsAtOneTime) {
             log_sys(
@@ -209,13 +248,14 @@ int StateEvents::fire(double* y, double time, const Settle& settle) {
         assign(event, event.spec.fromTriggerTime ? chosen.values : values_of(event, y), y);
         if (settle(y) != 0) return -1;
         keep_overrides_still_at_root(y);
-        look_again(y, pending);
+        look_again(y, time, pending);
     }
     return fired;
 }
 
 int StateEvents::start(double* y, double time, const Settle& settle) {
     for (Compiled& event : events_) event.previous = event.spec.initialValue;
+    scheduled_.clear();
     overrides_.clear();
     overrideGaps_.clear();
     return fire(y, time, settle);

@@ -33,6 +33,9 @@ class StateEvents {
              Parameter* record);
 
     bool empty() const { return events_.empty(); }
+    // When the next delayed event is due (infinity when none is): the solver stops there and
+    // calls after_change.
+    double next_scheduled() const;
     int root_count() const { return static_cast<int>(relations_.size()); }
     // The gaps of the relations at y, into g[root_count()].
     void roots(const double* y, double* g) const;
@@ -58,27 +61,33 @@ class StateEvents {
         EventMath trigger;
         EventMath priority;
         bool hasPriority = false;
+        EventMath delay;
+        bool hasDelay = false;
         std::vector<Assignment> assignments;
         bool previous = false;
     };
     struct Pending {
         size_t event;
         std::vector<double> values;  // computed when triggered, where the event says so
+        double due = 0.0;            // of a delayed event: when it fires
     };
 
     int compile(const std::string& path, const EventSpec& spec, const NameResolver& resolve,
                 int algebraicCount);
     bool triggered(size_t event, const double* y) const;
     Pending pend(size_t event, const double* y) const;
+    void trigger_now(size_t event, const double* y, double time, std::vector<Pending>& pending);
+    void release_due(double time, std::vector<Pending>& pending);
     std::vector<double> values_of(const Compiled& event, const double* y) const;
     size_t highest(const std::vector<Pending>& pending, const double* y);
     void assign(const Compiled& event, const std::vector<double>& values, double* y);
     void keep_overrides_still_at_root(const double* y);
-    void look_again(const double* y, std::vector<Pending>& pending);
+    void look_again(const double* y, double time, std::vector<Pending>& pending);
     int fire(double* y, double time, const Settle& settle);
 
     std::vector<Compiled> events_;
     std::vector<const MathNode*> relations_;
+    std::vector<Pending> scheduled_;           // delayed events triggered, not yet fired
     std::vector<RelationOverride> overrides_;  // relations at their root just now
     std::vector<double> overrideGaps_;
     std::vector<std::pair<double*, double>> saved_;
