@@ -46,7 +46,12 @@ void run_events(const std::vector<kinesim::EventSpec>& specs) {
     parameters.at(1, 2) = 2.0;
     {
         kinesim::StateEvents events;
-        if (events.load(scratch_file, specs, tags, 1, file, parameters.record()) != 0) return;
+        kinesim::RateSource rates{[](const double* y, double* f) {
+                                      for (int i = 0; i < 3; ++i) f[i] = -y[i];
+                                  },
+                                  3};
+        if (events.load(scratch_file, specs, tags, 1, file, parameters.record(), rates) != 0)
+            return;
         std::vector<double> y = {0.25, 1.0, 0.0};
         std::vector<double> g(events.root_count());
         events.roots(y.data(), g.data());

@@ -467,8 +467,9 @@ struct Builder {
         return 0;
     }
 
-    // Event math reads the state and the parameters, which kinesim evaluates it on; the rates
-    // are computed inside the model's code only.
+    // Event math reads the state and the parameters, which kinesim evaluates it on, and the
+    // rates of variables (rate.<id>, from the right-hand side); reactions' rates are computed
+    // inside the model's code only.
     int event_text(const ASTNode* math, const std::string& where, std::string& text) {
         std::string temporary;
         auto lookup = [&](const std::string& id) {
@@ -476,7 +477,6 @@ struct Builder {
             return symbol(id);
         };
         if (text_of(math, where, text, lookup) != 0) return -1;
-        if (temporary.empty() && text.find("rate.") != std::string::npos) temporary = "a rateOf";
         if (temporary.empty()) return 0;
         return fail(where + " reads " + temporary + ", which events cannot read");
     }

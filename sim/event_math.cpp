@@ -11,6 +11,7 @@ namespace kinesim {
 enum class NodeKind {
     Number,
     Variable,
+    Rate,
     Value,
     Negate,
     Add,
@@ -58,6 +59,7 @@ struct MathNode {
     double number = 0.0;
     int variable = -1;
     const double* value = nullptr;
+    const RateSource* rates = nullptr;
     Function function = Function::Exp;
     std::vector<std::unique_ptr<MathNode>> children;
 };
@@ -247,6 +249,14 @@ class Parser {
             ++at_;
         }
         std::string word = text_.substr(start, at_ - start);
+        if (word == "rate" && at_ < text_.size() && text_[at_] == '.') {
+            ++at_;
+            while (at_ < text_.size() &&
+                   (std::isalnum(static_cast<unsigned char>(text_[at_])) || text_[at_] == '_')) {
+                ++at_;
+            }
+            return element(text_.substr(start, at_ - start));
+        }
         if (at_ < text_.size() && text_[at_] == '[') {
             size_t close = text_.find(']', at_);
             if (close == std::string::npos) return fail("']' expected");
@@ -262,9 +272,12 @@ class Parser {
         std::string why;
         if (resolve_(name, target, why) != 0) return fail(why);
         auto node = std::make_unique<MathNode>();
-        node->kind = target.variable >= 0 ? NodeKind::Variable : NodeKind::Value;
+        node->kind = target.rates != nullptr ? NodeKind::Rate
+                     : target.variable >= 0  ? NodeKind::Variable
+                                             : NodeKind::Value;
         node->variable = target.variable;
         node->value = target.value;
+        node->rates = target.rates;
         return node;
     }
 
@@ -402,6 +415,8 @@ struct Evaluator {
                 return node.number;
             case NodeKind::Variable:
                 return y[node.variable];
+            case NodeKind::Rate:
+                return node.rates->rate(y, node.variable);
             case NodeKind::Value:
                 return *node.value;
             case NodeKind::Negate:
@@ -428,6 +443,12 @@ struct Evaluator {
 };
 
 }  // namespace
+
+double RateSource::rate(const double* y, int variable) const {
+    std::vector<double> f(static_cast<size_t>(size));
+    rhs(y, f.data());
+    return f[static_cast<size_t>(variable)];
+}
 
 EventMath::EventMath() = default;
 EventMath::~EventMath() = default;

@@ -13,10 +13,19 @@ namespace kinesim {
 
 struct MathNode;
 
-// What a name of the math stands for: a variable (its position in the state) or a value.
+// The rates of the state's variables at a state (the model's right-hand side), for rate.<id>.
+struct RateSource {
+    std::function<void(const double* y, double* f)> rhs;
+    int size = 0;
+    double rate(const double* y, int variable) const;
+};
+
+// What a name of the math stands for: a variable (its position in the state), its rate, or a
+// value.
 struct NameTarget {
-    int variable = -1;        // >= 0: y[variable]
-    double* value = nullptr;  // else: a parameter element
+    int variable = -1;                  // >= 0: y[variable], or its rate with `rates`
+    double* value = nullptr;            // else: a parameter element
+    const RateSource* rates = nullptr;  // rate.<id>: d y[variable] / dt
 };
 
 // The target of a name such as y[S1] or par[2], or -1 with `problem` set.

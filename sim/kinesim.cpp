@@ -39,8 +39,9 @@ int load_state_events(const SimOptions& options, const ModelInputs& inputs,
                       const ParameterFile& file, ModelFunctions& model, StateEvents& events) {
     std::vector<EventSpec> specs;
     if (read_event_file(options.eventFile, specs) != 0) return -1;
+    RateSource rates{[&model](const double* y, double* f) { model.rhs(y, f); }, model.size()};
     return events.load(options.eventFile, specs, inputs.tags, inputs.algebraicCount, file,
-                       model.parameters());
+                       model.parameters(), std::move(rates));
 }
 
 }  // namespace

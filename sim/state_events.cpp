@@ -15,8 +15,8 @@ namespace {
 constexpr int kMaxFiringsAtOneTime = 10000;
 
 // y[tag] and x[tag] name a variable, label[k] a parameter element of a PARAM row.
-NameResolver resolver(const std::vector<std::string>& tags, const ParameterFile& file,
-                      Parameter* record) {
+NameResolver resolver(const std::vector<std::string>& tags, int algebraicCount,
+                      const ParameterFile& file, Parameter* record, const RateSource* rates) {
     std::map<std::string, int> variables;
     for (size_t i = 0; i < tags.size(); ++i) variables.emplace(tags[i], static_cast<int>(i));
     std::map<std::string, int> slots;
@@ -29,8 +29,18 @@ NameResolver resolver(const std::vector<std::string>& tags, const ParameterFile&
             elements[row.label + "[" + std::to_string(row.index) + "]"] = {slot->second, row.index};
         }
     }
-    return [variables, elements, record](const std::string& name, NameTarget& target,
-                                         std::string& problem) {
+    return [variables, elements, record, rates, algebraicCount](
+               const std::string& name, NameTarget& target, std::string& problem) {
+        if (name.rfind("rate.", 0) == 0) {
+            auto found = variables.find(name.substr(5));
+            if (found == variables.end() || found->second < algebraicCount) {
+                problem = name + " is the rate of no differential variable of the model";
+                return -1;
+            }
+            target.variable = found->second;
+            target.rates = rates;
+            return 0;
+        }
         size_t open = name.find('[');
         std::string label = name.substr(0, open);
         if (label == "y" || label == "x") {
@@ -65,8 +75,9 @@ StateEvents::~StateEvents() {
 
 int StateEvents::load(const std::string& path, const std::vector<EventSpec>& specs,
                       const std::vector<std::string>& tags, int algebraicCount,
-                      const ParameterFile& file, Parameter* record) {
-    NameResolver resolve = resolver(tags, file, record);
+                      const ParameterFile& file, Parameter* record, RateSource rates) {
+    rates_ = std::move(rates);
+    NameResolver resolve = resolver(tags, algebraicCount, file, record, &rates_);
     for (const EventSpec& spec : specs) {
         if (compile(path, spec, resolve, algebraicCount) != 0) return -1;
     }
@@ -104,6 +115,9 @@ int StateEvents::compile(const std::string& path, const EventSpec& spec,
         Assignment assignment;
         if (resolve(set.target, assignment.target, problem) != 0) {
             return fault(path, set.line, "event " + spec.id + ": " + problem);
+        }
+        if (assignment.target.rates != nullptr) {
+            return fault(path, set.line, "event " + spec.id + " sets " + set.target + ", a rate");
         }
         if (assignment.target.variable >= 0 && assignment.target.variable < algebraicCount) {
             return fault(path, set.line,

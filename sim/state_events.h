@@ -27,10 +27,11 @@ class StateEvents {
     ~StateEvents();  // puts back the parameters the events set
 
     // Compiles the events against the state (`tags`, the first `algebraicCount` algebraic) and
-    // the parameter record filled from `file`. 0, or -1 after logging the file, line and fault.
+    // the parameter record filled from `file`; `rates` gives rate.<id> (the right-hand side).
+    // 0, or -1 after logging the file, line and fault.
     int load(const std::string& path, const std::vector<EventSpec>& specs,
              const std::vector<std::string>& tags, int algebraicCount, const ParameterFile& file,
-             Parameter* record);
+             Parameter* record, RateSource rates);
 
     bool empty() const { return events_.empty(); }
     // When the next delayed event is due (infinity when none is): the solver stops there and
@@ -85,6 +86,7 @@ class StateEvents {
     void look_again(const double* y, double time, std::vector<Pending>& pending);
     int fire(double* y, double time, const Settle& settle);
 
+    RateSource rates_;
     std::vector<Compiled> events_;
     std::vector<const MathNode*> relations_;
     std::vector<Pending> scheduled_;           // delayed events triggered, not yet fired
