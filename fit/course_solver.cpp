@@ -247,12 +247,6 @@ int restart_after_event(kinesim::IdaObjects& ida, SensitivityState& state,
     return 0;
 }
 
-// The solver stops at the next event, or else at the last time.
-void stop_at_next(kinesim::IdaObjects& ida, const kinesim::EventApplication& events, double now,
-                  double end) {
-    kinesim::set_stop_time(ida, now, events.pending() ? std::min(events.next_time(), end) : end);
-}
-
 // Records the course at `times`; an event at a recorded time comes before the record.
 int integrate(kinesim::IdaObjects& ida, SensitivityState& state,
               const kinesim::SolverSettings& settings, const std::vector<double>& times,
@@ -261,7 +255,7 @@ int integrate(kinesim::IdaObjects& ida, SensitivityState& state,
     if (times.empty()) return 0;
     double now = 0.0, end = times.back();
     std::vector<double*> changed;
-    stop_at_next(ida, events, now, end);
+    kinesim::set_stop_time(ida, now, events.stop_before(end));
     for (size_t k = 0; k < times.size(); ++k) {
         while (events.due(times[k])) {
             double at = events.next_time();
@@ -269,7 +263,7 @@ int integrate(kinesim::IdaObjects& ida, SensitivityState& state,
             events.apply_next(changed);
             state.mark_overwritten(changed);
             if (restart_after_event(ida, state, settings, s, sp, at, failure) != 0) return -1;
-            stop_at_next(ida, events, at, end);
+            kinesim::set_stop_time(ida, at, events.stop_before(end));
         }
         if (times[k] > now && advance(ida, state, s, times[k], now, failure) != 0) return -1;
         record(ida, s, static_cast<int>(k), course);

@@ -37,7 +37,7 @@ kinesim::ParameterFile small_parameter_file() {
     return file;
 }
 
-void run_events(const std::vector<kinesim::EventSpec>& specs) {
+void run_events(const std::vector<kinesim::EventDefinition>& definitions) {
     static const kinesim::ParameterFile file = small_parameter_file();
     const std::vector<std::string> tags = {"B", "A", "sbml.time"};
     kinesim::ParameterValues parameters;
@@ -50,7 +50,7 @@ void run_events(const std::vector<kinesim::EventSpec>& specs) {
                                       for (int i = 0; i < 3; ++i) f[i] = -y[i];
                                   },
                                   3};
-        if (events.load(scratch_file, specs, tags, 1, file, parameters.record(), rates) != 0)
+        if (events.load(scratch_file, definitions, tags, 1, file, parameters.record(), rates) != 0)
             return;
         std::vector<double> y = {0.25, 1.0, 0.0};
         std::vector<double> g(events.root_count());
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (out == nullptr) std::abort();
     std::fwrite(data, 1, size, out);
     std::fclose(out);
-    std::vector<kinesim::EventSpec> specs;
-    if (kinesim::read_event_file(scratch_file, specs) == 0) run_events(specs);
+    std::vector<kinesim::EventDefinition> definitions;
+    if (kinesim::read_event_file(scratch_file, definitions) == 0) run_events(definitions);
     return 0;
 }

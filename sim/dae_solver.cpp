@@ -263,18 +263,21 @@ int advance(IdaObjects& ida, SolverState& state, const std::vector<std::string>&
 // The solver stops at the next time event, or else at the end.
 void stop_at_next(IdaObjects& ida, const EventApplication& events, double now, double end,
                   StateEventRun& run) {
-    run.stop = events.pending() ? std::min(events.next_time(), end) : end;
+    run.stop = events.stop_before(end);
     set_stop_time(ida, now, run.stop);
 }
 
-// The state events at the start: triggers at their initial values, then what is true fires.
+// The state events at the start: triggers at their initial values, then what is true fires;
+// when one fired, the solver restarts there.
 int start_state_events(IdaObjects& ida, SolverState& state, const std::vector<std::string>& tags,
                        const SolverSettings& settings, double start, StateEventRun& run) {
     if (run.events == nullptr) return 0;
     int fired =
         run.events->start(N_VGetArrayPointer(ida.y), start, settler(state, tags, settings, start));
     if (fired <= 0) return fired;
-    return restart_after_event(ida, state, tags, settings, start);
+    if (restart_after_event(ida, state, tags, settings, start) != 0) return -1;
+    set_stop_time(ida, start, run.stop);
+    return 0;
 }
 
 int emit(const OutputSink& sink, double time, N_Vector y, int n) {
@@ -315,7 +318,6 @@ int integrate_dae(ModelFunctions& model, int algebraicCount, const std::vector<s
     stop_at_next(ida, application, grid.start, grid.end, run);
     if (start_state_events(ida, state, tags, settings, grid.start, run) != 0) return -1;
     if (int stop = emit(sink, grid.start, ida.y, n)) return stop;
-    set_stop_time(ida, grid.start, run.stop);
     double now = grid.start;
     for (long k = 1;; ++k) {
         double target = std::min(grid.start + k * grid.step, grid.end);

@@ -3,29 +3,23 @@
 #include <fstream>
 
 #include "log.h"
+#include "text_io.h"
 
 namespace kinesim {
 namespace {
 
-std::string trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return std::string();
-    size_t last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
-}
-
 class EventReader {
   public:
-    EventReader(const std::string& path, std::vector<EventSpec>& events)
+    EventReader(const std::string& path, std::vector<EventDefinition>& events)
         : path_(path), events_(events) {}
 
     int line(int number, const std::string& text) {
         line_ = number;
-        std::string content = trimmed(text);
+        std::string content = zymorax::trim(text);
         if (content.empty() || content[0] == '#') return 0;
         size_t space = content.find_first_of(" \t");
         std::string key = content.substr(0, space);
-        std::string rest = space == std::string::npos ? "" : trimmed(content.substr(space));
+        std::string rest = space == std::string::npos ? "" : zymorax::trim(content.substr(space));
         if (key == "EVENT") return begin(rest);
         if (!open_) return fail("'" + key + "' outside an EVENT block");
         if (key == "END") return end(rest);
@@ -50,12 +44,12 @@ class EventReader {
         return -1;
     }
 
-    EventSpec& current() { return events_.back(); }
+    EventDefinition& current() { return events_.back(); }
 
     int begin(const std::string& id) {
         if (open_) return fail("EVENT inside event " + current().id + " (no END before it)");
         if (id.empty()) return fail("the EVENT line names no event");
-        events_.push_back(EventSpec());
+        events_.push_back(EventDefinition());
         current().line = line_;
         current().id = id;
         open_ = true;
@@ -87,8 +81,8 @@ class EventReader {
     int assignment(const std::string& text) {
         size_t equals = text.find('=');
         if (equals == std::string::npos) return fail("a SET line reads SET <target> = <math>");
-        EventAssignmentSpec set{line_, trimmed(text.substr(0, equals)),
-                                trimmed(text.substr(equals + 1))};
+        EventAssignmentText set{line_, zymorax::trim(text.substr(0, equals)),
+                                zymorax::trim(text.substr(equals + 1))};
         if (set.target.empty() || set.math.empty())
             return fail("a SET line reads SET <target> = <math>");
         current().assignments.push_back(set);
@@ -96,14 +90,14 @@ class EventReader {
     }
 
     const std::string& path_;
-    std::vector<EventSpec>& events_;
+    std::vector<EventDefinition>& events_;
     int line_ = 0;
     bool open_ = false;
 };
 
 }  // namespace
 
-int read_event_file(const std::string& path, std::vector<EventSpec>& events) {
+int read_event_file(const std::string& path, std::vector<EventDefinition>& events) {
     events.clear();
     std::ifstream in(path, std::ios::binary);
     if (!in) {

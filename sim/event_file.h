@@ -16,13 +16,13 @@
 
 namespace kinesim {
 
-struct EventAssignmentSpec {
+struct EventAssignmentText {
     int line = 0;
     std::string target;
     std::string math;
 };
 
-struct EventSpec {
+struct EventDefinition {
     int line = 0;  // of its EVENT line
     std::string id;
     std::string trigger;
@@ -34,10 +34,10 @@ struct EventSpec {
     int priorityLine = 0;
     std::string delay;
     int delayLine = 0;
-    std::vector<EventAssignmentSpec> assignments;
+    std::vector<EventAssignmentText> assignments;
 };
 
 // Reads the file; 0, or -1 after logging the file, the line and what is wrong with it.
-int read_event_file(const std::string& path, std::vector<EventSpec>& events);
+int read_event_file(const std::string& path, std::vector<EventDefinition>& events);
 
 }  // namespace kinesim

@@ -37,10 +37,10 @@ int read_text(const std::string& path, const char* what, std::string& text) {
 
 int load_state_events(const SimOptions& options, const ModelInputs& inputs,
                       const ParameterFile& file, ModelFunctions& model, StateEvents& events) {
-    std::vector<EventSpec> specs;
-    if (read_event_file(options.eventFile, specs) != 0) return -1;
+    std::vector<EventDefinition> definitions;
+    if (read_event_file(options.eventFile, definitions) != 0) return -1;
     RateSource rates{[&model](const double* y, double* f) { model.rhs(y, f); }, model.size()};
-    return events.load(options.eventFile, specs, inputs.tags, inputs.algebraicCount, file,
+    return events.load(options.eventFile, definitions, inputs.tags, inputs.algebraicCount, file,
                        model.parameters(), std::move(rates));
 }
 

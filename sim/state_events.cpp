@@ -73,13 +73,13 @@ StateEvents::~StateEvents() {
     for (auto at = saved_.rbegin(); at != saved_.rend(); ++at) *at->first = at->second;
 }
 
-int StateEvents::load(const std::string& path, const std::vector<EventSpec>& specs,
+int StateEvents::load(const std::string& path, const std::vector<EventDefinition>& definitions,
                       const std::vector<std::string>& tags, int algebraicCount,
                       const ParameterFile& file, Parameter* record, RateSource rates) {
     rates_ = std::move(rates);
     NameResolver resolve = resolver(tags, algebraicCount, file, record, &rates_);
-    for (const EventSpec& spec : specs) {
-        if (compile(path, spec, resolve, algebraicCount) != 0) return -1;
+    for (const EventDefinition& definition : definitions) {
+        if (compile(path, definition, resolve, algebraicCount) != 0) return -1;
     }
     for (const Compiled& event : events_) {
         for (const MathNode* relation : event.trigger.relations()) relations_.push_back(relation);
@@ -90,43 +90,47 @@ int StateEvents::load(const std::string& path, const std::vector<EventSpec>& spe
     return 0;
 }
 
-int StateEvents::compile(const std::string& path, const EventSpec& spec,
+int StateEvents::compile(const std::string& path, const EventDefinition& definition,
                          const NameResolver& resolve, int algebraicCount) {
     Compiled event;
-    event.spec = spec;
+    event.definition = definition;
     std::string problem;
-    if (event.trigger.parse(spec.trigger, resolve, problem) != 0) {
-        return fault(path, spec.triggerLine, "the trigger of event " + spec.id + ": " + problem);
+    if (event.trigger.parse(definition.trigger, resolve, problem) != 0) {
+        return fault(path, definition.triggerLine,
+                     "the trigger of event " + definition.id + ": " + problem);
     }
-    if (!spec.delay.empty()) {
-        if (event.delay.parse(spec.delay, resolve, problem) != 0) {
-            return fault(path, spec.delayLine, "the delay of event " + spec.id + ": " + problem);
+    if (!definition.delay.empty()) {
+        if (event.delay.parse(definition.delay, resolve, problem) != 0) {
+            return fault(path, definition.delayLine,
+                         "the delay of event " + definition.id + ": " + problem);
         }
         event.hasDelay = true;
     }
-    if (!spec.priority.empty()) {
-        if (event.priority.parse(spec.priority, resolve, problem) != 0) {
-            return fault(path, spec.priorityLine,
-                         "the priority of event " + spec.id + ": " + problem);
+    if (!definition.priority.empty()) {
+        if (event.priority.parse(definition.priority, resolve, problem) != 0) {
+            return fault(path, definition.priorityLine,
+                         "the priority of event " + definition.id + ": " + problem);
         }
         event.hasPriority = true;
     }
-    for (const EventAssignmentSpec& set : spec.assignments) {
+    for (const EventAssignmentText& set : definition.assignments) {
         Assignment assignment;
         if (resolve(set.target, assignment.target, problem) != 0) {
-            return fault(path, set.line, "event " + spec.id + ": " + problem);
+            return fault(path, set.line, "event " + definition.id + ": " + problem);
         }
         if (assignment.target.rates != nullptr) {
-            return fault(path, set.line, "event " + spec.id + " sets " + set.target + ", a rate");
+            return fault(path, set.line,
+                         "event " + definition.id + " sets " + set.target + ", a rate");
         }
         if (assignment.target.variable >= 0 && assignment.target.variable < algebraicCount) {
             return fault(path, set.line,
-                         "event " + spec.id + " sets " + set.target +
+                         "event " + definition.id + " sets " + set.target +
                              ", an algebraic variable, which its equation determines");
         }
         if (assignment.math.parse(set.math, resolve, problem) != 0) {
-            return fault(path, set.line,
-                         "the value event " + spec.id + " sets " + set.target + " to: " + problem);
+            return fault(
+                path, set.line,
+                "the value event " + definition.id + " sets " + set.target + " to: " + problem);
         }
         event.assignments.push_back(std::move(assignment));
     }
@@ -150,7 +154,7 @@ std::vector<double> StateEvents::values_of(const Compiled& event, const double* 
 
 StateEvents::Pending StateEvents::pend(size_t event, const double* y) const {
     Pending pending{event, {}};
-    if (events_[event].spec.fromTriggerTime) pending.values = values_of(events_[event], y);
+    if (events_[event].definition.fromTriggerTime) pending.values = values_of(events_[event], y);
     return pending;
 }
 
@@ -231,7 +235,7 @@ void StateEvents::look_again(const double* y, double time, std::vector<Pending>&
     for (size_t i = 0; i < events_.size(); ++i) {
         bool now = triggered(i, y);
         if (!events_[i].previous && now) trigger_now(i, y, time, pending);
-        if (events_[i].previous && !now && !events_[i].spec.persistent) {
+        if (events_[i].previous && !now && !events_[i].definition.persistent) {
             auto same = [i](const Pending& p) { return p.event == i; };
             pending.erase(std::remove_if(pending.begin(), pending.end(), same), pending.end());
             scheduled_.erase(std::remove_if(scheduled_.begin(), scheduled_.end(), same),
@@ -252,14 +256,14 @@ int StateEvents::fire(double* y, double time, const Settle& settle) {
                 "At t = %s the events fired more than %d times: they keep triggering one "
                 "another (event %s among them).\n",
                 zymorax::format("%.10g", time).c_str(), kMaxFiringsAtOneTime,
-                events_[pending.front().event].spec.id.c_str());
+                events_[pending.front().event].definition.id.c_str());
             return -1;
         }
         size_t next = highest(pending, y);
         Pending chosen = pending[next];
         pending.erase(pending.begin() + static_cast<long>(next));
         const Compiled& event = events_[chosen.event];
-        assign(event, event.spec.fromTriggerTime ? chosen.values : values_of(event, y), y);
+        assign(event, event.definition.fromTriggerTime ? chosen.values : values_of(event, y), y);
         if (settle(y) != 0) return -1;
         keep_overrides_still_at_root(y);
         look_again(y, time, pending);
@@ -268,7 +272,7 @@ int StateEvents::fire(double* y, double time, const Settle& settle) {
 }
 
 int StateEvents::start(double* y, double time, const Settle& settle) {
-    for (Compiled& event : events_) event.previous = event.spec.initialValue;
+    for (Compiled& event : events_) event.previous = event.definition.initialValue;
     scheduled_.clear();
     overrides_.clear();
     overrideGaps_.clear();

@@ -29,7 +29,7 @@ class StateEvents {
     // Compiles the events against the state (`tags`, the first `algebraicCount` algebraic) and
     // the parameter record filled from `file`; `rates` gives rate.<id> (the right-hand side).
     // 0, or -1 after logging the file, line and fault.
-    int load(const std::string& path, const std::vector<EventSpec>& specs,
+    int load(const std::string& path, const std::vector<EventDefinition>& definitions,
              const std::vector<std::string>& tags, int algebraicCount, const ParameterFile& file,
              Parameter* record, RateSource rates);
 
@@ -58,7 +58,7 @@ class StateEvents {
         EventMath math;
     };
     struct Compiled {
-        EventSpec spec;
+        EventDefinition definition;
         EventMath trigger;
         EventMath priority;
         bool hasPriority = false;
@@ -73,8 +73,8 @@ class StateEvents {
         double due = 0.0;            // of a delayed event: when it fires
     };
 
-    int compile(const std::string& path, const EventSpec& spec, const NameResolver& resolve,
-                int algebraicCount);
+    int compile(const std::string& path, const EventDefinition& definition,
+                const NameResolver& resolve, int algebraicCount);
     bool triggered(size_t event, const double* y) const;
     Pending pend(size_t event, const double* y) const;
     void trigger_now(size_t event, const double* y, double time, std::vector<Pending>& pending);

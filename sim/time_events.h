@@ -3,6 +3,7 @@
 // the algebraic variables consistent again and restart.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "kine.h"
@@ -40,6 +41,8 @@ class EventApplication {
     bool due(double time) const;
     bool pending() const { return next_ < events_.size(); }
     double next_time() const { return events_[next_].time; }
+    // Where an integration to `end` has to stop first: the next event, or else `end`.
+    double stop_before(double end) const { return pending() ? std::min(next_time(), end) : end; }
     // Applies every event of the next event time; the targets set, in `changed`.
     void apply_next(std::vector<double*>& changed);
 
