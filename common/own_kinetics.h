@@ -12,4 +12,8 @@ constexpr const char* kModelTimeTag = "sbml.time";
 // symcode's extended dialect (symcode -X).
 constexpr const char* kOwnKineticsLine = "KINETICS:SBML";
 
+// The conversion-type line "EVENTS:<n>" that follows it when the model has n events, written
+// to the events file (kinelaw -E): what reads the DAE file alone would otherwise drop them.
+constexpr const char* kEventCountKey = "EVENTS:";
+
 }  // namespace zymorax

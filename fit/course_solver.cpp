@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "algebraic_start.h"
+#include "event_jumps.h"
 #include "format.h"
 #include "ida_setup.h"
+#include "state_events.h"
 
 namespace kinefit {
 
@@ -198,33 +201,18 @@ int make_consistent(kinesim::IdaObjects& ida, SensitivityState& state, VectorArr
     return 0;
 }
 
-// Integrates from `now` to `to` and fetches the sensitivities there.
-int advance(kinesim::IdaObjects& ida, SensitivityState& state, VectorArray& s, double to,
-            double& now, std::string& failure) {
-    double reached = now;
-    int flag = IDASolve(ida.mem, to, &reached, ida.y, ida.dy, IDA_NORMAL);
-    if (flag < 0) {
-        IDAGetCurrentTime(ida.mem, &reached);
-        failure = failed_at(reached, flag, state);
-        return -1;
-    }
-    if (s.count > 0 && IDAGetSens(ida.mem, &reached, s.vectors) != IDA_SUCCESS) return -1;
-    now = to;
-    return 0;
-}
-
-// After an event at `time`: the algebraic variables solved again with the new values, the
-// solver restarted. The differential states and their sensitivities are continuous across a
-// change of a parameter at a fixed time; their slopes are J s + d f / d log p anew, and IDACalcIC
-// makes the algebraic sensitivities consistent.
+// After an event at `time` (`what`, for messages): the algebraic variables solved again with
+// the new values, the solver restarted. The differential sensitivities are as the event left
+// them (continuous across a change of a parameter at a fixed time); their slopes are
+// J s + d f / d log p anew, and IDACalcIC makes the algebraic sensitivities consistent.
 int restart_after_event(kinesim::IdaObjects& ida, SensitivityState& state,
                         const kinesim::SolverSettings& settings, VectorArray& s, VectorArray& sp,
-                        double time, std::string& failure) {
+                        double time, const char* what, std::string& failure) {
     int n = state.model.size();
     double* values = N_VGetArrayPointer(ida.y);
     std::vector<double> y(values, values + n);
     if (solve_algebraic_start(state, settings, y, failure) != 0) {
-        failure = zymorax::format("after the T_EVENT at t = %.10g, ", time) + failure;
+        failure = zymorax::format("after the %s at t = %.10g, ", what, time) + failure;
         return -1;
     }
     std::copy(y.begin(), y.end(), values);
@@ -241,31 +229,158 @@ int restart_after_event(kinesim::IdaObjects& ida, SensitivityState& state,
         if (IDASensReInit(ida.mem, IDA_STAGGERED, s.vectors, sp.vectors) != IDA_SUCCESS) return -1;
     }
     if (make_consistent(ida, state, s, sp, time, failure) != 0) {
-        failure = zymorax::format("after the T_EVENT at t = %.10g: ", time) + failure;
+        failure = zymorax::format("after the %s at t = %.10g: ", what, time) + failure;
         return -1;
     }
+    return 0;
+}
+
+// The events file's events on one course: the engine, the jumps of the sensitivities, the
+// roots found, and where the solver is to stop next (a T_EVENT, or the end).
+struct EventRun {
+    kinesim::StateEvents* events = nullptr;
+    std::unique_ptr<EventJumps> jumps;
+    std::vector<int> directions;
+    double stop = 0.0;
+
+    EventRun(kinesim::StateEvents* events, const std::vector<double*>& parameters, int size,
+             int algebraicCount)
+        : events(events) {
+        if (events == nullptr) return;
+        if (!parameters.empty())
+            jumps = std::make_unique<EventJumps>(*events, parameters, size, algebraicCount);
+        events->set_observer(jumps.get());
+    }
+    EventRun(const EventRun&) = delete;
+    EventRun& operator=(const EventRun&) = delete;
+    ~EventRun() {
+        if (events != nullptr) events->set_observer(nullptr);
+    }
+};
+
+int root_functions(double, N_Vector y, N_Vector, double* g, void* data) {
+    state_of(data).stateEvents->roots(N_VGetArrayPointer(y), g);
+    return 0;
+}
+
+// The root finder sees a sign change only between two steps: as kinesim keeps its steps within
+// one output step, these are kept within the shortest gap between two recorded times.
+int watch_triggers(kinesim::IdaObjects& ida, SensitivityState& state,
+                   const std::vector<double>& times, EventRun& run) {
+    if (run.events == nullptr || run.events->root_count() == 0) return 0;
+    state.stateEvents = run.events;
+    run.directions.assign(run.events->root_count(), 0);
+    double gap = times.empty() ? 0.0 : times.back();
+    for (size_t k = 1; k < times.size(); ++k) {
+        if (times[k] > times[k - 1]) gap = std::min(gap, times[k] - times[k - 1]);
+    }
+    if (IDARootInit(ida.mem, run.events->root_count(), root_functions) != IDA_SUCCESS ||
+        (gap > 0.0 && IDASetMaxStep(ida.mem, gap) != IDA_SUCCESS)) {
+        return -1;
+    }
+    IDASetNoInactiveRootWarn(ida.mem);
+    return 0;
+}
+
+// Fires what the events say at `time` (at a root the solver found when `atRoot`, or at the start
+// when `atStart`) and, when one fired, carries the sensitivities across and restarts the solver.
+int fire_events(kinesim::IdaObjects& ida, SensitivityState& state,
+                const kinesim::SolverSettings& settings, VectorArray& s, VectorArray& sp,
+                double time, bool atRoot, bool atStart, EventRun& run, std::string& failure) {
+    if (run.events == nullptr) return 0;
+    if (atRoot && IDAGetRootInfo(ida.mem, run.directions.data()) != IDA_SUCCESS) return -1;
+    double* y = N_VGetArrayPointer(ida.y);
+    if (run.jumps) {
+        std::vector<const double*> before;
+        for (int j = 0; j < s.count; ++j) before.push_back(N_VGetArrayPointer(s.vectors[j]));
+        run.jumps->prepare(before, N_VGetArrayPointer(ida.dy));
+    }
+    std::string settleFailure;
+    auto settle = [&](double* values) {
+        std::vector<double> solved(values, values + state.model.size());
+        if (solve_algebraic_start(state, settings, solved, settleFailure) != 0) return -1;
+        std::copy(solved.begin(), solved.end(), values);
+        return 0;
+    };
+    int fired = atStart ? run.events->start(y, time, settle)
+                        : run.events->after_change(
+                              y, time, atRoot ? run.directions.data() : nullptr, settle);
+    if (fired < 0) {
+        failure = zymorax::format("the events at t = %.10g cannot be applied", time) +
+                  (settleFailure.empty() ? std::string(" (see the log)") : ": " + settleFailure);
+        return -1;
+    }
+    if (fired == 0) return 0;
+    if (run.jumps) {
+        std::vector<double> rates(state.model.size());
+        state.model.rhs(y, rates.data());
+        std::vector<double*> after;
+        for (int j = 0; j < s.count; ++j) after.push_back(N_VGetArrayPointer(s.vectors[j]));
+        run.jumps->finish(rates.data(), after);
+    }
+    if (restart_after_event(ida, state, settings, s, sp, time, "event", failure) != 0) return -1;
+    kinesim::set_stop_time(ida, time, run.stop);
+    return 0;
+}
+
+// Integrates from `now` to `to`, firing the events met on the way and stopping where a delayed
+// one is due, and fetches the sensitivities there.
+int advance(kinesim::IdaObjects& ida, SensitivityState& state,
+            const kinesim::SolverSettings& settings, VectorArray& s, VectorArray& sp, double to,
+            double& now, EventRun& run, std::string& failure) {
+    for (;;) {
+        const double due = run.events != nullptr ? run.events->next_scheduled() : to;
+        const double goal = std::min(to, due);
+        if (goal < to) kinesim::set_stop_time(ida, now, goal);
+        double reached = now;
+        int flag = IDASolve(ida.mem, goal, &reached, ida.y, ida.dy, IDA_NORMAL);
+        if (flag < 0) {
+            IDAGetCurrentTime(ida.mem, &reached);
+            failure = failed_at(reached, flag, state);
+            return -1;
+        }
+        bool atRoot = flag == IDA_ROOT_RETURN;
+        if (s.count > 0 && IDAGetSens(ida.mem, &reached, s.vectors) != IDA_SUCCESS) return -1;
+        now = atRoot ? reached : goal;
+        if ((atRoot || due <= now) &&
+            fire_events(ida, state, settings, s, sp, now, atRoot, false, run, failure) != 0) {
+            return -1;
+        }
+        if (now >= to) break;
+        kinesim::set_stop_time(ida, now, run.stop);
+    }
+    now = to;
     return 0;
 }
 
 // Records the course at `times`; an event at a recorded time comes before the record.
 int integrate(kinesim::IdaObjects& ida, SensitivityState& state,
               const kinesim::SolverSettings& settings, const std::vector<double>& times,
-              kinesim::EventApplication& events, VectorArray& s, VectorArray& sp, Course& course,
-              std::string& failure) {
+              kinesim::EventApplication& events, EventRun& run, VectorArray& s, VectorArray& sp,
+              Course& course, std::string& failure) {
     if (times.empty()) return 0;
     double now = 0.0, end = times.back();
     std::vector<double*> changed;
-    kinesim::set_stop_time(ida, now, events.stop_before(end));
+    run.stop = events.stop_before(end);
+    kinesim::set_stop_time(ida, now, run.stop);
     for (size_t k = 0; k < times.size(); ++k) {
         while (events.due(times[k])) {
             double at = events.next_time();
-            if (at > now && advance(ida, state, s, at, now, failure) != 0) return -1;
+            if (at > now && advance(ida, state, settings, s, sp, at, now, run, failure) != 0)
+                return -1;
             events.apply_next(changed);
             state.mark_overwritten(changed);
-            if (restart_after_event(ida, state, settings, s, sp, at, failure) != 0) return -1;
-            kinesim::set_stop_time(ida, at, events.stop_before(end));
+            if (restart_after_event(ida, state, settings, s, sp, at, "T_EVENT", failure) != 0)
+                return -1;
+            run.stop = events.stop_before(end);
+            kinesim::set_stop_time(ida, at, run.stop);
+            if (fire_events(ida, state, settings, s, sp, at, false, false, run, failure) != 0)
+                return -1;
         }
-        if (times[k] > now && advance(ida, state, s, times[k], now, failure) != 0) return -1;
+        if (times[k] > now &&
+            advance(ida, state, settings, s, sp, times[k], now, run, failure) != 0) {
+            return -1;
+        }
         record(ida, s, static_cast<int>(k), course);
     }
     return 0;
@@ -277,7 +392,7 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<double>& initial, const std::vector<double>& times,
                  const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
-                 Course& course, std::string& failure) {
+                 Course& course, std::string& failure, kinesim::StateEvents* stateEvents) {
     int n = model.size();
     course.variables = n;
     course.parameters = static_cast<int>(parameters.size());
@@ -293,13 +408,16 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     }
     kinesim::IdaObjects ida;
     VectorArray s, sp;
+    EventRun run(stateEvents, parameters, n, algebraicCount);
     failure.clear();
     std::vector<double> start = initial;
     if (solve_algebraic_start(state, settings, start, failure) != 0 ||
         kinesim::setup_ida(ida, state, start, 0.0, settings) != 0 ||
         (!parameters.empty() && start_sensitivities(ida, state, settings, s, sp) != 0) ||
+        watch_triggers(ida, state, times, run) != 0 ||
         make_consistent(ida, state, s, sp, 0.0, failure) != 0 ||
-        integrate(ida, state, settings, times, application, s, sp, course, failure) != 0) {
+        fire_events(ida, state, settings, s, sp, 0.0, false, true, run, failure) != 0 ||
+        integrate(ida, state, settings, times, application, run, s, sp, course, failure) != 0) {
         if (failure.empty()) failure = "the solver could not be set up (out of memory?)";
         return -1;
     }

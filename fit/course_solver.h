@@ -12,6 +12,7 @@
 
 #include "dae_solver.h"
 #include "model_functions.h"
+#include "state_events.h"
 #include "time_events.h"
 
 namespace kinefit {
@@ -36,11 +37,13 @@ struct Course {
 // `parameters` not empty (the values the model reads, in its parameter record) it records the
 // sensitivities to their logs as well, under the same error control as the state. 0, or -1 with
 // `failure` saying at what time and why; nothing is logged, since a search meets parameter sets
-// that cannot be integrated on its way.
+// that cannot be integrated on its way. `stateEvents` (loaded on the model's parameter record),
+// when given, fire as kinesim fires them, and the sensitivities jump across them (event_jumps.h).
 int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<double>& initial, const std::vector<double>& times,
                  const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
-                 Course& course, std::string& failure);
+                 Course& course, std::string& failure,
+                 kinesim::StateEvents* stateEvents = nullptr);
 
 }  // namespace kinefit

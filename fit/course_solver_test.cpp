@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model_inputs.h"
+#include "state_events.h"
 
 namespace kinefit {
 namespace {
@@ -52,10 +53,44 @@ struct TestModel {
 
 const std::vector<double> kTimes = {0.0, 0.25, 1.0, 2.5, 6.0};
 
+// An events file's blocks on variables y1, y2 and parameter elements k[1] to k[3].
+kinesim::EventDefinition event_block(const std::string& trigger,
+                                     const std::vector<std::string>& sets,
+                                     bool fromTriggerTime = true, const std::string& delay = "") {
+    kinesim::EventDefinition event;
+    event.id = trigger;
+    event.trigger = trigger;
+    event.fromTriggerTime = fromTriggerTime;
+    event.delay = delay;
+    for (const std::string& set : sets) {
+        size_t equals = set.find('=');
+        event.assignments.push_back({0, set.substr(0, equals - 1), set.substr(equals + 2)});
+    }
+    return event;
+}
+
+void load_events(const std::vector<kinesim::EventDefinition>& definitions,
+                 kinesim::ParameterValues& parameters, kinesim::ModelFunctions& functions,
+                 int algebraic, kinesim::StateEvents& events) {
+    kinesim::ParameterFile file;
+    file.labels = {"k"};
+    for (int j = 1; j <= 3; ++j) {
+        kinesim::ParamValueRow row;
+        row.label = "k";
+        row.index = j;
+        file.params.push_back(row);
+    }
+    kinesim::RateSource rates{[&functions](const double* y, double* f) { functions.rhs(y, f); }, 2};
+    ASSERT_EQ(events.load("events.txt", definitions, {"y1", "y2"}, algebraic, file,
+                          parameters.record(), std::move(rates)),
+              0);
+}
+
 // The course of `model` with k = `values`; with `sensitivities`, d y / d log k as well.
 Course solve(const TestModel& model, std::vector<double> values, bool sensitivities,
              const kinesim::SolverSettings& settings,
-             const std::vector<kinesim::TimeEvent>& events = {}) {
+             const std::vector<kinesim::TimeEvent>& events = {},
+             const std::vector<kinesim::EventDefinition>& stateEvents = {}) {
     kinesim::ParameterValues parameters;
     parameters.resize({3});
     std::vector<double*> estimated;
@@ -64,12 +99,14 @@ Course solve(const TestModel& model, std::vector<double> values, bool sensitivit
         estimated.push_back(&parameters.at(1, j + 1));
     }
     kinesim::ModelFunctions functions(model.fvec, model.fjac, parameters.record(), 2);
+    kinesim::StateEvents watched;
+    load_events(stateEvents, parameters, functions, model.algebraic, watched);
     Course course;
     std::string failure;
-    EXPECT_EQ(
-        solve_course(functions, model.algebraic, model.initial, kTimes, events,
-                     sensitivities ? estimated : std::vector<double*>{}, settings, course, failure),
-        0)
+    EXPECT_EQ(solve_course(functions, model.algebraic, model.initial, kTimes, events,
+                           sensitivities ? estimated : std::vector<double*>{}, settings, course,
+                           failure, stateEvents.empty() ? nullptr : &watched),
+              0)
         << failure;
     for (int j = 0; j < 3; ++j) EXPECT_EQ(parameters.at(1, j + 1), values[j]) << "k" << j + 1;
     return course;
@@ -77,10 +114,11 @@ Course solve(const TestModel& model, std::vector<double> values, bool sensitivit
 
 // The sensitivities IDAS integrates agree with central differences of courses solved far more
 // tightly, by the log of each parameter, at every output time and for every variable.
-void expect_sensitivities_match_differences(const TestModel& model,
-                                            const std::vector<kinesim::TimeEvent>& events = {}) {
+void expect_sensitivities_match_differences(
+    const TestModel& model, const std::vector<kinesim::TimeEvent>& events = {},
+    const std::vector<kinesim::EventDefinition>& stateEvents = {}) {
     const std::vector<double> values = {0.8, 0.3, 0.5};
-    Course course = solve(model, values, true, kinesim::SolverSettings(), events);
+    Course course = solve(model, values, true, kinesim::SolverSettings(), events, stateEvents);
     kinesim::SolverSettings tight;
     tight.relativeTolerance = 1e-12;
     tight.absoluteTolerance = 1e-14;
@@ -89,8 +127,8 @@ void expect_sensitivities_match_differences(const TestModel& model,
         std::vector<double> up = values, down = values;
         up[j] *= std::exp(h);
         down[j] *= std::exp(-h);
-        Course plus = solve(model, up, false, tight, events),
-               minus = solve(model, down, false, tight, events);
+        Course plus = solve(model, up, false, tight, events, stateEvents),
+               minus = solve(model, down, false, tight, events, stateEvents);
         for (size_t k = 0; k < kTimes.size(); ++k) {
             for (int i = 0; i < 2; ++i) {
                 double difference = (plus.state(k, i) - minus.state(k, i)) / (2 * h);
@@ -123,6 +161,23 @@ TEST(CourseSolver, SensitivitiesOfAnOdeAgreeWithFiniteDifferencesAcrossEvents) {
 // The algebraic variable jumps with k1 at t = 1; its sensitivities are made consistent again.
 TEST(CourseSolver, SensitivitiesOfADaeAgreeWithFiniteDifferencesAcrossEvents) {
     expect_sensitivities_match_differences({dae_fvec, dae_fjac, 1, {0.0, 3.0}}, kEvents);
+}
+
+// State events whose times move with the parameters: a trigger on a state against k3, values
+// of the state and of k2 (from the trigger time), and a delay of k3 with values from the
+// firing time. Each term of the jump (the time shift, h_y, h_p, the delay) shows here.
+TEST(CourseSolver, SensitivitiesOfAnOdeAgreeWithFiniteDifferencesAcrossStateEvents) {
+    expect_sensitivities_match_differences(
+        {ode_fvec, ode_fjac, 0, {2.0, 0.5}}, {},
+        {event_block("gt(y[y2], 2*k[3]+0.1)", {"y[y1] = 0.5*y[y1] + k[2]"}),
+         event_block("lt(y[y1], 0.9)", {"y[y2] = y[y2]*y[y1]"}, false, "k[3]")});
+}
+
+// A trigger on the algebraic variable, which a jump of the differential one moves again.
+TEST(CourseSolver, SensitivitiesOfADaeAgreeWithFiniteDifferencesAcrossStateEvents) {
+    expect_sensitivities_match_differences(
+        {dae_fvec, dae_fjac, 1, {0.0, 3.0}}, {},
+        {event_block("lt(y[y1], 0.5)", {"y[y2] = y[y2] + k[2]*y[y1]"}, true, "0.4")});
 }
 
 TEST(CourseSolver, AnEventAtARecordedTimeComesBeforeTheRecord) {

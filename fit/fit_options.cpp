@@ -10,7 +10,7 @@ const char* const kUsage =
     "Usage: kinefit -C<model.c> -P<param.txt> -D<data.csv> [-D<data2.csv> ...] -O<tuned.txt>\n"
     "               [-N<starts>] [-j<threads>] [--seed <n>] [-G<fit.png>] [-W<starts.png>]\n"
     "               [-I<iterations>] [-J<jacobian.c>] [-L<solver>] [-B<compiler>]\n"
-    "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>]\n"
+    "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>] [--events <events.txt>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -P  parameter file; PARAM rows marked R or S (with GA_min and GA_max) are estimated\n"
     "  -D  data file of one experiment (time, variable tags, sd(<tag>)); one -D per experiment\n"
@@ -19,6 +19,7 @@ const char* const kUsage =
     "  --seed  seed of the starts' Latin hypercube (default 1)\n"
     "  -G  plot of the data and the fitted curves, -W plot of the starts' final chi2 (PNG)\n"
     "  -I  iterations of each start at most (default 200)\n"
+    "  --events  events file kinelaw -E writes, applied in every experiment\n"
     "  -J, -L, -B, -R, -A, -K  as for kinesim: sparse Jacobian file, linear solver,\n"
     "      compiler, tolerances of the integration (default 1e-8, 1e-10), folder of kine.h\n";
 
@@ -91,9 +92,24 @@ int parse_switch(char letter, const std::string& value, FitOptions& options) {
     }
 }
 
-// Reads argument i (and the next one for "--seed <n>"); moves i past what it read.
+int parse_events(const std::string& text, FitOptions& options) {
+    if (text.empty()) {
+        log_sys("--events needs a file: --events <events.txt>.\n");
+        return -1;
+    }
+    options.eventFile = text;
+    return 0;
+}
+
+// Reads argument i (and the next one for "--seed <n>" and "--events <file>"); moves i past
+// what it read.
 int parse_argument(int argc, const char* const* argv, int& i, FitOptions& options) {
     std::string argument = argv[i];
+    if (argument == "--events") {
+        if (i + 1 >= argc) return parse_events("", options);
+        return parse_events(argv[++i], options);
+    }
+    if (argument.rfind("--events=", 0) == 0) return parse_events(argument.substr(9), options);
     if (argument == "--seed") {
         if (i + 1 >= argc) {
             log_sys("--seed needs a number: --seed <n>.\n");

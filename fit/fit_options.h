@@ -18,6 +18,7 @@ struct FitOptions {
     std::string startsPlotFile;          // -W: the starts' final chi2, sorted (PNG, optional)
     std::string jacobianFile;            // -J: symcode's sparse Jacobian (optional)
     std::string kineDir;                 // -K: folder of kine.h (optional)
+    std::string eventFile;               // --events: kinelaw's events file (optional)
     kinesim::LinearSolverKind linearSolver = kinesim::LinearSolverKind::Auto;  // -L
     kinesim::CodeCompiler compiler = kinesim::CodeCompiler::TinyCC;            // -B
     int starts = 10;                                                           // -N

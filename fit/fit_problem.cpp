@@ -1,8 +1,8 @@
 #include "fit_problem.h"
 
-#include "power_law.h"
-
 #include <cmath>
+
+#include "power_law.h"
 
 namespace kinefit {
 
@@ -46,6 +46,14 @@ FitProblem::FitProblem(const FitSetup& setup)
              setup.sparse) {
     model_.keep_non_negative(inputs_.powerBases,
                              kinesim::kPowerLawJacobianFloor * setup.settings.absoluteTolerance);
+    const StateEventSource& events = setup.stateEvents;
+    if (!events.definitions.empty()) {
+        kinesim::RateSource rates{[this](const double* y, double* f) { model_.rhs(y, f); },
+                                  model_.size()};
+        // kinefit loaded the same events on the same labels before the fit, so this succeeds.
+        stateEvents_.load(events.path, events.definitions, inputs_.tags, inputs_.algebraicCount,
+                          events.file, inputs_.parameters.record(), std::move(rates));
+    }
     for (const EstimatedParameter& parameter : setup.estimated) {
         estimatedValues_.push_back(&inputs_.parameters.at(parameter.slot, parameter.index));
     }
@@ -73,7 +81,7 @@ bool FitProblem::simulate(int experiment, const double* logValues, const std::ve
                           Course& course, std::string& failure) {
     apply(experiment, logValues);
     if (solve_course(model_, inputs_.algebraicCount, initial_, times, setup_.events, {},
-                     setup_.settings, course, failure) == 0) {
+                     setup_.settings, course, failure, state_events()) == 0) {
         return true;
     }
     failure = setup_.experiments[experiment].path + ": " + failure;
@@ -89,7 +97,7 @@ bool FitProblem::evaluate(const double* logValues, double* residuals, double* ja
         apply(static_cast<int>(e), logValues);
         if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times, setup_.events,
                          jacobian != nullptr ? estimatedValues_ : kNone, setup_.settings, course_,
-                         failure) != 0) {
+                         failure, state_events()) != 0) {
             failure = plan.path + ": " + failure;
             return false;
         }

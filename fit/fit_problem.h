@@ -11,8 +11,17 @@
 #include "estimated_parameters.h"
 #include "experiments.h"
 #include "model_inputs.h"
+#include "state_events.h"
 
 namespace kinefit {
+
+// An events file's events, applied in every experiment; the parameter file's labels and PARAM
+// rows name the parameter elements their math reads.
+struct StateEventSource {
+    std::string path;
+    std::vector<kinesim::EventDefinition> definitions;
+    kinesim::ParameterFile file;
+};
 
 // Everything a fit reads and no search changes, shared by the threads.
 struct FitSetup {
@@ -23,6 +32,7 @@ struct FitSetup {
     std::vector<EstimatedParameter> estimated;
     std::vector<ExperimentPlan> experiments;
     std::vector<kinesim::TimeEvent> events;  // the parameter file's, applied in every experiment
+    StateEventSource stateEvents;
     kinesim::SolverSettings settings;
 
     int parameter_count() const { return static_cast<int>(estimated.size()); }
@@ -58,6 +68,7 @@ class FitProblem {
   private:
     // Sets the initial values and parameters of experiment e, with the estimated values.
     void apply(int experiment, const double* logValues);
+    kinesim::StateEvents* state_events() { return stateEvents_.empty() ? nullptr : &stateEvents_; }
 
     const FitSetup& setup_;
     kinesim::ModelInputs inputs_;
@@ -66,6 +77,7 @@ class FitProblem {
     std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default
     std::vector<double> initial_;
     Course course_;
+    kinesim::StateEvents stateEvents_;  // on this problem's own values
 };
 
 }  // namespace kinefit

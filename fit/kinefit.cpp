@@ -16,6 +16,48 @@
 
 namespace kinefit {
 
+namespace {
+
+// Reads the events file and compiles it once on the model, so that the searches' own copies
+// cannot fail. Events that set parameter elements are refused: kinelaw holds what events set as
+// variables, whose sensitivities carry across the events.
+int load_state_events(const FitOptions& options, const kinesim::ParameterFile& file,
+                      FitSetup& setup) {
+    StateEventSource& source = setup.stateEvents;
+    if (options.eventFile.empty()) {
+        return kinesim::check_event_count(options.codeFile, setup.inputs.eventCount, "", 0,
+                                          "--events <events.txt>");
+    }
+    if (kinesim::read_event_file(options.eventFile, source.definitions) != 0 ||
+        kinesim::check_event_count(options.codeFile, setup.inputs.eventCount, options.eventFile,
+                                   source.definitions.size(), "--events <events.txt>") != 0) {
+        return -1;
+    }
+    source.path = options.eventFile;
+    source.file = file;
+    kinesim::StateEvents check;
+    kinesim::RateSource noRates{[](const double*, double*) {}, setup.inputs.variableCount};
+    if (check.load(source.path, source.definitions, setup.inputs.tags, setup.inputs.algebraicCount,
+                   file, setup.inputs.parameters.record(), std::move(noRates)) != 0) {
+        return -1;
+    }
+    for (size_t e = 0; e < check.event_count(); ++e) {
+        const kinesim::EventDefinition& definition = check.definition(e);
+        for (size_t a = 0; a < definition.assignments.size(); ++a) {
+            if (check.assignments(e)[a].target.variable >= 0) continue;
+            log_sys(
+                "%s:%d: event %s sets %s, a parameter element; kinefit fits through events "
+                "that set variables only (kinelaw -E writes such files).\n",
+                source.path.c_str(), definition.assignments[a].line, definition.id.c_str(),
+                definition.assignments[a].target.c_str());
+            return -1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
 int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
                 kinesim::CompiledModel& compiled, FitSetup& setup) {
     kinesim::SimOptions sim;
@@ -44,6 +86,7 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
         return -1;
     }
     setup.events = kinesim::schedule_time_events(file);
+    if (load_state_events(options, file, setup) != 0) return -1;
     setup.fvec = compiled.fvec;
     setup.fjac = compiled.fjac;
     setup.sparse = compiled.sparse;

@@ -11,8 +11,12 @@ std::string value_text(const std::optional<double>& value) {
 }
 
 std::string model_section(const LawDae& dae) {
-    return "== Model ==\n\nTITLE:" + dae.title + "\nINFO:" + dae.info +
-           "\nCONVERSION TYPE\n    " + zymorax::kOwnKineticsLine + "\n\n";
+    std::string events;
+    if (!dae.events.empty())
+        events = "    " + std::string(zymorax::kEventCountKey) + std::to_string(dae.events.size()) +
+                 "\n";
+    return "== Model ==\n\nTITLE:" + dae.title + "\nINFO:" + dae.info + "\nCONVERSION TYPE\n    " +
+           zymorax::kOwnKineticsLine + "\n" + events + "\n";
 }
 
 std::string constants_section(const LawDae& dae) {

@@ -1,5 +1,7 @@
 #include "dae_source.h"
 
+#include <cstring>
+
 #include "dae_reader.h"
 #include "dae_symbols.h"
 #include "expr_text.h"
@@ -26,6 +28,11 @@ void read_header(DaeHeader& header) {
         if (text.rfind("INFO:", 0) == 0) header.info = text.substr(5);
         if (trimmed.rfind("GENE-PROTEIN:", 0) == 0) header.geneProtein = trimmed.substr(13);
         if (trimmed.rfind("METABOLIC:", 0) == 0) header.metabolic = trimmed.substr(10);
+        const size_t key = std::strlen(zymorax::kEventCountKey);
+        if (trimmed.rfind(zymorax::kEventCountKey, 0) == 0 &&
+            !zymorax::parse_whole_number(trimmed.substr(key), header.eventCount)) {
+            header.eventCount = -1;  // unreadable: no events file can match it
+        }
     }
     std::fclose(in);
 }

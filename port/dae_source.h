@@ -16,6 +16,7 @@ struct DaeHeader {
     std::string info;         // "INFO:..."
     std::string geneProtein;  // "GENE-PROTEIN:...", the method of the Gene-Protein layer
     std::string metabolic;    // "METABOLIC:..."
+    int eventCount = 0;       // "EVENTS:<n>" of kinelaw's files: the events file holds n events
 };
 
 struct DaeSource {

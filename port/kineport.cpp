@@ -19,8 +19,9 @@ namespace kineport {
 namespace {
 
 int build_sbml(const DaeSource& source, const ModelValues& values, const ModelIds& ids,
-               const std::string& path, std::vector<OutputFile>& outputs) {
-    std::unique_ptr<SBMLDocument> document = build_model_document(source, values, ids);
+               const ModelEvents& events, const std::string& path,
+               std::vector<OutputFile>& outputs) {
+    std::unique_ptr<SBMLDocument> document = build_model_document(source, values, ids, events);
     if (!document || check_document(*document, path) != 0) return -1;
     outputs.push_back({path, document_text(*document)});
     return 0;
@@ -44,18 +45,48 @@ bool writable_paths(const std::vector<OutputFile>& outputs) {
     return true;
 }
 
+// A model of kinelaw's with events is exported with them or not at all.
+int check_event_count(const DaeSource& source, const ModelEvents& events) {
+    const int expected = source.header.eventCount;
+    const int given = static_cast<int>(events.definitions.size());
+    // A DAE file without the count (written by hand) takes any events file.
+    if (expected == 0 || expected == given) return 0;
+    if (expected < 0) {
+        log_sys("%s: the events count of the Model section cannot be read.\n", source.path.c_str());
+        return -1;
+    }
+    if (events.path.empty()) {
+        log_sys(
+            "%s: the model has %d event%s, which kinelaw -E wrote to an events file: give it "
+            "with --events <events.txt>, or they would be lost.\n",
+            source.path.c_str(), expected, expected == 1 ? "" : "s");
+    } else {
+        log_sys(
+            "%s holds %d event%s, but %s says the model has %d: the files belong to "
+            "different models.\n",
+            events.path.c_str(), given, given == 1 ? "" : "s", source.path.c_str(), expected);
+    }
+    return -1;
+}
+
 int export_all(const PortOptions& options) {
     DaeSource source;
     kinesim::ParameterFile file;
     ModelValues values;
+    ModelEvents events;
+    events.path = options.eventFile;
     if (read_dae_source(options.daeFile, source) != 0 ||
         kinesim::read_parameter_file(options.paramFile, file) != 0 ||
-        bind_values(source, file, values) != 0) {
+        bind_values(source, file, values) != 0 ||
+        (!events.path.empty() && kinesim::read_event_file(events.path, events.definitions) != 0)) {
         return -1;
     }
-    ModelIds ids = assign_model_ids(source, values);
+    if (check_event_count(source, events) != 0) return -1;
+    std::vector<std::string> eventNames;
+    for (const kinesim::EventDefinition& event : events.definitions) eventNames.push_back(event.id);
+    ModelIds ids = assign_model_ids(source, values, eventNames);
     std::vector<OutputFile> outputs;
-    if (build_sbml(source, values, ids, options.sbmlFile, outputs) != 0) return -1;
+    if (build_sbml(source, values, ids, events, options.sbmlFile, outputs) != 0) return -1;
     if (!options.petabFile.empty() &&
         build_petab(source, file, values, ids, options, outputs) != 0) {
         return -1;

@@ -25,7 +25,8 @@ std::string element_name(const DaeModel& model, int labelRow, int element) {
     return tag.empty() ? label.label + "[" + std::to_string(element + 1) + "]" : tag;
 }
 
-ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values) {
+ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values,
+                          const std::vector<std::string>& eventNames) {
     const DaeModel& model = source.model;
     std::vector<std::string> names;
     for (const VariableEntry& variable : model.variables) names.push_back(variable.name);
@@ -35,6 +36,7 @@ ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values) {
     for (const ExprEntry& temporary : model.temporaries) names.push_back(temporary.name);
     for (size_t k = 0; k < values.events.size(); ++k)
         names.push_back("T_EVENT_" + std::to_string(k + 1));
+    names.insert(names.end(), eventNames.begin(), eventNames.end());
     std::vector<std::string> unique = unique_ids(names, reserved_ids());
 
     ModelIds ids;

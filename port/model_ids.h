@@ -19,7 +19,7 @@ struct ModelIds {
     std::vector<std::string> variables;              // by row of model.variables
     std::vector<std::vector<std::string>> elements;  // [label row][element]; "" when not exported
     std::vector<std::string> temporaries;            // by row of model.temporaries
-    std::vector<std::string> events;                 // by T_EVENT row: T_EVENT_1, ...
+    std::vector<std::string> events;  // by T_EVENT row (T_EVENT_1, ...), then by events-file event
 };
 
 // The name an element is exported under: its tag, or "label[k]" when it has none.
@@ -29,7 +29,9 @@ std::string element_name(const DaeModel& model, int labelRow, int element);
 // ids other tables of an export must not take.
 std::set<std::string> taken_ids(const ModelIds& ids);
 
-ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values);
+// `eventNames`: the ids of an events file's events, in order.
+ModelIds assign_model_ids(const DaeSource& source, const ModelValues& values,
+                          const std::vector<std::string>& eventNames = {});
 
 // The id of what a name of an expression stands for; "" for an element without a PARAM row.
 std::string id_of_symbol(const ModelIds& ids, const Symbol& symbol);

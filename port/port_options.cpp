@@ -6,12 +6,13 @@ namespace kineport {
 
 const char* const kUsage =
     "Usage: kineport -D<model.dae> -P<param.txt> -O<model.xml>\n"
-    "                [-E<problem.yaml> -M<data file> ...]\n"
+    "                [-E<problem.yaml> -M<data file> ...] [--events <events.txt>]\n"
     "  -D  DAE file written by rxnconv\n"
     "  -P  its parameter file (symcode -P) with every value the model needs filled in\n"
     "  -O  SBML Level 3 Version 2 model to write\n"
     "  -E  also write a PEtab problem: this YAML file and its tables beside it\n"
-    "  -M  a measurement file of the PEtab problem (kinefit's data format); repeatable\n";
+    "  -M  a measurement file of the PEtab problem (kinefit's data format); repeatable\n"
+    "  --events  the events file kinelaw -E wrote beside the DAE file: its events are exported\n";
 
 namespace {
 
@@ -27,6 +28,12 @@ int set_once(std::string& field, char option, const std::string& value) {
 }
 
 int parse_one(const std::string& argument, PortOptions& options) {
+    if (argument.rfind("--events=", 0) == 0) {
+        if (!options.eventFile.empty()) return fail("--events is given twice.");
+        options.eventFile = argument.substr(9);
+        return options.eventFile.empty() ? fail("--events needs a file: --events <events.txt>.")
+                                         : 0;
+    }
     if (argument.size() < 3 || argument[0] != '-') {
         return fail("Unknown argument '" + argument + "'.");
     }
@@ -54,7 +61,12 @@ int parse_one(const std::string& argument, PortOptions& options) {
 int parse_port_options(int argc, const char* const* argv, PortOptions& options) {
     options = PortOptions();
     for (int i = 1; i < argc; ++i) {
-        if (parse_one(argv[i], options) != 0) return -1;
+        std::string argument = argv[i];
+        if (argument == "--events") {
+            if (i + 1 >= argc) return fail("--events needs a file: --events <events.txt>.");
+            argument += "=" + std::string(argv[++i]);
+        }
+        if (parse_one(argument, options) != 0) return -1;
     }
     if (options.daeFile.empty() || options.paramFile.empty() || options.sbmlFile.empty()) {
         return fail("-D, -P and -O are needed.");

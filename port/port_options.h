@@ -12,6 +12,7 @@ struct PortOptions {
     std::string sbmlFile;                // -O: the SBML model to write
     std::string petabFile;               // -E: the PEtab problem's YAML file (optional)
     std::vector<std::string> dataFiles;  // -M: measurement files for the PEtab problem
+    std::string eventFile;               // --events: kinelaw's events file (optional)
 };
 
 // The usage text, logged with every command-line error.

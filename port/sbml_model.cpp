@@ -131,7 +131,8 @@ void set_model_texts(Model& model, const DaeHeader& header, const std::string& f
 }
 
 std::unique_ptr<SBMLDocument> build_model_document(const DaeSource& source,
-                                                   const ModelValues& values, const ModelIds& ids) {
+                                                   const ModelValues& values, const ModelIds& ids,
+                                                   const ModelEvents& events) {
     auto document = std::make_unique<SBMLDocument>(3, 2);
     Model* model = document->createModel();
     set_model_texts(*model, source.header, "DAE");
@@ -140,6 +141,7 @@ std::unique_ptr<SBMLDocument> build_model_document(const DaeSource& source,
     add_parameters(*model, source, values, ids);
     if (add_model_rules(*model, source, ids) != 0) return nullptr;
     add_events(*model, values, ids);
+    if (add_model_events(*model, source, ids, events) != 0) return nullptr;
     return document;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "dae_source.h"
+#include "model_events.h"
 #include "model_ids.h"
 #include "model_values.h"
 
@@ -22,7 +23,8 @@ extern const char* const kAnnotationNamespace;
 
 // The document, or null after logging what cannot be written.
 std::unique_ptr<SBMLDocument> build_model_document(const DaeSource& source,
-                                                   const ModelValues& values, const ModelIds& ids);
+                                                   const ModelValues& values, const ModelIds& ids,
+                                                   const ModelEvents& events = {});
 
 // Sets the model's name, notes and the annotation <zx:conversion geneProtein= metabolic= form=>.
 void set_model_texts(Model& model, const DaeHeader& header, const std::string& form);

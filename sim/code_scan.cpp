@@ -2,9 +2,12 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "log.h"
+#include "own_kinetics.h"
+#include "text_io.h"
 
 namespace kinesim {
 
@@ -111,9 +114,8 @@ bool read_power(const std::string& code, size_t pos, PowerTerm& term) {
     size_t nameEnd = 0;
     while (nameEnd < term.exponent.size() && is_name_char(term.exponent[nameEnd])) ++nameEnd;
     size_t at = nameEnd;
-    long element = nameEnd > 0 && is_name_start(term.exponent[0])
-                       ? read_subscript(term.exponent, at)
-                       : -1;
+    long element =
+        nameEnd > 0 && is_name_start(term.exponent[0]) ? read_subscript(term.exponent, at) : -1;
     if (element >= 0 && term.exponent.find_first_not_of(' ', at) == std::string::npos) {
         term.label = term.exponent.substr(0, nameEnd);
         term.element = static_cast<int>(element);
@@ -192,10 +194,23 @@ class Scanner {
     int fvecRow_ = 0;  // the fvec row being assigned, 0 outside usr_fvec
 };
 
+// symcode copies the Model section of the DAE file into the header comment.
+int header_event_count(const std::string& text) {
+    size_t end = text.rfind("*/", text.find("#include"));
+    size_t at = text.find(std::string(" ") + zymorax::kEventCountKey);
+    if (at == std::string::npos || end == std::string::npos || at > end) return 0;
+    int count = 0;
+    size_t digits = at + 1 + std::strlen(zymorax::kEventCountKey);
+    size_t stop = text.find_first_not_of("0123456789", digits);
+    if (!zymorax::parse_whole_number(text.substr(digits, stop - digits), count)) return 0;
+    return count;
+}
+
 }  // namespace
 
 int scan_generated_code(const std::string& text, CodeFacts& facts) {
     facts = CodeFacts();
+    facts.eventCount = header_event_count(text);
     std::string code = without_comments(text);
     Scanner scanner(facts);
     for (size_t i = 0; i < code.size();) {

@@ -15,10 +15,10 @@ namespace kinesim {
 // A power pow(y[variable], exponent) whose exponent is not a whole number written out: a power
 // law, undefined for a negative base.
 struct PowerTerm {
-    int variable = 0;          // from 1
-    int row = 0;               // the fvec row it stands in, 0 when outside usr_fvec
-    std::string exponent;      // as written
-    std::string label;         // the exponent when it is label[element], else ""
+    int variable = 0;      // from 1
+    int row = 0;           // the fvec row it stands in, 0 when outside usr_fvec
+    std::string exponent;  // as written
+    std::string label;     // the exponent when it is label[element], else ""
     int element = 0;
 };
 
@@ -29,7 +29,8 @@ struct CodeFacts {
     int largestVariable = 0;                        // largest n of y[n] and of fjac[.][n]
     int largestJacobianRow = 0;                     // largest i of fjac[i][.]
     std::set<std::pair<int, int>> jacobianEntries;  // (i, n) of every fjac[i][n]
-    std::vector<PowerTerm> powerTerms;               // in usr_fvec first, in the order written
+    std::vector<PowerTerm> powerTerms;              // in usr_fvec first, in the order written
+    int eventCount = 0;  // "EVENTS:<n>" of the header comment: events kinelaw -E wrote
 };
 
 // Scans C source text (comments skipped). 0, or -1 after logging when a label is bound to two

@@ -128,6 +128,7 @@ class Parser {
     }
 
     std::vector<const MathNode*> relations;
+    MathReads reads;
 
   private:
     std::unique_ptr<MathNode> fail(const std::string& what) {
@@ -278,7 +279,22 @@ class Parser {
         node->variable = target.variable;
         node->value = target.value;
         node->rates = target.rates;
+        note_read(target);
         return node;
+    }
+
+    void note_read(const NameTarget& target) {
+        if (target.rates != nullptr) reads.rates = true;
+        std::vector<int>& variables = reads.variables;
+        if (target.rates == nullptr && target.variable >= 0 &&
+            std::find(variables.begin(), variables.end(), target.variable) == variables.end()) {
+            variables.push_back(target.variable);
+        }
+        std::vector<double*>& values = reads.values;
+        if (target.value != nullptr &&
+            std::find(values.begin(), values.end(), target.value) == values.end()) {
+            values.push_back(target.value);
+        }
     }
 
     std::unique_ptr<MathNode> call(const std::string& name, int depth) {
@@ -461,6 +477,7 @@ int EventMath::parse(const std::string& text, const NameResolver& resolve, std::
     root_ = parser.whole();
     if (!root_) return -1;
     relations_ = parser.relations;
+    reads_ = parser.reads;
     return 0;
 }
 

@@ -38,6 +38,14 @@ struct RelationOverride {
     bool value;
 };
 
+// What a math reads: the variables and parameter elements it names, and whether it names a rate
+// (which reads the whole right-hand side).
+struct MathReads {
+    std::vector<int> variables;
+    std::vector<double*> values;
+    bool rates = false;
+};
+
 class EventMath {
   public:
     EventMath();
@@ -51,10 +59,12 @@ class EventMath {
     double value(const double* y, const std::vector<RelationOverride>& overrides = {}) const;
     // The relations of the math, in the order they stand.
     const std::vector<const MathNode*>& relations() const { return relations_; }
+    const MathReads& reads() const { return reads_; }
 
   private:
     std::unique_ptr<MathNode> root_;
     std::vector<const MathNode*> relations_;
+    MathReads reads_;
 };
 
 // left - right of a relation: 0 where it changes.

@@ -38,7 +38,11 @@ int read_text(const std::string& path, const char* what, std::string& text) {
 int load_state_events(const SimOptions& options, const ModelInputs& inputs,
                       const ParameterFile& file, ModelFunctions& model, StateEvents& events) {
     std::vector<EventDefinition> definitions;
-    if (read_event_file(options.eventFile, definitions) != 0) return -1;
+    if (read_event_file(options.eventFile, definitions) != 0 ||
+        check_event_count(options.codeFile, inputs.eventCount, options.eventFile,
+                          definitions.size(), "-E<events.txt>") != 0) {
+        return -1;
+    }
     RateSource rates{[&model](const double* y, double* f) { model.rhs(y, f); }, model.size()};
     return events.load(options.eventFile, definitions, inputs.tags, inputs.algebraicCount, file,
                        model.parameters(), std::move(rates));
@@ -63,6 +67,7 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
         return -2;
     }
     inputs.powerBases = power_law_bases(facts);
+    inputs.eventCount = facts.eventCount;
     return 0;
 }
 
@@ -91,8 +96,9 @@ int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
 int simulate(const SimOptions& options, ModelFunctions& model, const ModelInputs& inputs,
              const ParameterFile& file, LinearSolverKind linearSolver) {
     StateEvents stateEvents;
-    if (!options.eventFile.empty() &&
-        load_state_events(options, inputs, file, model, stateEvents) != 0) {
+    if ((options.eventFile.empty()
+             ? check_event_count(options.codeFile, inputs.eventCount, "", 0, "-E<events.txt>")
+             : load_state_events(options, inputs, file, model, stateEvents)) != 0) {
         log_sys("Nothing was simulated.\n");
         return kExitFailure;
     }

@@ -44,6 +44,7 @@ struct ModelInputs {
     std::vector<double> initial;    // by variable number - 1
     ParameterValues parameters;
     std::vector<int> powerBases;  // the variables (from 0) raised to a power law, ascending
+    int eventCount = 0;           // the events the model's header says an events file holds
 };
 
 // Logs every value that the Y_START rows and `elements` (label -> indices of the elements read)

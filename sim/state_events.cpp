@@ -7,6 +7,7 @@
 
 #include "format.h"
 #include "log.h"
+#include "own_kinetics.h"
 
 namespace kinesim {
 namespace {
@@ -81,12 +82,18 @@ int StateEvents::load(const std::string& path, const std::vector<EventDefinition
     for (const EventDefinition& definition : definitions) {
         if (compile(path, definition, resolve, algebraicCount) != 0) return -1;
     }
-    for (const Compiled& event : events_) {
-        for (const MathNode* relation : event.trigger.relations()) relations_.push_back(relation);
+    for (size_t e = 0; e < events_.size(); ++e) {
+        const Compiled& event = events_[e];
+        for (const MathNode* relation : event.trigger.relations()) {
+            relations_.push_back(relation);
+            rootEvents_.push_back(e);
+        }
         for (const Assignment& a : event.assignments) {
             if (a.target.value != nullptr) saved_.emplace_back(a.target.value, *a.target.value);
         }
     }
+    auto time = std::find(tags.begin(), tags.end(), zymorax::kModelTimeTag);
+    timeVariable_ = time == tags.end() ? -1 : static_cast<int>(time - tags.begin());
     return 0;
 }
 
@@ -153,8 +160,9 @@ std::vector<double> StateEvents::values_of(const Compiled& event, const double* 
 }
 
 StateEvents::Pending StateEvents::pend(size_t event, const double* y) const {
-    Pending pending{event, {}};
+    Pending pending{event, {}, 0.0, {}};
     if (events_[event].definition.fromTriggerTime) pending.values = values_of(events_[event], y);
+    if (observer_ != nullptr) pending.kept = observer_->on_trigger(event, y);
     return pending;
 }
 
@@ -245,10 +253,16 @@ void StateEvents::look_again(const double* y, double time, std::vector<Pending>&
     }
 }
 
-int StateEvents::fire(double* y, double time, const Settle& settle) {
+int StateEvents::fire(double* y, double time, const int* directions, const Settle& settle) {
     std::vector<Pending> pending;
     int fired = 0;
+    if (timeVariable_ >= 0) y[timeVariable_] = time;
     release_due(time, pending);
+    if (observer_ != nullptr) {
+        std::vector<const std::vector<double>*> released;
+        for (const Pending& p : pending) released.push_back(&p.kept);
+        observer_->begin(y, directions, released);
+    }
     look_again(y, time, pending);
     while (!pending.empty()) {
         if (++fired > kMaxFiringsAtOneTime) {
@@ -263,6 +277,7 @@ int StateEvents::fire(double* y, double time, const Settle& settle) {
         Pending chosen = pending[next];
         pending.erase(pending.begin() + static_cast<long>(next));
         const Compiled& event = events_[chosen.event];
+        if (observer_ != nullptr) observer_->on_fire(chosen.event, chosen.kept, y);
         assign(event, event.definition.fromTriggerTime ? chosen.values : values_of(event, y), y);
         if (settle(y) != 0) return -1;
         keep_overrides_still_at_root(y);
@@ -276,7 +291,8 @@ int StateEvents::start(double* y, double time, const Settle& settle) {
     scheduled_.clear();
     overrides_.clear();
     overrideGaps_.clear();
-    return fire(y, time, settle);
+    random_.seed(kSeed);
+    return fire(y, time, nullptr, settle);
 }
 
 int StateEvents::after_change(double* y, double time, const int* directions, const Settle& settle) {
@@ -288,7 +304,7 @@ int StateEvents::after_change(double* y, double time, const int* directions, con
             {relations_[k], relation_after_crossing(relations_[k], directions[k])});
         overrideGaps_.push_back(relation_gap(relations_[k], y));
     }
-    int fired = fire(y, time, settle);
+    int fired = fire(y, time, directions, settle);
     overrides_.clear();
     overrideGaps_.clear();
     return fired;

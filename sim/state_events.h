@@ -19,6 +19,22 @@
 
 namespace kinesim {
 
+// What a caller that carries sensitivities across the events sees of them (kinefit): when a
+// cascade of firings begins, each trigger and each firing.
+class FiringObserver {
+  public:
+    virtual ~FiringObserver() = default;
+    // Firings may follow at y: after a root (`directions` from the root finder), at a stop where
+    // delayed events are due (`released`: what on_trigger returned for each), or at the start or
+    // a change of parameters (neither).
+    virtual void begin(const double* y, const int* directions,
+                       const std::vector<const std::vector<double>*>& released) = 0;
+    // Event `event` was triggered at y; what this returns is kept with it until it fires.
+    virtual std::vector<double> on_trigger(size_t event, const double* y) = 0;
+    // Event `event` is about to assign at y; `kept` is what on_trigger returned.
+    virtual void on_fire(size_t event, const std::vector<double>& kept, const double* y) = 0;
+};
+
 class StateEvents {
   public:
     StateEvents() = default;
@@ -33,7 +49,28 @@ class StateEvents {
              const std::vector<std::string>& tags, int algebraicCount, const ParameterFile& file,
              Parameter* record, RateSource rates);
 
+    struct Assignment {
+        NameTarget target;
+        EventMath math;
+    };
+
     bool empty() const { return events_.empty(); }
+    size_t event_count() const { return events_.size(); }
+    const EventDefinition& definition(size_t event) const { return events_[event].definition; }
+    const std::vector<Assignment>& assignments(size_t event) const {
+        return events_[event].assignments;
+    }
+    // The delay of an event, null when it has none.
+    const EventMath* delay(size_t event) const {
+        return events_[event].hasDelay ? &events_[event].delay : nullptr;
+    }
+    // Root k's relation and the trigger it stands in.
+    const MathNode* relation(int k) const { return relations_[static_cast<size_t>(k)]; }
+    const EventMath& trigger_of_root(int k) const {
+        return events_[rootEvents_[static_cast<size_t>(k)]].trigger;
+    }
+    void set_observer(FiringObserver* observer) { observer_ = observer; }
+
     // When the next delayed event is due (infinity when none is): the solver stops there and
     // calls after_change.
     double next_scheduled() const;
@@ -53,10 +90,6 @@ class StateEvents {
     int after_change(double* y, double time, const int* directions, const Settle& settle);
 
   private:
-    struct Assignment {
-        NameTarget target;
-        EventMath math;
-    };
     struct Compiled {
         EventDefinition definition;
         EventMath trigger;
@@ -71,6 +104,7 @@ class StateEvents {
         size_t event;
         std::vector<double> values;  // computed when triggered, where the event says so
         double due = 0.0;            // of a delayed event: when it fires
+        std::vector<double> kept;    // what the observer keeps with it
     };
 
     int compile(const std::string& path, const EventDefinition& definition,
@@ -84,16 +118,20 @@ class StateEvents {
     void assign(const Compiled& event, const std::vector<double>& values, double* y);
     void keep_overrides_still_at_root(const double* y);
     void look_again(const double* y, double time, std::vector<Pending>& pending);
-    int fire(double* y, double time, const Settle& settle);
+    int fire(double* y, double time, const int* directions, const Settle& settle);
 
     RateSource rates_;
     std::vector<Compiled> events_;
     std::vector<const MathNode*> relations_;
+    std::vector<size_t> rootEvents_;  // the event of each relation
+    int timeVariable_ = -1;           // the model's time, set to the event time exactly
+    FiringObserver* observer_ = nullptr;
     std::vector<Pending> scheduled_;           // delayed events triggered, not yet fired
     std::vector<RelationOverride> overrides_;  // relations at their root just now
     std::vector<double> overrideGaps_;
     std::vector<std::pair<double*, double>> saved_;
-    std::mt19937 random_{20201};  // a fixed seed: a run gives the same course every time
+    std::mt19937 random_{kSeed};  // a fixed seed: a run gives the same course every time
+    static constexpr unsigned kSeed = 20201;
 };
 
 }  // namespace kinesim
