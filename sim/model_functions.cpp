@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 
 namespace kinesim {
@@ -62,7 +63,48 @@ const double* ModelFunctions::jacobian_rows(const double* y) {
     set_state(y, jacobianFloor_);
     fjacRows_.assign(static_cast<size_t>(n_ + 1) * (n_ + 1), 0.0);
     fjac_(fjacRows_.data(), y_.data(), kGeneValue, parameters_);
+    mend_rows(fjacRows_.data());
     return fjacRows_.data();
+}
+
+void ModelFunctions::mend_rows(double* rows) {
+    if (!mendNonFinite_) return;
+    quotientColumn_ = 0;
+    const size_t stride = static_cast<size_t>(n_) + 1;
+    for (int i = 1; i <= n_; ++i) {
+        for (int j = 1; j <= n_; ++j) {
+            double& entry = rows[i * stride + j];
+            if (!std::isfinite(entry)) entry = difference_quotient(i, j);
+        }
+    }
+}
+
+void ModelFunctions::mend_values(double* values) {
+    if (!mendNonFinite_) return;
+    quotientColumn_ = 0;
+    for (int c = 0; c < n_; ++c) {
+        for (int k = sparse_.colptr[c]; k < sparse_.colptr[c + 1]; ++k) {
+            if (!std::isfinite(values[k]))
+                values[k] = difference_quotient(sparse_.rowidx[k] + 1, c + 1);
+        }
+    }
+}
+
+double ModelFunctions::difference_quotient(int row, int column) {
+    double& y = y_[column];
+    const double keep = y, step = 6e-6 * std::max(std::fabs(keep), 1e-6);
+    if (quotientColumn_ != column) {
+        plus_.assign(f_.size(), 0.0);
+        minus_.assign(f_.size(), 0.0);
+        y = keep + step;
+        fvec_(plus_.data(), y_.data(), kGeneValue, parameters_);
+        y = keep - step;
+        fvec_(minus_.data(), y_.data(), kGeneValue, parameters_);
+        y = keep;
+        quotientColumn_ = column;
+    }
+    double quotient = (plus_[row] - minus_[row]) / (2.0 * step);
+    return std::isfinite(quotient) ? quotient : 0.0;
 }
 
 void ModelFunctions::jacobian(const double* y, double* jacobian) {
@@ -78,12 +120,14 @@ void ModelFunctions::sparse_jacobian(const double* y, double* values) {
     if (sparse_.values != nullptr) {
         std::fill(values, values + sparse_.nnz, 0.0);
         sparse_.values(values, y_.data(), kGeneValue, parameters_);
+        mend_values(values);
         return;
     }
     // usr_fjac rewrites every entry of the pattern at each call: no clearing of its n^2 rows.
     if (fjacRows_.empty()) fjacRows_.assign(static_cast<size_t>(n_ + 1) * (n_ + 1), 0.0);
     fjac_(fjacRows_.data(), y_.data(), kGeneValue, parameters_);
     for (int k = 0; k < sparse_.nnz; ++k) values[k] = fjacRows_[sparse_.fjacOffsets[k]];
+    mend_values(values);
 }
 
 }  // namespace kinesim

@@ -36,6 +36,12 @@ class ModelFunctions {
     void keep_non_negative(const std::vector<int>& bases, double floor);
     const std::vector<int>& non_negative() const { return nonNegative_; }
 
+    // Whether Jacobian entries that are not numbers (the derivative of a term that overflows,
+    // such as exp(u) / (1 + exp(u))^2 at a steep switch) are replaced by central differences of
+    // usr_fvec in their column, 0 where those are not numbers either: what the solvers need to
+    // take a Newton step. On by default; the Jacobian check turns it off to see usr_fjac itself.
+    void mend_non_finite_jacobian(bool mend) { mendNonFinite_ = mend; }
+
     int size() const { return n_; }
     Parameter* parameters() const { return parameters_; }
     const SparseJacobianCode& sparse() const { return sparse_; }
@@ -45,6 +51,12 @@ class ModelFunctions {
   private:
     // y into the 1-based buffer, the power laws' variables at `lowest` or above.
     void set_state(const double* y, double lowest = 0.0);
+    // Replace the entries that are not numbers, of usr_fjac's 1-based rows or of the sparse
+    // values in pattern order, at the state in y_.
+    void mend_rows(double* rows);
+    void mend_values(double* values);
+    // d f_row / d y_column (both from 1) by central differences, 0 when that is not a number.
+    double difference_quotient(int row, int column);
 
     UsrFvec fvec_;
     UsrFjac fjac_;
@@ -54,6 +66,9 @@ class ModelFunctions {
     std::vector<double> y_, f_, fjacRows_;  // 1-based buffers for the generated code
     std::vector<int> nonNegative_;
     double jacobianFloor_ = 0.0;
+    bool mendNonFinite_ = true;
+    std::vector<double> plus_, minus_;
+    int quotientColumn_ = 0;  // the column plus_ and minus_ hold, 0 for none
 };
 
 }  // namespace kinesim
