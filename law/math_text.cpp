@@ -303,11 +303,19 @@ struct Writer {
         return 0;
     }
 
-    // piecewise(value, condition, ..., otherwise); without an otherwise its value is undefined.
+    // piecewise(value, condition, ..., otherwise). Without an otherwise the value is undefined
+    // where no condition holds: it is 0/0 there, not a number, so a simulation that gets there
+    // stops and names the equation, and one that stays where a piece holds runs.
     int piecewise(const ASTNode& node, std::string& out) {
-        if (node.getNumChildren() % 2 == 0) return unsupported(node, "without an otherwise");
-        if (node.getNumChildren() == 1) return write(*node.getChild(0), out);
-        return listed(node, "piecewise", 3, node.getNumChildren(), out);
+        const unsigned n = node.getNumChildren();
+        if (n == 0) return unsupported(node, "without pieces");
+        if (n == 1) return write(*node.getChild(0), out);
+        if (n % 2 == 1) return listed(node, "piecewise", 3, n, out);
+        std::vector<std::string> args;
+        if (arguments(node, args) != 0) return -1;
+        args.push_back("0/0");
+        out = called("piecewise", args, 0, args.size());
+        return 0;
     }
 
     static const char* relation_name(ASTNodeType_t type) {

@@ -194,9 +194,19 @@ class Scanner {
     int fvecRow_ = 0;  // the fvec row being assigned, 0 outside usr_fvec
 };
 
-// symcode copies the Model section of the DAE file into the header comment.
+// symcode copies the Model section of the DAE file into the header comment, which ends before
+// the first #include.
+size_t header_end(const std::string& text) {
+    return text.rfind("*/", text.find("#include"));
+}
+
+bool header_says_own_kinetics(const std::string& text) {
+    size_t at = text.find(std::string(" ") + zymorax::kOwnKineticsLine);
+    return at != std::string::npos && at < header_end(text);
+}
+
 int header_event_count(const std::string& text) {
-    size_t end = text.rfind("*/", text.find("#include"));
+    size_t end = header_end(text);
     size_t at = text.find(std::string(" ") + zymorax::kEventCountKey);
     if (at == std::string::npos || end == std::string::npos || at > end) return 0;
     int count = 0;
@@ -211,6 +221,7 @@ int header_event_count(const std::string& text) {
 int scan_generated_code(const std::string& text, CodeFacts& facts) {
     facts = CodeFacts();
     facts.eventCount = header_event_count(text);
+    facts.ownKinetics = header_says_own_kinetics(text);
     std::string code = without_comments(text);
     Scanner scanner(facts);
     for (size_t i = 0; i < code.size();) {

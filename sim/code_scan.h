@@ -30,7 +30,8 @@ struct CodeFacts {
     int largestJacobianRow = 0;                     // largest i of fjac[i][.]
     std::set<std::pair<int, int>> jacobianEntries;  // (i, n) of every fjac[i][n]
     std::vector<PowerTerm> powerTerms;              // in usr_fvec first, in the order written
-    int eventCount = 0;  // "EVENTS:<n>" of the header comment: events kinelaw -E wrote
+    int eventCount = 0;        // "EVENTS:<n>" of the header comment: events kinelaw -E wrote
+    bool ownKinetics = false;  // the header comment says KINETICS:SBML: a model's own math
 };
 
 // Scans C source text (comments skipped). 0, or -1 after logging when a label is bound to two

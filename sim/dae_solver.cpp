@@ -96,7 +96,16 @@ std::string failing_variable(IdaObjects& ida, SolverState& state,
                      : -1;
     if (column >= 0) return "no pivot in the column of " + variable_name(tags, column);
     if (flag == IDA_TOO_MUCH_WORK || flag == IDA_TOO_MUCH_ACC) {
-        return "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
+        std::string text =
+            "largest local error in " + variable_name(tags, largest_error_variable(ida, n));
+        // Steps cut short again and again by values that are not numbers end this way too.
+        if (state.nonFiniteRow < 0) return text;
+        return text +
+               zymorax::format(
+                   "; on the way, %s %s was %s at t = %s",
+                   state.nonFiniteRow < state.algebraicCount ? "algebraic equation" : "the rate of",
+                   variable_name(tags, state.nonFiniteRow).c_str(),
+                   number(state.nonFiniteValue).c_str(), number(state.nonFiniteTime).c_str());
     }
     return "fastest change in " + variable_name(tags, fastest_variable(ida, state));
 }

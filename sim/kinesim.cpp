@@ -66,7 +66,9 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
         check_power_laws_at_start(facts, inputs) != 0) {
         return -2;
     }
-    inputs.powerBases = power_law_bases(facts);
+    // A model's own kinetics may raise a quantity of either sign to a power (a shifted time, a
+    // voltage): only generated power laws, of amounts, are kept at 0 or above.
+    if (!facts.ownKinetics) inputs.powerBases = power_law_bases(facts);
     inputs.eventCount = facts.eventCount;
     return 0;
 }
