@@ -1,5 +1,6 @@
 #include "kinesim.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -66,9 +67,18 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
         check_power_laws_at_start(facts, inputs) != 0) {
         return -2;
     }
-    // A model's own kinetics may raise a quantity of either sign to a power (a shifted time, a
-    // voltage): only generated power laws, of amounts, are kept at 0 or above.
-    if (!facts.ownKinetics) inputs.powerBases = power_law_bases(facts);
+    inputs.powerBases = power_law_bases(facts);
+    // A model's own kinetics may raise a quantity of either sign to a power (a shifted time,
+    // a voltage): there only differential variables that start at 0 or above are kept there,
+    // the species a Hill term reads; what a rule gives must satisfy its own equation.
+    if (facts.ownKinetics) {
+        std::vector<int>& bases = inputs.powerBases;
+        bases.erase(std::remove_if(bases.begin(), bases.end(),
+                                   [&inputs](int v) {
+                                       return v < inputs.algebraicCount || inputs.initial[v] < 0.0;
+                                   }),
+                    bases.end());
+    }
     inputs.eventCount = facts.eventCount;
     return 0;
 }
