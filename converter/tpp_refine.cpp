@@ -109,6 +109,7 @@ class PairElimination {
         if (ka != 1 || kd != 1) {
             log_sys("#  This complex equation have 2 non-zero tarms.\n");
             log_sys("#  But +ka : %d, -kd : %d. Unknown error.\n", ka, kd);
+            explain_unpaired(equation);
             return -1;
         }
         if (kaNumber != kdNumber) {
@@ -119,6 +120,33 @@ class PairElimination {
         }
         equation.pairNumber = kaNumber;
         return 0;
+    }
+
+    // What the user can act on: which complex, what is left of its equation, and why the
+    // reduction needs its own binding there.
+    static void explain_unpaired(const PlayerEquation& equation) {
+        std::string terms;
+        for (const Term& term : equation.terms) {
+            if (term.coefficient == 0.0) continue;
+            if (!terms.empty()) terms += ", ";
+            terms += (term.coefficient > 0.0 ? "+" : "-") +
+                     std::string(parameterSymbol(term.parameterKind));
+            if (term.parameterNumber > 0) terms += "[" + std::to_string(term.parameterNumber) + "]";
+        }
+        const std::string name = equation.player != nullptr ? equation.player->name : "?";
+        const bool onlyBindsFurther =
+            terms.find("+ka") == std::string::npos && terms.find("-kd") == std::string::npos;
+        log_sys(
+            "#  Complex %s: what is left of its equation is %s, not its own association (+ka) "
+            "and dissociation (-kd) of one binding%s. The rapid-equilibrium and steady-state "
+            "reductions replace a complex by the reversible binding that makes it: convert this "
+            "layer with CMA or TPP_STEADYSTATE_1, or form %s by a reversible binding.\n",
+            name.c_str(), terms.c_str(),
+            onlyBindsFurther
+                ? ": no reversible binding makes it (an irreversible one or a conversion may), "
+                  "it only binds into another complex"
+                : "",
+            name.c_str());
     }
 
     // Zeroes the consuming ka and producing kd terms numbered `number`, equation by equation in

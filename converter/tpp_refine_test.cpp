@@ -2,14 +2,13 @@
 // alone, contents that are no complex stop the totals, merging into totals, pairs that are no
 // pairs; and the pair elimination against its plain description on random binding networks.
 // Whole conversions are case folders of tests/cases/rxnconv.
-#include "tpp.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "log.h"
 #include "test_model_builder.h"
+#include "tpp.h"
 #include "tpp_steps.h"
 
 namespace zymorax::testkit {
@@ -112,8 +111,15 @@ TEST(TppRefine, TwoNonZeroTermsThatAreNoPairFail) {
     twoAssociations.add("A:B", 0, PARAM_KD, 1, {{"A:B", 1}});
     twoAssociations.add("A:B", 1, PARAM_KA, 2, {{"B", 1}});
     EXPECT_EQ(setTpp(twoAssociations),
-              std::make_pair(-1, refineLog("#  This complex equation have 2 non-zero tarms.\n"
-                                           "#  But +ka : 2, -kd : 0. Unknown error.\n")));
+              std::make_pair(
+                  -1, refineLog("#  This complex equation have 2 non-zero tarms.\n"
+                                "#  But +ka : 2, -kd : 0. Unknown error.\n"
+                                "#  Complex A:B: what is left of its equation is +ka[1], +ka[2], "
+                                "not its own association (+ka) and dissociation (-kd) of one "
+                                "binding. The rapid-equilibrium and steady-state reductions "
+                                "replace a complex by the reversible binding that makes it: "
+                                "convert this layer with CMA or TPP_STEADYSTATE_1, or form A:B "
+                                "by a reversible binding.\n")));
     HandBuilt twoNumbers(t, METHOD_TPP_RAPID);
     twoNumbers.player("A:B").kind = PLAYER_ALGEBRAIC_ZERO;
     twoNumbers.add("A:B", 1, PARAM_KA, 1, {{"A", 1}, {"B", 1}});
