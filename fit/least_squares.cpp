@@ -3,6 +3,7 @@
 #include <ceres/ceres.h>
 #include <glog/logging.h>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -52,6 +53,19 @@ StartOutcome outcome_of(const ceres::Solver::Summary& summary) {
                                                              : StartOutcome::Converged;
 }
 
+// Whether a log value ended on its bound: a search that stops there has not found a minimum
+// of the objective, only of the box.
+bool on_a_bound(const FitProblem& problem, const std::vector<double>& logValues) {
+    for (size_t j = 0; j < logValues.size(); ++j) {
+        const EstimatedParameter& parameter = problem.setup().estimated[j];
+        for (double bound : {std::log(parameter.lower), std::log(parameter.upper)}) {
+            if (std::fabs(logValues[j] - bound) <= 1e-9 * std::max(1.0, std::fabs(bound)))
+                return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 const char* outcome_name(StartOutcome outcome) {
@@ -60,6 +74,8 @@ const char* outcome_name(StartOutcome outcome) {
             return "converged";
         case StartOutcome::IterationLimit:
             return "iteration limit";
+        case StartOutcome::AtBound:
+            return "on a bound";
         default:
             return "failed";
     }
@@ -88,9 +104,12 @@ StartResult search_from(FitProblem& problem, const std::vector<double>& logStart
     ceres::Solver::Summary summary;
     ceres::Solve(solver_options(maxIterations), &leastSquares, &summary);
     result.outcome = outcome_of(summary);
+    if (result.outcome == StartOutcome::Converged && on_a_bound(problem, result.logValues))
+        result.outcome = StartOutcome::AtBound;
     result.chi2 = 2.0 * summary.final_cost;
     // Ceres lists the starting point as iteration 0; it is not an iteration of the search.
-    result.iterations = summary.iterations.empty() ? 0 : static_cast<int>(summary.iterations.size()) - 1;
+    result.iterations =
+        summary.iterations.empty() ? 0 : static_cast<int>(summary.iterations.size()) - 1;
     if (!result.usable()) {
         result.message = cost.last_failure().empty() ? summary.message : cost.last_failure();
     }

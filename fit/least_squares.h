@@ -10,7 +10,8 @@
 
 namespace kinefit {
 
-enum class StartOutcome { Converged, IterationLimit, Failed };
+// AtBound: converged with a parameter on one of its bounds, where the optimum may lie beyond.
+enum class StartOutcome { Converged, IterationLimit, Failed, AtBound };
 
 struct StartResult {
     int start = 0;  // from 0
@@ -23,7 +24,7 @@ struct StartResult {
     bool usable() const { return outcome != StartOutcome::Failed; }
 };
 
-// "converged", "iteration limit" or "failed".
+// "converged", "iteration limit", "failed" or "on a bound".
 const char* outcome_name(StartOutcome outcome);
 
 // Searches from `logStart` within the estimated parameters' bounds for at most `maxIterations`

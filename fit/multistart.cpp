@@ -54,7 +54,8 @@ bool take_result(const std::string& bytes, size_t& at, int parameters, StartResu
     bool ok = take(bytes, at, result.start) && take(bytes, at, outcome) &&
               take(bytes, at, result.chi2) && take(bytes, at, result.iterations);
     for (double& value : result.logValues) ok = ok && take(bytes, at, value);
-    if (!ok || !take(bytes, at, length) || bytes.size() - at < length || outcome < 0 || outcome > 2)
+    if (!ok || !take(bytes, at, length) || bytes.size() - at < length || outcome < 0 ||
+        outcome > static_cast<int>(StartOutcome::AtBound))
         return false;
     result.outcome = static_cast<StartOutcome>(outcome);
     result.message = bytes.substr(at, length);
