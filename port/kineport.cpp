@@ -48,25 +48,12 @@ bool writable_paths(const std::vector<OutputFile>& outputs) {
 // A model of kinelaw's with events is exported with them or not at all.
 int check_event_count(const DaeSource& source, const ModelEvents& events) {
     const int expected = source.header.eventCount;
-    const int given = static_cast<int>(events.definitions.size());
-    // A DAE file without the count (written by hand) takes any events file.
-    if (expected == 0 || expected == given) return 0;
     if (expected < 0) {
         log_sys("%s: the events count of the Model section cannot be read.\n", source.path.c_str());
         return -1;
     }
-    if (events.path.empty()) {
-        log_sys(
-            "%s: the model has %d event%s, which kinelaw -E wrote to an events file: give it "
-            "with --events <events.txt>, or they would be lost.\n",
-            source.path.c_str(), expected, expected == 1 ? "" : "s");
-    } else {
-        log_sys(
-            "%s holds %d event%s, but %s says the model has %d: the files belong to "
-            "different models.\n",
-            events.path.c_str(), given, given == 1 ? "" : "s", source.path.c_str(), expected);
-    }
-    return -1;
+    return kinesim::check_event_count(source.path, expected, events.path, events.definitions.size(),
+                                      "--events <events.txt>", "be lost");
 }
 
 int export_all(const PortOptions& options) {

@@ -113,14 +113,14 @@ int read_event_file(const std::string& path, std::vector<EventDefinition>& event
 }
 
 int check_event_count(const std::string& codeFile, int expected, const std::string& eventFile,
-                      size_t given, const char* option) {
+                      size_t given, const char* option, const char* loss) {
     // Code without the count (a DAE file written by hand) takes any events file.
     if (expected <= 0 || static_cast<size_t>(expected) == given) return 0;
     if (eventFile.empty()) {
         log_sys(
             "%s: the model has %d event%s, which kinelaw -E wrote to an events file: give it "
-            "with %s, or they would not fire.\n",
-            codeFile.c_str(), expected, expected == 1 ? "" : "s", option);
+            "with %s, or they would %s.\n",
+            codeFile.c_str(), expected, expected == 1 ? "" : "s", option, loss);
     } else {
         log_sys(
             "%s holds %zu event%s, but %s says the model has %d: the files belong to "

@@ -40,10 +40,10 @@ struct EventDefinition {
 // Reads the file; 0, or -1 after logging the file, the line and what is wrong with it.
 int read_event_file(const std::string& path, std::vector<EventDefinition>& events);
 
-// A model whose code says it has `expected` (> 0) events runs with an events file of as many, or
-// they would not fire (`eventFile` empty: none given; `option` how one is given). 0, or -1
-// after logging.
+// A model whose file says it has `expected` (> 0) events runs with an events file of as many,
+// or they would be lost (`eventFile` empty: none given; `option` how one is given; `loss` what
+// would befall them: "not fire"). 0, or -1 after logging.
 int check_event_count(const std::string& codeFile, int expected, const std::string& eventFile,
-                      size_t given, const char* option);
+                      size_t given, const char* option, const char* loss = "not fire");
 
 }  // namespace kinesim
