@@ -8,17 +8,21 @@ namespace kinefit {
 
 const char* const kUsage =
     "Usage: kinefit -C<model.c> -P<param.txt> -D<data.csv> [-D<data2.csv> ...] -O<tuned.txt>\n"
+    "       kinefit -C<model.c> -P<param.txt> -E<problem.yaml> -O<tuned.txt>\n"
     "               [-N<starts>] [-j<threads>] [--seed <n>] [-G<fit.png>] [-W<starts.png>]\n"
     "               [-I<iterations>] [-J<jacobian.c>] [-L<solver>] [-B<compiler>]\n"
     "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>] [--events <events.txt>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -P  parameter file; PARAM rows marked R or S (with GA_min and GA_max) are estimated\n"
     "  -D  data file of one experiment (time, variable tags, sd(<tag>)); one -D per experiment\n"
+    "  -E  PEtab problem (YAML, format 1) whose ids are the model's tags, instead of -D; the\n"
+    "      parameter table says what is estimated, and its fitted rows are written beside -O\n"
     "  -O  tuned parameter file to write: the -P file with the fitted values\n"
     "  -N  number of starts (default 10), -j threads (default: one per core)\n"
     "  --seed  seed of the starts' Latin hypercube (default 1)\n"
     "  -G  plot of the data and the fitted curves, -W plot of the starts' final chi2 (PNG)\n"
     "  -I  iterations of each start at most (default 200)\n"
+    "  --nominal  with -E: print the objective at the parameter table's nominal values, no fit\n"
     "  --events  events file kinelaw -E writes, applied in every experiment\n"
     "  -J, -L, -B, -R, -A, -K  as for kinesim: sparse Jacobian file, linear solver,\n"
     "      compiler, tolerances of the integration (default 1e-8, 1e-10), folder of kine.h\n";
@@ -56,6 +60,9 @@ int parse_switch(char letter, const std::string& value, FitOptions& options) {
             return 0;
         case 'D':
             options.dataFiles.push_back(value);
+            return 0;
+        case 'E':
+            options.petabFile = value;
             return 0;
         case 'O':
             options.tunedFile = value;
@@ -118,6 +125,10 @@ int parse_argument(int argc, const char* const* argv, int& i, FitOptions& option
         return parse_seed(argv[++i], options);
     }
     if (argument.rfind("--seed=", 0) == 0) return parse_seed(argument.substr(7), options);
+    if (argument == "--nominal") {
+        options.nominalOnly = true;
+        return 0;
+    }
     if (argument.size() < 2 || argument[0] != '-' || argument[1] == '-') {
         log_sys("Unknown argument '%s'.\n", argument.c_str());
         return -1;
@@ -129,7 +140,8 @@ int parse_argument(int argc, const char* const* argv, int& i, FitOptions& option
 const char* missing_switch(const FitOptions& options) {
     if (options.codeFile.empty()) return "-C (the C file)";
     if (options.paramFile.empty()) return "-P (the parameter file)";
-    if (options.dataFiles.empty()) return "-D (a data file)";
+    if (options.dataFiles.empty() && options.petabFile.empty())
+        return "-D (a data file) or -E (a PEtab problem)";
     if (options.tunedFile.empty()) return "-O (the tuned parameter file to write)";
     return nullptr;
 }
@@ -145,6 +157,14 @@ int parse_fit_options(int argc, const char* const* argv, FitOptions& options) {
     }
     if (const char* missing = missing_switch(options)) {
         log_sys("Missing %s.\n%s", missing, kUsage);
+        return -1;
+    }
+    if (options.nominalOnly && options.petabFile.empty()) {
+        log_sys("--nominal evaluates a PEtab problem: give -E<problem.yaml>.\n%s", kUsage);
+        return -1;
+    }
+    if (!options.petabFile.empty() && (!options.dataFiles.empty() || !options.plotFile.empty())) {
+        log_sys("-E takes the data from the PEtab problem: it goes without -D and -G.\n%s", kUsage);
         return -1;
     }
     return 0;

@@ -13,6 +13,7 @@ struct FitOptions {
     std::string codeFile;                // -C: symcode's C file with usr_fvec and usr_fjac
     std::string paramFile;               // -P: the parameter file, estimated rows marked R or S
     std::vector<std::string> dataFiles;  // -D: one data file per experiment, in order
+    std::string petabFile;               // -E: a PEtab problem's YAML file, instead of -D
     std::string tunedFile;               // -O: the parameter file to write, fitted values in place
     std::string plotFile;                // -G: data and fitted curves (PNG, optional)
     std::string startsPlotFile;          // -W: the starts' final chi2, sorted (PNG, optional)
@@ -25,6 +26,7 @@ struct FitOptions {
     int threads = 0;                   // -j; 0: one per core (one per process under MPI)
     int maxIterations = 200;           // -I: iterations of each start at most
     unsigned long seed = 1;            // --seed
+    bool nominalOnly = false;          // --nominal: the objective at -E's nominal values, no fit
     double relativeTolerance = 1e-8;   // -R
     double absoluteTolerance = 1e-10;  // -A
 };

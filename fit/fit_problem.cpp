@@ -7,12 +7,14 @@
 namespace kinefit {
 
 int FitSetup::residual_count() const {
+    if (petab_problem()) return petab.residual_count();
     size_t count = 0;
     for (const ExperimentPlan& plan : experiments) count += plan.points.size();
     return static_cast<int>(count);
 }
 
 bool FitSetup::all_weighted() const {
+    if (petab_problem()) return true;  // every measurement has its noise
     for (const ExperimentPlan& plan : experiments) {
         for (const DataPoint& point : plan.points) {
             if (point.sd <= 0.0) return false;
@@ -55,8 +57,17 @@ FitProblem::FitProblem(const FitSetup& setup)
                           events.file, inputs_.parameters.record(), std::move(rates));
     }
     for (const EstimatedParameter& parameter : setup.estimated) {
-        estimatedValues_.push_back(&inputs_.parameters.at(parameter.slot, parameter.index));
+        double* value = nullptr;
+        columns_.push_back(-1);
+        if (parameter.in_model()) {
+            value = &inputs_.parameters.at(parameter.slot, parameter.index);
+            columns_.back() = static_cast<int>(modelEstimated_.size());
+            modelEstimated_.push_back(value);
+        }
+        estimatedValues_.push_back(value);
     }
+    std::string unused;  // kinefit bound the same formulas on the same names before the fit
+    if (setup.petab_problem()) petab_.bind(setup.petab, setup.estimated, inputs_, unused);
     for (const ExperimentPlan& plan : setup.experiments) {
         for (const ElementValue& set : plan.parameterValues) {
             double* value = &inputs_.parameters.at(set.slot, set.element);
@@ -73,8 +84,11 @@ void FitProblem::apply(int experiment, const double* logValues) {
     for (const ElementValue& set : plan.parameterValues) {
         inputs_.parameters.at(set.slot, set.element) = set.value;
     }
-    for (size_t j = 0; j < estimatedValues_.size(); ++j)
-        *estimatedValues_[j] = std::exp(logValues[j]);
+    for (size_t j = 0; j < estimatedValues_.size(); ++j) {
+        if (estimatedValues_[j] != nullptr)
+            *estimatedValues_[j] = setup_.estimated[j].value_at(logValues[j]);
+    }
+    if (setup_.petab_problem()) petab_.set_values(logValues);
 }
 
 bool FitProblem::simulate(int experiment, const double* logValues, const std::vector<double>& times,
@@ -91,28 +105,38 @@ bool FitProblem::simulate(int experiment, const double* logValues, const std::ve
 bool FitProblem::evaluate(const double* logValues, double* residuals, double* jacobian,
                           std::string& failure) {
     static const std::vector<double*> kNone;
-    size_t row = 0, k = estimatedValues_.size();
+    size_t row = 0;
     for (size_t e = 0; e < setup_.experiments.size(); ++e) {
         const ExperimentPlan& plan = setup_.experiments[e];
         apply(static_cast<int>(e), logValues);
         if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times, setup_.events,
-                         jacobian != nullptr ? estimatedValues_ : kNone, setup_.settings, course_,
+                         jacobian != nullptr ? modelEstimated_ : kNone, setup_.settings, course_,
                          failure, state_events()) != 0) {
             failure = plan.path + ": " + failure;
             return false;
         }
-        for (const DataPoint& point : plan.points) {
-            residuals[row] =
-                (course_.state(point.time, point.variable) - point.value) * point.weight;
-            for (size_t j = 0; jacobian != nullptr && j < k; ++j) {
-                jacobian[row * k + j] =
-                    course_.sensitivity(point.time, static_cast<int>(j), point.variable) *
-                    point.weight;
-            }
-            ++row;
+        if (!setup_.petab_problem()) {
+            add_direct_rows(plan, residuals, jacobian, row);
+        } else if (!petab_.residuals(static_cast<int>(e), course_, logValues, columns_, residuals,
+                                     jacobian, row, failure)) {
+            return false;
         }
     }
     return true;
+}
+
+// Data that measure variables themselves: (model - value) * weight.
+void FitProblem::add_direct_rows(const ExperimentPlan& plan, double* residuals, double* jacobian,
+                                 size_t& row) const {
+    size_t k = estimatedValues_.size();
+    for (const DataPoint& point : plan.points) {
+        residuals[row] = (course_.state(point.time, point.variable) - point.value) * point.weight;
+        for (size_t j = 0; jacobian != nullptr && j < k; ++j) {
+            jacobian[row * k + j] =
+                course_.sensitivity(point.time, static_cast<int>(j), point.variable) * point.weight;
+        }
+        ++row;
+    }
 }
 
 }  // namespace kinefit

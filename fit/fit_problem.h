@@ -11,6 +11,8 @@
 #include "estimated_parameters.h"
 #include "experiments.h"
 #include "model_inputs.h"
+#include "petab_objective.h"
+#include "petab_problem.h"
 #include "state_events.h"
 
 namespace kinefit {
@@ -34,7 +36,9 @@ struct FitSetup {
     std::vector<kinesim::TimeEvent> events;  // the parameter file's, applied in every experiment
     StateEventSource stateEvents;
     kinesim::SolverSettings settings;
+    PetabSetup petab;  // a PEtab problem's observables and measurements (no points otherwise)
 
+    bool petab_problem() const { return !petab.points.empty(); }
     int parameter_count() const { return static_cast<int>(estimated.size()); }
     int residual_count() const;
     // Whether every measured value came with a standard deviation.
@@ -69,15 +73,20 @@ class FitProblem {
     // Sets the initial values and parameters of experiment e, with the estimated values.
     void apply(int experiment, const double* logValues);
     kinesim::StateEvents* state_events() { return stateEvents_.empty() ? nullptr : &stateEvents_; }
+    void add_direct_rows(const ExperimentPlan& plan, double* residuals, double* jacobian,
+                         size_t& row) const;
 
     const FitSetup& setup_;
     kinesim::ModelInputs inputs_;
     kinesim::ModelFunctions model_;
-    std::vector<double*> estimatedValues_;
+    std::vector<double*> estimatedValues_;  // nullptr for a value of the PEtab problem
+    std::vector<double*> modelEstimated_;   // those of the model: the sensitivities' order
+    std::vector<int> columns_;              // estimated j -> its sensitivity, -1 outside the model
     std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default
     std::vector<double> initial_;
     Course course_;
     kinesim::StateEvents stateEvents_;  // on this problem's own values
+    PetabObjective petab_;
 };
 
 }  // namespace kinefit

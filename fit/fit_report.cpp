@@ -43,6 +43,13 @@ std::string best_lines(const FitSetup& setup, const FitSummary& summary) {
     for (const StartResult& r : summary.results) {
         reached += r.usable() && reaches_best(r.chi2, best.chi2, setup.data_sum_of_squares());
     }
+    if (setup.petab_problem()) {
+        return format(
+            "\nBest: start %d\nbest negative log-likelihood: %.12g\nchi2 of the measurements: "
+            "%.17g\nStarts that reached it: %d of %zu\n",
+            best.start + 1, negative_log_likelihood(setup, best.chi2), summary.measurementChi2,
+            reached, summary.results.size());
+    }
     return format(
         "\nBest: start %d, chi2 = %.17g, -log L = %.10g (Gaussian; sd 1 where none is "
         "given)\nStarts that reached it: %d of %zu\n",
@@ -123,6 +130,7 @@ bool reaches_best(double chi2, double best, double dataScale) {
 }
 
 double negative_log_likelihood(const FitSetup& setup, double chi2) {
+    if (setup.petab_problem()) return 0.5 * chi2 + setup.petab.offset;
     const double kLogTwoPi = std::log(2.0 * M_PI);
     return 0.5 * chi2 + setup.log_sd_sum() + 0.5 * setup.residual_count() * kLogTwoPi;
 }

@@ -17,6 +17,7 @@ struct FitSummary {
     std::vector<StartResult> results;  // every start, in start order
     int best = -1;                     // index into results
     std::vector<double> values;        // the best start's parameter values
+    double measurementChi2 = 0.0;      // of a PEtab problem: the best's measurement residuals
     Uncertainty uncertainty;
 };
 
@@ -25,7 +26,7 @@ struct FitSummary {
 bool reaches_best(double chi2, double best, double dataScale);
 
 // The Gaussian negative log-likelihood of a chi2: chi2 / 2 + sum of log sd + n/2 log(2 pi),
-// with sd 1 for values given without one.
+// with sd 1 for values given without one; of a PEtab problem, chi2 / 2 + its offset.
 double negative_log_likelihood(const FitSetup& setup, double chi2);
 
 std::string fit_report(const FitSetup& setup, const FitSummary& summary);

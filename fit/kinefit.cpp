@@ -11,6 +11,7 @@
 #include "latin_hypercube.h"
 #include "log.h"
 #include "multistart.h"
+#include "petab_fit.h"
 #include "tuned_file.h"
 #include "uncertainty.h"
 
@@ -64,12 +65,19 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
     sim.codeFile = options.codeFile;
     sim.paramFile = options.paramFile;
     sim.jacobianFile = options.jacobianFile;
-    auto estimate = [&setup](kinesim::ParameterFile& rows, const kinesim::CodeFacts& code) {
-        return select_estimated(rows, code, setup.estimated);
+    PetabRoute petab;
+    bool petabProblem = !options.petabFile.empty();
+    if (petabProblem && petab.read(options.petabFile) != 0) return -1;
+    auto estimate = [&](kinesim::ParameterFile& rows, const kinesim::CodeFacts& code) {
+        return petabProblem ? petab.select(rows, code, setup)
+                            : select_estimated(rows, code, setup.estimated);
     };
-    if (kinesim::prepare_inputs(sim, file, setup.inputs, estimate) != 0 ||
-        plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0 ||
-        check_data_depend_on_parameters(setup.experiments, setup.inputs.algebraicCount) != 0) {
+    if (kinesim::prepare_inputs(sim, file, setup.inputs, estimate) != 0) return -1;
+    if (petabProblem
+            ? petab.plan(file, setup) != 0
+            : plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0 ||
+                  check_data_depend_on_parameters(setup.experiments, setup.inputs.algebraicCount) !=
+                      0) {
         return -1;
     }
     std::string kineDir = kinesim::find_kine_dir(options.kineDir);
@@ -142,9 +150,21 @@ int measure_uncertainty(const FitSetup& setup, FitSummary& summary) {
         return -1;
     }
     summary.values.clear();
-    for (double logValue : best.logValues) summary.values.push_back(std::exp(logValue));
+    if (setup.petab_problem()) {
+        std::vector<char> noise =
+            setup.petab.noise_rows(static_cast<int>(setup.experiments.size()));
+        summary.measurementChi2 = 0.0;
+        for (int r = 0; r < m; ++r) {
+            if (!noise[r]) summary.measurementChi2 += residuals[r] * residuals[r];
+        }
+    }
+    for (size_t j = 0; j < best.logValues.size(); ++j)
+        summary.values.push_back(setup.estimated[j].value_at(best.logValues[j]));
+    std::vector<double> slopes;
+    for (size_t j = 0; j < best.logValues.size(); ++j)
+        slopes.push_back(setup.estimated[j].value_slope(best.logValues[j]));
     summary.uncertainty =
-        estimate_uncertainty(jacobian, m, summary.values, best.chi2, setup.all_weighted());
+        estimate_uncertainty(jacobian, m, slopes, best.chi2, setup.all_weighted());
     return 0;
 }
 
@@ -177,9 +197,37 @@ int finish(const FitOptions& options, const FitSetup& setup, const kinesim::Para
         log_sys("%s is not written.\n", options.tunedFile.c_str());
         return -1;
     }
+    if (setup.petab_problem() &&
+        write_petab_parameters(setup.petab.parameterTable, setup.estimated, summary.values,
+                               petab_table_path(options.tunedFile)) != 0) {
+        return -1;
+    }
     std::fputs(fit_report(setup, summary).c_str(), stdout);
     std::fflush(stdout);
     return draw_plots(options, setup, summary);
+}
+
+}  // namespace
+
+namespace {
+
+// The objective at the parameter table's nominal values, which a problem's publication reports.
+int report_nominal(const FitSetup& setup) {
+    std::vector<double> x;
+    for (const EstimatedParameter& parameter : setup.estimated)
+        x.push_back(parameter.search_of(parameter.nominal));
+    std::vector<double> residuals(static_cast<size_t>(setup.residual_count()));
+    std::string failure;
+    FitProblem problem(setup);
+    if (!problem.evaluate(x.data(), residuals.data(), nullptr, failure)) {
+        log_sys("The model cannot be simulated at the nominal values: %s.\n", failure.c_str());
+        return kExitFailure;
+    }
+    double sum = 0.0;
+    for (double r : residuals) sum += r * r;
+    std::printf("negative log-likelihood at the nominal values: %.12g\n",
+                negative_log_likelihood(setup, sum));
+    return kExitOk;
 }
 
 }  // namespace
@@ -194,6 +242,7 @@ int run_kinefit(const FitOptions& options, const ProcessGroup& group) {
         log_sys("Nothing was fitted; %s is not written.\n", options.tunedFile.c_str());
         return kExitFailure;
     }
+    if (options.nominalOnly) return group.share(group.is_root() ? report_nominal(setup) : kExitOk);
     if (group.is_root()) report_events_outside(file, setup);
     FitSummary summary;
     summary.seed = options.seed;

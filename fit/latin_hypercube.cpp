@@ -46,14 +46,14 @@ std::vector<std::vector<double>> start_points(const std::vector<EstimatedParamet
     std::vector<std::vector<double>> points = latin_hypercube(count, k, seed);
     for (std::vector<double>& point : points) {
         for (int j = 0; j < k; ++j) {
-            double low = std::log(estimated[j].lower), high = std::log(estimated[j].upper);
+            double low = estimated[j].search_lower(), high = estimated[j].search_upper();
             point[j] = low + point[j] * (high - low);
         }
     }
     for (int j = 0; j < k && count > 0; ++j) {
         if (!estimated[j].hasStart) continue;
-        double low = std::log(estimated[j].lower), high = std::log(estimated[j].upper);
-        points[0][j] = std::min(std::max(std::log(estimated[j].start), low), high);
+        double low = estimated[j].search_lower(), high = estimated[j].search_upper();
+        points[0][j] = std::min(std::max(estimated[j].search_of(estimated[j].start), low), high);
     }
     return points;
 }

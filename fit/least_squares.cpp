@@ -58,7 +58,7 @@ StartOutcome outcome_of(const ceres::Solver::Summary& summary) {
 bool on_a_bound(const FitProblem& problem, const std::vector<double>& logValues) {
     for (size_t j = 0; j < logValues.size(); ++j) {
         const EstimatedParameter& parameter = problem.setup().estimated[j];
-        for (double bound : {std::log(parameter.lower), std::log(parameter.upper)}) {
+        for (double bound : {parameter.search_lower(), parameter.search_upper()}) {
             if (std::fabs(logValues[j] - bound) <= 1e-9 * std::max(1.0, std::fabs(bound)))
                 return true;
         }
@@ -98,8 +98,8 @@ StartResult search_from(FitProblem& problem, const std::vector<double>& logStart
     leastSquares.AddResidualBlock(&cost, nullptr, x);
     for (size_t j = 0; j < logStart.size(); ++j) {
         const EstimatedParameter& parameter = problem.setup().estimated[j];
-        leastSquares.SetParameterLowerBound(x, static_cast<int>(j), std::log(parameter.lower));
-        leastSquares.SetParameterUpperBound(x, static_cast<int>(j), std::log(parameter.upper));
+        leastSquares.SetParameterLowerBound(x, static_cast<int>(j), parameter.search_lower());
+        leastSquares.SetParameterUpperBound(x, static_cast<int>(j), parameter.search_upper());
     }
     ceres::Solver::Summary summary;
     ceres::Solve(solver_options(maxIterations), &leastSquares, &summary);

@@ -18,6 +18,7 @@ int write_tuned_file(const kinesim::ParameterFile& file,
                      const std::vector<double>& values, const std::string& path) {
     std::vector<zymorax::ParamRow> rows = file.rows;
     for (size_t j = 0; j < estimated.size(); ++j) {
+        if (!estimated[j].in_model()) continue;  // the problem's parameter table holds it
         rows[estimated[j].line - 1].set(zymorax::RowField::Value, fitted_value_text(values[j]));
     }
     zymorax::ReplaceFailure failure;

@@ -19,8 +19,8 @@ constexpr double kUndeterminedShare = 1e-8;
 }  // namespace
 
 Uncertainty estimate_uncertainty(const std::vector<double>& jacobian, int residuals,
-                                 const std::vector<double>& values, double chi2, bool allWeighted) {
-    int k = static_cast<int>(values.size());
+                                 const std::vector<double>& slopes, double chi2, bool allWeighted) {
+    int k = static_cast<int>(slopes.size());
     Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>> j(
         jacobian.data(), residuals, k);
     Eigen::SelfAdjointEigenSolver<Eigen::MatrixXd> eigen(j.transpose() * j);
@@ -44,7 +44,7 @@ Uncertainty estimate_uncertainty(const std::vector<double>& jacobian, int residu
     result.correlations.assign(k, std::vector<double>(k, nan));
     for (int a = 0; a < k; ++a) {
         bool known = undetermined(a) <= kUndeterminedShare;
-        result.standardErrors.push_back(known ? values[a] * std::sqrt(covariance(a, a))
+        result.standardErrors.push_back(known ? slopes[a] * std::sqrt(covariance(a, a))
                                               : std::numeric_limits<double>::infinity());
         for (int b = 0; b < k; ++b) {
             double scale = std::sqrt(covariance(a, a) * covariance(b, b));

@@ -16,10 +16,11 @@ struct Uncertainty {
     bool scaled = false;  // scaled by chi2 / (residuals - parameters): some values had no sd
 };
 
-// `jacobian` is row-major, `residuals` x `values.size()`. Without standard deviations for every
-// value (`allWeighted` false) the weights are relative only, and the covariance is scaled by the
-// residual variance chi2 / (residuals - parameters).
+// `jacobian` is row-major, `residuals` x `slopes.size()`, by the search's coordinates, whose
+// slopes d value / d x (the value itself for a log search) carry the errors over to the values.
+// Without standard deviations for every value (`allWeighted` false) the weights are relative only,
+// and the covariance is scaled by the residual variance chi2 / (residuals - parameters).
 Uncertainty estimate_uncertainty(const std::vector<double>& jacobian, int residuals,
-                                 const std::vector<double>& values, double chi2, bool allWeighted);
+                                 const std::vector<double>& slopes, double chi2, bool allWeighted);
 
 }  // namespace kinefit

@@ -53,10 +53,16 @@ class EventMath {
     EventMath(EventMath&&) noexcept;
     EventMath& operator=(EventMath&&) noexcept;
 
-    // Parses `text`; 0, or -1 with `problem` saying where and why.
-    int parse(const std::string& text, const NameResolver& resolve, std::string& problem);
+    // Parses `text`; 0, or -1 with `problem` saying where and why. With `bareNames` a name
+    // without brackets (S1, k2) goes to `resolve` as well, and '**' is a power.
+    int parse(const std::string& text, const NameResolver& resolve, std::string& problem,
+              bool bareNames = false);
 
     double value(const double* y, const std::vector<RelationOverride>& overrides = {}) const;
+    // The exact derivatives at y by each variable of reads().variables and each value of
+    // reads().values, in their order (relations and rounding count as flat).
+    void gradient(const double* y, std::vector<double>& byVariables,
+                  std::vector<double>& byValues) const;
     // The relations of the math, in the order they stand.
     const std::vector<const MathNode*>& relations() const { return relations_; }
     const MathReads& reads() const { return reads_; }
