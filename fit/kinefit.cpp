@@ -73,11 +73,11 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
                             : select_estimated(rows, code, setup.estimated);
     };
     if (kinesim::prepare_inputs(sim, file, setup.inputs, estimate) != 0) return -1;
-    if (petabProblem
-            ? petab.plan(file, setup) != 0
-            : plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0 ||
-                  check_data_depend_on_parameters(setup.experiments, setup.inputs.algebraicCount) !=
-                      0) {
+    if (petabProblem) {
+        if (petab.plan(file, setup) != 0) return -1;
+    } else if (plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0 ||
+               check_data_depend_on_parameters(setup.experiments, setup.inputs.algebraicCount) !=
+                   0) {
         return -1;
     }
     std::string kineDir = kinesim::find_kine_dir(options.kineDir);
@@ -158,11 +158,11 @@ int measure_uncertainty(const FitSetup& setup, FitSummary& summary) {
             if (!noise[r]) summary.measurementChi2 += residuals[r] * residuals[r];
         }
     }
-    for (size_t j = 0; j < best.logValues.size(); ++j)
-        summary.values.push_back(setup.estimated[j].value_at(best.logValues[j]));
     std::vector<double> slopes;
-    for (size_t j = 0; j < best.logValues.size(); ++j)
+    for (size_t j = 0; j < best.logValues.size(); ++j) {
+        summary.values.push_back(setup.estimated[j].value_at(best.logValues[j]));
         slopes.push_back(setup.estimated[j].value_slope(best.logValues[j]));
+    }
     summary.uncertainty =
         estimate_uncertainty(jacobian, m, slopes, best.chi2, setup.all_weighted());
     return 0;
