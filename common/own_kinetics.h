@@ -16,4 +16,9 @@ constexpr const char* kOwnKineticsLine = "KINETICS:SBML";
 // to the events file (kinelaw -E): what reads the DAE file alone would otherwise drop them.
 constexpr const char* kEventCountKey = "EVENTS:";
 
+// The conversion-type line "INITIAL:<n>" when n initial values are computed from the model's
+// values, written as formulas to the initial-values file (kinelaw -I): a fit that changes the
+// values without them would start from stale ones.
+constexpr const char* kInitialCountKey = "INITIAL:";
+
 }  // namespace zymorax

@@ -48,9 +48,10 @@ std::string param_row(const std::string& label, int index, const std::string& va
                   tag.c_str());
 }
 
-std::string unused_param_row(const std::string& label, int index, const std::string& tag) {
-    return format("PARAM   ;%-14s;%4d;%12s;;0;D;;;; %s\t# Not Used!!\n", label.c_str(), index, "1",
-                  tag.c_str());
+std::string unused_param_row(const std::string& label, int index, const std::string& tag,
+                             const std::string& valueText) {
+    return format("PARAM   ;%-14s;%4d;%12s;;0;D;;;; %s\t# Not Used!!\n", label.c_str(), index,
+                  valueText.c_str(), tag.c_str());
 }
 
 std::string event_header() {

@@ -30,7 +30,8 @@ std::string y_start_row(int number, const std::string& valueText, const std::str
 std::string param_header();
 std::string param_row(const std::string& label, int index, const std::string& valueText,
                       const std::string& tag);
-std::string unused_param_row(const std::string& label, int index, const std::string& tag);
+std::string unused_param_row(const std::string& label, int index, const std::string& tag,
+                             const std::string& valueText = "1");
 
 // The T_EVENT comment, the "Don't edit" line, and the PARAM_NAME row of one label.
 std::string event_header();

@@ -90,7 +90,8 @@ void write_label_elements(FILE* out, const ParamLabel& row) {
     for (int k = 1; k <= row.elementCount; ++k) {
         const ParamElement& element = row.elements[k - 1];
         if (!element.used) {
-            print(out, "param.%s(%4d).value = %s; %%\tNot Used!!\n", label, k, "1");
+            print(out, "param.%s(%4d).value = %s; %%\tNot Used!!\n", label, k,
+                  unused_value(element).c_str());
         } else if (element.value != NO_VALUE) {
             print(out, "param.%s(%4d).value = %s;\n", label, k,
                   matlab_param_value(element.value).c_str());

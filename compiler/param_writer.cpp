@@ -25,7 +25,8 @@ void write_label_elements(FILE* out, const ParamLabel& row) {
     for (int k = 1; k <= row.elementCount; ++k) {
         const ParamElement& element = row.elements[k - 1];
         if (!element.used) {
-            write_text(out, zymorax::unused_param_row(row.label, k, element.tag));
+            write_text(out, zymorax::unused_param_row(row.label, k, element.tag,
+                                                      unused_value(element)));
             continue;
         }
         std::string value = element.value != NO_VALUE ? param_value_field(element.value)

@@ -23,3 +23,9 @@ std::string matlab_initial_value(double value) {
 std::string matlab_param_value(double value) {
     return extended_dialect() ? zymorax::shortest_number_text(value) : zymorax::format("%g", value);
 }
+
+std::string unused_value(const ParamElement& element) {
+    // an element without a line of its own has no value of the model's
+    if (!extended_dialect() || element.value == NO_VALUE || element.tag.empty()) return "1";
+    return zymorax::shortest_number_text(element.value);
+}

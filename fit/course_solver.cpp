@@ -130,21 +130,32 @@ struct VectorArray {
     }
 };
 
-// s = 0 at the start, and s' = d f / d log p in the differential rows; IDACalcIC corrects both
-// where there are algebraic variables.
+// s = d initial / d log p at the start (0 without `initialSlopes`), and s' = d f / d y s +
+// d f / d log p in the differential rows; IDACalcIC corrects both where there are algebraic
+// variables.
 int start_sensitivities(kinesim::IdaObjects& ida, SensitivityState& state,
-                        const kinesim::SolverSettings& settings, VectorArray& s, VectorArray& sp) {
+                        const kinesim::SolverSettings& settings,
+                        const std::vector<double>* initialSlopes, VectorArray& s, VectorArray& sp) {
     int count = static_cast<int>(state.parameters.size());
     s.count = sp.count = count;
     s.vectors = N_VCloneVectorArray(count, ida.y);
     sp.vectors = N_VCloneVectorArray(count, ida.y);
     if (s.vectors == nullptr || sp.vectors == nullptr) return -1;
     const double* y = N_VGetArrayPointer(ida.y);
+    const int n = state.model.size();
+    if (initialSlopes != nullptr) state.load_jacobian(y);
     for (int j = 0; j < count; ++j) {
-        N_VConst(0.0, s.vectors[j]);
+        double* start = N_VGetArrayPointer(s.vectors[j]);
         double* slope = N_VGetArrayPointer(sp.vectors[j]);
         state.parameter_derivative(j, y, slope);
-        std::fill_n(slope, std::min(state.algebraicCount, state.model.size()), 0.0);
+        if (initialSlopes == nullptr) {
+            std::fill_n(start, n, 0.0);
+        } else {
+            std::copy_n(initialSlopes->begin() + static_cast<size_t>(j) * n, n, start);
+            state.multiply(start);
+            for (int i = 0; i < n; ++i) slope[i] += state.product[i];
+        }
+        std::fill_n(slope, std::min(state.algebraicCount, n), 0.0);
     }
     std::vector<double> atol(count, settings.absoluteTolerance);
     bool ok =
@@ -392,7 +403,8 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<double>& initial, const std::vector<double>& times,
                  const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
-                 Course& course, std::string& failure, kinesim::StateEvents* stateEvents) {
+                 Course& course, std::string& failure, kinesim::StateEvents* stateEvents,
+                 const std::vector<double>* initialSlopes) {
     int n = model.size();
     course.variables = n;
     course.parameters = static_cast<int>(parameters.size());
@@ -413,7 +425,7 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     std::vector<double> start = initial;
     if (solve_algebraic_start(state, settings, start, failure) != 0 ||
         kinesim::setup_ida(ida, state, start, 0.0, settings) != 0 ||
-        (!parameters.empty() && start_sensitivities(ida, state, settings, s, sp) != 0) ||
+        (!parameters.empty() && start_sensitivities(ida, state, settings, initialSlopes, s, sp) != 0) ||
         watch_triggers(ida, state, times, run) != 0 ||
         make_consistent(ida, state, s, sp, 0.0, failure) != 0 ||
         fire_events(ida, state, settings, s, sp, 0.0, false, true, run, failure) != 0 ||

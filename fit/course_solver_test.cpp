@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "initial_formulas.h"
 #include "model_inputs.h"
 #include "state_events.h"
 
@@ -49,6 +50,7 @@ struct TestModel {
     kinesim::UsrFjac fjac;
     int algebraic;
     std::vector<double> initial;
+    std::vector<kinesim::InitialFormulaText> starts = {};  // initial values from k
 };
 
 const std::vector<double> kTimes = {0.0, 0.25, 1.0, 2.5, 6.0};
@@ -69,9 +71,8 @@ kinesim::EventDefinition event_block(const std::string& trigger,
     return event;
 }
 
-void load_events(const std::vector<kinesim::EventDefinition>& definitions,
-                 kinesim::ParameterValues& parameters, kinesim::ModelFunctions& functions,
-                 int algebraic, kinesim::StateEvents& events) {
+// The PARAM rows of k[1] to k[3].
+kinesim::ParameterFile k_rows() {
     kinesim::ParameterFile file;
     file.labels = {"k"};
     for (int j = 1; j <= 3; ++j) {
@@ -80,6 +81,13 @@ void load_events(const std::vector<kinesim::EventDefinition>& definitions,
         row.index = j;
         file.params.push_back(row);
     }
+    return file;
+}
+
+void load_events(const std::vector<kinesim::EventDefinition>& definitions,
+                 kinesim::ParameterValues& parameters, kinesim::ModelFunctions& functions,
+                 int algebraic, kinesim::StateEvents& events) {
+    kinesim::ParameterFile file = k_rows();
     kinesim::RateSource rates{[&functions](const double* y, double* f) { functions.rhs(y, f); }, 2};
     ASSERT_EQ(events.load("events.txt", definitions, {"y1", "y2"}, algebraic, file,
                           parameters.record(), std::move(rates)),
@@ -101,11 +109,19 @@ Course solve(const TestModel& model, std::vector<double> values, bool sensitivit
     kinesim::ModelFunctions functions(model.fvec, model.fjac, parameters.record(), 2);
     kinesim::StateEvents watched;
     load_events(stateEvents, parameters, functions, model.algebraic, watched);
+    kinesim::InitialFormulas starts;
+    EXPECT_EQ(starts.load("initial.txt", model.starts, {"y1", "y2"}, model.algebraic, k_rows(),
+                          parameters.record()),
+              0);
+    std::vector<double> initial = model.initial, slopes;
+    starts.apply(initial);
+    starts.slopes(initial, estimated, {}, {}, slopes);
     Course course;
     std::string failure;
-    EXPECT_EQ(solve_course(functions, model.algebraic, model.initial, kTimes, events,
+    EXPECT_EQ(solve_course(functions, model.algebraic, initial, kTimes, events,
                            sensitivities ? estimated : std::vector<double*>{}, settings, course,
-                           failure, stateEvents.empty() ? nullptr : &watched),
+                           failure, stateEvents.empty() ? nullptr : &watched,
+                           starts.empty() ? nullptr : &slopes),
               0)
         << failure;
     for (int j = 0; j < 3; ++j) EXPECT_EQ(parameters.at(1, j + 1), values[j]) << "k" << j + 1;
@@ -148,6 +164,16 @@ TEST(CourseSolver, SensitivitiesOfAnOdeAgreeWithFiniteDifferences) {
 // so a wrong start of them (or of the derivatives by parameters) shows here.
 TEST(CourseSolver, SensitivitiesOfADaeAgreeWithFiniteDifferences) {
     expect_sensitivities_match_differences({dae_fvec, dae_fjac, 1, {0.0, 3.0}});
+}
+
+// Initial values computed from the parameters, the second from the first: the sensitivities
+// start from their slopes, and their rates from the Jacobian times them.
+TEST(CourseSolver, SensitivitiesStartFromTheSlopesOfInitialFormulas) {
+    const std::vector<kinesim::InitialFormulaText> ode = {{1, "y[y1]", "2*k[1] + k[3]^2"},
+                                                          {2, "y[y2]", "y[y1]*k[2]"}};
+    expect_sensitivities_match_differences({ode_fvec, ode_fjac, 0, {0.0, 0.0}, ode});
+    const std::vector<kinesim::InitialFormulaText> dae = {{1, "y[y2]", "3*k[2]/k[1] + 1"}};
+    expect_sensitivities_match_differences({dae_fvec, dae_fjac, 1, {0.0, 0.0}, dae});
 }
 
 // k1 set at a recorded time (the record is after it; d y / d log k1 no longer grows), k3 between

@@ -12,6 +12,7 @@ const char* const kUsage =
     "               [-N<starts>] [-j<threads>] [--seed <n>] [-G<fit.png>] [-W<starts.png>]\n"
     "               [-I<iterations>] [-J<jacobian.c>] [-L<solver>] [-B<compiler>]\n"
     "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>] [--events <events.txt>]\n"
+    "               [--initial <initial.txt>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -P  parameter file; PARAM rows marked R or S (with GA_min and GA_max) are estimated\n"
     "  -D  data file of one experiment (time, variable tags, sd(<tag>)); one -D per experiment\n"
@@ -24,6 +25,8 @@ const char* const kUsage =
     "  -I  iterations of each start at most (default 200)\n"
     "  --nominal  with -E: print the objective at the parameter table's nominal values, no fit\n"
     "  --events  events file kinelaw -E writes, applied in every experiment\n"
+    "  --initial  initial-values file kinelaw -I writes: the initial values computed from\n"
+    "             the parameters, recomputed in every experiment\n"
     "  -J, -L, -B, -R, -A, -K  as for kinesim: sparse Jacobian file, linear solver,\n"
     "      compiler, tolerances of the integration (default 1e-8, 1e-10), folder of kine.h\n";
 
@@ -99,24 +102,34 @@ int parse_switch(char letter, const std::string& value, FitOptions& options) {
     }
 }
 
-int parse_events(const std::string& text, FitOptions& options) {
+// "--<name> <file>" or "--<name>=<file>" at argument i, moving i past the file; 1 when the
+// argument is another one.
+int parse_file_switch(const std::string& name, const char* example, int argc,
+                      const char* const* argv, int& i, std::string& file) {
+    const std::string argument = argv[i], prefix = "--" + name;
+    std::string text;
+    if (argument == prefix) {
+        if (i + 1 < argc) text = argv[++i];
+    } else if (argument.rfind(prefix + "=", 0) == 0) {
+        text = argument.substr(prefix.size() + 1);
+    } else {
+        return 1;
+    }
     if (text.empty()) {
-        log_sys("--events needs a file: --events <events.txt>.\n");
+        log_sys("%s needs a file: %s %s.\n", prefix.c_str(), prefix.c_str(), example);
         return -1;
     }
-    options.eventFile = text;
+    file = text;
     return 0;
 }
 
-// Reads argument i (and the next one for "--seed <n>" and "--events <file>"); moves i past
-// what it read.
+// Reads argument i (and the next one for "--seed <n>", "--events <file>" and "--initial
+// <file>"); moves i past what it read.
 int parse_argument(int argc, const char* const* argv, int& i, FitOptions& options) {
     std::string argument = argv[i];
-    if (argument == "--events") {
-        if (i + 1 >= argc) return parse_events("", options);
-        return parse_events(argv[++i], options);
-    }
-    if (argument.rfind("--events=", 0) == 0) return parse_events(argument.substr(9), options);
+    int file = parse_file_switch("events", "<events.txt>", argc, argv, i, options.eventFile);
+    if (file == 1) file = parse_file_switch("initial", "<initial.txt>", argc, argv, i, options.initialFile);
+    if (file != 1) return file;
     if (argument == "--seed") {
         if (i + 1 >= argc) {
             log_sys("--seed needs a number: --seed <n>.\n");

@@ -20,6 +20,7 @@ struct FitOptions {
     std::string jacobianFile;            // -J: symcode's sparse Jacobian (optional)
     std::string kineDir;                 // -K: folder of kine.h (optional)
     std::string eventFile;               // --events: kinelaw's events file (optional)
+    std::string initialFile;             // --initial: kinelaw's initial-values file (optional)
     kinesim::LinearSolverKind linearSolver = kinesim::LinearSolverKind::Auto;  // -L
     kinesim::CodeCompiler compiler = kinesim::CodeCompiler::TinyCC;            // -B
     int starts = 10;                                                           // -N

@@ -66,6 +66,12 @@ FitProblem::FitProblem(const FitSetup& setup)
         }
         estimatedValues_.push_back(value);
     }
+    const InitialFormulaSource& starts = setup.initialFormulas;
+    // kinefit loaded the same formulas on the same names before the fit, so this succeeds.
+    if (!starts.formulas.empty()) {
+        initialFormulas_.load(starts.path, starts.formulas, inputs_.tags, inputs_.algebraicCount,
+                              starts.file, inputs_.parameters.record());
+    }
     std::string unused;  // kinefit bound the same formulas on the same names before the fit
     if (setup.petab_problem()) petab_.bind(setup.petab, setup.estimated, inputs_, unused);
     for (const ExperimentPlan& plan : setup.experiments) {
@@ -89,6 +95,21 @@ void FitProblem::apply(int experiment, const double* logValues) {
             *estimatedValues_[j] = setup_.estimated[j].value_at(logValues[j]);
     }
     if (setup_.petab_problem()) petab_.set_values(logValues);
+    if (!initialFormulas_.empty()) {
+        std::vector<int> variables;
+        std::vector<double*> values;
+        kept_by(experiment, variables, values);
+        initialFormulas_.apply(initial_, variables, values);
+    }
+}
+
+void FitProblem::kept_by(int experiment, std::vector<int>& variables,
+                         std::vector<double*>& values) {
+    const ExperimentPlan& plan = setup_.experiments[experiment];
+    for (const auto& set : plan.initialValues) variables.push_back(set.first);
+    for (const ElementValue& set : plan.parameterValues) {
+        values.push_back(&inputs_.parameters.at(set.slot, set.element));
+    }
 }
 
 bool FitProblem::simulate(int experiment, const double* logValues, const std::vector<double>& times,
@@ -109,9 +130,16 @@ bool FitProblem::evaluate(const double* logValues, double* residuals, double* ja
     for (size_t e = 0; e < setup_.experiments.size(); ++e) {
         const ExperimentPlan& plan = setup_.experiments[e];
         apply(static_cast<int>(e), logValues);
+        const bool slopes = jacobian != nullptr && !initialFormulas_.empty();
+        if (slopes) {
+            std::vector<int> variables;
+            std::vector<double*> values;
+            kept_by(static_cast<int>(e), variables, values);
+            initialFormulas_.slopes(initial_, modelEstimated_, variables, values, initialSlopes_);
+        }
         if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times, setup_.events,
                          jacobian != nullptr ? modelEstimated_ : kNone, setup_.settings, course_,
-                         failure, state_events()) != 0) {
+                         failure, state_events(), slopes ? &initialSlopes_ : nullptr) != 0) {
             failure = plan.path + ": " + failure;
             return false;
         }

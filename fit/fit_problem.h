@@ -10,6 +10,7 @@
 #include "dae_solver.h"
 #include "estimated_parameters.h"
 #include "experiments.h"
+#include "initial_formulas.h"
 #include "model_inputs.h"
 #include "petab_objective.h"
 #include "petab_problem.h"
@@ -25,6 +26,13 @@ struct StateEventSource {
     kinesim::ParameterFile file;
 };
 
+// An initial-values file's formulas, computed in every experiment from its values.
+struct InitialFormulaSource {
+    std::string path;
+    std::vector<kinesim::InitialFormulaText> formulas;
+    kinesim::ParameterFile file;
+};
+
 // Everything a fit reads and no search changes, shared by the threads.
 struct FitSetup {
     kinesim::UsrFvec fvec = nullptr;
@@ -35,6 +43,7 @@ struct FitSetup {
     std::vector<ExperimentPlan> experiments;
     std::vector<kinesim::TimeEvent> events;  // the parameter file's, applied in every experiment
     StateEventSource stateEvents;
+    InitialFormulaSource initialFormulas;
     kinesim::SolverSettings settings;
     PetabSetup petab;  // a PEtab problem's observables and measurements (no points otherwise)
 
@@ -75,6 +84,8 @@ class FitProblem {
     kinesim::StateEvents* state_events() { return stateEvents_.empty() ? nullptr : &stateEvents_; }
     void add_direct_rows(const ExperimentPlan& plan, double* residuals, double* jacobian,
                          size_t& row) const;
+    // What experiment e sets itself, which the initial formulas leave as it is.
+    void kept_by(int experiment, std::vector<int>& variables, std::vector<double*>& values);
 
     const FitSetup& setup_;
     kinesim::ModelInputs inputs_;
@@ -84,6 +95,8 @@ class FitProblem {
     std::vector<int> columns_;              // estimated j -> its sensitivity, -1 outside the model
     std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default
     std::vector<double> initial_;
+    std::vector<double> initialSlopes_;  // d initial / d log p of modelEstimated_, [j * n + i]
+    kinesim::InitialFormulas initialFormulas_;
     Course course_;
     kinesim::StateEvents stateEvents_;  // on this problem's own values
     PetabObjective petab_;

@@ -57,6 +57,41 @@ int load_state_events(const FitOptions& options, const kinesim::ParameterFile& f
     return 0;
 }
 
+// The parameter elements the code reads and those the initial formulas read: what can be
+// estimated.
+kinesim::CodeFacts with_initial_reads(const kinesim::CodeFacts& code,
+                                      const InitialFormulaSource& source) {
+    kinesim::CodeFacts reads = code;
+    for (const auto& [label, indices] : kinesim::elements_named(source.formulas))
+        reads.elements[label].insert(indices.begin(), indices.end());
+    return reads;
+}
+
+// Compiles the initial formulas once on the model, so that the searches' own copies cannot
+// fail. A formula that sets a parameter element from an estimated one is refused: the model
+// would read that element with no sensitivity of its own.
+int load_initial_formulas(const kinesim::ParameterFile& file, FitSetup& setup) {
+    InitialFormulaSource& source = setup.initialFormulas;
+    if (source.formulas.empty()) return 0;
+    source.file = file;
+    kinesim::ModelInputs inputs = setup.inputs;
+    kinesim::InitialFormulas check;
+    if (check.load(source.path, source.formulas, inputs.tags, inputs.algebraicCount, file,
+                   inputs.parameters.record()) != 0) {
+        return -1;
+    }
+    std::vector<double*> estimated;
+    for (const EstimatedParameter& p : setup.estimated) {
+        if (p.in_model()) estimated.push_back(&inputs.parameters.at(p.slot, p.index));
+    }
+    std::string target = check.value_set_from(estimated);
+    if (target.empty()) return 0;
+    log_sys("%s: the formula of %s reads an estimated parameter; kinefit fits initial formulas "
+            "that set variables only.\n",
+            source.path.c_str(), target.c_str());
+    return -1;
+}
+
 }  // namespace
 
 int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
@@ -68,11 +103,26 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
     PetabRoute petab;
     bool petabProblem = !options.petabFile.empty();
     if (petabProblem && petab.read(options.petabFile) != 0) return -1;
+    setup.initialFormulas.path = options.initialFile;
+    if (!options.initialFile.empty() &&
+        kinesim::read_initial_file(options.initialFile, setup.initialFormulas.formulas) != 0) {
+        return -1;
+    }
     auto estimate = [&](kinesim::ParameterFile& rows, const kinesim::CodeFacts& code) {
-        return petabProblem ? petab.select(rows, code, setup)
-                            : select_estimated(rows, code, setup.estimated);
+        // Before what is estimated: without the formulas, what they read looks unread.
+        if (kinesim::check_initial_count(options.codeFile, code.initialCount, options.initialFile,
+                                         setup.initialFormulas.formulas.size(),
+                                         "--initial <initial.txt>") != 0) {
+            return -1;
+        }
+        const kinesim::CodeFacts reads = with_initial_reads(code, setup.initialFormulas);
+        return petabProblem ? petab.select(rows, reads, setup)
+                            : select_estimated(rows, reads, setup.estimated);
     };
-    if (kinesim::prepare_inputs(sim, file, setup.inputs, estimate) != 0) return -1;
+    if (kinesim::prepare_inputs(sim, file, setup.inputs, estimate) != 0 ||
+        load_initial_formulas(file, setup) != 0) {
+        return -1;
+    }
     if (petabProblem) {
         if (petab.plan(file, setup) != 0) return -1;
     } else if (plan_experiments(options.dataFiles, file, setup.estimated, setup.experiments) != 0 ||

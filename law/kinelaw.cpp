@@ -79,6 +79,14 @@ int run_kinelaw(const LawOptions& options) {
     if (!options.eventFile.empty() && write_text_file(options.eventFile, events_text(dae)) != 0) {
         return kExitFailure;
     }
+    if (!options.initialFile.empty()) {
+        for (const std::string& kept : dae.startsKept) {
+            log_sys("%s: %s, so its value is written as a number and does not follow the "
+                    "parameters.\n",
+                    options.modelFile.c_str(), kept.c_str());
+        }
+        if (write_text_file(options.initialFile, initial_values_text(dae)) != 0) return kExitFailure;
+    }
     return kExitOk;
 }
 

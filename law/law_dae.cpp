@@ -10,11 +10,13 @@ std::string value_text(const std::optional<double>& value) {
     return value ? " " + zymorax::shortest_number_text(*value) : std::string();
 }
 
+std::string count_line(const char* key, size_t count) {
+    return count == 0 ? std::string() : "    " + std::string(key) + std::to_string(count) + "\n";
+}
+
 std::string model_section(const LawDae& dae) {
-    std::string events;
-    if (!dae.events.empty())
-        events = "    " + std::string(zymorax::kEventCountKey) + std::to_string(dae.events.size()) +
-                 "\n";
+    const std::string events = count_line(zymorax::kEventCountKey, dae.events.size()) +
+                               count_line(zymorax::kInitialCountKey, dae.startFormulas.size());
     return "== Model ==\n\nTITLE:" + dae.title + "\nINFO:" + dae.info + "\nCONVERSION TYPE\n    " +
            zymorax::kOwnKineticsLine + "\n" + events + "\n";
 }

@@ -65,6 +65,9 @@ struct LawDae {
     std::vector<DaeDefinition> equations;  // dydt[name] = text, one per variable, in their order
     std::vector<SymbolUse> uses;
     std::vector<DaeEvent> events;
+    // target = math of the initial values computed from other values, each after what it reads
+    std::vector<DaeDefinition> startFormulas;
+    std::vector<std::string> startsKept;  // why an initial value is kept as a number
 };
 
 // Writes the DAE file's text.
@@ -72,5 +75,8 @@ std::string dae_text(const LawDae& dae);
 
 // The events file's text (docs/kinelaw.md): one block per event, in the model's order.
 std::string events_text(const LawDae& dae);
+
+// The initial-values file's text: one line "<target> = <math>" per formula, in their order.
+std::string initial_values_text(const LawDae& dae);
 
 }  // namespace kinelaw

@@ -8,6 +8,7 @@
 #include "format.h"
 #include "math_text.h"
 #include "math_value.h"
+#include "start_formulas.h"
 #include "start_values.h"
 #include "temporary_order.h"
 
@@ -590,6 +591,16 @@ struct Builder {
         }
     }
 
+    // After the events, which may turn values into variables held between them.
+    int initial_formulas() {
+        StartSymbols symbols{[this](const std::string& id) { return symbol(id); },
+                             [this](const std::string& id) -> const ASTNode* {
+                                 const AssignmentRule* rule = model.getAssignmentRule(id);
+                                 return rule != nullptr ? rule->getMath() : nullptr;
+                             }};
+        return start_formulas(model, symbols, dae.startFormulas, dae.startsKept, problem);
+    }
+
     int build_events() {
         hold_values_only_events_read();
         for (unsigned i = 0; i < model.getNumEvents(); ++i) {
@@ -646,7 +657,7 @@ struct Builder {
         for (unsigned i = 0; i < model.getNumReactions(); ++i) {
             if (reaction_temporary(*model.getReaction(i)) != 0) return -1;
         }
-        if (equations() != 0 || build_events() != 0) return -1;
+        if (equations() != 0 || build_events() != 0 || initial_formulas() != 0) return -1;
         // A model of constants alone still needs one equation to be simulated.
         if (needsTime || dae.variables.empty()) add_time();
         if (check_finite_values() != 0) return -1;

@@ -6,10 +6,13 @@ namespace kinelaw {
 
 const char* const kUsage =
     "Usage: kinelaw -N<model.xml> -D<model.dae> [-U<usage.txt>] [-E<events.txt>]\n"
+    "               [-I<initial.txt>]\n"
     "  -N  SBML model (Level 1 to 3) whose own kinetic laws and rules are kept\n"
     "  -D  DAE file to write (compile it with symcode -X)\n"
     "  -U  also write how the model's ids map onto the DAE file\n"
-    "  -E  also write the model's events (kinesim -E applies them)\n";
+    "  -E  also write the model's events (kinesim -E applies them)\n"
+    "  -I  also write the initial values the model computes from its parameters\n"
+    "      (kinefit and kinesim --initial recompute them)\n";
 
 namespace {
 
@@ -36,6 +39,8 @@ int parse_one(const std::string& argument, LawOptions& options) {
             return set_once(options.usageFile, 'U', value);
         case 'E':
             return set_once(options.eventFile, 'E', value);
+        case 'I':
+            return set_once(options.initialFile, 'I', value);
         default:
             return fail("Unknown argument '" + argument + "'.");
     }

@@ -12,6 +12,7 @@ struct LawOptions {
     std::string daeFile;    // -D DAE file to write
     std::string usageFile;  // -U optional: how the model's ids map onto the DAE file
     std::string eventFile;  // -E optional: the model's events, for kinesim -E
+    std::string initialFile;  // -I optional: the initial values computed from other values
 };
 
 // Parses argv; 0, or -1 after logging the fault and the usage.

@@ -205,12 +205,13 @@ bool header_says_own_kinetics(const std::string& text) {
     return at != std::string::npos && at < header_end(text);
 }
 
-int header_event_count(const std::string& text) {
+// The n of a "<key><n>" line of the header comment, 0 without one.
+int header_count(const std::string& text, const char* key) {
     size_t end = header_end(text);
-    size_t at = text.find(std::string(" ") + zymorax::kEventCountKey);
+    size_t at = text.find(std::string(" ") + key);
     if (at == std::string::npos || end == std::string::npos || at > end) return 0;
     int count = 0;
-    size_t digits = at + 1 + std::strlen(zymorax::kEventCountKey);
+    size_t digits = at + 1 + std::strlen(key);
     size_t stop = text.find_first_not_of("0123456789", digits);
     if (!zymorax::parse_whole_number(text.substr(digits, stop - digits), count)) return 0;
     return count;
@@ -220,7 +221,8 @@ int header_event_count(const std::string& text) {
 
 int scan_generated_code(const std::string& text, CodeFacts& facts) {
     facts = CodeFacts();
-    facts.eventCount = header_event_count(text);
+    facts.eventCount = header_count(text, zymorax::kEventCountKey);
+    facts.initialCount = header_count(text, zymorax::kInitialCountKey);
     facts.ownKinetics = header_says_own_kinetics(text);
     std::string code = without_comments(text);
     Scanner scanner(facts);

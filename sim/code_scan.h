@@ -31,6 +31,7 @@ struct CodeFacts {
     std::set<std::pair<int, int>> jacobianEntries;  // (i, n) of every fjac[i][n]
     std::vector<PowerTerm> powerTerms;              // in usr_fvec first, in the order written
     int eventCount = 0;        // "EVENTS:<n>" of the header comment: events kinelaw -E wrote
+    int initialCount = 0;      // "INITIAL:<n>": initial values kinelaw -I wrote as formulas
     bool ownKinetics = false;  // the header comment says KINETICS:SBML: a model's own math
 };
 

@@ -10,6 +10,7 @@
 #include "csv_writer.h"
 #include "dae_solver.h"
 #include "format.h"
+#include "initial_formulas.h"
 #include "jacobian_check.h"
 #include "jacobian_file.h"
 #include "log.h"
@@ -80,10 +81,26 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
                     bases.end());
     }
     inputs.eventCount = facts.eventCount;
+    inputs.initialCount = facts.initialCount;
     return 0;
 }
 
 namespace {
+
+int apply_initial_formulas(const SimOptions& options, const ParameterFile& file,
+                           ModelInputs& inputs) {
+    std::vector<InitialFormulaText> formulas;
+    InitialFormulas compiled;
+    if (read_initial_file(options.initialFile, formulas) != 0 ||
+        check_initial_count(options.codeFile, inputs.initialCount, options.initialFile,
+                            formulas.size(), "--initial <initial.txt>") != 0 ||
+        compiled.load(options.initialFile, formulas, inputs.tags, inputs.algebraicCount, file,
+                      inputs.parameters.record()) != 0) {
+        return -1;
+    }
+    compiled.apply(inputs.initial);
+    return 0;
+}
 
 // The check holds three n x n arrays.
 int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {
@@ -147,6 +164,10 @@ int run_kinesim(const SimOptions& options) {
     ModelInputs inputs;
     if (int prepared = prepare_inputs(options, file, inputs)) {
         if (prepared == -2) log_sys("Nothing was simulated.\n");
+        return kExitFailure;
+    }
+    if (!options.initialFile.empty() && apply_initial_formulas(options, file, inputs) != 0) {
+        log_sys("Nothing was simulated.\n");
         return kExitFailure;
     }
     std::string kineDir = find_kine_dir(options.kineDir);

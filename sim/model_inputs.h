@@ -45,6 +45,7 @@ struct ModelInputs {
     ParameterValues parameters;
     std::vector<int> powerBases;  // the variables (from 0) raised to a power law, ascending
     int eventCount = 0;           // the events the model's header says an events file holds
+    int initialCount = 0;         // the formulas it says an initial-values file holds
 };
 
 // Logs every value that the Y_START rows and `elements` (label -> indices of the elements read)

@@ -10,6 +10,7 @@ const char* const kUsage =
     "Usage: kinesim -C<model.c> -P<param.txt> -T<start>:<end> -S<step> -O<out.csv>\n"
     "               [-J<jacobian.c>] [-L<solver>] [-B<compiler>] [-G<plot.png>]\n"
     "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>] [-E<events.txt>]\n"
+    "               [--initial <initial.txt>]\n"
     "       kinesim --check-jacobian -C<model.c> -P<param.txt> [-B<compiler>] [-K<kine.h folder>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -J  sparse Jacobian file written by symcode -J (without it, KLU takes the entries\n"
@@ -23,6 +24,8 @@ const char* const kUsage =
     "  -R  relative tolerance (default 1e-8), -A absolute tolerance (default 1e-10)\n"
     "  -K  folder of kine.h (default: ZYMORAX_KINE_DIR, then beside the program)\n"
     "  -E  events file written by kinelaw -E: events triggered by the state or time\n"
+    "  --initial  initial-values file written by kinelaw -I: the initial values computed\n"
+    "             from the parameter file's values instead of its Y_START rows\n"
     "  --check-jacobian  compare usr_fjac with finite differences of usr_fvec at the\n"
     "                    initial state; exit status 1 when they disagree\n";
 
@@ -149,9 +152,30 @@ int parse_positive(const std::string& option, const std::string& text, double& v
     return 0;
 }
 
+// "--initial <file>" or "--initial=<file>" at argument i, moving i past the file; 1 when the
+// argument is another one.
+int parse_initial(int argc, const char* const* argv, int& i, SimOptions& options) {
+    const std::string argument = argv[i];
+    std::string file;
+    if (argument == "--initial") {
+        if (i + 1 < argc) file = argv[++i];
+    } else if (argument.rfind("--initial=", 0) == 0) {
+        file = argument.substr(10);
+    } else {
+        return 1;
+    }
+    if (file.empty()) {
+        log_sys("--initial needs a file: --initial <initial.txt>.\n");
+        return -1;
+    }
+    options.initialFile = file;
+    return 0;
+}
+
 int parse_sim_options(int argc, const char* const* argv, SimOptions& options) {
     for (int i = 1; i < argc; ++i) {
-        if (parse_one(argv[i], options) != 0) {
+        int initial = parse_initial(argc, argv, i, options);
+        if (initial == -1 || (initial == 1 && parse_one(argv[i], options) != 0)) {
             log_sys("%s", kUsage);
             return -1;
         }

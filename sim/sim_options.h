@@ -17,6 +17,7 @@ struct SimOptions {
     std::string kineDir;       // -K: folder of kine.h (optional; found beside the program else)
     std::string jacobianFile;  // -J: symcode's sparse Jacobian (optional)
     std::string eventFile;     // -E: kinelaw's events file (optional)
+    std::string initialFile;   // --initial: kinelaw's initial-values file (optional)
     LinearSolverKind linearSolver = LinearSolverKind::Auto;  // -L
     CodeCompiler compiler = CodeCompiler::TinyCC;            // -B
     double timeStart = 0.0;                                  // -T<start>:<end>

@@ -15,9 +15,16 @@ namespace {
 // More firings than this at one time are events that keep triggering one another.
 constexpr int kMaxFiringsAtOneTime = 10000;
 
-// y[tag] and x[tag] name a variable, label[k] a parameter element of a PARAM row.
-NameResolver resolver(const std::vector<std::string>& tags, int algebraicCount,
-                      const ParameterFile& file, Parameter* record, const RateSource* rates) {
+int fault(const std::string& path, int line, const std::string& what) {
+    log_sys("%s:%d: %s.\n", path.c_str(), line, what.c_str());
+    return -1;
+}
+
+}  // namespace
+
+NameResolver model_name_resolver(const std::vector<std::string>& tags, int algebraicCount,
+                                 const ParameterFile& file, Parameter* record,
+                                 const RateSource* rates) {
     std::map<std::string, int> variables;
     for (size_t i = 0; i < tags.size(); ++i) variables.emplace(tags[i], static_cast<int>(i));
     std::map<std::string, int> slots;
@@ -63,13 +70,6 @@ NameResolver resolver(const std::vector<std::string>& tags, int algebraicCount,
     };
 }
 
-int fault(const std::string& path, int line, const std::string& what) {
-    log_sys("%s:%d: %s.\n", path.c_str(), line, what.c_str());
-    return -1;
-}
-
-}  // namespace
-
 StateEvents::~StateEvents() {
     for (auto at = saved_.rbegin(); at != saved_.rend(); ++at) *at->first = at->second;
 }
@@ -78,7 +78,7 @@ int StateEvents::load(const std::string& path, const std::vector<EventDefinition
                       const std::vector<std::string>& tags, int algebraicCount,
                       const ParameterFile& file, Parameter* record, RateSource rates) {
     rates_ = std::move(rates);
-    NameResolver resolve = resolver(tags, algebraicCount, file, record, &rates_);
+    NameResolver resolve = model_name_resolver(tags, algebraicCount, file, record, &rates_);
     for (const EventDefinition& definition : definitions) {
         if (compile(path, definition, resolve, algebraicCount) != 0) return -1;
     }

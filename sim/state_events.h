@@ -19,6 +19,13 @@
 
 namespace kinesim {
 
+// The names of an events or initial-values file: y[tag] and x[tag] a variable (by `tags`),
+// rate.<tag> a differential variable's rate (from `rates`), label[k] the parameter element of a
+// PARAM row of `file` in `record`.
+NameResolver model_name_resolver(const std::vector<std::string>& tags, int algebraicCount,
+                                 const ParameterFile& file, Parameter* record,
+                                 const RateSource* rates);
+
 // What a caller that carries sensitivities across the events sees of them (kinefit): when a
 // cascade of firings begins, each trigger and each firing.
 class FiringObserver {
