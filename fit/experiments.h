@@ -16,6 +16,7 @@ struct ElementValue {
     int slot = 0;
     int element = 0;
     double value = 0.0;
+    int estimated = -1;  // >= 0: the value of this estimated parameter (of the problem) instead
 };
 
 // One measured value as the fit compares it: residual = (model - value) * weight.

@@ -75,9 +75,15 @@ FitProblem::FitProblem(const FitSetup& setup)
     std::string unused;  // kinefit bound the same formulas on the same names before the fit
     if (setup.petab_problem()) petab_.bind(setup.petab, setup.estimated, inputs_, unused);
     for (const ExperimentPlan& plan : setup.experiments) {
+        sensitivityParameters_.push_back(modelEstimated_);
+        experimentColumns_.push_back(columns_);
         for (const ElementValue& set : plan.parameterValues) {
             double* value = &inputs_.parameters.at(set.slot, set.element);
             setValues_.emplace_back(value, *value);
+            if (set.estimated < 0) continue;
+            experimentColumns_.back()[set.estimated] =
+                static_cast<int>(sensitivityParameters_.back().size());
+            sensitivityParameters_.back().push_back(value);
         }
     }
 }
@@ -88,7 +94,9 @@ void FitProblem::apply(int experiment, const double* logValues) {
     for (const auto& [variable, value] : plan.initialValues) initial_[variable] = value;
     for (const auto& [value, original] : setValues_) *value = original;
     for (const ElementValue& set : plan.parameterValues) {
-        inputs_.parameters.at(set.slot, set.element) = set.value;
+        inputs_.parameters.at(set.slot, set.element) =
+            set.estimated < 0 ? set.value
+                              : setup_.estimated[set.estimated].value_at(logValues[set.estimated]);
     }
     for (size_t j = 0; j < estimatedValues_.size(); ++j) {
         if (estimatedValues_[j] != nullptr)
@@ -135,18 +143,20 @@ bool FitProblem::evaluate(const double* logValues, double* residuals, double* ja
             std::vector<int> variables;
             std::vector<double*> values;
             kept_by(static_cast<int>(e), variables, values);
-            initialFormulas_.slopes(initial_, modelEstimated_, variables, values, initialSlopes_);
+            initialFormulas_.slopes(initial_, sensitivityParameters_[e], variables, values,
+                                    initialSlopes_);
         }
         if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times, setup_.events,
-                         jacobian != nullptr ? modelEstimated_ : kNone, setup_.settings, course_,
+                         jacobian != nullptr ? sensitivityParameters_[e] : kNone,
+                         setup_.settings, course_,
                          failure, state_events(), slopes ? &initialSlopes_ : nullptr) != 0) {
             failure = plan.path + ": " + failure;
             return false;
         }
         if (!setup_.petab_problem()) {
             add_direct_rows(plan, residuals, jacobian, row);
-        } else if (!petab_.residuals(static_cast<int>(e), course_, logValues, columns_, residuals,
-                                     jacobian, row, failure)) {
+        } else if (!petab_.residuals(static_cast<int>(e), course_, logValues,
+                                     experimentColumns_[e], residuals, jacobian, row, failure)) {
             return false;
         }
     }

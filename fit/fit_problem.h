@@ -93,6 +93,10 @@ class FitProblem {
     std::vector<double*> estimatedValues_;  // nullptr for a value of the PEtab problem
     std::vector<double*> modelEstimated_;   // those of the model: the sensitivities' order
     std::vector<int> columns_;              // estimated j -> its sensitivity, -1 outside the model
+    // Per experiment: modelEstimated_ and the elements its condition sets to estimated values
+    // of the problem, and the columns with those.
+    std::vector<std::vector<double*>> sensitivityParameters_;
+    std::vector<std::vector<int>> experimentColumns_;
     std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default
     std::vector<double> initial_;
     std::vector<double> initialSlopes_;  // d initial / d log p of modelEstimated_, [j * n + i]

@@ -53,17 +53,49 @@ StartOutcome outcome_of(const ceres::Solver::Summary& summary) {
                                                              : StartOutcome::Converged;
 }
 
-// Whether a log value ended on its bound: a search that stops there has not found a minimum
-// of the objective, only of the box.
-bool on_a_bound(const FitProblem& problem, const std::vector<double>& logValues) {
+// The log values that ended on their bounds: a search that stops there has not found a
+// minimum of the objective, only of the box.
+std::vector<int> on_bounds(const FitProblem& problem, const std::vector<double>& logValues) {
+    std::vector<int> held;
     for (size_t j = 0; j < logValues.size(); ++j) {
         const EstimatedParameter& parameter = problem.setup().estimated[j];
         for (double bound : {parameter.search_lower(), parameter.search_upper()}) {
-            if (std::fabs(logValues[j] - bound) <= 1e-9 * std::max(1.0, std::fabs(bound)))
-                return true;
+            if (std::fabs(logValues[j] - bound) <= 1e-9 * std::max(1.0, std::fabs(bound))) {
+                held.push_back(static_cast<int>(j));
+                break;
+            }
         }
     }
-    return false;
+    return held;
+}
+
+// Rounds of a search that stopped on a bound: the projected steps of the trust region shrink to
+// nothing against a bound that the step points through, though the other values could still
+// move. Each round holds the values on their bounds and searches the others, then frees all.
+constexpr int kBoundRounds = 3;
+
+// One search from x within the bounds, the values `held` kept as they are.
+void solve_within_bounds(FitProblem& problem, FitCost& cost, double* x, const std::vector<int>& held,
+                         int maxIterations, ceres::Solver::Summary& summary) {
+    ceres::Problem::Options problemOptions;
+    problemOptions.cost_function_ownership = ceres::DO_NOT_TAKE_OWNERSHIP;
+    problemOptions.manifold_ownership = ceres::TAKE_OWNERSHIP;
+    ceres::Problem leastSquares(problemOptions);
+    leastSquares.AddResidualBlock(&cost, nullptr, x);
+    const int k = problem.setup().parameter_count();
+    if (!held.empty() && static_cast<int>(held.size()) < k)
+        leastSquares.SetManifold(x, new ceres::SubsetManifold(k, held));
+    for (int j = 0; j < k; ++j) {
+        const EstimatedParameter& parameter = problem.setup().estimated[j];
+        leastSquares.SetParameterLowerBound(x, j, parameter.search_lower());
+        leastSquares.SetParameterUpperBound(x, j, parameter.search_upper());
+    }
+    ceres::Solve(solver_options(maxIterations), &leastSquares, &summary);
+}
+
+// Ceres lists the starting point as iteration 0; it is not an iteration of the search.
+int iterations_of(const ceres::Solver::Summary& summary) {
+    return summary.iterations.empty() ? 0 : static_cast<int>(summary.iterations.size()) - 1;
 }
 
 }  // namespace
@@ -91,25 +123,33 @@ StartResult search_from(FitProblem& problem, const std::vector<double>& logStart
     result.start = start;
     result.logValues = logStart;
     FitCost cost(problem);
-    ceres::Problem::Options problemOptions;
-    problemOptions.cost_function_ownership = ceres::DO_NOT_TAKE_OWNERSHIP;
-    ceres::Problem leastSquares(problemOptions);
     double* x = result.logValues.data();
-    leastSquares.AddResidualBlock(&cost, nullptr, x);
-    for (size_t j = 0; j < logStart.size(); ++j) {
-        const EstimatedParameter& parameter = problem.setup().estimated[j];
-        leastSquares.SetParameterLowerBound(x, static_cast<int>(j), parameter.search_lower());
-        leastSquares.SetParameterUpperBound(x, static_cast<int>(j), parameter.search_upper());
-    }
     ceres::Solver::Summary summary;
-    ceres::Solve(solver_options(maxIterations), &leastSquares, &summary);
+    solve_within_bounds(problem, cost, x, {}, maxIterations, summary);
+    result.iterations = iterations_of(summary);
     result.outcome = outcome_of(summary);
-    if (result.outcome == StartOutcome::Converged && on_a_bound(problem, result.logValues))
+    for (int round = 0; round < kBoundRounds && result.outcome == StartOutcome::Converged;
+         ++round) {
+        std::vector<int> held = on_bounds(problem, result.logValues);
+        const double before = summary.final_cost;
+        if (held.empty() || result.iterations >= maxIterations) break;
+        for (const std::vector<int>& keep : {held, std::vector<int>{}}) {
+            if (result.iterations >= maxIterations) break;
+            std::vector<double> trial = result.logValues;
+            ceres::Solver::Summary next;
+            solve_within_bounds(problem, cost, trial.data(), keep,
+                                maxIterations - result.iterations, next);
+            result.iterations += iterations_of(next);
+            if (!next.IsSolutionUsable() || next.final_cost > summary.final_cost) continue;
+            result.logValues = trial;
+            summary = next;
+            result.outcome = outcome_of(summary);
+        }
+        if (before - summary.final_cost <= 1e-9 * before) break;
+    }
+    if (result.outcome == StartOutcome::Converged && !on_bounds(problem, result.logValues).empty())
         result.outcome = StartOutcome::AtBound;
     result.chi2 = 2.0 * summary.final_cost;
-    // Ceres lists the starting point as iteration 0; it is not an iteration of the search.
-    result.iterations =
-        summary.iterations.empty() ? 0 : static_cast<int>(summary.iterations.size()) - 1;
     if (!result.usable()) {
         result.message = cost.last_failure().empty() ? summary.message : cost.last_failure();
     }

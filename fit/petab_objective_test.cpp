@@ -82,12 +82,10 @@ FitSetup chain_setup() {
     return setup;
 }
 
-TEST(PetabObjective, DerivativesAgreeWithFiniteDifferences) {
-    FitSetup setup = chain_setup();
+// The residuals' derivatives by x agree with central differences.
+void expect_derivatives_match_differences(const FitSetup& setup, const std::vector<double>& x) {
     FitProblem problem(setup);
-    const std::vector<double> x = {std::log(0.8), 0.3, 0.1, std::log(0.2)};
-    int m = setup.residual_count(), k = 4;
-    ASSERT_EQ(m, 16);
+    int m = setup.residual_count(), k = static_cast<int>(x.size());
     std::vector<double> residuals(m), jacobian(m * k), plus(m), minus(m);
     std::string failure;
     ASSERT_TRUE(problem.evaluate(x.data(), residuals.data(), jacobian.data(), failure)) << failure;
@@ -103,6 +101,43 @@ TEST(PetabObjective, DerivativesAgreeWithFiniteDifferences) {
                 << "residual " << r << ", parameter " << j;
         }
     }
+}
+
+TEST(PetabObjective, DerivativesAgreeWithFiniteDifferences) {
+    FitSetup setup = chain_setup();
+    ASSERT_EQ(setup.residual_count(), 16);
+    expect_derivatives_match_differences(setup, {std::log(0.8), 0.3, 0.1, std::log(0.2)});
+}
+
+// A second experiment whose condition sets the model's k2 to an estimated parameter of the
+// problem, and initial values computed from k1 and k2: the sensitivities follow k2's stand-in
+// there, and start from the formulas' slopes in both experiments.
+TEST(PetabObjective, DerivativesFollowConditionsAndInitialFormulas) {
+    FitSetup setup = chain_setup();
+    setup.estimated[1] = parameter("k2_late", 0.01, 10, false, 2);
+    setup.petab.problemValues.push_back({"k2_late", 0.6});
+    setup.inputs.parameters.at(1, 2) = 0.3;
+    ExperimentPlan late = setup.experiments[0];
+    late.parameterValues.push_back({1, 2, 0.0, 1});
+    setup.experiments.push_back(late);
+    size_t first = setup.petab.points.size();
+    for (size_t p = 0; p < first; ++p) {
+        setup.petab.points.push_back(setup.petab.points[p]);
+        setup.petab.points.back().experiment = 1;
+    }
+    setup.petab.noiseTerms *= 2;
+    setup.petab.observables[1].formula = "B / (A + 1)";
+    InitialFormulaSource& starts = setup.initialFormulas;
+    starts.path = "initial.txt";
+    starts.formulas = {{1, "y[A]", "3*k[1]"}, {2, "y[B]", "y[A]*k[2] + 0.1"}};
+    starts.file.labels = {"k"};
+    for (int j = 1; j <= 2; ++j) {
+        kinesim::ParamValueRow row;
+        row.label = "k";
+        row.index = j;
+        starts.file.params.push_back(row);
+    }
+    expect_derivatives_match_differences(setup, {std::log(0.8), std::log(0.6), 0.1, std::log(0.2)});
 }
 
 TEST(PetabObjective, ResidualsFollowTheObservablesScaleAndNoise) {

@@ -183,8 +183,10 @@ namespace {
 struct ParameterLookup {
     std::map<std::string, int> estimatedIndex;
     std::map<std::string, double> fixedValue;
+    const std::vector<EstimatedParameter>& estimated;
 
-    ParameterLookup(const PetabFiles& files, const std::vector<EstimatedParameter>& estimated) {
+    ParameterLookup(const PetabFiles& files, const std::vector<EstimatedParameter>& estimated)
+        : estimated(estimated) {
         for (size_t j = 0; j < estimated.size(); ++j)
             estimatedIndex[estimated[j].tag] = static_cast<int>(j);
         const PetabTable& table = files.parameters;
@@ -252,13 +254,17 @@ int bind_condition(const ConditionRow& condition, const kinesim::ParameterFile& 
         }
         if (!lookup.value_of(text, value, why))
             return row_fault(table, condition.row, id + ": " + why);
-        if (value.estimated >= 0) {
-            return row_fault(table, condition.row,
-                             id + " is set to the estimated parameter " + text +
-                                 "; kinefit takes conditions of numbers and fixed parameters");
-        }
         auto start = std::find_if(file.starts.begin(), file.starts.end(),
                                   [&](const kinesim::StartRow& row) { return row.tag == id; });
+        // A parameter of the problem stands for a model parameter in this condition; the
+        // sensitivities follow it there.
+        if (value.estimated >= 0 &&
+            (start != file.starts.end() || lookup.estimated[value.estimated].in_model())) {
+            return row_fault(table, condition.row,
+                             id + " is set to the estimated parameter " + text +
+                                 "; kinefit sets model parameters (not initial values) to "
+                                 "estimated parameters that the model does not have itself");
+        }
         if (start != file.starts.end()) {
             plan.initialValues.emplace_back(start->index - 1, value.number);
             continue;
@@ -272,7 +278,7 @@ int bind_condition(const ConditionRow& condition, const kinesim::ParameterFile& 
                                  "compartment of the model");
         }
         plan.parameterValues.push_back(
-            {label_slot(file, param->label), param->index, value.number});
+            {label_slot(file, param->label), param->index, value.number, value.estimated});
     }
     return 0;
 }
