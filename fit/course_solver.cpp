@@ -11,6 +11,7 @@
 #include "event_jumps.h"
 #include "format.h"
 #include "ida_setup.h"
+#include "parameter_step.h"
 #include "state_events.h"
 
 namespace kinefit {
@@ -24,9 +25,10 @@ constexpr double kParameterStep = 6e-6;
 // What the sensitivity residual needs besides what kinesim's residual does.
 struct SensitivityState : kinesim::SolverState {
     SensitivityState(kinesim::ModelFunctions& model, int algebraicCount, double atol,
-                     const std::vector<double*>& parameters)
+                     const std::vector<double*>& parameters, const std::vector<char>& byValue)
         : SolverState(model, algebraicCount, atol),
           parameters(parameters),
+          byValue(byValue),
           plus(model.size()),
           minus(model.size()),
           product(model.size()),
@@ -40,23 +42,22 @@ struct SensitivityState : kinesim::SolverState {
         }
     }
 
-    // d f / d log p_j at y, into `out`: 0 once an event has set p_j, which the model then no
-    // longer reads.
+    // d f / d log p_j (or d f / d p_j by value) at y, into `out`: 0 once an event has set p_j,
+    // which the model then no longer reads.
     void parameter_derivative(int j, const double* y, double* out) {
         if (overwritten[j]) {
             std::fill_n(out, model.size(), 0.0);
             return;
         }
         double& p = *parameters[j];
-        double value = p, up = value * (1.0 + kParameterStep),
-               down = value * (1.0 - kParameterStep);
-        p = up;
+        const double value = p;
+        const ParameterStep step = parameter_step(value, byValue[j] != 0, kParameterStep);
+        p = step.up;
         model.rhs(y, plus.data());
-        p = down;
+        p = step.down;
         model.rhs(y, minus.data());
         p = value;
-        double scale = value / (up - down);
-        for (int i = 0; i < model.size(); ++i) out[i] = (plus[i] - minus[i]) * scale;
+        for (int i = 0; i < model.size(); ++i) out[i] = (plus[i] - minus[i]) / step.width;
     }
 
     // Evaluates d f / d y at y, for the products that follow.
@@ -90,6 +91,7 @@ struct SensitivityState : kinesim::SolverState {
     }
 
     const std::vector<double*>& parameters;
+    std::vector<char> byValue;  // per parameter: sensitivities by its value, not its log
     std::vector<double> plus, minus, product, values;
     std::vector<char> overwritten;  // by an event, for the rest of the course
     const double* rows = nullptr;
@@ -254,12 +256,13 @@ struct EventRun {
     std::vector<int> directions;
     double stop = 0.0;
 
-    EventRun(kinesim::StateEvents* events, const std::vector<double*>& parameters, int size,
-             int algebraicCount)
+    EventRun(kinesim::StateEvents* events, const std::vector<double*>& parameters,
+             const std::vector<char>& byValue, int size, int algebraicCount)
         : events(events) {
         if (events == nullptr) return;
         if (!parameters.empty())
-            jumps = std::make_unique<EventJumps>(*events, parameters, size, algebraicCount);
+            jumps = std::make_unique<EventJumps>(*events, parameters, byValue, size,
+                                                 algebraicCount);
         events->set_observer(jumps.get());
     }
     EventRun(const EventRun&) = delete;
@@ -404,13 +407,15 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
                  Course& course, std::string& failure, kinesim::StateEvents* stateEvents,
-                 const std::vector<double>* initialSlopes) {
+                 const std::vector<double>* initialSlopes, const std::vector<char>* byValue) {
     int n = model.size();
     course.variables = n;
     course.parameters = static_cast<int>(parameters.size());
     course.states.assign(times.size() * n, 0.0);
     course.sensitivities.assign(times.size() * n * parameters.size(), 0.0);
-    SensitivityState state(model, algebraicCount, settings.absoluteTolerance, parameters);
+    const std::vector<char> scales =
+        byValue != nullptr ? *byValue : std::vector<char>(parameters.size(), 0);
+    SensitivityState state(model, algebraicCount, settings.absoluteTolerance, parameters, scales);
     kinesim::EventApplication application(model.parameters(), events);
     std::vector<double*> changed;
     application.skip_before(0.0);
@@ -420,7 +425,7 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     }
     kinesim::IdaObjects ida;
     VectorArray s, sp;
-    EventRun run(stateEvents, parameters, n, algebraicCount);
+    EventRun run(stateEvents, parameters, scales, n, algebraicCount);
     failure.clear();
     std::vector<double> start = initial;
     if (solve_algebraic_start(state, settings, start, failure) != 0 ||

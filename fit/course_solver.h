@@ -40,13 +40,15 @@ struct Course {
 // that cannot be integrated on its way. `stateEvents` (loaded on the model's parameter record),
 // when given, fire as kinesim fires them, and the sensitivities jump across them (event_jumps.h).
 // `initialSlopes`, when given, are the sensitivities at the start, d initial_i / d log p_j at
-// [j * n + i] (initial values computed from the parameters); else they start at 0.
+// [j * n + i] (initial values computed from the parameters); else they start at 0. With
+// `byValue`, the sensitivities to parameter j are by its value where byValue[j] is set.
 int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<double>& initial, const std::vector<double>& times,
                  const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
                  Course& course, std::string& failure,
                  kinesim::StateEvents* stateEvents = nullptr,
-                 const std::vector<double>* initialSlopes = nullptr);
+                 const std::vector<double>* initialSlopes = nullptr,
+                 const std::vector<char>* byValue = nullptr);
 
 }  // namespace kinefit

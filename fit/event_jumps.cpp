@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "parameter_step.h"
+
 namespace kinefit {
 
 namespace {
@@ -15,9 +17,10 @@ constexpr double kVariableFloor = 1e-4;
 }  // namespace
 
 EventJumps::EventJumps(const kinesim::StateEvents& events, const std::vector<double*>& parameters,
-                       int size, int algebraicCount)
+                       const std::vector<char>& byValue, int size, int algebraicCount)
     : events_(events),
       parameters_(parameters),
+      byValue_(byValue),
       size_(size),
       algebraicCount_(algebraicCount),
       count_(static_cast<int>(parameters.size())),
@@ -66,13 +69,14 @@ EventJumps::Gradient EventJumps::gradient(const Function& value, const kinesim::
         bool read = reads.rates ||
                     std::find(reads.values.begin(), reads.values.end(), p) != reads.values.end();
         if (!read) continue;
-        double keep = *p;
-        *p = keep * (1.0 + kStep);
+        const double keep = *p;
+        const ParameterStep step = parameter_step(keep, byValue_[j] != 0, kStep);
+        *p = step.up;
         double up = value(work_.data());
-        *p = keep * (1.0 - kStep);
+        *p = step.down;
         double down = value(work_.data());
         *p = keep;
-        g.parameters[j] = (up - down) / (2.0 * kStep);
+        g.parameters[j] = (up - down) / step.width;
     }
     return g;
 }

@@ -1,7 +1,7 @@
 // The forward sensitivities across the events of an events file. At an event time tau the state
 // jumps; tau itself moves with the parameters where a trigger's relation g(y, p) crosses 0
 // (d tau = -(g_y s + g_p) / (g_y y')) or a delay does. Along the jump the state's total
-// derivative by log p_j is D = s- + y'- dtau at first; each firing replaces the rows it assigns
+// derivative by log p_j (by p_j itself for a linear search) is D = s- + y'- dtau at first; each firing replaces the rows it assigns
 // by the total derivative of its values (h_y D + h_p), taken when the values are computed
 // (the trigger time or the firing time, as the event says); afterwards s+ = D - f(y+) dtau.
 // The partial derivatives of the events' math are central differences, as kinefit's d f / d p
@@ -17,8 +17,9 @@ namespace kinefit {
 class EventJumps : public kinesim::FiringObserver {
   public:
     // `parameters`: the values of the estimated parameters in the record the events read.
-    EventJumps(const kinesim::StateEvents& events, const std::vector<double*>& parameters, int size,
-               int algebraicCount);
+    // `byValue`: per parameter, whether its derivatives are by its value rather than its log.
+    EventJumps(const kinesim::StateEvents& events, const std::vector<double*>& parameters,
+               const std::vector<char>& byValue, int size, int algebraicCount);
 
     // The sensitivities s[j] (size values each) and the slopes y' just before events may fire.
     void prepare(const std::vector<const double*>& sensitivities, const double* slopes);
@@ -44,6 +45,7 @@ class EventJumps : public kinesim::FiringObserver {
 
     const kinesim::StateEvents& events_;
     const std::vector<double*>& parameters_;
+    std::vector<char> byValue_;
     int size_, algebraicCount_, count_;
     std::vector<double> total_;      // D: [j * size + i]
     std::vector<double> slopes_;     // y' before the jump

@@ -77,6 +77,10 @@ FitProblem::FitProblem(const FitSetup& setup)
     for (const ExperimentPlan& plan : setup.experiments) {
         sensitivityParameters_.push_back(modelEstimated_);
         experimentColumns_.push_back(columns_);
+        byValue_.emplace_back();
+        for (const EstimatedParameter& parameter : setup.estimated) {
+            if (parameter.in_model()) byValue_.back().push_back(parameter.linear);
+        }
         for (const ElementValue& set : plan.parameterValues) {
             double* value = &inputs_.parameters.at(set.slot, set.element);
             setValues_.emplace_back(value, *value);
@@ -84,6 +88,7 @@ FitProblem::FitProblem(const FitSetup& setup)
             experimentColumns_.back()[set.estimated] =
                 static_cast<int>(sensitivityParameters_.back().size());
             sensitivityParameters_.back().push_back(value);
+            byValue_.back().push_back(setup.estimated[set.estimated].linear);
         }
     }
 }
@@ -144,12 +149,13 @@ bool FitProblem::evaluate(const double* logValues, double* residuals, double* ja
             std::vector<double*> values;
             kept_by(static_cast<int>(e), variables, values);
             initialFormulas_.slopes(initial_, sensitivityParameters_[e], variables, values,
-                                    initialSlopes_);
+                                    initialSlopes_, &byValue_[e]);
         }
         if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times, setup_.events,
                          jacobian != nullptr ? sensitivityParameters_[e] : kNone,
                          setup_.settings, course_,
-                         failure, state_events(), slopes ? &initialSlopes_ : nullptr) != 0) {
+                         failure, state_events(), slopes ? &initialSlopes_ : nullptr,
+                         &byValue_[e]) != 0) {
             failure = plan.path + ": " + failure;
             return false;
         }

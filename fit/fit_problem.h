@@ -97,6 +97,7 @@ class FitProblem {
     // of the problem, and the columns with those.
     std::vector<std::vector<double*>> sensitivityParameters_;
     std::vector<std::vector<int>> experimentColumns_;
+    std::vector<std::vector<char>> byValue_;  // per experiment and sensitivity: a linear search
     std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default
     std::vector<double> initial_;
     std::vector<double> initialSlopes_;  // d initial / d log p of modelEstimated_, [j * n + i]

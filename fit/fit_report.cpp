@@ -33,8 +33,20 @@ std::string start_table(const FitSetup& setup, const FitSummary& summary) {
         text += format("%5d  %-15s  %-24s  %-16s  %10d", r.start + 1, outcome_name(r.outcome),
                        chi2.c_str(), nll.c_str(), r.iterations);
         text += r.usable() ? "\n" : "  " + r.message + "\n";
+        if (r.replaced > 0) {
+            text += format("       from a fresh point after %d failed search%s: %s\n", r.replaced,
+                           r.replaced == 1 ? "" : "es", r.replacedBecause.c_str());
+        }
     }
     return text;
+}
+
+// How many searches failed and were searched again from fresh points; empty when none.
+std::string replacement_line(const FitSummary& summary) {
+    int replaced = 0;
+    for (const StartResult& r : summary.results) replaced += r.replaced;
+    if (replaced == 0) return std::string();
+    return format("Failed searches replaced by fresh starts: %d\n", replaced);
 }
 
 std::string best_lines(const FitSetup& setup, const FitSummary& summary) {
@@ -136,8 +148,9 @@ double negative_log_likelihood(const FitSetup& setup, double chi2) {
 }
 
 std::string fit_report(const FitSetup& setup, const FitSummary& summary) {
-    return heading(setup, summary) + start_table(setup, summary) + best_lines(setup, summary) +
-           parameter_table(setup, summary) + correlations(setup, summary);
+    return heading(setup, summary) + start_table(setup, summary) + replacement_line(summary) +
+           best_lines(setup, summary) + parameter_table(setup, summary) +
+           correlations(setup, summary);
 }
 
 }  // namespace kinefit

@@ -169,7 +169,8 @@ bool run_all_starts(const FitOptions& options, const ProcessGroup& group, const 
         start_points(setup.estimated, options.starts, options.seed);
     std::vector<int> mine = starts_of(group.rank(), group.size(), options.starts);
     std::vector<StartResult> own =
-        run_starts(setup, points, mine, thread_count(options, group), options.maxIterations);
+        run_starts(setup, points, mine, thread_count(options, group), options.maxIterations,
+                   options.seed);
     results.clear();
     for (const std::string& part : group.gather(encode_results(own))) {
         if (!decode_results(part, setup.parameter_count(), results)) return false;
@@ -237,7 +238,12 @@ int finish(const FitOptions& options, const FitSetup& setup, const kinesim::Para
     summary.best = best_result(summary.results);
     if (summary.best < 0) {
         for (const StartResult& r : summary.results) {
-            log_sys("Start %d failed: %s\n", r.start + 1, r.message.c_str());
+            if (r.replaced > 0) {
+                log_sys("Start %d failed, and so did its %d fresh start%s: %s\n", r.start + 1,
+                        r.replaced, r.replaced == 1 ? "" : "s", r.message.c_str());
+            } else {
+                log_sys("Start %d failed: %s\n", r.start + 1, r.message.c_str());
+            }
         }
         log_sys("No start reached a fit; %s is not written.\n", options.tunedFile.c_str());
         return -1;

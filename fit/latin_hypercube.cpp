@@ -58,4 +58,17 @@ std::vector<std::vector<double>> start_points(const std::vector<EstimatedParamet
     return points;
 }
 
+std::vector<double> fresh_start(const std::vector<EstimatedParameter>& estimated,
+                                unsigned long seed, int start, int attempt) {
+    std::seed_seq sequence{seed, static_cast<unsigned long>(start), static_cast<unsigned long>(attempt), 0x5eedUL};
+    std::mt19937_64 random(sequence);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<double> point;
+    for (const EstimatedParameter& p : estimated) {
+        const double low = p.search_lower(), high = p.search_upper();
+        point.push_back(low + unit(random) * (high - low));
+    }
+    return point;
+}
+
 }  // namespace kinefit

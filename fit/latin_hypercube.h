@@ -15,6 +15,11 @@ std::vector<std::vector<double>> latin_hypercube(int count, int dimensions, unsi
 
 // The starts in log p: the hypercube mapped onto [log GA_min, log GA_max] of each parameter;
 // the first start takes val_start where a row gives one.
+// A fresh point for a start whose search failed, drawn uniformly within the search bounds:
+// the same for the same seed, start and attempt, on any process.
+std::vector<double> fresh_start(const std::vector<EstimatedParameter>& estimated,
+                                unsigned long seed, int start, int attempt);
+
 std::vector<std::vector<double>> start_points(const std::vector<EstimatedParameter>& estimated,
                                               int count, unsigned long seed);
 

@@ -20,6 +20,8 @@ struct StartResult {
     int iterations = 0;
     std::vector<double> logValues;  // where the search ended
     std::string message;            // why it failed
+    int replaced = 0;               // failed searches from earlier points, replaced by this one
+    std::string replacedBecause;    // why the first of them failed
 
     bool usable() const { return outcome != StartOutcome::Failed; }
 };

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <thread>
 
+#include "latin_hypercube.h"
+
 namespace kinefit {
 
 std::vector<int> starts_of(int rank, int processes, int count) {
@@ -15,13 +17,24 @@ std::vector<int> starts_of(int rank, int processes, int count) {
 std::vector<StartResult> run_starts(const FitSetup& setup,
                                     const std::vector<std::vector<double>>& points,
                                     const std::vector<int>& starts, int threads,
-                                    int maxIterations) {
+                                    int maxIterations, unsigned long seed) {
     std::vector<StartResult> results(starts.size());
     std::atomic<size_t> next{0};
     auto work = [&]() {
         FitProblem problem(setup);
         for (size_t i = next++; i < starts.size(); i = next++) {
-            results[i] = search_from(problem, points[starts[i]], starts[i], maxIterations);
+            const int start = starts[i];
+            StartResult result = search_from(problem, points[start], start, maxIterations);
+            for (int attempt = 1; !result.usable() && attempt <= kStartReplacements; ++attempt) {
+                StartResult fresh = search_from(
+                    problem, fresh_start(setup.estimated, seed, start, attempt), start,
+                    maxIterations);
+                fresh.replaced = result.replaced + 1;
+                fresh.replacedBecause =
+                    result.replacedBecause.empty() ? result.message : result.replacedBecause;
+                result = std::move(fresh);
+            }
+            results[i] = std::move(result);
         }
     };
     size_t count = std::min<size_t>(std::max(threads, 1), starts.size());
@@ -60,6 +73,11 @@ bool take_result(const std::string& bytes, size_t& at, int parameters, StartResu
     result.outcome = static_cast<StartOutcome>(outcome);
     result.message = bytes.substr(at, length);
     at += length;
+    if (!take(bytes, at, result.replaced) || !take(bytes, at, length) ||
+        bytes.size() - at < length || result.replaced < 0)
+        return false;
+    result.replacedBecause = bytes.substr(at, length);
+    at += length;
     return true;
 }
 
@@ -75,6 +93,9 @@ std::string encode_results(const std::vector<StartResult>& results) {
         for (double value : result.logValues) put(bytes, value);
         put(bytes, static_cast<std::uint32_t>(result.message.size()));
         bytes += result.message;
+        put(bytes, result.replaced);
+        put(bytes, static_cast<std::uint32_t>(result.replacedBecause.size()));
+        bytes += result.replacedBecause;
     }
     return bytes;
 }

@@ -13,11 +13,16 @@ namespace kinefit {
 // The starts process `rank` of `processes` runs: start s goes to process s % processes.
 std::vector<int> starts_of(int rank, int processes, int count);
 
+// A start whose search fails (its integration fails) is searched again from a fresh point
+// (fresh_start), up to this many times.
+constexpr int kStartReplacements = 3;
+
 // Runs `starts` (indices into `points`) on up to `threads` threads, each with its own
-// FitProblem; the results come in the order of `starts`.
+// FitProblem; the results come in the order of `starts`. `seed` draws the fresh points.
 std::vector<StartResult> run_starts(const FitSetup& setup,
                                     const std::vector<std::vector<double>>& points,
-                                    const std::vector<int>& starts, int threads, int maxIterations);
+                                    const std::vector<int>& starts, int threads, int maxIterations,
+                                    unsigned long seed);
 
 // Results as bytes, for sending between processes, and back. Numbers keep every bit.
 std::string encode_results(const std::vector<StartResult>& results);

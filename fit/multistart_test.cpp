@@ -63,6 +63,8 @@ TEST(Multistart, ResultsSurviveEncodingBitForBit) {
     a.chi2 = 0.1 + 0.2;
     a.iterations = 17;
     a.logValues = {-1.0 / 3.0, std::numeric_limits<double>::denorm_min()};
+    a.replaced = 2;
+    a.replacedBecause = "data.csv: the solver failed at t = 0.5";
     b.start = 9;
     b.logValues = {0.0, 1.0};
     b.message = "data.csv: the solver failed at t = 3";
@@ -74,10 +76,47 @@ TEST(Multistart, ResultsSurviveEncodingBitForBit) {
     EXPECT_EQ(back[0].outcome, StartOutcome::IterationLimit);
     EXPECT_EQ(back[0].chi2, a.chi2);
     EXPECT_EQ(back[0].logValues, a.logValues);
+    EXPECT_EQ(back[0].replaced, 2);
+    EXPECT_EQ(back[0].replacedBecause, a.replacedBecause);
     EXPECT_EQ(back[1].outcome, StartOutcome::Failed);
     EXPECT_EQ(back[1].message, b.message);
     std::vector<StartResult> cut;
     EXPECT_FALSE(decode_results(bytes.substr(0, bytes.size() - 3), 2, cut));
+}
+
+// y' = k y^2 from y = 1 reaches infinity at t = 1 / k: from k = 5 the integration to t = 1
+// fails, and the start is searched again from fresh points until one lies below k = 1.
+void blowup_fvec(double f[], double y[], double, Parameter* p) { f[1] = p->val[1][1] * y[1] * y[1]; }
+void blowup_fjac(double* jac, double y[], double, Parameter* p) {
+    jac[1 * 2 + 1] = 2 * p->val[1][1] * y[1];
+}
+
+TEST(Multistart, AStartWhoseIntegrationFailsIsReplacedByAFreshOne) {
+    FitSetup setup;
+    setup.fvec = blowup_fvec;
+    setup.fjac = blowup_fjac;
+    setup.inputs.variableCount = 1;
+    setup.inputs.tags = {"y"};
+    setup.inputs.initial = {1.0};
+    setup.inputs.parameters.resize({1});
+    EstimatedParameter k;
+    k.lower = 0.01;
+    k.upper = 10.0;
+    k.slot = 1;
+    k.index = 1;
+    setup.estimated = {k};
+    ExperimentPlan plan;
+    plan.path = "data.csv";
+    plan.times = {0.0, 0.5, 1.0};
+    for (int t = 1; t < 3; ++t) plan.points.push_back({t, 0, 1.0 / (1.0 - 0.3 * plan.times[t]), 1.0});
+    setup.experiments = {plan};
+    std::vector<StartResult> results = run_starts(setup, {{std::log(5.0)}}, {0}, 1, 50, 1);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_GE(results[0].replaced, 1);
+    EXPECT_NE(results[0].replacedBecause.find("data.csv"), std::string::npos)
+        << results[0].replacedBecause;
+    ASSERT_TRUE(results[0].usable()) << results[0].message;
+    EXPECT_NEAR(std::exp(results[0].logValues[0]), 0.3, 1e-5);
 }
 
 TEST(Multistart, TheBestIsTheLeastUsableChi2AndOfEqualOnesTheFirstStart) {

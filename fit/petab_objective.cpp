@@ -193,8 +193,8 @@ void PetabObjective::derivative(const kinesim::EventMath& math, const std::vecto
         double sum = 0.0;
         for (size_t v = 0; v < variables.size(); ++v)
             sum += byVariables_[v] * course.sensitivity(point.time, columns[j], variables[v]);
-        // The sensitivities are by log p; a linear search moves p itself (> 0 by its bounds).
-        out[j] = (*estimated_)[j].linear ? sum / x[j] : sum;
+        // The sensitivities are by the search's own variable: log p, or p in a linear search.
+        out[j] = sum;
     }
     for (size_t k = 0; k < roles.size(); ++k) {
         int j = estimated_of(roles[k], point);

@@ -110,11 +110,12 @@ TEST(PetabObjective, DerivativesAgreeWithFiniteDifferences) {
 }
 
 // A second experiment whose condition sets the model's k2 to an estimated parameter of the
-// problem, and initial values computed from k1 and k2: the sensitivities follow k2's stand-in
-// there, and start from the formulas' slopes in both experiments.
+// problem (a linear search, at 0), and initial values computed from k1 and k2: the
+// sensitivities follow k2's stand-in there, and start from the formulas' slopes in both
+// experiments.
 TEST(PetabObjective, DerivativesFollowConditionsAndInitialFormulas) {
     FitSetup setup = chain_setup();
-    setup.estimated[1] = parameter("k2_late", 0.01, 10, false, 2);
+    setup.estimated[1] = parameter("k2_late", 0.0, 10, true, 2);
     setup.petab.problemValues.push_back({"k2_late", 0.6});
     setup.inputs.parameters.at(1, 2) = 0.3;
     ExperimentPlan late = setup.experiments[0];
@@ -137,7 +138,7 @@ TEST(PetabObjective, DerivativesFollowConditionsAndInitialFormulas) {
         row.index = j;
         starts.file.params.push_back(row);
     }
-    expect_derivatives_match_differences(setup, {std::log(0.8), std::log(0.6), 0.1, std::log(0.2)});
+    expect_derivatives_match_differences(setup, {std::log(0.8), 0.0, 0.1, std::log(0.2)});
 }
 
 TEST(PetabObjective, ResidualsFollowTheObservablesScaleAndNoise) {

@@ -102,14 +102,6 @@ int estimate_model_element(const PetabTable& table, size_t r, const TableRow& ro
                                 "estimated",
                                 row.id.c_str(), parameter.name().c_str()));
     }
-    // The sensitivities are by log p: a linear search needs p away from 0.
-    if (row.scale == "lin" && !(row.lower > 0.0)) {
-        return row_fault(table, r,
-                         format("%s is a parameter of the model estimated on a lin scale down "
-                                "to %g; kinefit estimates model parameters above 0 (give "
-                                "lowerBound > 0, or a log scale)",
-                                row.id.c_str(), row.lower));
-    }
     return 0;
 }
 

@@ -61,8 +61,8 @@ void InitialFormulas::apply(std::vector<double>& initial, const std::vector<int>
 void InitialFormulas::slopes(const std::vector<double>& initial,
                              const std::vector<double*>& parameters,
                              const std::vector<int>& keptVariables,
-                             const std::vector<double*>& keptValues,
-                             std::vector<double>& out) const {
+                             const std::vector<double*>& keptValues, std::vector<double>& out,
+                             const std::vector<char>* byValue) const {
     const size_t n = initial.size(), m = parameters.size();
     out.assign(n * m, 0.0);
     // d value / d log p_j of the elements formulas set, and of the estimated ones themselves
@@ -70,7 +70,7 @@ void InitialFormulas::slopes(const std::vector<double>& initial,
     for (size_t j = 0; j < m; ++j) {
         std::vector<double>& slope = valueSlopes[parameters[j]];
         slope.resize(m, 0.0);
-        slope[j] = *parameters[j];
+        slope[j] = byValue != nullptr && (*byValue)[j] ? 1.0 : *parameters[j];
     }
     std::vector<double> byVariables, byValues, row(m);
     for (const Formula& f : formulas_) {

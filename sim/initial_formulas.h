@@ -28,10 +28,11 @@ class InitialFormulas {
     void apply(std::vector<double>& initial, const std::vector<int>& keptVariables = {},
                const std::vector<double*>& keptValues = {}) const;
 
-    // After apply: d initial_i / d log p_j for each element p_j of `parameters`, at [j * n + i].
+    // After apply: d initial_i / d log p_j for each element p_j of `parameters`, at [j * n + i]
+    // (by p_j itself where byValue[j] is set).
     void slopes(const std::vector<double>& initial, const std::vector<double*>& parameters,
                 const std::vector<int>& keptVariables, const std::vector<double*>& keptValues,
-                std::vector<double>& out) const;
+                std::vector<double>& out, const std::vector<char>* byValue = nullptr) const;
 
     // The target of the first formula that sets a parameter element from one of `parameters`
     // (the model would read it with no sensitivity of its own), or "".
