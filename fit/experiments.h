@@ -28,10 +28,20 @@ struct DataPoint {
     double sd = 0.0;      // 0 when none was given
 };
 
+// What a condition sets: initial values of variables (from 0) and parameter elements.
+struct ConditionSettings {
+    std::vector<std::pair<int, double>> initialValues;
+    std::vector<ElementValue> parameterValues;
+};
+
 struct ExperimentPlan {
     std::string path;
     std::vector<std::pair<int, double>> initialValues;  // variable (from 0), its initial value
     std::vector<ElementValue> parameterValues;
+    // The experiment starts from the steady state its preequilibration condition reaches;
+    // then its own parameter values apply, and its initial values replace those of the state.
+    bool preequilibrated = false;
+    ConditionSettings preequilibration;
     std::vector<double> times;  // the data rows' times, increasing, from 0
     std::vector<DataPoint> points;
     std::vector<int> observed;  // the variables (from 0) with a data column, in column order

@@ -1,7 +1,9 @@
 #include "fit_problem.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "own_kinetics.h"
 #include "power_law.h"
 
 namespace kinefit {
@@ -66,6 +68,8 @@ FitProblem::FitProblem(const FitSetup& setup)
         }
         estimatedValues_.push_back(value);
     }
+    auto time = std::find(inputs_.tags.begin(), inputs_.tags.end(), zymorax::kModelTimeTag);
+    if (time != inputs_.tags.end()) timeVariable_ = static_cast<int>(time - inputs_.tags.begin());
     const InitialFormulaSource& starts = setup.initialFormulas;
     // kinefit loaded the same formulas on the same names before the fit, so this succeeds.
     if (!starts.formulas.empty()) {
@@ -93,12 +97,28 @@ FitProblem::FitProblem(const FitSetup& setup)
     }
 }
 
-void FitProblem::apply(int experiment, const double* logValues) {
+namespace {
+
+// The times a preequilibration is recorded at, to find when it has come to rest.
+std::vector<double> steady_times() {
+    std::vector<double> times;
+    for (int power = -2; power <= 10; ++power) times.push_back(std::pow(10.0, power));
+    return times;
+}
+
+ConditionSettings own_settings(const ExperimentPlan& plan) {
+    return {plan.initialValues, plan.parameterValues};
+}
+
+}  // namespace
+
+void FitProblem::apply(int experiment, const double* logValues, bool before, bool formulas) {
     const ExperimentPlan& plan = setup_.experiments[experiment];
+    const ConditionSettings settings = before ? plan.preequilibration : own_settings(plan);
     initial_ = setup_.inputs.initial;
-    for (const auto& [variable, value] : plan.initialValues) initial_[variable] = value;
+    for (const auto& [variable, value] : settings.initialValues) initial_[variable] = value;
     for (const auto& [value, original] : setValues_) *value = original;
-    for (const ElementValue& set : plan.parameterValues) {
+    for (const ElementValue& set : settings.parameterValues) {
         inputs_.parameters.at(set.slot, set.element) =
             set.estimated < 0 ? set.value
                               : setup_.estimated[set.estimated].value_at(logValues[set.estimated]);
@@ -108,26 +128,90 @@ void FitProblem::apply(int experiment, const double* logValues) {
             *estimatedValues_[j] = setup_.estimated[j].value_at(logValues[j]);
     }
     if (setup_.petab_problem()) petab_.set_values(logValues);
-    if (!initialFormulas_.empty()) {
+    if (formulas && !initialFormulas_.empty()) {
         std::vector<int> variables;
         std::vector<double*> values;
-        kept_by(experiment, variables, values);
+        kept_by(settings, variables, values);
         initialFormulas_.apply(initial_, variables, values);
     }
 }
 
-void FitProblem::kept_by(int experiment, std::vector<int>& variables,
+void FitProblem::kept_by(const ConditionSettings& settings, std::vector<int>& variables,
                          std::vector<double*>& values) {
-    const ExperimentPlan& plan = setup_.experiments[experiment];
-    for (const auto& set : plan.initialValues) variables.push_back(set.first);
-    for (const ElementValue& set : plan.parameterValues) {
+    for (const auto& set : settings.initialValues) variables.push_back(set.first);
+    for (const ElementValue& set : settings.parameterValues) {
         values.push_back(&inputs_.parameters.at(set.slot, set.element));
     }
 }
 
+int FitProblem::steady_record(const Course& course) {
+    std::vector<double> rates(course.variables);
+    // At rest: each rate below 1e-8 of its variable (and 1e-12) per unit time, or below the
+    // integration's own tolerances where they are wider.
+    const double rtol = std::max(setup_.settings.relativeTolerance, 1e-8),
+                 atol = std::max(setup_.settings.absoluteTolerance, 1e-12);
+    for (size_t k = 0; k < course.states.size() / std::max(course.variables, 1); ++k) {
+        const double* y = &course.states[k * course.variables];
+        model_.rhs(y, rates.data());
+        bool resting = true;
+        for (int i = inputs_.algebraicCount; i < course.variables && resting; ++i)
+            resting = i == timeVariable_ || std::fabs(rates[i]) <= atol + rtol * std::fabs(y[i]);
+        if (resting) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+bool FitProblem::start_of(int e, const double* logValues, bool sensitivities, bool& hasSlopes,
+                          std::string& failure) {
+    static const std::vector<double*> kNone;
+    const ExperimentPlan& plan = setup_.experiments[e];
+    apply(e, logValues, plan.preequilibrated);
+    hasSlopes = sensitivities && !initialFormulas_.empty();
+    if (hasSlopes) {
+        std::vector<int> variables;
+        std::vector<double*> values;
+        kept_by(plan.preequilibrated ? plan.preequilibration : own_settings(plan), variables,
+                values);
+        initialFormulas_.slopes(initial_, sensitivityParameters_[e], variables, values,
+                                initialSlopes_, &byValue_[e]);
+    }
+    if (!plan.preequilibrated) return true;
+    const std::vector<double*>& parameters = sensitivities ? sensitivityParameters_[e] : kNone;
+    if (solve_course(model_, inputs_.algebraicCount, initial_, steady_times(), setup_.events,
+                     parameters, setup_.settings, steady_, failure, state_events(),
+                     hasSlopes ? &initialSlopes_ : nullptr, &byValue_[e]) != 0) {
+        failure = plan.path + ": the preequilibration: " + failure;
+        return false;
+    }
+    const int k = steady_record(steady_);
+    if (k < 0) {
+        failure = plan.path + ": the preequilibration reaches no steady state by t = 1e10";
+        return false;
+    }
+    // The experiment's own condition on the steady state: its parameter values, and its
+    // initial values in place of the state's.
+    apply(e, logValues, false, false);
+    const size_t n = static_cast<size_t>(steady_.variables);
+    initial_.assign(steady_.states.begin() + k * n, steady_.states.begin() + (k + 1) * n);
+    for (const auto& [variable, value] : plan.initialValues) initial_[variable] = value;
+    // The model's own time starts again with the experiment.
+    if (timeVariable_ >= 0) initial_[timeVariable_] = 0.0;
+    hasSlopes = sensitivities;
+    if (!sensitivities) return true;
+    const size_t count = parameters.size();
+    initialSlopes_.assign(steady_.sensitivities.begin() + k * count * n,
+                          steady_.sensitivities.begin() + (k + 1) * count * n);
+    for (size_t j = 0; j < count; ++j) {
+        for (const auto& set : plan.initialValues) initialSlopes_[j * n + set.first] = 0.0;
+        if (timeVariable_ >= 0) initialSlopes_[j * n + timeVariable_] = 0.0;
+    }
+    return true;
+}
+
 bool FitProblem::simulate(int experiment, const double* logValues, const std::vector<double>& times,
                           Course& course, std::string& failure) {
-    apply(experiment, logValues);
+    bool hasSlopes = false;
+    if (!start_of(experiment, logValues, false, hasSlopes, failure)) return false;
     if (solve_course(model_, inputs_.algebraicCount, initial_, times, setup_.events, {},
                      setup_.settings, course, failure, state_events()) == 0) {
         return true;
@@ -142,15 +226,9 @@ bool FitProblem::evaluate(const double* logValues, double* residuals, double* ja
     size_t row = 0;
     for (size_t e = 0; e < setup_.experiments.size(); ++e) {
         const ExperimentPlan& plan = setup_.experiments[e];
-        apply(static_cast<int>(e), logValues);
-        const bool slopes = jacobian != nullptr && !initialFormulas_.empty();
-        if (slopes) {
-            std::vector<int> variables;
-            std::vector<double*> values;
-            kept_by(static_cast<int>(e), variables, values);
-            initialFormulas_.slopes(initial_, sensitivityParameters_[e], variables, values,
-                                    initialSlopes_, &byValue_[e]);
-        }
+        bool slopes = false;
+        if (!start_of(static_cast<int>(e), logValues, jacobian != nullptr, slopes, failure))
+            return false;
         if (solve_course(model_, inputs_.algebraicCount, initial_, plan.times, setup_.events,
                          jacobian != nullptr ? sensitivityParameters_[e] : kNone,
                          setup_.settings, course_,

@@ -79,13 +79,23 @@ class FitProblem {
                   Course& course, std::string& failure);
 
   private:
-    // Sets the initial values and parameters of experiment e, with the estimated values.
-    void apply(int experiment, const double* logValues);
+    // Sets the initial values and parameters of experiment e (of its preequilibration when
+    // `before`), with the estimated values; the initial formulas with `formulas`.
+    void apply(int experiment, const double* logValues, bool before = false, bool formulas = true);
+    // The start of experiment e: initial_ and, with `sensitivities`, initialSlopes_ (true in
+    // hasSlopes); a preequilibrated experiment starts from its steady state. False with
+    // `failure` set.
+    bool start_of(int experiment, const double* logValues, bool sensitivities, bool& hasSlopes,
+                  std::string& failure);
+    // The first record of a course to times 10^-2 .. 10^10 at which the rates have come to
+    // rest, or -1.
+    int steady_record(const Course& course);
     kinesim::StateEvents* state_events() { return stateEvents_.empty() ? nullptr : &stateEvents_; }
     void add_direct_rows(const ExperimentPlan& plan, double* residuals, double* jacobian,
                          size_t& row) const;
     // What experiment e sets itself, which the initial formulas leave as it is.
-    void kept_by(int experiment, std::vector<int>& variables, std::vector<double*>& values);
+    void kept_by(const ConditionSettings& settings, std::vector<int>& variables,
+                 std::vector<double*>& values);
 
     const FitSetup& setup_;
     kinesim::ModelInputs inputs_;
@@ -101,6 +111,8 @@ class FitProblem {
     std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default
     std::vector<double> initial_;
     std::vector<double> initialSlopes_;  // d initial / d log p of modelEstimated_, [j * n + i]
+    Course steady_;                      // a preequilibration's course
+    int timeVariable_ = -1;              // the model's own time (kinelaw's), if a variable
     kinesim::InitialFormulas initialFormulas_;
     Course course_;
     kinesim::StateEvents stateEvents_;  // on this problem's own values

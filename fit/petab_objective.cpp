@@ -56,16 +56,17 @@ int PetabObjective::parse(const std::string& text, int observable, bool noise,
                 return 0;
             }
         }
-        auto model = modelValues_.find(name);
-        if (model != modelValues_.end()) {
-            target.value = model->second;
-            return 0;
-        }
+        // A parameter of the model that no equation reads is a value of the problem.
         for (size_t k = 0; k < setup_->problemValues.size(); ++k) {
             if (setup_->problemValues[k].id == name) {
                 target.value = &problemValues_[k];
                 return 0;
             }
+        }
+        auto model = modelValues_.find(name);
+        if (model != modelValues_.end()) {
+            target.value = model->second;
+            return 0;
         }
         if (name == "time") {
             target.value = &time_;

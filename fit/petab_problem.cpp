@@ -89,20 +89,12 @@ int read_parameter_row(const PetabTable& table, size_t r, const std::vector<int>
     return 0;
 }
 
-int estimate_model_element(const PetabTable& table, size_t r, const TableRow& row,
-                           kinesim::ParameterFile& file, const kinesim::CodeFacts& code,
-                           kinesim::ParamValueRow& element, EstimatedParameter& parameter) {
+void estimate_model_element(const kinesim::ParameterFile& file,
+                            const kinesim::ParamValueRow& element, EstimatedParameter& parameter) {
     parameter.line = element.line;
     parameter.label = element.label;
     parameter.index = element.index;
     parameter.slot = label_slot(file, element.label);
-    if (!code_reads(code, element.label, element.index)) {
-        return row_fault(table, r,
-                         format("%s (%s) is read by no equation of the model; it cannot be "
-                                "estimated",
-                                row.id.c_str(), parameter.name().c_str()));
-    }
-    return 0;
 }
 
 int select_row(const PetabTable& table, size_t r, const TableRow& row, ModelNames& names,
@@ -122,13 +114,16 @@ int select_row(const PetabTable& table, size_t r, const TableRow& row, ModelName
     parameter.tableLine = table.lines[r];
     parameter.nominal = row.nominal;
     auto element = names.params.find(row.id);
+    // An estimated parameter of the model that no equation reads can only act through the
+    // observables: it is a value of the problem.
+    if (element != names.params.end() && row.estimate &&
+        !code_reads(code, element->second->label, element->second->index)) {
+        element = names.params.end();
+    }
     if (element != names.params.end()) {
         element->second->value.blank = false;
         element->second->value.value = row.nominal;
-        if (row.estimate &&
-            estimate_model_element(table, r, row, file, code, *element->second, parameter) != 0) {
-            return -1;
-        }
+        if (row.estimate) estimate_model_element(file, *element->second, parameter);
     } else {
         parameter.problemValue = static_cast<int>(setup.problemValues.size());
         setup.problemValues.push_back({row.id, row.nominal});
@@ -340,21 +335,53 @@ int read_overrides(const PetabTable& table, size_t r, int column, const Paramete
     return 0;
 }
 
-// The experiment of a simulation condition, made on first use.
-int experiment_of(const std::string& condition, const std::map<std::string, ConditionRow>& rows,
+// The preequilibration condition of an experiment: its settings, which stand for estimated
+// parameters nowhere (the sensitivities of both phases follow the same parameters).
+int bind_preequilibration(const ConditionRow& row, const kinesim::ParameterFile& file,
+                          const ParameterLookup& lookup, ExperimentPlan& plan) {
+    ExperimentPlan phase;
+    if (bind_condition(row, file, lookup, phase) != 0) return -1;
+    for (const ExperimentPlan* p : {&phase, &plan}) {
+        for (const ElementValue& set : p->parameterValues) {
+            if (set.estimated < 0) continue;
+            return row_fault(*row.table, row.row,
+                             "a condition of a preequilibrated experiment sets a parameter to "
+                             "an estimated one; kinefit does not yet follow such settings "
+                             "through the steady state");
+        }
+    }
+    plan.preequilibrated = true;
+    plan.preequilibration.initialValues = std::move(phase.initialValues);
+    plan.preequilibration.parameterValues = std::move(phase.parameterValues);
+    return 0;
+}
+
+// The experiment of a simulation condition after a preequilibration condition (or none), made
+// on first use; -2 when `missing` names a condition the table lacks.
+int experiment_of(const std::string& preequilibration, const std::string& condition,
+                  const std::map<std::string, ConditionRow>& rows,
                   const kinesim::ParameterFile& file, const ParameterLookup& lookup,
                   std::map<std::string, int>& made, std::vector<ExperimentPlan>& plans,
-                  PetabSetup& setup) {
-    auto found = made.find(condition);
+                  PetabSetup& setup, std::string& missing) {
+    const std::string key = preequilibration + "\t" + condition;
+    auto found = made.find(key);
     if (found != made.end()) return found->second;
     auto row = rows.find(condition);
-    if (row == rows.end()) return -2;
+    auto before = rows.find(preequilibration);
+    missing = row == rows.end() ? condition : preequilibration;
+    if (row == rows.end() || (!preequilibration.empty() && before == rows.end())) return -2;
     plans.emplace_back();
-    plans.back().path = setup.yamlPath + " (condition " + condition + ")";
-    if (bind_condition(row->second, file, lookup, plans.back()) != 0) return -1;
-    setup.experimentNames.push_back(condition);
+    const std::string name =
+        preequilibration.empty() ? condition : condition + " after " + preequilibration;
+    plans.back().path = setup.yamlPath + " (condition " + name + ")";
+    if (bind_condition(row->second, file, lookup, plans.back()) != 0 ||
+        (!preequilibration.empty() &&
+         bind_preequilibration(before->second, file, lookup, plans.back()) != 0)) {
+        return -1;
+    }
+    setup.experimentNames.push_back(name);
     int e = static_cast<int>(plans.size()) - 1;
-    made[condition] = e;
+    made[key] = e;
     return e;
 }
 
@@ -395,18 +422,17 @@ int read_measurements(const PetabFiles& files, const kinesim::ParameterFile& fil
             return -1;
         int preequilibration = table.column("preequilibrationConditionId");
         for (size_t r = 0; r < table.rows.size(); ++r) {
-            if (!table.cell(r, preequilibration).empty()) {
-                return row_fault(table, r,
-                                 "preequilibrationConditionId: kinefit does not yet start "
-                                 "from a steady state");
-            }
             PetabPoint point;
             if (read_point(table, r, c, observables, lookup, point) != 0) return -1;
-            point.experiment =
-                experiment_of(table.cell(r, c[1]), conditions, file, lookup, made, plans, setup);
+            std::string missing;
+            point.experiment = experiment_of(table.cell(r, preequilibration), table.cell(r, c[1]),
+                                             conditions, file, lookup, made, plans, setup, missing);
             if (point.experiment == -2) {
+                const char* column = missing == table.cell(r, c[1])
+                                         ? "simulationConditionId"
+                                         : "preequilibrationConditionId";
                 return row_fault(table, r,
-                                 "simulationConditionId '" + table.cell(r, c[1]) +
+                                 std::string(column) + " '" + missing +
                                      "' is no condition of the condition table");
             }
             if (point.experiment < 0) return -1;

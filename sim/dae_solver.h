@@ -19,8 +19,8 @@ struct SolverSettings {
     double absoluteTolerance = 1e-10;
     long maxStepsPerOutput = 50000;
     LinearSolverKind linearSolver = LinearSolverKind::Dense;  // Dense or Klu
-    // The algebraic variables out of the error test, and solved again at each output time
-    // (integrate_dae); kinefit, whose sensitivities are read at the steps, keeps them in.
+    // The algebraic variables out of the error test (a jump of one, where a rule switches,
+    // passes none); integrate_dae solves them again at each output time.
     bool algebraicOutOfErrorTest = false;
 };
 
