@@ -25,7 +25,7 @@ SOURCE = os.path.dirname(HERE)
 DEFAULT_PROBLEMS = ("Boehm_JProteomeRes2014,Crauste_CellSystems2017,Fiedler_BMCSystBiol2016,"
                     "Sneyd_PNAS2002,Perelson_Science1996,Rahman_MBS2016,Zhao_QuantBiol2020,"
                     "Fujita_SciSignal2010,Brannmark_JBC2010,Elowitz_Nature2000,"
-                    "Borghans_BiophysChem1997,Bruno_JExpBot2016,Zheng_PNAS2012")
+                    "Borghans_BiophysChem1997,Bruno_JExpBot2016,Zheng_PNAS2012,Weber_BMC2015")
 
 
 # Negative log-likelihoods at the nominal values as peers' test suites publish them.
