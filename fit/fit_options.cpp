@@ -102,33 +102,16 @@ int parse_switch(char letter, const std::string& value, FitOptions& options) {
     }
 }
 
-// "--<name> <file>" or "--<name>=<file>" at argument i, moving i past the file; 1 when the
-// argument is another one.
-int parse_file_switch(const std::string& name, const char* example, int argc,
-                      const char* const* argv, int& i, std::string& file) {
-    const std::string argument = argv[i], prefix = "--" + name;
-    std::string text;
-    if (argument == prefix) {
-        if (i + 1 < argc) text = argv[++i];
-    } else if (argument.rfind(prefix + "=", 0) == 0) {
-        text = argument.substr(prefix.size() + 1);
-    } else {
-        return 1;
-    }
-    if (text.empty()) {
-        log_sys("%s needs a file: %s %s.\n", prefix.c_str(), prefix.c_str(), example);
-        return -1;
-    }
-    file = text;
-    return 0;
-}
-
 // Reads argument i (and the next one for "--seed <n>", "--events <file>" and "--initial
 // <file>"); moves i past what it read.
 int parse_argument(int argc, const char* const* argv, int& i, FitOptions& options) {
     std::string argument = argv[i];
-    int file = parse_file_switch("events", "<events.txt>", argc, argv, i, options.eventFile);
-    if (file == 1) file = parse_file_switch("initial", "<initial.txt>", argc, argv, i, options.initialFile);
+    int file =
+        kinesim::parse_file_switch("events", "<events.txt>", argc, argv, i, options.eventFile);
+    if (file == 1) {
+        file = kinesim::parse_file_switch("initial", "<initial.txt>", argc, argv, i,
+                                          options.initialFile);
+    }
     if (file != 1) return file;
     if (argument == "--seed") {
         if (i + 1 >= argc) {

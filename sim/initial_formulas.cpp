@@ -95,14 +95,12 @@ void InitialFormulas::slopes(const std::vector<double>& initial,
 }
 
 std::string InitialFormulas::value_set_from(const std::vector<double*>& parameters) const {
-    std::vector<const double*> reaching(parameters.begin(), parameters.end());
     for (const Formula& f : formulas_) {
         const std::vector<double*>& read = f.math.reads().values;
-        bool depends = std::any_of(read.begin(), read.end(), [&](const double* v) {
-            return std::find(reaching.begin(), reaching.end(), v) != reaching.end();
+        bool depends = std::any_of(read.begin(), read.end(), [&](double* v) {
+            return std::find(parameters.begin(), parameters.end(), v) != parameters.end();
         });
-        if (!depends || f.where.variable >= 0) continue;
-        return f.target;
+        if (depends && f.where.variable < 0) return f.target;
     }
     return std::string();
 }

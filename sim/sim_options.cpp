@@ -152,29 +152,29 @@ int parse_positive(const std::string& option, const std::string& text, double& v
     return 0;
 }
 
-// "--initial <file>" or "--initial=<file>" at argument i, moving i past the file; 1 when the
-// argument is another one.
-int parse_initial(int argc, const char* const* argv, int& i, SimOptions& options) {
-    const std::string argument = argv[i];
-    std::string file;
-    if (argument == "--initial") {
-        if (i + 1 < argc) file = argv[++i];
-    } else if (argument.rfind("--initial=", 0) == 0) {
-        file = argument.substr(10);
+int parse_file_switch(const std::string& name, const char* example, int argc,
+                      const char* const* argv, int& i, std::string& file) {
+    const std::string argument = argv[i], prefix = "--" + name;
+    std::string text;
+    if (argument == prefix) {
+        if (i + 1 < argc) text = argv[++i];
+    } else if (argument.rfind(prefix + "=", 0) == 0) {
+        text = argument.substr(prefix.size() + 1);
     } else {
         return 1;
     }
-    if (file.empty()) {
-        log_sys("--initial needs a file: --initial <initial.txt>.\n");
+    if (text.empty()) {
+        log_sys("%s needs a file: %s %s.\n", prefix.c_str(), prefix.c_str(), example);
         return -1;
     }
-    options.initialFile = file;
+    file = text;
     return 0;
 }
 
 int parse_sim_options(int argc, const char* const* argv, SimOptions& options) {
     for (int i = 1; i < argc; ++i) {
-        int initial = parse_initial(argc, argv, i, options);
+        int initial = parse_file_switch("initial", "<initial.txt>", argc, argv, i,
+                                        options.initialFile);
         if (initial == -1 || (initial == 1 && parse_one(argv[i], options) != 0)) {
             log_sys("%s", kUsage);
             return -1;

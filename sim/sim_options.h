@@ -41,6 +41,10 @@ int parse_sim_options(int argc, const char* const* argv, SimOptions& options);
 int parse_linear_solver(const std::string& text, LinearSolverKind& kind);
 int parse_compiler(const std::string& text, CodeCompiler& compiler);
 int parse_positive(const std::string& option, const std::string& text, double& value);
+// "--<name> <file>" or "--<name>=<file>" at argument i into `file`, moving i past the file:
+// 0, -1 after logging a missing file (`example` shows one), or 1 for another argument.
+int parse_file_switch(const std::string& name, const char* example, int argc,
+                      const char* const* argv, int& i, std::string& file);
 
 // Reads a whole decimal number ("1e-3", " 2.5"); false when the text holds anything else.
 using zymorax::parse_number;
