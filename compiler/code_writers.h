@@ -15,6 +15,12 @@ int Write_usrfunc(DaeModel& model, const CompileOptions& options, bool cNotation
 int Write_sparse_jacobian(DaeModel& model, const CompileOptions& options, bool cNotation,
                           bool matlab);
 
+// With -Q (C only): d fvec / d p for every parameter element the equations read, in
+// compressed-column form, and usr_fpar_csc, which writes its values in pattern order. Into
+// parameterDerivativeFile.
+int Write_parameter_derivatives(const DaeModel& model, const CompileOptions& options,
+                                bool cNotation);
+
 // usr_flux, the values of the totals and fluxes, into tempExprFile.
 int Write_flux(const DaeModel& model, const CompileOptions& options, bool cNotation, bool matlab);
 

@@ -71,6 +71,9 @@ int parse_arguments(int argc, char** argv, CompileOptions& options) {
             }
         } else if (letter == 'J') {
             set_sparse_jacobian(options, arg + 2);
+        } else if (letter == 'Q') {
+            options.parameterDerivatives = true;
+            options.parameterDerivativeFile = arg + 2;
         } else if (letter == 'X' && arg[2] == '\0') {
             options.extendedDialect = true;
         } else if (letter == 'm') {

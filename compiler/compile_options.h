@@ -18,6 +18,10 @@ struct CompileOptions {
     // six file options: without -J nothing of it is written.
     bool sparseJacobian = false;
     std::string sparseJacobianFile;
+    // -Q: d fvec / d p in compressed-column form (C only), for calibration's sensitivities.
+    // Like -J, not one of the six file options.
+    bool parameterDerivatives = false;
+    std::string parameterDerivativeFile;
     // -X: the extended dialect (numbers at full precision, 0 among them, negative initial
     // values, full-precision values in the parameter file) that kinelaw's DAE files need.
     bool extendedDialect = false;

@@ -51,6 +51,10 @@ int write_outputs(DaeModel& model, const CompileOptions& options) {
     if (options.sparseJacobian && Write_sparse_jacobian(model, options, cNotation, matlab) != 0) {
         return -1;
     }
+    if (options.parameterDerivatives &&
+        Write_parameter_derivatives(model, options, cNotation) != 0) {
+        return -1;
+    }
     int params = matlab ? Write_paramFile_MATLAB(model, options) : Write_paramFile(model, options);
     if (params != 0) return -1;
     return Write_flux(model, options, cNotation, matlab);
@@ -59,6 +63,10 @@ int write_outputs(DaeModel& model, const CompileOptions& options) {
 int run_steps(int argc, char** argv) {
     CompileOptions options;
     if (my_init(argc, argv, options) != 0) return -1;
+    if (options.parameterDerivatives && options.matlab) {
+        log_sys("#  -Q writes C code only: it cannot be given with -MATLAB.\n");
+        return -1;
+    }
     set_extended_dialect(options.extendedDialect);
     DaeModel model;
     if (read_data(model, options.daeFile) != 0) return -1;

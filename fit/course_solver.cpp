@@ -11,16 +11,11 @@
 #include "event_jumps.h"
 #include "format.h"
 #include "ida_setup.h"
-#include "parameter_step.h"
 #include "state_events.h"
 
 namespace kinefit {
 
 namespace {
-
-// Relative step of the central differences by a parameter: the cube root of the machine
-// epsilon balances their truncation and rounding errors.
-constexpr double kParameterStep = 6e-6;
 
 // What the sensitivity residual needs besides what kinesim's residual does.
 struct SensitivityState : kinesim::SolverState {
@@ -29,10 +24,11 @@ struct SensitivityState : kinesim::SolverState {
         : SolverState(model, algebraicCount, atol),
           parameters(parameters),
           byValue(byValue),
-          plus(model.size()),
-          minus(model.size()),
+          columns(kinesim::parameter_columns(model.parameter_jacobian_code(), model.parameters(),
+                                             parameters)),
           product(model.size()),
           values(std::max(model.sparse().nnz, 1)),
+          parameterValues(std::max(model.parameter_jacobian_code().nnz, 1)),
           overwritten(parameters.size(), 0) {}
 
     void mark_overwritten(const std::vector<double*>& changed) {
@@ -42,22 +38,20 @@ struct SensitivityState : kinesim::SolverState {
         }
     }
 
-    // d f / d log p_j (or d f / d p_j by value) at y, into `out`: 0 once an event has set p_j,
-    // which the model then no longer reads.
-    void parameter_derivative(int j, const double* y, double* out) {
-        if (overwritten[j]) {
-            std::fill_n(out, model.size(), 0.0);
-            return;
-        }
-        double& p = *parameters[j];
-        const double value = p;
-        const ParameterStep step = parameter_step(value, byValue[j] != 0, kParameterStep);
-        p = step.up;
-        model.rhs(y, plus.data());
-        p = step.down;
-        model.rhs(y, minus.data());
-        p = value;
-        for (int i = 0; i < model.size(); ++i) out[i] = (plus[i] - minus[i]) / step.width;
+    // Evaluates d f / d p at y, for the parameter derivatives that follow.
+    void load_parameter_jacobian(const double* y) {
+        if (!parameters.empty()) model.parameter_jacobian(y, parameterValues.data());
+    }
+
+    // d f / d log p_j = p_j d f / d p_j (or d f / d p_j by value) into `out`: 0 where no
+    // equation reads p_j, and once an event has set p_j, which the model then no longer reads.
+    void parameter_derivative(int j, double* out) const {
+        std::fill_n(out, model.size(), 0.0);
+        if (overwritten[j] || columns[j] < 0) return;
+        const kinesim::ParameterJacobianCode& code = model.parameter_jacobian_code();
+        const double scale = byValue[j] != 0 ? 1.0 : *parameters[j];
+        for (int k = code.colptr[columns[j]]; k < code.colptr[columns[j] + 1]; ++k)
+            out[code.rowidx[k]] = scale * parameterValues[k];
     }
 
     // Evaluates d f / d y at y, for the products that follow.
@@ -92,7 +86,8 @@ struct SensitivityState : kinesim::SolverState {
 
     const std::vector<double*>& parameters;
     std::vector<char> byValue;  // per parameter: sensitivities by its value, not its log
-    std::vector<double> plus, minus, product, values;
+    std::vector<int> columns;   // per parameter: its column of d f / d p, -1 for none
+    std::vector<double> product, values, parameterValues;
     std::vector<char> overwritten;  // by an event, for the rest of the course
     const double* rows = nullptr;
 };
@@ -109,11 +104,12 @@ int sensitivity_residual(int count, double, N_Vector yy, N_Vector, N_Vector, N_V
     const double* y = N_VGetArrayPointer(yy);
     int n = state.model.size();
     state.load_jacobian(y);
+    state.load_parameter_jacobian(y);
     for (int j = 0; j < count; ++j) {
         double* r = N_VGetArrayPointer(rS[j]);
         const double* slope = N_VGetArrayPointer(ypS[j]);
         state.multiply(N_VGetArrayPointer(yS[j]));
-        state.parameter_derivative(j, y, r);
+        state.parameter_derivative(j, r);
         for (int i = 0; i < n; ++i) {
             double d = state.product[i] + r[i];
             r[i] = i < state.algebraicCount ? d : slope[i] - d;
@@ -146,10 +142,11 @@ int start_sensitivities(kinesim::IdaObjects& ida, SensitivityState& state,
     const double* y = N_VGetArrayPointer(ida.y);
     const int n = state.model.size();
     if (initialSlopes != nullptr) state.load_jacobian(y);
+    state.load_parameter_jacobian(y);
     for (int j = 0; j < count; ++j) {
         double* start = N_VGetArrayPointer(s.vectors[j]);
         double* slope = N_VGetArrayPointer(sp.vectors[j]);
-        state.parameter_derivative(j, y, slope);
+        state.parameter_derivative(j, slope);
         if (initialSlopes == nullptr) {
             std::fill_n(start, n, 0.0);
         } else {
@@ -232,10 +229,11 @@ int restart_after_event(kinesim::IdaObjects& ida, SensitivityState& state,
     if (kinesim::restart_ida(ida, state, time) != 0) return -1;
     if (s.count > 0) {
         state.load_jacobian(values);
+        state.load_parameter_jacobian(values);
         for (int j = 0; j < s.count; ++j) {
             double* slope = N_VGetArrayPointer(sp.vectors[j]);
             state.multiply(N_VGetArrayPointer(s.vectors[j]));
-            state.parameter_derivative(j, values, slope);
+            state.parameter_derivative(j, slope);
             for (int i = 0; i < n; ++i)
                 slope[i] = i < state.algebraicCount ? 0.0 : slope[i] + state.product[i];
         }
@@ -409,6 +407,10 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  Course& course, std::string& failure, kinesim::StateEvents* stateEvents,
                  const std::vector<double>* initialSlopes, const std::vector<char>* byValue) {
     int n = model.size();
+    if (!parameters.empty() && model.parameter_jacobian_code().values == nullptr) {
+        failure = "the sensitivities need d f / d p, which symcode -Q writes";
+        return -1;
+    }
     course.variables = n;
     course.parameters = static_cast<int>(parameters.size());
     course.states.assign(times.size() * n, 0.0);

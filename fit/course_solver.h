@@ -35,7 +35,8 @@ struct Course {
 // (by time) are applied as kinesim applies them, those at 0 before the start; a record at an
 // event's time is after it, and the parameters are as before when it returns. With
 // `parameters` not empty (the values the model reads, in its parameter record) it records the
-// sensitivities to their logs as well, under the same error control as the state. 0, or -1 with
+// sensitivities to their logs as well, from d f / d p of the model's -Q code (which it must then
+// have: ModelFunctions::set_parameter_jacobian), under the same error control as the state. 0, or -1 with
 // `failure` saying at what time and why; nothing is logged, since a search meets parameter sets
 // that cannot be integrated on its way. `stateEvents` (loaded on the model's parameter record),
 // when given, fire as kinesim fires them, and the sensitivities jump across them (event_jumps.h).

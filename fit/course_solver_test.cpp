@@ -45,6 +45,27 @@ void dae_fjac(double* jac, double y[], double, Parameter* p) {
     jac[2 * kRow + 2] = -k[2];
 }
 
+// d f / d k of each model as symcode -Q writes it: a column per k[j], rows from 0.
+const int kLabels[] = {1, 1, 1}, kElements[] = {1, 2, 3};
+const int kOdeColptr[] = {0, 2, 4, 5}, kOdeRowidx[] = {0, 1, 0, 1, 1};
+void ode_fpar(double values[], double y[], double, Parameter*) {
+    values[0] = -y[1];
+    values[1] = y[1];
+    values[2] = y[2];
+    values[3] = -y[2];
+    values[4] = -y[2] * y[2];
+}
+const int kDaeColptr[] = {0, 1, 2, 3}, kDaeRowidx[] = {0, 1, 1};
+void dae_fpar(double values[], double y[], double, Parameter*) {
+    values[0] = y[2] / (1 + y[2]);
+    values[1] = -y[2];
+    values[2] = -y[1];
+}
+const kinesim::ParameterJacobianCode kOdeFpar{2, 3, 5, kLabels, kElements,
+                                              kOdeColptr, kOdeRowidx, ode_fpar};
+const kinesim::ParameterJacobianCode kDaeFpar{2, 3, 3, kLabels, kElements,
+                                              kDaeColptr, kDaeRowidx, dae_fpar};
+
 struct TestModel {
     kinesim::UsrFvec fvec;
     kinesim::UsrFjac fjac;
@@ -107,6 +128,7 @@ Course solve(const TestModel& model, std::vector<double> values, bool sensitivit
         estimated.push_back(&parameters.at(1, j + 1));
     }
     kinesim::ModelFunctions functions(model.fvec, model.fjac, parameters.record(), 2);
+    functions.set_parameter_jacobian(model.algebraic == 0 ? kOdeFpar : kDaeFpar);
     kinesim::StateEvents watched;
     load_events(stateEvents, parameters, functions, model.algebraic, watched);
     kinesim::InitialFormulas starts;

@@ -7,13 +7,15 @@
 namespace kinefit {
 
 const char* const kUsage =
-    "Usage: kinefit -C<model.c> -P<param.txt> -D<data.csv> [-D<data2.csv> ...] -O<tuned.txt>\n"
-    "       kinefit -C<model.c> -P<param.txt> -E<problem.yaml> -O<tuned.txt>\n"
+    "Usage: kinefit -C<model.c> -Q<dfdp.c> -P<param.txt> -D<data.csv> [-D<data2.csv> ...]\n"
+    "               -O<tuned.txt>\n"
+    "       kinefit -C<model.c> -Q<dfdp.c> -P<param.txt> -E<problem.yaml> -O<tuned.txt>\n"
     "               [-N<starts>] [-j<threads>] [--seed <n>] [-G<fit.png>] [-W<starts.png>]\n"
     "               [-I<iterations>] [-J<jacobian.c>] [-L<solver>] [-B<compiler>]\n"
     "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>] [--events <events.txt>]\n"
     "               [--initial <initial.txt>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
+    "  -Q  C file written by symcode -Q (d f / d p, for the sensitivities)\n"
     "  -P  parameter file; PARAM rows marked R or S (with GA_min and GA_max) are estimated\n"
     "  -D  data file of one experiment (time, variable tags, sd(<tag>)); one -D per experiment\n"
     "  -E  PEtab problem (YAML, format 1) whose ids are the model's tags, instead of -D; the\n"
@@ -79,6 +81,9 @@ int parse_switch(char letter, const std::string& value, FitOptions& options) {
         case 'J':
             options.jacobianFile = value;
             return 0;
+        case 'Q':
+            options.derivativesFile = value;
+            return 0;
         case 'K':
             options.kineDir = value;
             return 0;
@@ -135,6 +140,7 @@ int parse_argument(int argc, const char* const* argv, int& i, FitOptions& option
 // Names the first required switch that is missing, or nothing.
 const char* missing_switch(const FitOptions& options) {
     if (options.codeFile.empty()) return "-C (the C file)";
+    if (options.derivativesFile.empty()) return "-Q (the parameter derivatives, symcode -Q)";
     if (options.paramFile.empty()) return "-P (the parameter file)";
     if (options.dataFiles.empty() && options.petabFile.empty())
         return "-D (a data file) or -E (a PEtab problem)";

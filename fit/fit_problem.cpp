@@ -48,6 +48,7 @@ FitProblem::FitProblem(const FitSetup& setup)
       inputs_(setup.inputs),
       model_(setup.fvec, setup.fjac, inputs_.parameters.record(), inputs_.variableCount,
              setup.sparse) {
+    model_.set_parameter_jacobian(setup.parameterJacobian);
     model_.keep_non_negative(inputs_.powerBases,
                              kinesim::kPowerLawJacobianFloor * setup.settings.absoluteTolerance);
     const StateEventSource& events = setup.stateEvents;

@@ -38,6 +38,7 @@ struct FitSetup {
     kinesim::UsrFvec fvec = nullptr;
     kinesim::UsrFjac fjac = nullptr;
     kinesim::SparseJacobianCode sparse;
+    kinesim::ParameterJacobianCode parameterJacobian;
     kinesim::ModelInputs inputs;  // the values of the parameter file
     std::vector<EstimatedParameter> estimated;
     std::vector<ExperimentPlan> experiments;

@@ -131,8 +131,11 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
         return -1;
     }
     std::string kineDir = kinesim::find_kine_dir(options.kineDir);
-    if (kineDir.empty() || compiled.load(options.codeFile, options.jacobianFile, kineDir,
-                                         setup.inputs.variableCount, options.compiler) != 0) {
+    if (kineDir.empty() ||
+        compiled.load(options.codeFile, options.jacobianFile, options.derivativesFile, kineDir,
+                      setup.inputs.variableCount, options.compiler) != 0 ||
+        kinesim::check_parameter_jacobian(compiled.parameterJacobian, setup.inputs.variableCount,
+                                          setup.inputs.parameters, options.derivativesFile) != 0) {
         log_sys("Compiling and loading the model failed.\n");
         return -1;
     }
@@ -148,6 +151,7 @@ int prepare_fit(const FitOptions& options, kinesim::ParameterFile& file,
     setup.fvec = compiled.fvec;
     setup.fjac = compiled.fjac;
     setup.sparse = compiled.sparse;
+    setup.parameterJacobian = compiled.parameterJacobian;
     setup.settings.relativeTolerance = options.relativeTolerance;
     // A rule that switches with time makes its algebraic variable jump, which no error test
     // of it passes; the states and sensitivities recorded stay within the test's bounds.

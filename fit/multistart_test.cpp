@@ -91,10 +91,14 @@ void blowup_fjac(double* jac, double y[], double, Parameter* p) {
     jac[1 * 2 + 1] = 2 * p->val[1][1] * y[1];
 }
 
+const int kOne[] = {1}, kColptr[] = {0, 1}, kRowidx[] = {0};
+void blowup_fpar(double values[], double y[], double, Parameter*) { values[0] = y[1] * y[1]; }
+
 TEST(Multistart, AStartWhoseIntegrationFailsIsReplacedByAFreshOne) {
     FitSetup setup;
     setup.fvec = blowup_fvec;
     setup.fjac = blowup_fjac;
+    setup.parameterJacobian = {1, 1, 1, kOne, kOne, kColptr, kRowidx, blowup_fpar};
     setup.inputs.variableCount = 1;
     setup.inputs.tags = {"y"};
     setup.inputs.initial = {1.0};

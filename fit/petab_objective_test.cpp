@@ -25,6 +25,13 @@ void chain_fjac(double* jac, double*, double, Parameter* p) {
     jac[2 * kRow + 2] = -k[2];
 }
 
+const int kLabels[] = {1, 1}, kElements[] = {1, 2}, kColptr[] = {0, 2, 3}, kRowidx[] = {0, 1, 1};
+void chain_fpar(double values[], double y[], double, Parameter*) {
+    values[0] = -y[1];
+    values[1] = y[1];
+    values[2] = -y[2];
+}
+
 EstimatedParameter parameter(const std::string& tag, double lower, double upper, bool linear,
                              int problemValue) {
     EstimatedParameter p;
@@ -45,6 +52,7 @@ FitSetup chain_setup() {
     FitSetup setup;
     setup.fvec = chain_fvec;
     setup.fjac = chain_fjac;
+    setup.parameterJacobian = {2, 2, 3, kLabels, kElements, kColptr, kRowidx, chain_fpar};
     setup.inputs.variableCount = 2;
     setup.inputs.tags = {"A", "B"};
     setup.inputs.initial = {2.0, 0.5};

@@ -141,13 +141,13 @@ def problem_row(folder, name, reference, build, starts, jobs, nominal_only):
         steps = [[os.path.join(bins, "kinelaw"), "-N" + os.path.join(folder, models[0]),
                   "-Dm.dae", "-Iinitial.txt", "-Eevents.txt"],
                  [os.path.join(bins, "symcode"), "-X", "-Dm.dae", "-Pparam.txt", "-Fm.c",
-                  "-Ttemp.c", "-Ggh.c", "-Sssys.c"]]
+                  "-Ttemp.c", "-Ggh.c", "-Sssys.c", "-Qfpar.c"]]
         for step in steps:
             done = run(step, work)
             if done.returncode != 0:
                 row["note"] = (done.stderr or done.stdout).strip().splitlines()[-1][:90]
                 return row
-        fit = [os.path.join(bins, "kinefit"), "-Cm.c", "-Pparam.txt",
+        fit = [os.path.join(bins, "kinefit"), "-Cm.c", "-Qfpar.c", "-Pparam.txt",
                "-E" + os.path.join(folder, yaml), "-Otuned.txt", "-K" + os.path.join(SOURCE, "sim"),
                "--initial", "initial.txt", "--events", "events.txt"]
         done = run(fit + ["--nominal", "-R1e-12", "-A1e-14"], work)

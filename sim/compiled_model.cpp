@@ -60,9 +60,11 @@ int CompiledModel::derive_sparse_pattern(Parameter* parameters, int variableCoun
 }
 
 int CompiledModel::load(const std::string& codeFile, const std::string& jacobianFile,
-                        const std::string& kineDir, int variableCount, CodeCompiler compiler) {
+                        const std::string& derivativesFile, const std::string& kineDir,
+                        int variableCount, CodeCompiler compiler) {
     BuildRequest request{{codeFile}, kineDir, variableCount + 1};
     if (!jacobianFile.empty()) request.files.push_back(jacobianFile);
+    if (!derivativesFile.empty()) request.files.push_back(derivativesFile);
     code_ = compiler == CodeCompiler::TinyCC ? build_with_tinycc(request)
                                              : build_with_system_compiler(request);
     if (code_ == nullptr) return -1;
@@ -72,7 +74,32 @@ int CompiledModel::load(const std::string& codeFile, const std::string& jacobian
         log_sys("%s defines no %s.\n", codeFile.c_str(), fvec == nullptr ? "usr_fvec" : "usr_fjac");
         return -1;
     }
+    if (!derivativesFile.empty() && find_parameter_jacobian(derivativesFile) != 0) return -1;
     return jacobianFile.empty() ? 0 : find_sparse_jacobian(jacobianFile, variableCount);
+}
+
+int CompiledModel::find_parameter_jacobian(const std::string& derivativesFile) {
+    const char* names[] = {"usr_fpar_n",       "usr_fpar_columns", "usr_fpar_nnz",
+                           "usr_fpar_label",   "usr_fpar_element", "usr_fpar_colptr",
+                           "usr_fpar_rowidx",  "usr_fpar_csc"};
+    void* found[8];
+    for (int i = 0; i < 8; ++i) {
+        found[i] = code_->symbol(names[i]);
+        if (found[i] == nullptr) {
+            log_sys("%s defines no %s.\n", derivativesFile.c_str(), names[i]);
+            return -1;
+        }
+    }
+    ParameterJacobianCode& code = parameterJacobian;
+    code.n = *static_cast<const int*>(found[0]);
+    code.columns = *static_cast<const int*>(found[1]);
+    code.nnz = *static_cast<const int*>(found[2]);
+    code.label = static_cast<const int*>(found[3]);
+    code.element = static_cast<const int*>(found[4]);
+    code.colptr = static_cast<const int*>(found[5]);
+    code.rowidx = static_cast<const int*>(found[6]);
+    code.values = reinterpret_cast<UsrFparCsc>(found[7]);
+    return 0;
 }
 
 int CompiledModel::find_sparse_jacobian(const std::string& jacobianFile, int variableCount) {

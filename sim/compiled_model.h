@@ -1,5 +1,5 @@
 // symcode's C code compiled and loaded: the -C file (usr_fvec, usr_fjac) and, when given, the -J
-// file (the Jacobian in compressed-column form).
+// file (the Jacobian in compressed-column form) and the -Q file (d f / d p).
 #pragma once
 
 #include <memory>
@@ -7,6 +7,7 @@
 
 #include "code_build.h"
 #include "kine.h"
+#include "parameter_jacobian.h"
 #include "sparse_jacobian.h"
 
 namespace kinesim {
@@ -27,11 +28,13 @@ class CompiledModel {
     CompiledModel(const CompiledModel&) = delete;
     CompiledModel& operator=(const CompiledModel&) = delete;
 
-    // Compiles `codeFile`, and `jacobianFile` unless it is "", for `variableCount` variables
-    // (MAX_VAR_NUM = variableCount + 1) and finds their functions; the -J file's pattern is
-    // checked. 0, or -1 after logging (with the compiler's messages when it fails).
+    // Compiles `codeFile`, and `jacobianFile` and `derivativesFile` unless they are "", for
+    // `variableCount` variables (MAX_VAR_NUM = variableCount + 1) and finds their functions; the
+    // -J file's pattern is checked (the -Q file's needs the parameters: check_parameter_jacobian).
+    // 0, or -1 after logging (with the compiler's messages when it fails).
     int load(const std::string& codeFile, const std::string& jacobianFile,
-             const std::string& kineDir, int variableCount, CodeCompiler compiler);
+             const std::string& derivativesFile, const std::string& kineDir, int variableCount,
+             CodeCompiler compiler);
 
     // Without a -J file, `sparse` becomes the pattern of the entries usr_fjac writes (called
     // once with `parameters`). 0, or -1 after logging.
@@ -40,9 +43,11 @@ class CompiledModel {
     UsrFvec fvec = nullptr;
     UsrFjac fjac = nullptr;
     SparseJacobianCode sparse;  // sparse.colptr is nullptr without a -J file or derived pattern
+    ParameterJacobianCode parameterJacobian;  // values is nullptr without a -Q file
 
   private:
     int find_sparse_jacobian(const std::string& jacobianFile, int variableCount);
+    int find_parameter_jacobian(const std::string& derivativesFile);
 
     std::unique_ptr<LoadedCode> code_;
     std::unique_ptr<DerivedPattern> derived_;

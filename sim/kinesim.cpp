@@ -172,7 +172,7 @@ int run_kinesim(const SimOptions& options) {
     }
     std::string kineDir = find_kine_dir(options.kineDir);
     CompiledModel compiled;
-    if (kineDir.empty() || compiled.load(options.codeFile, options.jacobianFile, kineDir,
+    if (kineDir.empty() || compiled.load(options.codeFile, options.jacobianFile, "", kineDir,
                                          inputs.variableCount, options.compiler) != 0) {
         log_sys("Compiling and loading the model failed; nothing was simulated.\n");
         return kExitFailure;

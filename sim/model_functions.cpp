@@ -107,6 +107,34 @@ double ModelFunctions::difference_quotient(int row, int column) {
     return std::isfinite(quotient) ? quotient : 0.0;
 }
 
+void ModelFunctions::parameter_jacobian(const double* y, double* values) {
+    const ParameterJacobianCode& code = parameterJacobian_;
+    set_state(y);
+    std::fill(values, values + code.nnz, 0.0);
+    code.values(values, y_.data(), kGeneValue, parameters_);
+    if (!mendNonFinite_) return;
+    for (int c = 0; c < code.columns; ++c) {
+        double* p = parameters_->val[code.label[c]] + code.element[c];
+        for (int k = code.colptr[c]; k < code.colptr[c + 1]; ++k) {
+            if (!std::isfinite(values[k])) values[k] = parameter_quotient(code.rowidx[k] + 1, p);
+        }
+    }
+}
+
+double ModelFunctions::parameter_quotient(int row, double* p) {
+    const double keep = *p, step = 6e-6 * std::max(std::fabs(keep), 1e-6);
+    plus_.assign(f_.size(), 0.0);
+    minus_.assign(f_.size(), 0.0);
+    *p = keep + step;
+    fvec_(plus_.data(), y_.data(), kGeneValue, parameters_);
+    *p = keep - step;
+    fvec_(minus_.data(), y_.data(), kGeneValue, parameters_);
+    *p = keep;
+    quotientColumn_ = 0;  // plus_ and minus_ no longer hold a column of the Jacobian
+    double quotient = (plus_[row] - minus_[row]) / (2.0 * step);
+    return std::isfinite(quotient) ? quotient : 0.0;
+}
+
 void ModelFunctions::jacobian(const double* y, double* jacobian) {
     const double* rows = jacobian_rows(y);
     size_t row = static_cast<size_t>(n_) + 1;

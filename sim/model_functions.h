@@ -42,6 +42,13 @@ class ModelFunctions {
     // take a Newton step. On by default; the Jacobian check turns it off to see usr_fjac itself.
     void mend_non_finite_jacobian(bool mend) { mendNonFinite_ = mend; }
 
+    // d f / d p from the -Q file, and its values at y in that file's pattern order
+    // (parameter_jacobian_code().nnz of them). A value that is not a number (x^g log x at x = 0)
+    // is mended as those of the Jacobian are, by central differences of usr_fvec.
+    void set_parameter_jacobian(const ParameterJacobianCode& code) { parameterJacobian_ = code; }
+    const ParameterJacobianCode& parameter_jacobian_code() const { return parameterJacobian_; }
+    void parameter_jacobian(const double* y, double* values);
+
     int size() const { return n_; }
     Parameter* parameters() const { return parameters_; }
     const SparseJacobianCode& sparse() const { return sparse_; }
@@ -57,12 +64,15 @@ class ModelFunctions {
     void mend_values(double* values);
     // d f_row / d y_column (both from 1) by central differences, 0 when that is not a number.
     double difference_quotient(int row, int column);
+    // d f_row / d p (row from 1) by central differences in the value p points to.
+    double parameter_quotient(int row, double* p);
 
     UsrFvec fvec_;
     UsrFjac fjac_;
     Parameter* parameters_;
     int n_;
     SparseJacobianCode sparse_;
+    ParameterJacobianCode parameterJacobian_;
     std::vector<double> y_, f_, fjacRows_;  // 1-based buffers for the generated code
     std::vector<int> nonNegative_;
     double jacobianFloor_ = 0.0;

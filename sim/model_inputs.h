@@ -27,6 +27,8 @@ class ParameterValues {
     // Makes label slots 1..sizes.size(); slot i gets sizes[i-1] elements, all 0.
     void resize(const std::vector<int>& sizes);
     double& at(int slot, int element) { return arrays_[slot][element]; }
+    int slot_count() const { return static_cast<int>(arrays_.size()) - 1; }
+    int element_count(int slot) const { return static_cast<int>(arrays_[slot].size()) - 1; }
     Parameter* record() { return &record_; }
 
   private:

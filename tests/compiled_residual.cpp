@@ -20,7 +20,7 @@ bool CompiledResidual::load(const std::string& codeFile, const std::string& para
     options.codeFile = codeFile;
     options.paramFile = paramFile;
     return kinesim::prepare_inputs(options, loaded_->file, loaded_->inputs) == 0 &&
-           loaded_->compiled.load(codeFile, "", source_path("sim"), loaded_->inputs.variableCount,
+           loaded_->compiled.load(codeFile, "", "", source_path("sim"), loaded_->inputs.variableCount,
                                   kinesim::CodeCompiler::TinyCC) == 0;
 }
 

@@ -83,7 +83,7 @@ void load(const Workspace& work, CodeCompiler compiler, LoadedModel& model,
     if (withJacobianFile) options.jacobianFile = work.file("j.c");
     std::string kineDir = source_path("sim");
     ASSERT_EQ(kinesim::prepare_inputs(options, model.file, model.inputs), 0);
-    ASSERT_EQ(model.compiled.load(options.codeFile, options.jacobianFile, kineDir,
+    ASSERT_EQ(model.compiled.load(options.codeFile, options.jacobianFile, "", kineDir,
                                   model.inputs.variableCount, compiler),
               0);
 }

@@ -8,7 +8,8 @@
 // Jacobian, which ties the numbering of g and h in the G/H data to the one in the S-system
 // functions. The last check also runs at the tuned operating point of the glycolysis example.
 // The compressed-column Jacobian of -J holds exactly the entries of usr_fjac, with the same
-// values. Files marked as kinelaw's are compiled with -X: their calls are differentiated too.
+// values; the parameter derivatives of -Q agree with central differences of usr_fvec by every
+// parameter element, and no element that changes usr_fvec lacks its column. Files marked as kinelaw's are compiled with -X: their calls are differentiated too.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -229,7 +230,8 @@ class CompiledModel {
         const std::string text = read_file(daeFile);
         ws.put("model.dae", text);
         std::vector<std::string> args = {"-Dmodel.dae", "-Pparam.txt", "-Fusrfunc.c", "-Ttemp.c",
-                                         "-Ggh.c",      "-Sssys.c",    "-Jsparse.c"};
+                                         "-Ggh.c",      "-Sssys.c",    "-Jsparse.c",
+                                         "-Qfpar.c"};
         // kinelaw's files, which call functions, are in symcode's extended dialect
         if (text.find(zymorax::kOwnKineticsLine) != std::string::npos) args.push_back("-X");
         ProgramRun run = ws.run("symcode", args);
@@ -241,7 +243,8 @@ class CompiledModel {
         EXPECT_EQ(ws.has("ssys.c"), ssystem);
         if (ssystemForm && !ssystem) return;
         ASSERT_NO_FATAL_FAILURE(model_.build(
-            ws, {"usrfunc.c", ssystemForm ? "gh.c" : "temp.c", "sparse.c"}, "model.so", n + 1));
+            ws, {"usrfunc.c", ssystemForm ? "gh.c" : "temp.c", "sparse.c", "fpar.c"}, "model.so",
+            n + 1));
         fvec = model_.symbol<FvecFunction>("usr_fvec");
         fjac = model_.symbol<FjacFunction>("usr_fjac");
         if (!ssystemForm) {
@@ -251,6 +254,13 @@ class CompiledModel {
             cscNnz = model_.symbol<const int*>("usr_fjac_nnz");
             colptr = model_.symbol<const int*>("usr_fjac_colptr");
             rowidx = model_.symbol<const int*>("usr_fjac_rowidx");
+            fpar = model_.symbol<CscFunction>("usr_fpar_csc");
+            fparN = model_.symbol<const int*>("usr_fpar_n");
+            fparColumns = model_.symbol<const int*>("usr_fpar_columns");
+            fparLabel = model_.symbol<const int*>("usr_fpar_label");
+            fparElement = model_.symbol<const int*>("usr_fpar_element");
+            fparColptr = model_.symbol<const int*>("usr_fpar_colptr");
+            fparRowidx = model_.symbol<const int*>("usr_fpar_rowidx");
             return;
         }
         read_orders(ws.read("gh.c"), gOrders, hOrders);
@@ -279,6 +289,9 @@ class CompiledModel {
     GhDataFunction ghData = nullptr;
     CscFunction csc = nullptr;
     const int *cscN = nullptr, *cscNnz = nullptr, *colptr = nullptr, *rowidx = nullptr;
+    CscFunction fpar = nullptr;
+    const int *fparN = nullptr, *fparColumns = nullptr, *fparLabel = nullptr,
+              *fparElement = nullptr, *fparColptr = nullptr, *fparRowidx = nullptr;
 
     std::vector<double> evaluate(FvecFunction f, std::vector<double> y, Parameter* p) const {
         std::vector<double> out(n + 1, 0.0);
@@ -361,6 +374,43 @@ void check_sparse_jacobian(const CompiledModel& m, const std::vector<double>& y,
         << "usr_fjac writes an entry outside the pattern";
 }
 
+// d fvec / d p of -Q at y: column by column against central differences of usr_fvec by the
+// element; elements without a column must leave usr_fvec unchanged.
+void check_parameter_derivatives(const CompiledModel& m, const std::vector<double>& y,
+                                 ParameterValues& params) {
+    ASSERT_TRUE(m.fpar && m.fparN && m.fparColumns && m.fparLabel && m.fparElement &&
+                m.fparColptr && m.fparRowidx);
+    ASSERT_EQ(*m.fparN, m.n);
+    std::map<std::pair<int, int>, int> columnOf;
+    for (int c = 0; c < *m.fparColumns; ++c) columnOf[{m.fparLabel[c], m.fparElement[c]}] = c;
+    std::vector<double> values(std::max(m.fparColptr[*m.fparColumns], 1), 0.0);
+    std::vector<double> state = y;
+    m.fpar(values.data(), state.data(), 1.0, &params.record);
+    for (size_t slot = 1; slot < params.arrays.size(); ++slot) {
+        for (size_t k = 1; k < params.arrays[slot].size(); ++k) {
+            std::vector<double> symbolic(m.n + 1, 0.0);
+            auto found = columnOf.find({static_cast<int>(slot), static_cast<int>(k)});
+            if (found != columnOf.end()) {
+                const int c = found->second;
+                for (int e = m.fparColptr[c]; e < m.fparColptr[c + 1]; ++e)
+                    symbolic[m.fparRowidx[e] + 1] = values[e];
+            }
+            double& p = params.arrays[slot][k];
+            const double saved = p, h = difference_step(p);
+            p = saved + h;
+            std::vector<double> up = m.evaluate(m.fvec, y, &params.record);
+            p = saved - h;
+            std::vector<double> down = m.evaluate(m.fvec, y, &params.record);
+            p = saved;
+            for (int i = 1; i <= m.n; ++i) {
+                expect_derivative(symbolic[i], up[i], down[i], h,
+                                  ("fpar of " + m.layout.labels[slot - 1]).c_str(), i,
+                                  static_cast<int>(k));
+            }
+        }
+    }
+}
+
 TEST(SymcodeJacobian, MatchesFiniteDifferencesForEveryModel) {
     std::vector<std::string> files = every_dae_file();
     ASSERT_GE(files.size(), 4u);
@@ -375,6 +425,7 @@ TEST(SymcodeJacobian, MatchesFiniteDifferencesForEveryModel) {
             std::vector<double> y = random_state(model.n, random);
             check_jacobian(model, model.fvec, model.fjac, y, &parameters.record, "fjac");
             check_sparse_jacobian(model, y, &parameters.record);
+            check_parameter_derivatives(model, y, parameters);
         }
     }
 }

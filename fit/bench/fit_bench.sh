@@ -37,12 +37,12 @@ for size in $sizes; do
   mkdir -p "$dir" && cd "$dir"
   "$python" "$root/sim/bench/make_network.py" "$(species_for "$size")" net.xml
   "$bin/rxnconv" -Nnet.xml -Uu.txt -Dm.dae -gCMA -mCMA
-  "$bin/symcode" -Dm.dae -Ptrue.txt -Fm.c -Tt.c -Gg.c -Ss.c
+  "$bin/symcode" -Dm.dae -Ptrue.txt -Fm.c -Tt.c -Gg.c -Ss.c -Qfpar.c
   "$python" "$root/sim/bench/fill_values.py" true.txt
   "$bin/kinesim" -Cm.c -Ptrue.txt -T0:20 -S1 -Odata.csv
   mark_estimated true.txt "$size" > fit.txt
   begin=$(date +%s.%N)
-  "$bin/kinefit" -Cm.c -Pfit.txt -Ddata.csv -Otuned.txt -N"$starts" --seed 1 -j1 > report.txt
+  "$bin/kinefit" -Cm.c -Qfpar.c -Pfit.txt -Ddata.csv -Otuned.txt -N"$starts" --seed 1 -j1 > report.txt
   end=$(date +%s.%N)
   best=$(sed -n 's/^Best: start [0-9]*, chi2 = \([^,]*\),.*/\1/p' report.txt)
   reached=$(sed -n 's/^Starts that reached it: //p' report.txt)

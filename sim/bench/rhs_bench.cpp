@@ -42,7 +42,7 @@ struct Build {
 int build(const kinesim::SimOptions& options, int n, kinesim::CodeCompiler compiler, Build& out) {
     Clock::time_point start = Clock::now();
     std::string kineDir = kinesim::find_kine_dir(options.kineDir);
-    int status = out.compiled.load(options.codeFile, options.jacobianFile, kineDir, n, compiler);
+    int status = out.compiled.load(options.codeFile, options.jacobianFile, "", kineDir, n, compiler);
     out.compileSeconds = seconds_since(start);
     return status;
 }
