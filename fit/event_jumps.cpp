@@ -9,8 +9,8 @@ namespace kinefit {
 
 namespace {
 
-// The relative step of the central differences, as for d f / d p; a variable near 0 is
-// stepped as if it were 1e-4, which keeps the rounding error of the difference small.
+// The relative step of the central differences for math that reads a rate; a variable near 0
+// is stepped as if it were 1e-4, which keeps the rounding error of the difference small.
 constexpr double kStep = 6e-6;
 constexpr double kVariableFloor = 1e-4;
 
@@ -44,9 +44,32 @@ void EventJumps::finish(const double* rates, const std::vector<double*>& sensiti
     }
 }
 
+EventJumps::Gradient EventJumps::from_partials(const kinesim::MathReads& reads,
+                                               const std::vector<double>& byVariables,
+                                               const std::vector<double>& byValues) const {
+    Gradient g;
+    for (size_t k = 0; k < reads.variables.size(); ++k)
+        g.variables.emplace_back(reads.variables[k], byVariables[k]);
+    g.parameters.assign(count_, 0.0);
+    for (int j = 0; j < count_; ++j) {
+        auto read = std::find(reads.values.begin(), reads.values.end(), parameters_[j]);
+        if (read == reads.values.end()) continue;
+        const double partial = byValues[static_cast<size_t>(read - reads.values.begin())];
+        g.parameters[j] = byValue_[j] != 0 ? partial : partial * *parameters_[j];
+    }
+    return g;
+}
+
+EventJumps::Gradient EventJumps::of_math(const kinesim::EventMath& math, const double* y) {
+    if (math.reads().rates)
+        return by_differences([&math](const double* at) { return math.value(at); }, y);
+    std::vector<double> byVariables, byValues;
+    math.gradient(y, byVariables, byValues);
+    return from_partials(math.reads(), byVariables, byValues);
+}
+
 template <typename Function>
-EventJumps::Gradient EventJumps::gradient(const Function& value, const kinesim::MathReads& reads,
-                                          const double* y) {
+EventJumps::Gradient EventJumps::by_differences(const Function& value, const double* y) {
     Gradient g;
     std::copy_n(y, size_, work_.begin());
     auto by_variable = [&](int i) {
@@ -58,17 +81,10 @@ EventJumps::Gradient EventJumps::gradient(const Function& value, const kinesim::
         work_[i] = keep;
         g.variables.emplace_back(i, (up - down) / (2.0 * h));
     };
-    if (reads.rates) {
-        for (int i = 0; i < size_; ++i) by_variable(i);
-    } else {
-        for (int i : reads.variables) by_variable(i);
-    }
+    for (int i = 0; i < size_; ++i) by_variable(i);
     g.parameters.assign(count_, 0.0);
     for (int j = 0; j < count_; ++j) {
         double* p = parameters_[j];
-        bool read = reads.rates ||
-                    std::find(reads.values.begin(), reads.values.end(), p) != reads.values.end();
-        if (!read) continue;
         const double keep = *p;
         const ParameterStep step = parameter_step(keep, byValue_[j] != 0, kStep);
         *p = step.up;
@@ -94,9 +110,16 @@ void EventJumps::total(const Gradient& g, double* out) const {
 // (g_y y' = 0) gives no shift that could be trusted, and none is taken.
 void EventJumps::root_time_derivative(int root, const double* y) {
     const kinesim::MathNode* relation = events_.relation(root);
-    Gradient g =
-        gradient([relation](const double* at) { return kinesim::relation_gap(relation, at); },
-                 events_.trigger_of_root(root).reads(), y);
+    const kinesim::MathReads& reads = events_.trigger_of_root(root).reads();
+    Gradient g;
+    if (reads.rates) {
+        g = by_differences(
+            [relation](const double* at) { return kinesim::relation_gap(relation, at); }, y);
+    } else {
+        std::vector<double> byVariables, byValues;
+        kinesim::relation_gradient(relation, y, reads, byVariables, byValues);
+        g = from_partials(reads, byVariables, byValues);
+    }
     double speed = 0.0;
     for (const auto& [i, dy] : g.variables) speed += dy * slopes_[i];
     total(g, timeShift_.data());
@@ -130,14 +153,12 @@ std::vector<double> EventJumps::on_trigger(size_t event, const double* y) {
     std::vector<double> row(count_);
     if (events_.definition(event).fromTriggerTime) {
         for (const kinesim::StateEvents::Assignment& a : events_.assignments(event)) {
-            total(gradient([&a](const double* at) { return a.math.value(at); }, a.math.reads(), y),
-                  row.data());
+            total(of_math(a.math, y), row.data());
             kept.insert(kept.end(), row.begin(), row.end());
         }
     }
     if (const kinesim::EventMath* delay = events_.delay(event)) {
-        total(gradient([delay](const double* at) { return delay->value(at); }, delay->reads(), y),
-              row.data());
+        total(of_math(*delay, y), row.data());
         for (int j = 0; j < count_; ++j) kept.push_back(timeShift_[j] + row[j]);
     }
     return kept;
@@ -151,9 +172,7 @@ void EventJumps::on_fire(size_t event, const std::vector<double>& kept, const do
         if (events_.definition(event).fromTriggerTime) {
             std::copy_n(kept.begin() + static_cast<long>(a * count_), count_, row);
         } else {
-            const kinesim::EventMath& math = assignments[a].math;
-            total(gradient([&math](const double* at) { return math.value(at); }, math.reads(), y),
-                  row);
+            total(of_math(assignments[a].math, y), row);
         }
     }
     // Every value is computed before any is assigned.

@@ -4,8 +4,9 @@
 // derivative by log p_j (by p_j itself for a linear search) is D = s- + y'- dtau at first; each firing replaces the rows it assigns
 // by the total derivative of its values (h_y D + h_p), taken when the values are computed
 // (the trigger time or the firing time, as the event says); afterwards s+ = D - f(y+) dtau.
-// The partial derivatives of the events' math are central differences, as kinefit's d f / d p
-// are; the algebraic rows of s+ are made consistent by the solver.
+// The partial derivatives of the events' math are exact (EventMath::gradient), but for math that
+// reads a rate, whose derivatives run through the whole right-hand side: central differences
+// there. The algebraic rows of s+ are made consistent by the solver.
 #pragma once
 
 #include <vector>
@@ -37,8 +38,13 @@ class EventJumps : public kinesim::FiringObserver {
         std::vector<std::pair<int, double>> variables;
         std::vector<double> parameters;
     };
+    // From the partials by reads' variables and values, the values scaled to log p_j.
+    Gradient from_partials(const kinesim::MathReads& reads, const std::vector<double>& byVariables,
+                           const std::vector<double>& byValues) const;
+    Gradient of_math(const kinesim::EventMath& math, const double* y);
+    // By central differences in every variable and parameter (math that reads a rate).
     template <typename Function>
-    Gradient gradient(const Function& value, const kinesim::MathReads& reads, const double* y);
+    Gradient by_differences(const Function& value, const double* y);
     // The total derivatives d E / dlog p_j along the jump, into out[j].
     void total(const Gradient& g, double* out) const;
     void root_time_derivative(int root, const double* y);

@@ -75,6 +75,11 @@ class EventMath {
 
 // left - right of a relation: 0 where it changes.
 double relation_gap(const MathNode* relation, const double* y);
+// The exact derivatives of relation_gap at y by each variable of reads.variables and each value
+// of reads.values, in their order, as EventMath::gradient gives them (`reads`: of the math the
+// relation stands in).
+void relation_gradient(const MathNode* relation, const double* y, const MathReads& reads,
+                       std::vector<double>& byVariables, std::vector<double>& byValues);
 // The larger size of a relation's two sides, the scale of its gap.
 double relation_scale(const MathNode* relation, const double* y);
 // Whether a relation holds just after its gap crossed 0 in the direction given (+1 rising).

@@ -139,16 +139,33 @@ const std::vector<RelationOverride> Differentiator::kNoOverrides;
 
 }  // namespace
 
-void EventMath::gradient(const double* y, std::vector<double>& byVariables,
-                         std::vector<double>& byValues) const {
+namespace {
+
+// d (left - right) of `nodes` (one node, or a relation's two sides) by every name of `reads`.
+void gradient_of(const MathNode& left, const MathNode* right, const double* y,
+                 const MathReads& reads, std::vector<double>& byVariables,
+                 std::vector<double>& byValues) {
+    auto derivative = [&](DerivativeTarget target) {
+        Differentiator d(y, target);
+        return right == nullptr ? d.of(left) : d.of(left) - d.of(*right);
+    };
     byVariables.clear();
     byValues.clear();
-    for (int variable : reads_.variables) {
-        byVariables.push_back(Differentiator(y, {variable, nullptr}).of(*root_));
-    }
-    for (const double* value : reads_.values) {
-        byValues.push_back(Differentiator(y, {-1, value}).of(*root_));
-    }
+    for (int variable : reads.variables) byVariables.push_back(derivative({variable, nullptr}));
+    for (const double* value : reads.values) byValues.push_back(derivative({-1, value}));
+}
+
+}  // namespace
+
+void EventMath::gradient(const double* y, std::vector<double>& byVariables,
+                         std::vector<double>& byValues) const {
+    gradient_of(*root_, nullptr, y, reads_, byVariables, byValues);
+}
+
+void relation_gradient(const MathNode* relation, const double* y, const MathReads& reads,
+                       std::vector<double>& byVariables, std::vector<double>& byValues) {
+    gradient_of(*relation->children[0], relation->children[1].get(), y, reads, byVariables,
+                byValues);
 }
 
 }  // namespace kinesim
