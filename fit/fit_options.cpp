@@ -13,7 +13,7 @@ const char* const kUsage =
     "               [-N<starts>] [-j<threads>] [--seed <n>] [-G<fit.png>] [-W<starts.png>]\n"
     "               [-I<iterations>] [-J<jacobian.c>] [-L<solver>] [-B<compiler>]\n"
     "               [-R<rtol>] [-A<atol>] [-K<kine.h folder>] [--events <events.txt>]\n"
-    "               [--initial <initial.txt>]\n"
+    "               [--initial <initial.txt>] [--profile <profiles.png>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -Q  C file written by symcode -Q (d f / d p, for the sensitivities)\n"
     "  -P  parameter file; PARAM rows marked R or S (with GA_min and GA_max) are estimated\n"
@@ -29,6 +29,8 @@ const char* const kUsage =
     "  --events  events file kinelaw -E writes, applied in every experiment\n"
     "  --initial  initial-values file kinelaw -I writes: the initial values computed from\n"
     "             the parameters, recomputed in every experiment\n"
+    "  --profile  profile likelihoods of the estimated parameters from the best fit: the\n"
+    "             95% intervals in the report, the points in <tuned>.profiles.tsv, a plot\n"
     "  -J, -L, -B, -R, -A, -K  as for kinesim: sparse Jacobian file, linear solver,\n"
     "      compiler, tolerances of the integration (default 1e-8, 1e-10), folder of kine.h\n";
 
@@ -116,6 +118,10 @@ int parse_argument(int argc, const char* const* argv, int& i, FitOptions& option
     if (file == 1) {
         file = kinesim::parse_file_switch("initial", "<initial.txt>", argc, argv, i,
                                           options.initialFile);
+    }
+    if (file == 1) {
+        file = kinesim::parse_file_switch("profile", "<profiles.png>", argc, argv, i,
+                                          options.profilePlotFile);
     }
     if (file != 1) return file;
     if (argument == "--seed") {

@@ -18,6 +18,7 @@ struct FitOptions {
     std::string plotFile;                // -G: data and fitted curves (PNG, optional)
     std::string startsPlotFile;          // -W: the starts' final chi2, sorted (PNG, optional)
     std::string jacobianFile;            // -J: symcode's sparse Jacobian (optional)
+    std::string profilePlotFile;         // --profile: profile likelihoods, plotted here
     std::string derivativesFile;         // -Q: symcode's d f / d p, which the sensitivities need
     std::string kineDir;                 // -K: folder of kine.h (optional)
     std::string eventFile;               // --events: kinelaw's events file (optional)

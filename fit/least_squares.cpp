@@ -93,6 +93,13 @@ void solve_within_bounds(FitProblem& problem, FitCost& cost, double* x, const st
     ceres::Solve(solver_options(maxIterations), &leastSquares, &summary);
 }
 
+// A search whose simulation fails is reported by kinefit; Ceres's own log would only repeat it
+// on standard error.
+void silence_ceres_log() {
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { FLAGS_minloglevel = google::GLOG_FATAL; });
+}
+
 // Ceres lists the starting point as iteration 0; it is not an iteration of the search.
 int iterations_of(const ceres::Solver::Summary& summary) {
     return summary.iterations.empty() ? 0 : static_cast<int>(summary.iterations.size()) - 1;
@@ -113,12 +120,31 @@ const char* outcome_name(StartOutcome outcome) {
     }
 }
 
+bool search_holding(FitProblem& problem, std::vector<double>& x, const std::vector<int>& held,
+                    int maxIterations, double& chi2, std::string& failure) {
+    silence_ceres_log();
+    FitCost cost(problem);
+    const int k = problem.setup().parameter_count();
+    if (static_cast<int>(held.size()) >= k) {  // nothing left to search: the objective there
+        std::vector<double> residuals(static_cast<size_t>(problem.setup().residual_count()));
+        if (!problem.evaluate(x.data(), residuals.data(), nullptr, failure)) return false;
+        chi2 = 0.0;
+        for (double r : residuals) chi2 += r * r;
+        return true;
+    }
+    ceres::Solver::Summary summary;
+    solve_within_bounds(problem, cost, x.data(), held, maxIterations, summary);
+    if (!summary.IsSolutionUsable()) {
+        failure = cost.last_failure().empty() ? summary.message : cost.last_failure();
+        return false;
+    }
+    chi2 = 2.0 * summary.final_cost;
+    return true;
+}
+
 StartResult search_from(FitProblem& problem, const std::vector<double>& logStart, int start,
                         int maxIterations) {
-    // A start whose simulation fails is reported in the table; Ceres's own log would only
-    // repeat it on standard error.
-    static std::once_flag quiet;
-    std::call_once(quiet, [] { FLAGS_minloglevel = google::GLOG_FATAL; });
+    silence_ceres_log();
     StartResult result;
     result.start = start;
     result.logValues = logStart;

@@ -35,4 +35,10 @@ const char* outcome_name(StartOutcome outcome);
 StartResult search_from(FitProblem& problem, const std::vector<double>& logStart, int start,
                         int maxIterations);
 
+// One search from x (changed in place) with the values `held` (indices) kept as they are, the
+// others within their bounds, for at most `maxIterations` iterations: the profile likelihoods'
+// step. False, with `failure` saying why, when no usable point was reached; else chi2 at x.
+bool search_holding(FitProblem& problem, std::vector<double>& x, const std::vector<int>& held,
+                    int maxIterations, double& chi2, std::string& failure);
+
 }  // namespace kinefit

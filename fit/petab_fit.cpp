@@ -6,6 +6,7 @@
 #include "file_replace.h"
 #include "format.h"
 #include "log.h"
+#include "tuned_file.h"
 
 namespace kinefit {
 
@@ -78,10 +79,7 @@ int PetabRoute::plan(const kinesim::ParameterFile& file, FitSetup& setup) {
 }
 
 std::string petab_table_path(const std::string& tunedFile) {
-    size_t slash = tunedFile.rfind('/');
-    size_t dot = tunedFile.rfind('.');
-    bool extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
-    return (extension ? tunedFile.substr(0, dot) : tunedFile) + ".parameters.tsv";
+    return path_beside(tunedFile, ".parameters.tsv");
 }
 
 int write_petab_parameters(const PetabTable& table,

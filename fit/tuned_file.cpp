@@ -9,6 +9,13 @@
 
 namespace kinefit {
 
+std::string path_beside(const std::string& tunedFile, const char* suffix) {
+    size_t slash = tunedFile.rfind('/');
+    size_t dot = tunedFile.rfind('.');
+    bool extension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (extension ? tunedFile.substr(0, dot) : tunedFile) + suffix;
+}
+
 std::string fitted_value_text(double value) {
     return zymorax::format("%12s", zymorax::format("%.17g", value).c_str());
 }

@@ -11,6 +11,10 @@
 
 namespace kinefit {
 
+// A file beside the tuned file: its name without the extension, then `suffix`
+// ("fit.txt", ".profiles.tsv" -> "fit.profiles.tsv").
+std::string path_beside(const std::string& tunedFile, const char* suffix);
+
 // The value field of a fitted value: %.17g, right-aligned in the generated width of 12.
 std::string fitted_value_text(double value);
 
