@@ -20,21 +20,37 @@ namespace {
 // What the sensitivity residual needs besides what kinesim's residual does.
 struct SensitivityState : kinesim::SolverState {
     SensitivityState(kinesim::ModelFunctions& model, int algebraicCount, double atol,
-                     const std::vector<double*>& parameters, const std::vector<char>& byValue)
+                     const std::vector<double*>& parameters, const std::vector<char>& byValue,
+                     const kinesim::ParameterAliases* aliases)
         : SolverState(model, algebraicCount, atol),
           parameters(parameters),
           byValue(byValue),
-          columns(kinesim::parameter_columns(model.parameter_jacobian_code(), model.parameters(),
-                                             parameters)),
           product(model.size()),
           values(std::max(model.sparse().nnz, 1)),
-          parameterValues(std::max(model.parameter_jacobian_code().nnz, 1)),
-          overwritten(parameters.size(), 0) {}
-
-    void mark_overwritten(const std::vector<double*>& changed) {
+          parameterValues(std::max(model.parameter_jacobian_code().nnz, 1)) {
+        const kinesim::ParameterJacobianCode& code = model.parameter_jacobian_code();
         for (size_t j = 0; j < parameters.size(); ++j) {
-            if (std::find(changed.begin(), changed.end(), parameters[j]) != changed.end())
-                overwritten[j] = 1;
+            std::vector<double*> group{parameters[j]};
+            if (aliases != nullptr)
+                group.insert(group.end(), (*aliases)[j].begin(), (*aliases)[j].end());
+            const std::vector<int> found = kinesim::parameter_columns(code, model.parameters(), group);
+            reads.emplace_back();
+            for (size_t g = 0; g < group.size(); ++g) {
+                if (found[g] >= 0) reads.back().push_back({group[g], found[g]});
+            }
+            scales.push_back(byValue[j] != 0 ? 1.0 : *parameters[j]);
+        }
+    }
+
+    // An element an event has set is no longer read through the parameter it carried.
+    void mark_overwritten(const std::vector<double*>& changed) {
+        for (std::vector<ColumnRead>& group : reads) {
+            group.erase(std::remove_if(group.begin(), group.end(),
+                                       [&](const ColumnRead& read) {
+                                           return std::find(changed.begin(), changed.end(),
+                                                            read.element) != changed.end();
+                                       }),
+                        group.end());
         }
     }
 
@@ -43,15 +59,16 @@ struct SensitivityState : kinesim::SolverState {
         if (!parameters.empty()) model.parameter_jacobian(y, parameterValues.data());
     }
 
-    // d f / d log p_j = p_j d f / d p_j (or d f / d p_j by value) into `out`: 0 where no
-    // equation reads p_j, and once an event has set p_j, which the model then no longer reads.
+    // d f / d log p_j = p_j d f / d p_j (or d f / d p_j by value) into `out`, summed over the
+    // elements that carry p_j: 0 where no equation reads them, and from an element on that an
+    // event has set, which the model then no longer reads through p_j.
     void parameter_derivative(int j, double* out) const {
         std::fill_n(out, model.size(), 0.0);
-        if (overwritten[j] || columns[j] < 0) return;
         const kinesim::ParameterJacobianCode& code = model.parameter_jacobian_code();
-        const double scale = byValue[j] != 0 ? 1.0 : *parameters[j];
-        for (int k = code.colptr[columns[j]]; k < code.colptr[columns[j] + 1]; ++k)
-            out[code.rowidx[k]] = scale * parameterValues[k];
+        for (const ColumnRead& read : reads[j]) {
+            for (int k = code.colptr[read.column]; k < code.colptr[read.column + 1]; ++k)
+                out[code.rowidx[k]] += scales[j] * parameterValues[k];
+        }
     }
 
     // Evaluates d f / d y at y, for the products that follow.
@@ -86,9 +103,13 @@ struct SensitivityState : kinesim::SolverState {
 
     const std::vector<double*>& parameters;
     std::vector<char> byValue;  // per parameter: sensitivities by its value, not its log
-    std::vector<int> columns;   // per parameter: its column of d f / d p, -1 for none
+    struct ColumnRead {
+        double* element;
+        int column;  // of d f / d p
+    };
+    std::vector<std::vector<ColumnRead>> reads;  // per parameter: the elements equations read
+    std::vector<double> scales;  // per parameter: d p / d (its search variable) at the start
     std::vector<double> product, values, parameterValues;
-    std::vector<char> overwritten;  // by an event, for the rest of the course
     const double* rows = nullptr;
 };
 
@@ -255,11 +276,12 @@ struct EventRun {
     double stop = 0.0;
 
     EventRun(kinesim::StateEvents* events, const std::vector<double*>& parameters,
-             const std::vector<char>& byValue, int size, int algebraicCount)
+             const std::vector<char>& byValue, const kinesim::ParameterAliases& aliases, int size,
+             int algebraicCount)
         : events(events) {
         if (events == nullptr) return;
         if (!parameters.empty())
-            jumps = std::make_unique<EventJumps>(*events, parameters, byValue, size,
+            jumps = std::make_unique<EventJumps>(*events, parameters, byValue, aliases, size,
                                                  algebraicCount);
         events->set_observer(jumps.get());
     }
@@ -405,7 +427,8 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<kinesim::TimeEvent>& events,
                  const std::vector<double*>& parameters, const kinesim::SolverSettings& settings,
                  Course& course, std::string& failure, kinesim::StateEvents* stateEvents,
-                 const std::vector<double>* initialSlopes, const std::vector<char>* byValue) {
+                 const std::vector<double>* initialSlopes, const std::vector<char>* byValue,
+                 const kinesim::ParameterAliases* aliases) {
     int n = model.size();
     if (!parameters.empty() && model.parameter_jacobian_code().values == nullptr) {
         failure = "the sensitivities need d f / d p, which symcode -Q writes";
@@ -417,7 +440,10 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     course.sensitivities.assign(times.size() * n * parameters.size(), 0.0);
     const std::vector<char> scales =
         byValue != nullptr ? *byValue : std::vector<char>(parameters.size(), 0);
-    SensitivityState state(model, algebraicCount, settings.absoluteTolerance, parameters, scales);
+    const kinesim::ParameterAliases carriers =
+        aliases != nullptr ? *aliases : kinesim::ParameterAliases(parameters.size());
+    SensitivityState state(model, algebraicCount, settings.absoluteTolerance, parameters, scales,
+                           &carriers);
     kinesim::EventApplication application(model.parameters(), events);
     std::vector<double*> changed;
     application.skip_before(0.0);
@@ -427,7 +453,7 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
     }
     kinesim::IdaObjects ida;
     VectorArray s, sp;
-    EventRun run(stateEvents, parameters, scales, n, algebraicCount);
+    EventRun run(stateEvents, parameters, scales, carriers, n, algebraicCount);
     failure.clear();
     std::vector<double> start = initial;
     if (solve_algebraic_start(state, settings, start, failure) != 0 ||

@@ -42,7 +42,9 @@ struct Course {
 // when given, fire as kinesim fires them, and the sensitivities jump across them (event_jumps.h).
 // `initialSlopes`, when given, are the sensitivities at the start, d initial_i / d log p_j at
 // [j * n + i] (initial values computed from the parameters); else they start at 0. With
-// `byValue`, the sensitivities to parameter j are by its value where byValue[j] is set.
+// `byValue`, the sensitivities to parameter j are by its value where byValue[j] is set. With
+// `aliases`, the elements aliases[j] carry parameter j's value too, and its sensitivities follow
+// all of them.
 int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  const std::vector<double>& initial, const std::vector<double>& times,
                  const std::vector<kinesim::TimeEvent>& events,
@@ -50,6 +52,7 @@ int solve_course(kinesim::ModelFunctions& model, int algebraicCount,
                  Course& course, std::string& failure,
                  kinesim::StateEvents* stateEvents = nullptr,
                  const std::vector<double>* initialSlopes = nullptr,
-                 const std::vector<char>* byValue = nullptr);
+                 const std::vector<char>* byValue = nullptr,
+                 const kinesim::ParameterAliases* aliases = nullptr);
 
 }  // namespace kinefit

@@ -17,10 +17,12 @@ constexpr double kVariableFloor = 1e-4;
 }  // namespace
 
 EventJumps::EventJumps(const kinesim::StateEvents& events, const std::vector<double*>& parameters,
-                       const std::vector<char>& byValue, int size, int algebraicCount)
+                       const std::vector<char>& byValue, const kinesim::ParameterAliases& aliases,
+                       int size, int algebraicCount)
     : events_(events),
       parameters_(parameters),
       byValue_(byValue),
+      aliases_(aliases),
       size_(size),
       algebraicCount_(algebraicCount),
       count_(static_cast<int>(parameters.size())),
@@ -52,9 +54,14 @@ EventJumps::Gradient EventJumps::from_partials(const kinesim::MathReads& reads,
         g.variables.emplace_back(reads.variables[k], byVariables[k]);
     g.parameters.assign(count_, 0.0);
     for (int j = 0; j < count_; ++j) {
-        auto read = std::find(reads.values.begin(), reads.values.end(), parameters_[j]);
-        if (read == reads.values.end()) continue;
-        const double partial = byValues[static_cast<size_t>(read - reads.values.begin())];
+        double partial = 0.0;
+        for (size_t w = 0; w < reads.values.size(); ++w) {
+            const double* value = reads.values[w];
+            const std::vector<double*>& others = aliases_[j];
+            if (value == parameters_[j] ||
+                std::find(others.begin(), others.end(), value) != others.end())
+                partial += byValues[w];
+        }
         g.parameters[j] = byValue_[j] != 0 ? partial : partial * *parameters_[j];
     }
     return g;
@@ -87,11 +94,15 @@ EventJumps::Gradient EventJumps::by_differences(const Function& value, const dou
         double* p = parameters_[j];
         const double keep = *p;
         const ParameterStep step = parameter_step(keep, byValue_[j] != 0, kStep);
-        *p = step.up;
+        auto set_all = [&](double to) {
+            *p = to;
+            for (double* alias : aliases_[j]) *alias = to;
+        };
+        set_all(step.up);
         double up = value(work_.data());
-        *p = step.down;
+        set_all(step.down);
         double down = value(work_.data());
-        *p = keep;
+        set_all(keep);
         g.parameters[j] = (up - down) / step.width;
     }
     return g;

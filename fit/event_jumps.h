@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "parameter_jacobian.h"
 #include "state_events.h"
 
 namespace kinefit {
@@ -19,8 +20,10 @@ class EventJumps : public kinesim::FiringObserver {
   public:
     // `parameters`: the values of the estimated parameters in the record the events read.
     // `byValue`: per parameter, whether its derivatives are by its value rather than its log.
+    // `aliases`: per parameter, the other elements that carry its value.
     EventJumps(const kinesim::StateEvents& events, const std::vector<double*>& parameters,
-               const std::vector<char>& byValue, int size, int algebraicCount);
+               const std::vector<char>& byValue, const kinesim::ParameterAliases& aliases,
+               int size, int algebraicCount);
 
     // The sensitivities s[j] (size values each) and the slopes y' just before events may fire.
     void prepare(const std::vector<const double*>& sensitivities, const double* slopes);
@@ -52,6 +55,7 @@ class EventJumps : public kinesim::FiringObserver {
     const kinesim::StateEvents& events_;
     const std::vector<double*>& parameters_;
     std::vector<char> byValue_;
+    kinesim::ParameterAliases aliases_;
     int size_, algebraicCount_, count_;
     std::vector<double> total_;      // D: [j * size + i]
     std::vector<double> slopes_;     // y' before the jump

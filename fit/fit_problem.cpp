@@ -81,6 +81,7 @@ FitProblem::FitProblem(const FitSetup& setup)
     if (setup.petab_problem()) petab_.bind(setup.petab, setup.estimated, inputs_, unused);
     for (const ExperimentPlan& plan : setup.experiments) {
         sensitivityParameters_.push_back(modelEstimated_);
+        aliases_.emplace_back(modelEstimated_.size());
         experimentColumns_.push_back(columns_);
         byValue_.emplace_back();
         for (const EstimatedParameter& parameter : setup.estimated) {
@@ -90,11 +91,19 @@ FitProblem::FitProblem(const FitSetup& setup)
             double* value = &inputs_.parameters.at(set.slot, set.element);
             setValues_.emplace_back(value, *value);
             if (set.estimated < 0) continue;
-            experimentColumns_.back()[set.estimated] =
-                static_cast<int>(sensitivityParameters_.back().size());
+            int& column = experimentColumns_.back()[set.estimated];
+            if (column >= 0) {  // another element set to the same estimated parameter
+                aliases_.back()[column].push_back(value);
+                continue;
+            }
+            column = static_cast<int>(sensitivityParameters_.back().size());
             sensitivityParameters_.back().push_back(value);
+            aliases_.back().emplace_back();
             byValue_.back().push_back(setup.estimated[set.estimated].linear);
         }
+        preequilibrationParameters_.push_back(sensitivityParameters_.back());
+        std::fill(preequilibrationParameters_.back().begin() + modelEstimated_.size(),
+                  preequilibrationParameters_.back().end(), &unread_);
     }
 }
 
@@ -173,11 +182,15 @@ bool FitProblem::start_of(int e, const double* logValues, bool sensitivities, bo
         std::vector<double*> values;
         kept_by(plan.preequilibrated ? plan.preequilibration : own_settings(plan), variables,
                 values);
-        initialFormulas_.slopes(initial_, sensitivityParameters_[e], variables, values,
-                                initialSlopes_, &byValue_[e]);
+        const bool own = !plan.preequilibrated;
+        initialFormulas_.slopes(initial_,
+                                own ? sensitivityParameters_[e] : preequilibrationParameters_[e],
+                                variables, values, initialSlopes_, &byValue_[e],
+                                own ? &aliases_[e] : nullptr);
     }
     if (!plan.preequilibrated) return true;
-    const std::vector<double*>& parameters = sensitivities ? sensitivityParameters_[e] : kNone;
+    const std::vector<double*>& parameters =
+        sensitivities ? preequilibrationParameters_[e] : kNone;
     if (solve_course(model_, inputs_.algebraicCount, initial_, steady_times(), setup_.events,
                      parameters, setup_.settings, steady_, failure, state_events(),
                      hasSlopes ? &initialSlopes_ : nullptr, &byValue_[e]) != 0) {
@@ -234,7 +247,7 @@ bool FitProblem::evaluate(const double* logValues, double* residuals, double* ja
                          jacobian != nullptr ? sensitivityParameters_[e] : kNone,
                          setup_.settings, course_,
                          failure, state_events(), slopes ? &initialSlopes_ : nullptr,
-                         &byValue_[e]) != 0) {
+                         &byValue_[e], &aliases_[e]) != 0) {
             failure = plan.path + ": " + failure;
             return false;
         }

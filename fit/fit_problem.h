@@ -107,6 +107,11 @@ class FitProblem {
     // Per experiment: modelEstimated_ and the elements its condition sets to estimated values
     // of the problem, and the columns with those.
     std::vector<std::vector<double*>> sensitivityParameters_;
+    std::vector<kinesim::ParameterAliases> aliases_;  // the other elements set to the same value
+    // The same for a preequilibration, whose condition sets none of those elements: each
+    // stands in by an element no equation reads, whose sensitivities stay 0 there.
+    std::vector<std::vector<double*>> preequilibrationParameters_;
+    double unread_ = 0.0;
     std::vector<std::vector<int>> experimentColumns_;
     std::vector<std::vector<char>> byValue_;  // per experiment and sensitivity: a linear search
     std::vector<std::pair<double*, double>> setValues_;  // what some experiment sets: its default

@@ -149,6 +149,63 @@ TEST(PetabObjective, DerivativesFollowConditionsAndInitialFormulas) {
     expect_derivatives_match_differences(setup, {std::log(0.8), 0.0, 0.1, std::log(0.2)});
 }
 
+// The chain with a second loss of B at k3: B' = k1 A - k2 B - k3 B.
+void lossy_fvec(double f[], double y[], double, Parameter* p) {
+    double* k = p->val[1];
+    f[1] = -k[1] * y[1];
+    f[2] = k[1] * y[1] - (k[2] + k[3]) * y[2];
+}
+void lossy_fjac(double* jac, double*, double, Parameter* p) {
+    double* k = p->val[1];
+    jac[1 * kRow + 1] = -k[1];
+    jac[2 * kRow + 1] = k[1];
+    jac[2 * kRow + 2] = -k[2] - k[3];
+}
+const int kLossyLabels[] = {1, 1, 1}, kLossyElements[] = {1, 2, 3}, kLossyColptr[] = {0, 2, 3, 4},
+          kLossyRowidx[] = {0, 1, 1, 1};
+void lossy_fpar(double values[], double y[], double, Parameter*) {
+    values[0] = -y[1];
+    values[1] = y[1];
+    values[2] = -y[2];
+    values[3] = -y[2];
+}
+
+// One estimated parameter of the problem that a condition sets both k1 and k3 to, where the
+// initial formulas read both: its sensitivities follow the sum through both elements, in the
+// right-hand side and in the formulas; the other experiment keeps the model's k1 and k3.
+TEST(PetabObjective, DerivativesFollowOneEstimatedParameterIntoTwoModelParameters) {
+    FitSetup setup = chain_setup();
+    setup.fvec = lossy_fvec;
+    setup.fjac = lossy_fjac;
+    setup.parameterJacobian = {2, 3, 4, kLossyLabels, kLossyElements,
+                               kLossyColptr, kLossyRowidx, lossy_fpar};
+    setup.inputs.parameters.resize({3});
+    setup.inputs.parameters.at(1, 1) = 0.9;
+    setup.inputs.parameters.at(1, 3) = 0.05;
+    setup.estimated[0] = parameter("k_shared", 0.01, 10, false, 2);
+    setup.petab.problemValues.push_back({"k_shared", 0.4});
+    ExperimentPlan both = setup.experiments[0];
+    both.parameterValues = {{1, 1, 0.0, 0}, {1, 3, 0.0, 0}};
+    setup.experiments.push_back(both);
+    size_t first = setup.petab.points.size();
+    for (size_t p = 0; p < first; ++p) {
+        setup.petab.points.push_back(setup.petab.points[p]);
+        setup.petab.points.back().experiment = 1;
+    }
+    setup.petab.noiseTerms *= 2;
+    InitialFormulaSource& starts = setup.initialFormulas;
+    starts.path = "initial.txt";
+    starts.formulas = {{1, "y[A]", "3*k[1]"}, {2, "y[B]", "y[A]*k[3] + 0.1"}};
+    starts.file.labels = {"k"};
+    for (int j = 1; j <= 3; ++j) {
+        kinesim::ParamValueRow row;
+        row.label = "k";
+        row.index = j;
+        starts.file.params.push_back(row);
+    }
+    expect_derivatives_match_differences(setup, {std::log(0.4), 0.3, 0.1, std::log(0.2)});
+}
+
 TEST(PetabObjective, ResidualsFollowTheObservablesScaleAndNoise) {
     FitSetup setup = chain_setup();
     FitProblem problem(setup);

@@ -264,16 +264,6 @@ int bind_condition(const ConditionRow& condition, const kinesim::ParameterFile& 
                                  "' names no variable, parameter or "
                                  "compartment of the model");
         }
-        // Its sensitivities follow one model parameter per experiment.
-        if (value.estimated >= 0 &&
-            std::any_of(plan.parameterValues.begin(), plan.parameterValues.end(),
-                        [&](const ElementValue& set) { return set.estimated == value.estimated; })) {
-            return row_fault(table, condition.row,
-                             id + " is set to the estimated parameter " + text +
-                                 ", which the condition sets another parameter to already; "
-                                 "kinefit follows an estimated parameter into one model "
-                                 "parameter per condition");
-        }
         plan.parameterValues.push_back(
             {label_slot(file, param->label), param->index, value.number, value.estimated});
     }

@@ -62,7 +62,8 @@ void InitialFormulas::slopes(const std::vector<double>& initial,
                              const std::vector<double*>& parameters,
                              const std::vector<int>& keptVariables,
                              const std::vector<double*>& keptValues, std::vector<double>& out,
-                             const std::vector<char>* byValue) const {
+                             const std::vector<char>* byValue,
+                             const ParameterAliases* aliases) const {
     const size_t n = initial.size(), m = parameters.size();
     out.assign(n * m, 0.0);
     // d value / d log p_j of the elements formulas set, and of the estimated ones themselves
@@ -71,6 +72,8 @@ void InitialFormulas::slopes(const std::vector<double>& initial,
         std::vector<double>& slope = valueSlopes[parameters[j]];
         slope.resize(m, 0.0);
         slope[j] = byValue != nullptr && (*byValue)[j] ? 1.0 : *parameters[j];
+        if (aliases == nullptr) continue;
+        for (const double* alias : (*aliases)[j]) valueSlopes[alias] = slope;
     }
     std::vector<double> byVariables, byValues, row(m);
     for (const Formula& f : formulas_) {

@@ -9,6 +9,7 @@
 #include "event_math.h"
 #include "initial_file.h"
 #include "kine.h"
+#include "parameter_jacobian.h"
 #include "param_reader.h"
 
 namespace kinesim {
@@ -29,10 +30,12 @@ class InitialFormulas {
                const std::vector<double*>& keptValues = {}) const;
 
     // After apply: d initial_i / d log p_j for each element p_j of `parameters`, at [j * n + i]
-    // (by p_j itself where byValue[j] is set).
+    // (by p_j itself where byValue[j] is set); with `aliases`, a formula reading an alias of p_j
+    // reads p_j.
     void slopes(const std::vector<double>& initial, const std::vector<double*>& parameters,
                 const std::vector<int>& keptVariables, const std::vector<double*>& keptValues,
-                std::vector<double>& out, const std::vector<char>* byValue = nullptr) const;
+                std::vector<double>& out, const std::vector<char>* byValue = nullptr,
+                const ParameterAliases* aliases = nullptr) const;
 
     // The target of the first formula that sets a parameter element from one of `parameters`
     // (the model would read it with no sensitivity of its own), or "".

@@ -32,6 +32,10 @@ struct ParameterJacobianCode {
 int check_parameter_jacobian(const ParameterJacobianCode& code, int variableCount,
                              const ParameterValues& parameters, const std::string& file);
 
+// Per sensitivity parameter j, the other elements that carry its value (a condition that sets
+// several model parameters to one estimated parameter): derivatives by j sum over all of them.
+using ParameterAliases = std::vector<std::vector<double*>>;
+
 // For each of `wanted` (pointers into `record`'s values), the column of the element it points
 // to, or -1 where no equation reads it.
 std::vector<int> parameter_columns(const ParameterJacobianCode& code, const Parameter* record,
