@@ -31,8 +31,9 @@ const char* const kUsage =
     "             the parameters, recomputed in every experiment\n"
     "  --profile  profile likelihoods of the estimated parameters from the best fit: the\n"
     "             95% intervals in the report, the points in <tuned>.profiles.tsv, a plot\n"
-    "  -J, -L, -B, -R, -A, -K  as for kinesim: sparse Jacobian file, linear solver,\n"
-    "      compiler, tolerances of the integration (default 1e-8, 1e-10), folder of kine.h\n";
+    "  -J, -L, -B, -R, -A, -K  as for kinesim: sparse Jacobian file, linear solver (klu\n"
+    "      at every size unless -Ldense), compiler, tolerances of the integration (default\n"
+    "      1e-8, 1e-10), folder of kine.h\n";
 
 namespace {
 
