@@ -4,6 +4,7 @@
 
 #include "log.h"
 #include "model_inputs.h"
+#include "sparse_jacobian.h"
 
 namespace kinesim {
 
@@ -24,29 +25,6 @@ int check_columns(const ParameterJacobianCode& code, const ParameterValues& para
     return 0;
 }
 
-int check_rows(const ParameterJacobianCode& code, const std::string& file) {
-    if (code.nnz < 0 || code.colptr[0] != 0 || code.colptr[code.columns] != code.nnz) {
-        log_sys("%s: usr_fpar_colptr does not run from 0 to usr_fpar_nnz (%d).\n", file.c_str(),
-                code.nnz);
-        return -1;
-    }
-    for (int c = 0; c < code.columns; ++c) {
-        if (code.colptr[c + 1] < code.colptr[c]) {
-            log_sys("%s: usr_fpar_colptr falls at column %d.\n", file.c_str(), c);
-            return -1;
-        }
-        for (int k = code.colptr[c]; k < code.colptr[c + 1]; ++k) {
-            bool rising = k == code.colptr[c] || code.rowidx[k] > code.rowidx[k - 1];
-            if (code.rowidx[k] < 0 || code.rowidx[k] >= code.n || !rising) {
-                log_sys("%s: usr_fpar_rowidx[%d] = %d is out of order or range in column %d.\n",
-                        file.c_str(), k, code.rowidx[k], c);
-                return -1;
-            }
-        }
-    }
-    return 0;
-}
-
 }  // namespace
 
 int check_parameter_jacobian(const ParameterJacobianCode& code, int variableCount,
@@ -61,7 +39,8 @@ int check_parameter_jacobian(const ParameterJacobianCode& code, int variableCoun
         return -1;
     }
     if (check_columns(code, parameters, file) != 0) return -1;
-    return check_rows(code, file);
+    return check_compressed_columns({code.n, code.columns, code.nnz, code.colptr, code.rowidx},
+                                    file, "usr_fpar");
 }
 
 std::vector<int> parameter_columns(const ParameterJacobianCode& code, const Parameter* record,

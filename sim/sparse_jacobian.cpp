@@ -4,6 +4,32 @@
 
 namespace kinesim {
 
+int check_compressed_columns(const CompressedColumns& pattern, const std::string& file,
+                             const char* prefix) {
+    const char* name = file.c_str();
+    if (pattern.nnz < 0 || pattern.colptr[0] != 0 ||
+        pattern.colptr[pattern.columns] != pattern.nnz) {
+        log_sys("%s: %s_colptr does not run from 0 to %s_nnz (%d).\n", name, prefix, prefix,
+                pattern.nnz);
+        return -1;
+    }
+    for (int c = 0; c < pattern.columns; ++c) {
+        if (pattern.colptr[c + 1] < pattern.colptr[c]) {
+            log_sys("%s: %s_colptr falls at column %d.\n", name, prefix, c);
+            return -1;
+        }
+        for (int k = pattern.colptr[c]; k < pattern.colptr[c + 1]; ++k) {
+            bool rising = k == pattern.colptr[c] || pattern.rowidx[k] > pattern.rowidx[k - 1];
+            if (pattern.rowidx[k] < 0 || pattern.rowidx[k] >= pattern.rows || !rising) {
+                log_sys("%s: %s_rowidx[%d] = %d is out of order or range in column %d.\n", name,
+                        prefix, k, pattern.rowidx[k], c);
+                return -1;
+            }
+        }
+    }
+    return 0;
+}
+
 int check_sparse_pattern(const SparseJacobianCode& code, int variableCount,
                          const std::string& file) {
     if (code.n != variableCount) {
@@ -11,26 +37,8 @@ int check_sparse_pattern(const SparseJacobianCode& code, int variableCount,
                 variableCount);
         return -1;
     }
-    if (code.nnz < 0 || code.colptr[0] != 0 || code.colptr[code.n] != code.nnz) {
-        log_sys("%s: usr_fjac_colptr does not run from 0 to usr_fjac_nnz (%d).\n", file.c_str(),
-                code.nnz);
-        return -1;
-    }
-    for (int c = 0; c < code.n; ++c) {
-        if (code.colptr[c + 1] < code.colptr[c]) {
-            log_sys("%s: usr_fjac_colptr falls at column %d.\n", file.c_str(), c);
-            return -1;
-        }
-        for (int k = code.colptr[c]; k < code.colptr[c + 1]; ++k) {
-            bool rising = k == code.colptr[c] || code.rowidx[k] > code.rowidx[k - 1];
-            if (code.rowidx[k] < 0 || code.rowidx[k] >= code.n || !rising) {
-                log_sys("%s: usr_fjac_rowidx[%d] = %d is out of order or range in column %d.\n",
-                        file.c_str(), k, code.rowidx[k], c);
-                return -1;
-            }
-        }
-    }
-    return 0;
+    return check_compressed_columns({code.n, code.n, code.nnz, code.colptr, code.rowidx}, file,
+                                    "usr_fjac");
 }
 
 IterationPattern::IterationPattern(const SparseJacobianCode& f, int algebraicCount)

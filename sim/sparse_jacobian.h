@@ -27,6 +27,19 @@ struct SparseJacobianCode {
     const std::size_t* fjacOffsets = nullptr;
 };
 
+// A compressed-column pattern: the rows of column c are rowidx[colptr[c] .. colptr[c + 1] - 1].
+struct CompressedColumns {
+    int rows = 0, columns = 0, nnz = 0;
+    const int* colptr = nullptr;  // columns + 1 entries
+    const int* rowidx = nullptr;  // nnz entries
+};
+
+// Checks that colptr runs from 0 to nnz without falling and that each column's rows increase
+// within 0 .. rows - 1; the messages name the arrays as `prefix`_colptr and so on. 0, or -1
+// after logging what is wrong in `file`.
+int check_compressed_columns(const CompressedColumns& pattern, const std::string& file,
+                             const char* prefix);
+
 // Checks that the pattern is well formed for `variableCount` variables, so that filling a matrix
 // from it can never leave its bounds. 0, or -1 after logging what is wrong in `file`.
 int check_sparse_pattern(const SparseJacobianCode& code, int variableCount,

@@ -3,6 +3,7 @@
 #include <cholmod.h>
 
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 namespace kinesim {
@@ -39,8 +40,13 @@ cholmod_sparse* symmetric_pattern(Index n, const Index* Ap, const Index* Ai, cho
     return A;
 }
 
-// KLU's user ordering: fills Perm; 0 on failure, else a positive number.
+// KLU's user ordering: fills Perm; 0 on failure, else a positive number. METIS draws from a
+// random generator it keeps in global state and seeds at each call: calls from several threads
+// at once (kinefit's starts) would draw from each other's sequence and order differently from
+// run to run, so they take turns.
 Index order(Index n, Index* Ap, Index* Ai, Index* Perm, klu_l_common*) {
+    static std::mutex metis;
+    std::lock_guard<std::mutex> turn(metis);
     cholmod_common cc;
     cholmod_l_start(&cc);
     cc.print = 0;
