@@ -22,6 +22,18 @@ std::string code_format(const char* format, ...) {
     return out;
 }
 
+void write_number_lines(FILE* out, const std::vector<int>& numbers, const char* separator,
+                        int offset) {
+    constexpr size_t kNumbersPerLine = 16;
+    for (size_t k = 0; k < numbers.size(); ++k) {
+        const bool lineStart = k % kNumbersPerLine == 0;
+        if (lineStart) std::fputs(k == 0 ? "\t" : "\n\t", out);
+        std::fprintf(out, "%s%d", k == 0 || lineStart ? "" : " ", numbers[k] + offset);
+        if (k + 1 < numbers.size()) std::fputs(separator, out);
+    }
+    std::fputs("\n", out);
+}
+
 std::string element_symbol(const char* base, int n) {
     std::string symbol = base;
     symbol += '[';

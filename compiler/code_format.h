@@ -4,10 +4,17 @@
 // fractional part go through zymorax::format as everywhere else.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 // Formats like snprintf into a new string; no floating-point directives.
 std::string code_format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The numbers between the braces of a C array or the brackets of a MATLAB column, 16 a line,
+// each line led by a tab and the last ended; `separator` between numbers, `offset` added to each.
+void write_number_lines(FILE* out, const std::vector<int>& numbers, const char* separator,
+                        int offset);
 
 // "base[n]", the symbol of element n of an array.
 std::string element_symbol(const char* base, int n);

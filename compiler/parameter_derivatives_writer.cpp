@@ -17,8 +17,6 @@ namespace {
 
 using zymorax::print;
 
-constexpr int kNumbersPerLine = 16;
-
 // One column: an element of a used label, numbered as the generated code binds the labels.
 struct ParameterColumn {
     std::string symbol;  // "<label>[<element>]" as the equations read it
@@ -54,14 +52,8 @@ int differentiate_row(const DaeModel& model, int row, bool cNotation,
 void write_numbers(FILE* out, const char* name, const std::vector<int>& numbers) {
     print(out, "const int %s[] = {\n", name);
     // C has no empty initialiser: an empty list holds a single 0.
-    const std::vector<int>& shown = numbers.empty() ? std::vector<int>{0} : numbers;
-    for (size_t k = 0; k < shown.size(); ++k) {
-        const bool lineStart = k % kNumbersPerLine == 0;
-        if (lineStart) std::fputs(k == 0 ? "\t" : "\n\t", out);
-        std::fprintf(out, "%s%d", k == 0 || lineStart ? "" : " ", shown[k]);
-        if (k + 1 < shown.size()) std::fputs(",", out);
-    }
-    std::fputs("\n};\n", out);
+    write_number_lines(out, numbers.empty() ? std::vector<int>{0} : numbers, ",", 0);
+    std::fputs("};\n", out);
 }
 
 void write_pattern(FILE* out, int n, const std::map<ColumnKey, ParameterColumn>& columns) {

@@ -1,6 +1,7 @@
 // -J: the Jacobian in compressed-column form, from the entries usr_fjac was written from. C: the
 // pattern as constant arrays and usr_fjac_csc, which fills the values in pattern order. MATLAB:
 // ZYMORAX_usr_jpattern, the n by n sparse 0/1 pattern. Nothing here is of order n squared.
+#include "code_format.h"
 #include "code_writers.h"
 #include "format.h"
 #include "header_block.h"
@@ -11,20 +12,6 @@
 namespace {
 
 using zymorax::print;
-
-constexpr int kNumbersPerLine = 16;
-
-// The numbers between the braces of a C array or the brackets of a MATLAB column, `perLine` a
-// line, each line led by a tab; `separator` between numbers, `offset` added to each.
-void write_numbers(FILE* out, const std::vector<int>& numbers, const char* separator, int offset) {
-    for (size_t k = 0; k < numbers.size(); ++k) {
-        const bool lineStart = k % kNumbersPerLine == 0;
-        if (lineStart) std::fputs(k == 0 ? "\t" : "\n\t", out);
-        std::fprintf(out, "%s%d", k == 0 || lineStart ? "" : " ", numbers[k] + offset);
-        if (k + 1 < numbers.size()) std::fputs(separator, out);
-    }
-    std::fputs("\n", out);
-}
 
 // Row indices of the entries in pattern order, from 0.
 std::vector<int> row_indices(const std::vector<JacobianEntry>& entries) {
@@ -45,10 +32,10 @@ void write_c_pattern(FILE* out, int n, const std::vector<JacobianEntry>& entries
     print(out, "const int usr_fjac_n = %d;\n", n);
     print(out, "const int usr_fjac_nnz = %d;\n", static_cast<int>(entries.size()));
     std::fputs("const int usr_fjac_colptr[] = {\n", out);
-    write_numbers(out, columnStarts, ",", 0);
+    write_number_lines(out, columnStarts, ",", 0);
     std::fputs("};\nconst int usr_fjac_rowidx[] = {\n", out);
     // C has no empty initialiser: an empty pattern holds a single 0.
-    write_numbers(out, entries.empty() ? std::vector<int>{0} : row_indices(entries), ",", 0);
+    write_number_lines(out, entries.empty() ? std::vector<int>{0} : row_indices(entries), ",", 0);
     std::fputs("};\n\n", out);
 }
 
@@ -79,7 +66,7 @@ void write_matlab_column(FILE* out, const char* name, const std::vector<int>& nu
         return;
     }
     print(out, "\t%s = [\n", name);
-    write_numbers(out, numbers, ";", 1);
+    write_number_lines(out, numbers, ";", 1);
     std::fputs("\t];\n", out);
 }
 

@@ -24,7 +24,6 @@ struct SensitivityState : kinesim::SolverState {
                      const kinesim::ParameterAliases* aliases)
         : SolverState(model, algebraicCount, atol),
           parameters(parameters),
-          byValue(byValue),
           product(model.size()),
           values(std::max(model.sparse().nnz, 1)),
           parameterValues(std::max(model.parameter_jacobian_code().nnz, 1)) {
@@ -102,7 +101,6 @@ struct SensitivityState : kinesim::SolverState {
     }
 
     const std::vector<double*>& parameters;
-    std::vector<char> byValue;  // per parameter: sensitivities by its value, not its log
     struct ColumnRead {
         double* element;
         int column;  // of d f / d p

@@ -417,8 +417,7 @@ def compare(args):
         kinds.append(OWN_KINETICS)
     formulations, seen = [], {}
     for kind in kinds:
-        name = kind if kind == OWN_KINETICS else kind
-        f = Formulation(name, os.path.join(os.path.abspath(args.out),
+        f = Formulation(kind, os.path.join(os.path.abspath(args.out),
                                            "own" if kind == OWN_KINETICS else folder_name(kind)))
         formulations.append(f)
         try:

@@ -78,18 +78,24 @@ int CompiledModel::load(const std::string& codeFile, const std::string& jacobian
     return jacobianFile.empty() ? 0 : find_sparse_jacobian(jacobianFile, variableCount);
 }
 
+int CompiledModel::find_symbols(const char* const names[], void* found[], int count,
+                                const std::string& file) const {
+    for (int i = 0; i < count; ++i) {
+        found[i] = code_->symbol(names[i]);
+        if (found[i] == nullptr) {
+            log_sys("%s defines no %s.\n", file.c_str(), names[i]);
+            return -1;
+        }
+    }
+    return 0;
+}
+
 int CompiledModel::find_parameter_jacobian(const std::string& derivativesFile) {
     const char* names[] = {"usr_fpar_n",       "usr_fpar_columns", "usr_fpar_nnz",
                            "usr_fpar_label",   "usr_fpar_element", "usr_fpar_colptr",
                            "usr_fpar_rowidx",  "usr_fpar_csc"};
     void* found[8];
-    for (int i = 0; i < 8; ++i) {
-        found[i] = code_->symbol(names[i]);
-        if (found[i] == nullptr) {
-            log_sys("%s defines no %s.\n", derivativesFile.c_str(), names[i]);
-            return -1;
-        }
-    }
+    if (find_symbols(names, found, 8, derivativesFile) != 0) return -1;
     ParameterJacobianCode& code = parameterJacobian;
     code.n = *static_cast<const int*>(found[0]);
     code.columns = *static_cast<const int*>(found[1]);
@@ -106,13 +112,7 @@ int CompiledModel::find_sparse_jacobian(const std::string& jacobianFile, int var
     const char* names[] = {"usr_fjac_n", "usr_fjac_nnz", "usr_fjac_colptr", "usr_fjac_rowidx",
                            "usr_fjac_csc"};
     void* found[5];
-    for (int i = 0; i < 5; ++i) {
-        found[i] = code_->symbol(names[i]);
-        if (found[i] == nullptr) {
-            log_sys("%s defines no %s.\n", jacobianFile.c_str(), names[i]);
-            return -1;
-        }
-    }
+    if (find_symbols(names, found, 5, jacobianFile) != 0) return -1;
     sparse.n = *static_cast<const int*>(found[0]);
     sparse.nnz = *static_cast<const int*>(found[1]);
     sparse.colptr = static_cast<const int*>(found[2]);

@@ -48,6 +48,9 @@ class CompiledModel {
   private:
     int find_sparse_jacobian(const std::string& jacobianFile, int variableCount);
     int find_parameter_jacobian(const std::string& derivativesFile);
+    // found[i] = the address of names[i] in the loaded code; -1 after naming the first missing.
+    int find_symbols(const char* const names[], void* found[], int count,
+                     const std::string& file) const;
 
     std::unique_ptr<LoadedCode> code_;
     std::unique_ptr<DerivedPattern> derived_;
