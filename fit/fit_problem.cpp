@@ -5,6 +5,7 @@
 
 #include "own_kinetics.h"
 #include "power_law.h"
+#include "steady_state.h"
 
 namespace kinefit {
 
@@ -109,13 +110,6 @@ FitProblem::FitProblem(const FitSetup& setup)
 
 namespace {
 
-// The times a preequilibration is recorded at, to find when it has come to rest.
-std::vector<double> steady_times() {
-    std::vector<double> times;
-    for (int power = -2; power <= 10; ++power) times.push_back(std::pow(10.0, power));
-    return times;
-}
-
 ConditionSettings own_settings(const ExperimentPlan& plan) {
     return {plan.initialValues, plan.parameterValues};
 }
@@ -155,18 +149,12 @@ void FitProblem::kept_by(const ConditionSettings& settings, std::vector<int>& va
 }
 
 int FitProblem::steady_record(const Course& course) {
-    std::vector<double> rates(course.variables);
-    // At rest: each rate below 1e-8 of its variable (and 1e-12) per unit time, or below the
-    // integration's own tolerances where they are wider.
-    const double rtol = std::max(setup_.settings.relativeTolerance, 1e-8),
-                 atol = std::max(setup_.settings.absoluteTolerance, 1e-12);
+    std::vector<double> rates;
     for (size_t k = 0; k < course.states.size() / std::max(course.variables, 1); ++k) {
-        const double* y = &course.states[k * course.variables];
-        model_.rhs(y, rates.data());
-        bool resting = true;
-        for (int i = inputs_.algebraicCount; i < course.variables && resting; ++i)
-            resting = i == timeVariable_ || std::fabs(rates[i]) <= atol + rtol * std::fabs(y[i]);
-        if (resting) return static_cast<int>(k);
+        if (kinesim::at_rest(model_, inputs_.algebraicCount, &course.states[k * course.variables],
+                    setup_.settings, timeVariable_, rates)) {
+            return static_cast<int>(k);
+        }
     }
     return -1;
 }
@@ -191,7 +179,7 @@ bool FitProblem::start_of(int e, const double* logValues, bool sensitivities, bo
     if (!plan.preequilibrated) return true;
     const std::vector<double*>& parameters =
         sensitivities ? preequilibrationParameters_[e] : kNone;
-    if (solve_course(model_, inputs_.algebraicCount, initial_, steady_times(), setup_.events,
+    if (solve_course(model_, inputs_.algebraicCount, initial_, kinesim::steady_times(), setup_.events,
                      parameters, setup_.settings, steady_, failure, state_events(),
                      hasSlopes ? &initialSlopes_ : nullptr, &byValue_[e]) != 0) {
         failure = plan.path + ": the preequilibration: " + failure;

@@ -23,8 +23,6 @@
 
 namespace kinesim {
 
-namespace {
-
 int read_text(const std::string& path, const char* what, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -36,6 +34,8 @@ int read_text(const std::string& path, const char* what, std::string& text) {
     text = content.str();
     return 0;
 }
+
+namespace {
 
 int load_state_events(const SimOptions& options, const ModelInputs& inputs,
                       const ParameterFile& file, ModelFunctions& model, StateEvents& events) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "code_scan.h"
 #include "model_inputs.h"
@@ -26,6 +27,9 @@ using InputsCheck = std::function<int(ParameterFile& file, const CodeFacts& code
 // caller says what it did not do).
 int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs,
                    const InputsCheck& check = nullptr);
+
+// The whole file at `path` into `text`. 0, or -1 after logging that the `what` cannot be opened.
+int read_text(const std::string& path, const char* what, std::string& text);
 
 // Runs what the options ask for; returns the exit status. Failures are logged.
 int run_kinesim(const SimOptions& options);

@@ -1,0 +1,132 @@
+#include "conservation.h"
+
+#include <Eigen/Dense>
+#include <cmath>
+
+#include "format.h"
+
+namespace kinesteady {
+
+namespace {
+
+// Coefficients this small against the largest of their law are rounding left by the
+// elimination, not part of the law.
+constexpr double kNegligibleCoefficient = 1e-10;
+
+// A state near `initial`: each variable scaled by e^u, u uniform in [-1, 1]; one that starts at
+// 0 gets a value of the typical size of the others.
+std::vector<double> sample_state(const std::vector<double>& initial, std::mt19937& random) {
+    double typical = 0.0;
+    int nonZero = 0;
+    for (double v : initial) {
+        if (v != 0.0) typical += std::log(std::fabs(v)), ++nonZero;
+    }
+    typical = nonZero > 0 ? std::exp(typical / nonZero) : 1.0;
+    std::uniform_real_distribution<double> spread(-1.0, 1.0);
+    std::vector<double> y(initial.size());
+    for (size_t i = 0; i < y.size(); ++i) {
+        const double base = initial[i] != 0.0 ? initial[i] : typical;
+        y[i] = base * std::exp(spread(random));
+    }
+    return y;
+}
+
+// Reduced row echelon form of the rows of `basis` (a law per row): the pivots are the first
+// variables, in their order, that a law can stand for. That form depends on the laws alone, not
+// on the basis the samples gave, so the same model always gets the same laws.
+void reduce(Eigen::MatrixXd& basis, std::vector<int>& pivots) {
+    const Eigen::Index m = basis.rows(), n = basis.cols();
+    const double zero = 1e-8 * basis.cwiseAbs().maxCoeff();
+    Eigen::Index r = 0;
+    for (Eigen::Index j = 0; j < n && r < m; ++j) {
+        Eigen::Index best = r;
+        for (Eigen::Index i = r + 1; i < m; ++i) {
+            if (std::fabs(basis(i, j)) > std::fabs(basis(best, j))) best = i;
+        }
+        if (std::fabs(basis(best, j)) <= zero) continue;
+        basis.row(r).swap(basis.row(best));
+        basis.row(r) /= basis(r, j);
+        for (Eigen::Index other = 0; other < m; ++other) {
+            if (other != r) basis.row(other) -= basis(other, j) * basis.row(r);
+        }
+        pivots.push_back(static_cast<int>(j));
+        ++r;
+    }
+    for (Eigen::Index r = 0; r < m; ++r) {
+        const double largest = basis.row(r).cwiseAbs().maxCoeff();
+        for (Eigen::Index j = 0; j < n; ++j) {
+            if (std::fabs(basis(r, j)) < kNegligibleCoefficient * largest) basis(r, j) = 0.0;
+        }
+    }
+}
+
+}  // namespace
+
+int ConservationLaws::law_of(int variable) const {
+    for (int k = 0; k < count(); ++k) {
+        if (pivots[k] == variable) return k;
+    }
+    return -1;
+}
+
+double ConservationLaws::amount(int law, const double* y) const {
+    double sum = 0.0;
+    for (size_t j = 0; j < coefficients[law].size(); ++j) sum += coefficients[law][j] * y[j];
+    return sum;
+}
+
+int find_conservation_laws(kinesim::ModelFunctions& model, int algebraicCount,
+                           const std::vector<double>& initial, std::mt19937& random,
+                           ConservationLaws& laws, std::string& failure) {
+    const int n = model.size(), differential = n - algebraicCount;
+    laws = ConservationLaws{};
+    if (differential == 0) return 0;
+    // Rows: samples, each a rate vector scaled to length 1; the laws are its null space.
+    const int wanted = differential + 10;
+    Eigen::MatrixXd rates(wanted, differential);
+    std::vector<double> f(n);
+    int samples = 0;
+    for (int attempt = 0; attempt < 4 * wanted && samples < wanted; ++attempt) {
+        std::vector<double> y = sample_state(initial, random);
+        model.rhs(y.data(), f.data());
+        Eigen::Map<const Eigen::VectorXd> row(f.data() + algebraicCount, differential);
+        const double length = row.norm();
+        if (!std::isfinite(length)) continue;
+        if (length > 0.0) rates.row(samples) = row / length;
+        else rates.row(samples).setZero();
+        ++samples;
+    }
+    if (samples < wanted) {
+        failure = "the rates are not finite at states around the initial one";
+        return -1;
+    }
+    Eigen::FullPivLU<Eigen::MatrixXd> lu(rates);
+    lu.setThreshold(1e-9);
+    if (lu.rank() == differential) return 0;
+    Eigen::MatrixXd basis = lu.kernel().transpose();
+    reduce(basis, laws.pivots);
+    for (int k = 0; k < basis.rows(); ++k) {
+        std::vector<double> row(n, 0.0);
+        for (int j = 0; j < differential; ++j) row[algebraicCount + j] = basis(k, j);
+        laws.pivots[k] += algebraicCount;
+        laws.coefficients.push_back(row);
+        laws.totals.push_back(laws.amount(k, initial.data()));
+    }
+    return 0;
+}
+
+std::string describe_law(const ConservationLaws& laws, int law,
+                         const std::vector<std::string>& tags) {
+    std::string text;
+    const std::vector<double>& c = laws.coefficients[law];
+    for (size_t j = 0; j < c.size(); ++j) {
+        if (c[j] == 0.0) continue;
+        const double size = std::fabs(c[j]);
+        text += text.empty() ? (c[j] < 0 ? "-" : "") : (c[j] < 0 ? " - " : " + ");
+        if (std::fabs(size - 1.0) > 1e-12) text += zymorax::format("%.6g ", size);
+        text += tags[j];
+    }
+    return text + zymorax::format(" = %.10g", laws.totals[law]);
+}
+
+}  // namespace kinesteady

@@ -1,0 +1,81 @@
+#include "stability.h"
+
+#include <Eigen/Eigenvalues>
+#include <algorithm>
+#include <cmath>
+
+namespace kinesteady {
+
+namespace {
+
+using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+
+// A real part this small against the largest eigenvalue is rounding of 0.
+constexpr double kMarginalReal = 1e-10;
+
+std::string verdict_of(const std::vector<std::complex<double>>& eigenvalues) {
+    if (eigenvalues.empty()) return "stable";
+    double largest = 1.0;
+    for (const auto& e : eigenvalues) largest = std::max(largest, std::abs(e));
+    const double leading = eigenvalues.front().real();
+    if (leading > kMarginalReal * largest) return "unstable";
+    if (leading >= -kMarginalReal * largest) return "marginal";
+    return "stable";
+}
+
+}  // namespace
+
+int analyse_stability(kinesim::ModelFunctions& model, int algebraicCount,
+                      const ConservationLaws& laws, const std::vector<double>& y,
+                      const std::vector<std::string>& tags, Stability& result,
+                      std::string& failure) {
+    const int n = model.size(), na = algebraicCount, nd = n - na;
+    RowMajor j(n, n);
+    model.jacobian(y.data(), j.data());
+    // The differential block once the algebraic variables follow the differential ones.
+    Eigen::MatrixXd reduced = j.bottomRightCorner(nd, nd);
+    if (na > 0) {
+        Eigen::PartialPivLU<Eigen::MatrixXd> algebraic(j.topLeftCorner(na, na));
+        if (!(std::fabs(algebraic.determinant()) > 0.0)) {
+            failure = "the algebraic equations' Jacobian by the algebraic variables is singular";
+            return -1;
+        }
+        reduced -= j.bottomLeftCorner(nd, na) * algebraic.solve(j.topRightCorner(na, nd));
+    }
+    // Each pivot x_p = total - sum of the law's other terms, so d x_p / d x_free = -c_free.
+    std::vector<int> free;
+    for (int v = na; v < n; ++v) {
+        if (laws.law_of(v) < 0) free.push_back(v);
+    }
+    const int nf = static_cast<int>(free.size());
+    Eigen::MatrixXd dynamics(nf, nf);
+    for (int r = 0; r < nf; ++r) {
+        for (int c = 0; c < nf; ++c) {
+            double entry = reduced(free[r] - na, free[c] - na);
+            for (int k = 0; k < laws.count(); ++k)
+                entry -= reduced(free[r] - na, laws.pivots[k] - na) * laws.coefficients[k][free[c]];
+            dynamics(r, c) = entry;
+        }
+        result.variables.push_back(tags[free[r]]);
+    }
+    if (!dynamics.allFinite()) {
+        failure = "the Jacobian at the steady state holds entries that are not numbers";
+        return -1;
+    }
+    if (nf > 0) {
+        Eigen::EigenSolver<Eigen::MatrixXd> solver(dynamics, false);
+        if (solver.info() != Eigen::Success) {
+            failure = "the eigenvalue iteration did not converge";
+            return -1;
+        }
+        for (Eigen::Index k = 0; k < nf; ++k) result.eigenvalues.push_back(solver.eigenvalues()(k));
+    }
+    std::sort(result.eigenvalues.begin(), result.eigenvalues.end(),
+              [](const auto& a, const auto& b) {
+                  return a.real() != b.real() ? a.real() > b.real() : a.imag() > b.imag();
+              });
+    result.verdict = verdict_of(result.eigenvalues);
+    return 0;
+}
+
+}  // namespace kinesteady

@@ -1,0 +1,105 @@
+#include "steady_search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "format.h"
+#include "steady_state.h"
+
+namespace kinesteady {
+
+namespace {
+
+using zymorax::format;
+
+// A time course that has come to rest is this close to the steady state it approaches.
+constexpr double kSameRelative = 1e-4;
+constexpr double kSameAbsolute = 1e-8;
+
+bool resting(SteadySystem& system, const SearchInputs& inputs, const std::vector<double>& y) {
+    std::vector<double> rates;
+    return kinesim::at_rest(system.model(), inputs.algebraicCount, y.data(), inputs.settings, -1,
+                            rates);
+}
+
+// Newton from `y`; true when it stops at a state at rest (y then holds it). A line search that
+// cannot lower a residual already at rounding level stops at rest too.
+bool newton_to_rest(SteadySystem& system, const SearchInputs& inputs, std::vector<double>& y,
+                    std::string& failure) {
+    std::vector<double> iterate = y;
+    const bool stopped = newton_solve(system, inputs.bounds, iterate, failure) == 0;
+    if (!resting(system, inputs, iterate)) {
+        if (stopped) failure = "it stopped at a state that is not at rest";
+        return false;
+    }
+    y = iterate;
+    return true;
+}
+
+// The largest difference between two states, relative to the first, with the variable.
+double difference(const std::vector<double>& a, const std::vector<double>& b, int& at) {
+    double largest = 0.0;
+    at = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const double d = std::fabs(a[i] - b[i]) / (kSameAbsolute + kSameRelative * std::fabs(a[i]));
+        if (d > largest) largest = d, at = static_cast<int>(i);
+    }
+    return largest;
+}
+
+void measure_rates(SteadySystem& system, const SearchInputs& inputs, SteadyState& found) {
+    std::vector<double> f(found.y.size());
+    system.model().rhs(found.y.data(), f.data());
+    for (size_t i = inputs.algebraicCount; i < f.size(); ++i) {
+        if (std::fabs(f[i]) >= found.largestRate)
+            found.largestRate = std::fabs(f[i]), found.largestRateOf = inputs.tags[i];
+    }
+}
+
+}  // namespace
+
+int find_steady_state(SteadySystem& system, const SearchInputs& inputs, SteadyState& found,
+                      std::string& failure) {
+    found = SteadyState{};
+    std::string newtonFailure;
+    std::vector<double> y = inputs.initial;
+    const bool newton = newton_to_rest(system, inputs, y, newtonFailure);
+    std::vector<double> rest;
+    const int settled = kinesim::integrate_to_rest(system.model(), inputs.algebraicCount,
+                                                   inputs.tags, inputs.initial, inputs.settings,
+                                                   rest);
+    if (newton) {
+        found.y = y;
+        found.route = "Newton's method from the initial state";
+    } else if (settled == 0) {
+        std::string polishFailure;
+        found.y = rest;
+        found.route = newton_to_rest(system, inputs, found.y, polishFailure)
+                          ? "the time course to rest, then Newton's method (from the initial "
+                            "state it did not converge: " + newtonFailure + ")"
+                          : "the time course to rest (Newton's method did not converge from the "
+                            "initial state: " + newtonFailure + ")";
+    } else {
+        failure = "Newton's method from the initial state did not converge (" + newtonFailure +
+                  "), and the time course from the initial state " +
+                  (settled > 0 ? "comes to no rest by t = 1e10" : "could not be integrated");
+        return -1;
+    }
+    int at = 0;
+    if (settled != 0) {
+        found.reachedNote = settled > 0 ? "the time course from the initial state comes to no "
+                                          "rest by t = 1e10"
+                                        : "the time course from the initial state could not be "
+                                          "integrated";
+    } else if (difference(found.y, rest, at) > 1.0) {
+        found.reachedNote = format("the time course from the initial state comes to rest "
+                                   "elsewhere (%s = %.10g there, %.10g here)",
+                                   inputs.tags[at].c_str(), rest[at], found.y[at]);
+    } else {
+        found.reached = true;
+    }
+    measure_rates(system, inputs, found);
+    return 0;
+}
+
+}  // namespace kinesteady
