@@ -174,6 +174,27 @@ int analyse_ssystem(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis
     return 0;
 }
 
+// The flux gains from the -T file's usr_flux. 0, or -1 after logging a file that cannot be used.
+int analyse_fluxes(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis& a) {
+    std::string text;
+    if (kinesim::read_text(options.fluxFile, "flux file", text) != 0) return -1;
+    kinesim::BuildRequest request{{options.fluxFile}, kinesim::find_kine_dir(options.kineDir),
+                                  m.inputs.variableCount + 1};
+    std::unique_ptr<kinesim::LoadedCode> code =
+        options.compiler == kinesim::CodeCompiler::TinyCC
+            ? kinesim::build_with_tinycc(request)
+            : kinesim::build_with_system_compiler(request);
+    auto flux = code ? reinterpret_cast<UsrFlux>(code->symbol("usr_flux")) : nullptr;
+    if (flux == nullptr) {
+        log_sys("%s is not a flux file (no usr_flux).\n", options.fluxFile.c_str());
+        return -1;
+    }
+    a.fluxes.names = read_flux_names(text);
+    flux_gains(flux, read_total_count(text), a.steady.y, a.independents, a.slopes,
+               m.inputs.parameters.record(), a.fluxes);
+    return 0;
+}
+
 int analyse(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis& a) {
     kinesim::ModelFunctions model(m.compiled.fvec, m.compiled.fjac, m.inputs.parameters.record(),
                                   m.inputs.variableCount);
@@ -205,13 +226,14 @@ int analyse(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis& a) {
     a.independents = list_independents(
         a.laws, m.compiled.parameterJacobian, m.inputs.parameters.record(), m.file.labels, a.tags,
         [&m](const std::string& label, int element) { return tag_of(m.file, label, element); });
-    if (steady_gains(system, a.steady.y, a.independents, a.gains) != 0 ||
+    if (steady_gains(system, a.steady.y, a.independents, a.gains, a.slopes) != 0 ||
         analyse_stability(model, a.algebraicCount, a.laws, a.steady.y, a.tags, a.stability,
                           failure) != 0) {
         log_sys("The steady state cannot be analysed: %s. Nothing was written.\n",
                 failure.empty() ? "its Jacobian cannot be factored" : failure.c_str());
         return -1;
     }
+    if (!options.fluxFile.empty() && analyse_fluxes(options, m, a) != 0) return -1;
     return options.ghFile.empty() ? 0 : analyse_ssystem(options, m, a);
 }
 

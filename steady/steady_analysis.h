@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "conservation.h"
+#include "flux_gains.h"
 #include "ssystem_analysis.h"
 #include "stability.h"
 #include "steady_gains.h"
@@ -32,6 +33,8 @@ struct SteadyAnalysis {
     SteadyState steady;
     std::vector<Independent> independents;
     Eigen::MatrixXd gains;  // [variable, independent], NaN where not defined
+    Eigen::MatrixXd slopes;  // [variable, independent]: d y / d log q
+    FluxGains fluxes;        // with -T: names empty without
     Stability stability;
     SsystemResult ssystem;
 };

@@ -51,6 +51,8 @@ std::vector<Independent> list_independents(
         parameter.tag = tagOf(label, code.element[c]);
         parameter.gain = label == "constantPlayer";
         parameter.column = c;
+        parameter.slot = code.label[c];
+        parameter.element = code.element[c];
         parameter.value = record->val[code.label[c]][code.element[c]];
         list.push_back(parameter);
     }
@@ -72,7 +74,8 @@ bool singular_jacobian(const Eigen::MatrixXd& a, const std::vector<double>& y, i
 }
 
 int steady_gains(SteadySystem& system, const std::vector<double>& y,
-                 const std::vector<Independent>& independents, Eigen::MatrixXd& gains) {
+                 const std::vector<Independent>& independents, Eigen::MatrixXd& gains,
+                 Eigen::MatrixXd& slopes) {
     const int n = system.size(), m = static_cast<int>(independents.size());
     Eigen::MatrixXd a;
     system.jacobian(y.data(), a);
@@ -96,6 +99,8 @@ int steady_gains(SteadySystem& system, const std::vector<double>& y,
         }
     }
     const Eigen::MatrixXd dy = -a.partialPivLu().solve(dq);
+    slopes = dy;
+    for (int k = 0; k < m; ++k) slopes.col(k) *= independents[k].value;
     gains.resize(n, m);
     const double none = std::numeric_limits<double>::quiet_NaN();
     double largest = 0.0;

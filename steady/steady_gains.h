@@ -19,7 +19,8 @@ struct Independent {
     std::string tag;         // the PARAM row's tag, or the law as text
     bool gain = false;       // an independent variable (a constant or a total): a log gain
     int law = -1;            // a conserved total: its law
-    int column = -1;         // a parameter: its -Q column
+    int column = -1;         // a parameter: its -Q column,
+    int slot = 0, element = 0;  // and its place in the parameter record
     double value = 0.0;
 };
 
@@ -36,7 +37,9 @@ bool singular_jacobian(const Eigen::MatrixXd& a, const std::vector<double>& y, i
 
 // d log y_i / d log q_k at [i, k]; NaN where q_k is 0 or y_i is 0 (at most 1e-15 of the largest
 // value): there is no log to take. 0, or -1 when the Jacobian cannot be factored.
+// `slopes` gets d y_i / d log q_k, defined everywhere.
 int steady_gains(SteadySystem& system, const std::vector<double>& y,
-                 const std::vector<Independent>& independents, Eigen::MatrixXd& gains);
+                 const std::vector<Independent>& independents, Eigen::MatrixXd& gains,
+                 Eigen::MatrixXd& slopes);
 
 }  // namespace kinesteady

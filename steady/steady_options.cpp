@@ -7,12 +7,13 @@ namespace kinesteady {
 
 const char* const kUsage =
     "Usage: kinesteady -C<model.c> -P<param.txt> -Q<fpar.c> -R<report.txt> -O<steady.csv>\n"
-    "                  [-G<gh.c> -S<ssys.c>] [-H<gains.png>] [-E<eigenvalues.png>]\n"
+    "                  [-T<flux.c>] [-G<gh.c> -S<ssys.c>] [-H<gains.png>] [-E<eigenvalues.png>]\n"
     "                  [-B<compiler>] [-K<kine.h folder>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -P  parameter file with every value the model uses filled in\n"
     "  -Q  parameter derivatives file written by symcode -Q\n"
     "  -R  report to write, -O CSV of every number in it\n"
+    "  -T  flux file written by symcode (usr_flux): adds the flux gains\n"
     "  -G  G/H data file and -S S-system file written by symcode (a model without\n"
     "      algebraic equations): adds the S-system at the steady state in closed form\n"
     "  -H  heat map of the log gains, -E eigenvalues in the complex plane (PNG, gnuplot)\n"
@@ -33,6 +34,7 @@ int parse_one(const std::string& argument, SteadyOptions& options) {
         case 'Q': file = &options.derivativesFile; break;
         case 'G': file = &options.ghFile; break;
         case 'S': file = &options.ssystemFile; break;
+        case 'T': file = &options.fluxFile; break;
         case 'R': file = &options.reportFile; break;
         case 'O': file = &options.csvFile; break;
         case 'H': file = &options.gainsPlot; break;

@@ -13,6 +13,7 @@ struct SteadyOptions {
     std::string derivativesFile;  // -Q: symcode's d f / d p file
     std::string ghFile;           // -G: symcode's G/H data file (power-law models)
     std::string ssystemFile;      // -S: symcode's S-system file (with -G)
+    std::string fluxFile;         // -T: symcode's flux file (usr_flux), for flux gains
     std::string reportFile;       // -R: the report
     std::string csvFile;          // -O: every number of the report
     std::string gainsPlot;        // -H: heat map of the log gains (optional)

@@ -69,6 +69,33 @@ std::string gains_section(const SteadyAnalysis& a, bool gains) {
     return shown > 0 ? text : text + "  none\n";
 }
 
+std::string flux_section(const SteadyAnalysis& a) {
+    const FluxGains& f = a.fluxes;
+    if (f.names.empty()) return "";
+    std::string text = "Flux gains d log V / d log (independent or parameter)\n";
+    for (size_t r = 0; r < f.names.size(); ++r) {
+        text += format("  %s = %.10g\n", f.names[r].c_str(), f.values[r]);
+        for (size_t k = 0; k < a.independents.size(); ++k) {
+            const double g = f.gains(static_cast<Eigen::Index>(r), static_cast<Eigen::Index>(k));
+            if (!std::isnan(g)) text += format("    by %-22s %14.6g\n", a.independents[k].name.c_str(), g + 0.0);
+        }
+    }
+    return text + "\n";
+}
+
+std::string flux_rows(const SteadyAnalysis& a) {
+    const FluxGains& f = a.fluxes;
+    std::string text;
+    for (size_t r = 0; r < f.names.size(); ++r) {
+        text += row("flux", f.names[r], "", f.values[r]);
+        for (size_t k = 0; k < a.independents.size(); ++k) {
+            const double g = f.gains(static_cast<Eigen::Index>(r), static_cast<Eigen::Index>(k));
+            if (!std::isnan(g)) text += row("flux_gain", f.names[r], a.independents[k].name, g);
+        }
+    }
+    return text;
+}
+
 std::string stability_section(const SteadyAnalysis& a) {
     const Stability& s = a.stability;
     std::string text = format("Stability: %s\n", s.verdict.c_str());
@@ -144,7 +171,7 @@ std::string report_text(const SteadyAnalysis& a) {
     std::string text = "kinesteady report" + (a.title.empty() ? "" : ": " + a.title) + "\n\n";
     text += steady_section(a) + "\n" + conservation_section(a) + "\n";
     text += gains_section(a, true) + "\n" + gains_section(a, false) + "\n";
-    text += stability_section(a);
+    text += flux_section(a) + stability_section(a);
     const std::string ssystem = ssystem_section(a);
     return ssystem.empty() ? text : text + "\n" + ssystem;
 }
@@ -162,6 +189,7 @@ std::string csv_text(const SteadyAnalysis& a) {
             if (!std::isnan(g)) text += row(q.gain ? "log_gain" : "sensitivity", a.tags[i], q.name, g);
         }
     }
+    text += flux_rows(a);
     for (size_t k = 0; k < a.stability.eigenvalues.size(); ++k) {
         const std::string number = std::to_string(k + 1);
         text += row("eigenvalue", number, "real", a.stability.eigenvalues[k].real());

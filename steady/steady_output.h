@@ -11,7 +11,7 @@ namespace kinesteady {
 std::string report_text(const SteadyAnalysis& analysis);
 
 // Rows "kind,of,by,value": steady_state, conservation, log_gain, sensitivity,
-// eigenvalue (by real or imaginary), and with the S-system ssystem_steady_state, ssystem_newton,
+// flux and flux_gain (with -T), eigenvalue (by real or imaginary), and with the S-system ssystem_steady_state, ssystem_newton,
 // ssystem_log_gain, ssystem_alpha_sensitivity, ssystem_beta_sensitivity. A gain that is not
 // defined (a variable or quantity at 0) has no row. Values at full precision.
 std::string csv_text(const SteadyAnalysis& analysis);

@@ -22,8 +22,23 @@ bool resting(SteadySystem& system, const SearchInputs& inputs, const std::vector
                             rates);
 }
 
+// Whether the rates at `rest` have fallen to a millionth of those at the start: a time course
+// that only slows relative to its growing variables (production without removal) has not.
+bool settled_down(SteadySystem& system, const SearchInputs& inputs, const std::vector<double>& rest) {
+    const size_t n = rest.size();
+    std::vector<double> start(n), end(n);
+    system.model().rhs(inputs.initial.data(), start.data());
+    system.model().rhs(rest.data(), end.data());
+    double initial = 0.0, last = 0.0;
+    for (size_t i = inputs.algebraicCount; i < n; ++i) {
+        if (std::isfinite(start[i])) initial = std::max(initial, std::fabs(start[i]));
+        last = std::max(last, std::fabs(end[i]));
+    }
+    return last <= 1e-6 * initial;
+}
+
 // Newton from `y`; true when it stops at a state at rest (y then holds it). A line search that
-// cannot lower a residual already at rounding level stops at rest too.
+// cannot lower a residual already at rounding level (at rest, and settled down) stops there too.
 bool newton_to_rest(SteadySystem& system, const SearchInputs& inputs, std::vector<double>& y,
                     std::string& failure) {
     std::vector<double> iterate = y;
@@ -32,6 +47,7 @@ bool newton_to_rest(SteadySystem& system, const SearchInputs& inputs, std::vecto
         if (stopped) failure = "it stopped at a state that is not at rest";
         return false;
     }
+    if (!stopped && !settled_down(system, inputs, iterate)) return false;
     y = iterate;
     return true;
 }
@@ -65,20 +81,26 @@ int find_steady_state(SteadySystem& system, const SearchInputs& inputs, SteadySt
     std::vector<double> y = inputs.initial;
     const bool newton = newton_to_rest(system, inputs, y, newtonFailure);
     std::vector<double> rest;
+    std::string polishFailure;
     const int settled = kinesim::integrate_to_rest(system.model(), inputs.algebraicCount,
                                                    inputs.tags, inputs.initial, inputs.settings,
                                                    rest);
     if (newton) {
         found.y = y;
         found.route = "Newton's method from the initial state";
-    } else if (settled == 0) {
-        std::string polishFailure;
+    } else if (settled == 0 && newton_to_rest(system, inputs, rest, polishFailure)) {
         found.y = rest;
-        found.route = newton_to_rest(system, inputs, found.y, polishFailure)
-                          ? "the time course to rest, then Newton's method (from the initial "
-                            "state it did not converge: " + newtonFailure + ")"
-                          : "the time course to rest (Newton's method did not converge from the "
-                            "initial state: " + newtonFailure + ")";
+        found.route = "the time course to rest, then Newton's method (from the initial state it "
+                      "did not converge: " + newtonFailure + ")";
+    } else if (settled == 0 && settled_down(system, inputs, rest)) {
+        found.y = rest;
+        found.route = "the time course to rest (Newton's method did not converge, from the "
+                      "initial state: " + newtonFailure + "; from the rest: " + polishFailure + ")";
+    } else if (settled == 0) {
+        failure = "Newton's method from the initial state did not converge (" + newtonFailure +
+                  "), and the time course from the initial state does not settle: its rates "
+                  "do not fall to a millionth of their initial size";
+        return -1;
     } else {
         failure = "Newton's method from the initial state did not converge (" + newtonFailure +
                   "), and the time course from the initial state " +

@@ -50,7 +50,7 @@ Results analyse_dae(const Workspace& ws, const std::string& dae) {
                                          "-Ggh.c", "-Sssys.c", "-Qfpar.c"});
     EXPECT_EQ(code.status, 0) << code.log;
     ProgramRun run = ws.run("kinesteady", {"-Cmodel.c", "-Pparam.txt", "-Qfpar.c", "-Ggh.c",
-                                           "-Sssys.c", "-Rreport.txt", "-Osteady.csv"});
+                                           "-Sssys.c", "-Ttemp.c", "-Rreport.txt", "-Osteady.csv"});
     EXPECT_EQ(run.status, 0) << run.log;
     return read_results(ws.file("steady.csv"));
 }
@@ -146,8 +146,18 @@ TEST(KinesteadySsystem, TwoAndThreeVariablesMatchTheirClosedForms) {
         SCOPED_TRACE("two variables");
         Workspace ws;
         const double alpha[2] = {3, 0.8}, beta[2] = {1.5, 2};
-        expect_ssystem(analyse_dae(ws, "ssystem2.dae"),
-                       linear_steady_state<2>(two_variable, alpha, beta, 2.5), 2);
+        const Results r = analyse_dae(ws, "ssystem2.dae");
+        const LinearSteadyState s = linear_steady_state<2>(two_variable, alpha, beta, 2.5);
+        expect_ssystem(r, s, 2);
+        // The fluxes' gains follow from the variables' through their kinetic orders (the flux
+        // file has no derivatives: central differences, hence the looser tolerance).
+        const double g12 = -0.4, h11 = 0.9;
+        expect_close(result(r, "flux_gain", "flux_make_X1", "constantPlayer[1]"),
+                     0.7 + g12 * s.byLogConstant[1], 1e-8, "make X1 by C");
+        expect_close(result(r, "flux_gain", "flux_make_X1", "k[1]"), 1 + g12 * s.byLogAlpha[0][1],
+                     1e-8, "make X1 by alpha 1");
+        expect_close(result(r, "flux_gain", "flux_X1_to", "k[2]"), 1 + h11 * s.byLogBeta[0][0],
+                     1e-8, "X1 used by beta 1");
     }
     {
         SCOPED_TRACE("three variables");
