@@ -14,7 +14,7 @@ packages=(
   openjdk-17-jdk-headless
   libsbml5-java libsbml5-examples libsbml5-dev
   libxml2-utils python3 python3-yaml
-  libsundials-dev libsuitesparse-dev libtcc-dev gnuplot-nox
+  libsundials-dev libsuitesparse-dev libtcc-dev gnuplot-nox libeigen3-dev
   libceres-dev libopenmpi-dev openmpi-bin python3-scipy
 )
 

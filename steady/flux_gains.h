@@ -1,6 +1,7 @@
 // Flux gains: how each flux of symcode's -T file (usr_flux) moves with the independents at the
 // steady state, d log V / d log q = (dV/dy dy/dlog q + dV/dlog q) / V. The -T file holds no
-// derivatives, so they are central differences of usr_flux along the exact steady-state slopes.
+// derivatives, so they are central differences of usr_flux along the exact steady-state slopes,
+// extrapolated (Richardson) from two steps.
 #pragma once
 
 #include <Eigen/Dense>

@@ -32,8 +32,10 @@ std::string steady_section(const SteadyAnalysis& a) {
     text += a.steady.reached ? "  reached from the initial state: yes\n"
                              : "  reached from the initial state: no, " + a.steady.reachedNote +
                                    "\n";
-    text += format("  largest rate left: %.3g (d %s / dt)\n",
-                   a.steady.largestRate, a.steady.largestRateOf.c_str());
+    text += a.steady.largestRate < 1e-12
+                ? "  largest rate left: below 1e-12\n"
+                : format("  largest rate left: %.3g (d %s / dt)\n", a.steady.largestRate,
+                         a.steady.largestRateOf.c_str());
     text += format("  %-24s %20s %20s\n", "variable", "initial", "steady state");
     for (size_t i = 0; i < a.tags.size(); ++i) {
         text += format("  %-24s %20.10g %20.10g%s\n", a.tags[i].c_str(), a.initial[i],
@@ -121,8 +123,10 @@ std::string ssystem_section(const SteadyAnalysis& a) {
         text += s.newton.empty() ? format("%20s\n", "-") : format("%20.12g\n", s.newton[i]);
     }
     text += s.newton.empty() ? "  Newton on the S-system: " + s.newtonNote + "\n"
-                             : format("  closed form and Newton agree to %.2g (relative)\n",
-                                      s.agreement);
+                             : s.agreement < 1e-12
+                                   ? "  closed form and Newton agree (relative difference below 1e-12)\n"
+                                   : format("  closed form and Newton differ by %.2g (relative)\n",
+                                            s.agreement);
     text += "  log gains by the constants (closed form, -A_D^-1 A_I):\n";
     for (int k = 0; k < s.form.constants; ++k) {
         text += format("    constantPlayer[%d]:", k + 1);
