@@ -60,6 +60,29 @@ void reduce(Eigen::MatrixXd& basis, std::vector<int>& pivots) {
     }
 }
 
+// The algebraic variables of y made consistent with its differential ones by Newton's method on
+// the algebraic rows: a law of the dynamics may hold only where they are (a quasi-steady
+// complex keeps its free partner's amount fixed). False where it does not converge.
+bool make_consistent(kinesim::ModelFunctions& model, int algebraicCount, std::vector<double>& y) {
+    const int n = model.size(), na = algebraicCount;
+    std::vector<double> f(n), rowMajor(static_cast<size_t>(n) * n);
+    for (int iteration = 0; iteration < 50; ++iteration) {
+        model.rhs(y.data(), f.data());
+        Eigen::Map<const Eigen::VectorXd> residual(f.data(), na);
+        double size = 1e-300;
+        for (int i = 0; i < na; ++i) size = std::max(size, std::fabs(y[i]));
+        if (!residual.allFinite()) return false;
+        model.jacobian(y.data(), rowMajor.data());
+        Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>
+            j(rowMajor.data(), n, n);
+        const Eigen::VectorXd step = j.topLeftCorner(na, na).partialPivLu().solve(residual);
+        if (!step.allFinite()) return false;
+        for (int i = 0; i < na; ++i) y[i] -= step(i);
+        if (step.cwiseAbs().maxCoeff() <= 1e-14 * size) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int ConservationLaws::law_of(int variable) const {
@@ -88,6 +111,12 @@ int find_conservation_laws(kinesim::ModelFunctions& model, int algebraicCount,
     int samples = 0;
     for (int attempt = 0; attempt < 4 * wanted && samples < wanted; ++attempt) {
         std::vector<double> y = sample_state(initial, random);
+        // Where the algebraic block cannot be solved, the sample still carries the laws that
+        // hold at every state.
+        if (algebraicCount > 0) {
+            std::vector<double> consistent = y;
+            if (make_consistent(model, algebraicCount, consistent)) y = consistent;
+        }
         model.rhs(y.data(), f.data());
         Eigen::Map<const Eigen::VectorXd> row(f.data() + algebraicCount, differential);
         const double length = row.norm();

@@ -1,7 +1,9 @@
 // Conservation laws of a model: linear combinations of the differential variables whose rate is
-// 0 at every state. The generated code holds no stoichiometric matrix, so its left null space
-// is found from the rates themselves, sampled at random states around the initial one: every
-// rate vector lies in the image of the stoichiometry, and enough of them span it.
+// 0 at every state where the algebraic equations hold. The generated code holds no
+// stoichiometric matrix, so its left null space is found from the rates themselves, sampled at
+// random states around the initial one with their algebraic variables solved for: every rate
+// vector lies in the image of the stoichiometry, and enough of them span it. A quasi-steady
+// complex (TPP) adds the laws of its totals that hold only there.
 #pragma once
 
 #include <random>

@@ -7,6 +7,7 @@
 #include "compiled_model.h"
 #include "kinesim.h"
 #include "linear_solver.h"
+#include "format.h"
 #include "log.h"
 #include "model_functions.h"
 #include "own_kinetics.h"
@@ -99,11 +100,14 @@ int check_isolated(SteadySystem& system, const SteadyAnalysis& a) {
     system.jacobian(a.steady.y.data(), jacobian);
     int rank = 0;
     if (!singular_jacobian(jacobian, a.steady.y, rank)) return 0;
-    log_sys("The Jacobian at the steady state is singular (rank %d of %d), and the %d "
-            "conservation laws found do not explain it: the steady state is not isolated (a "
-            "line or surface of steady states, or a degenerate one), so it has no log gains or "
-            "stability of its own. Nothing was written.\n",
-            rank, system.size(), a.laws.count());
+    const std::string laws = a.laws.count() == 0
+                                 ? "the model has no conservation law to explain it"
+                                 : zymorax::format("its %d conservation laws do not explain it",
+                                                   a.laws.count());
+    log_sys("The Jacobian at the steady state is singular (rank %d of %d), and %s: the steady "
+            "state is not isolated (a line or surface of steady states, or a degenerate one), so "
+            "it has no log gains or stability of its own. Nothing was written.\n",
+            rank, system.size(), laws.c_str());
     return -1;
 }
 

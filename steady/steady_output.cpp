@@ -22,6 +22,11 @@ std::string row(const std::string& kind, const std::string& of, const std::strin
            format(",%.17g\n", value);
 }
 
+// Gains below 1e-12 are rounding of 0 in the report; the CSV keeps every digit.
+double shown_gain(double gain) {
+    return std::fabs(gain) < 1e-12 ? 0.0 : gain;
+}
+
 std::string eigenvalue_text(const std::complex<double>& e) {
     if (e.imag() == 0.0) return format("%.6g", e.real());
     return format("%.6g %c %.6gi", e.real(), e.imag() < 0 ? '-' : '+', std::fabs(e.imag()));
@@ -65,7 +70,7 @@ std::string gains_section(const SteadyAnalysis& a, bool gains) {
         for (size_t i = 0; i < a.tags.size(); ++i) {
             const double g = a.gains(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(k));
             text += std::isnan(g) ? format("    %-24s not defined (a value is 0)\n", a.tags[i].c_str())
-                                  : format("    %-24s %14.6g\n", a.tags[i].c_str(), g + 0.0);
+                                  : format("    %-24s %14.6g\n", a.tags[i].c_str(), shown_gain(g));
         }
     }
     return shown > 0 ? text : text + "  none\n";
@@ -79,7 +84,8 @@ std::string flux_section(const SteadyAnalysis& a) {
         text += format("  %s = %.10g\n", f.names[r].c_str(), f.values[r]);
         for (size_t k = 0; k < a.independents.size(); ++k) {
             const double g = f.gains(static_cast<Eigen::Index>(r), static_cast<Eigen::Index>(k));
-            if (!std::isnan(g)) text += format("    by %-22s %14.6g\n", a.independents[k].name.c_str(), g + 0.0);
+            if (!std::isnan(g))
+                text += format("    by %-22s %14.6g\n", a.independents[k].name.c_str(), shown_gain(g));
         }
     }
     return text + "\n";
@@ -130,7 +136,7 @@ std::string ssystem_section(const SteadyAnalysis& a) {
     text += "  log gains by the constants (closed form, -A_D^-1 A_I):\n";
     for (int k = 0; k < s.form.constants; ++k) {
         text += format("    constantPlayer[%d]:", k + 1);
-        for (int i = 0; i < s.form.n; ++i) text += format(" %.6g", s.solution.logGains(i, k) + 0.0);
+        for (int i = 0; i < s.form.n; ++i) text += format(" %.6g", shown_gain(s.solution.logGains(i, k)));
         text += "\n";
     }
     return text;

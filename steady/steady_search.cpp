@@ -16,10 +16,19 @@ using zymorax::format;
 constexpr double kSameRelative = 1e-4;
 constexpr double kSameAbsolute = 1e-8;
 
+// At rest, and the algebraic equations hold to the same tolerance: a state where a complex
+// has no partner left can rest without satisfying its equation.
 bool resting(SteadySystem& system, const SearchInputs& inputs, const std::vector<double>& y) {
     std::vector<double> rates;
-    return kinesim::at_rest(system.model(), inputs.algebraicCount, y.data(), inputs.settings, -1,
-                            rates);
+    if (!kinesim::at_rest(system.model(), inputs.algebraicCount, y.data(), inputs.settings, -1,
+                          rates))
+        return false;
+    const double rtol = std::max(inputs.settings.relativeTolerance, 1e-8),
+                 atol = std::max(inputs.settings.absoluteTolerance, 1e-12);
+    for (int i = 0; i < inputs.algebraicCount; ++i) {
+        if (!(std::fabs(rates[i]) <= atol + rtol * std::fabs(y[i]))) return false;
+    }
+    return true;
 }
 
 // Whether the rates at `rest` have fallen to a millionth of those at the start: a time course
