@@ -85,8 +85,6 @@ int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& 
     return 0;
 }
 
-namespace {
-
 int apply_initial_formulas(const SimOptions& options, const ParameterFile& file,
                            ModelInputs& inputs) {
     std::vector<InitialFormulaText> formulas;
@@ -101,6 +99,8 @@ int apply_initial_formulas(const SimOptions& options, const ParameterFile& file,
     compiled.apply(inputs.initial);
     return 0;
 }
+
+namespace {
 
 // The check holds three n x n arrays.
 int check_jacobian(ModelFunctions& model, const ModelInputs& inputs) {

@@ -28,6 +28,11 @@ using InputsCheck = std::function<int(ParameterFile& file, const CodeFacts& code
 int prepare_inputs(const SimOptions& options, ParameterFile& file, ModelInputs& inputs,
                    const InputsCheck& check = nullptr);
 
+// The initial values of options.initialFile (kinelaw -I) computed into inputs.initial. 0, or -1
+// after logging.
+int apply_initial_formulas(const SimOptions& options, const ParameterFile& file,
+                           ModelInputs& inputs);
+
 // The whole file at `path` into `text`. 0, or -1 after logging that the `what` cannot be opened.
 int read_text(const std::string& path, const char* what, std::string& text);
 

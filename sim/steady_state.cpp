@@ -25,16 +25,18 @@ bool at_rest(ModelFunctions& model, int algebraicCount, const double* y,
 
 int integrate_to_rest(ModelFunctions& model, int algebraicCount,
                       const std::vector<std::string>& tags, const std::vector<double>& initial,
-                      const SolverSettings& settings, std::vector<double>& rest) {
+                      const SolverSettings& settings, std::vector<double>& rest,
+                      double* reachedTime) {
     std::vector<double> rates;
     rest = initial;
     double reached = 0.0;
+    if (reachedTime != nullptr) *reachedTime = 0.0;
     // One decade at a time, each from where the last ended: the model reads no time, so a
     // restart changes nothing but spares recording what is not looked at.
     for (double time : steady_times()) {
         const double span = time - reached;
         std::vector<double> state;
-        int solved = integrate_dae(model, algebraicCount, tags, rest, TimeGrid{0.0, span, span},
+        int solved = integrate_dae(model, algebraicCount, tags, rest, TimeGrid{reached, time, span},
                                    settings, [&state](double, const std::vector<double>& y) {
                                        state = y;
                                        return 0;
@@ -42,6 +44,7 @@ int integrate_to_rest(ModelFunctions& model, int algebraicCount,
         if (solved != 0) return -1;
         rest = state;
         reached = time;
+        if (reachedTime != nullptr) *reachedTime = time;
         if (at_rest(model, algebraicCount, rest.data(), settings, -1, rates)) return 0;
     }
     return 1;

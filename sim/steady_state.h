@@ -21,9 +21,11 @@ bool at_rest(ModelFunctions& model, int algebraicCount, const double* y,
 
 // Integrates an autonomous model from `initial` and stops at the first of steady_times at
 // rest, whose state `rest` becomes. 0; 1 when no record is at rest by t = 1e10; -1 after the
-// solver failed (logged as integrate_dae logs it).
+// solver failed (logged as integrate_dae logs it). Short of rest, `rest` is the last state
+// recorded, and `reached` (when given) its time.
 int integrate_to_rest(ModelFunctions& model, int algebraicCount,
                       const std::vector<std::string>& tags, const std::vector<double>& initial,
-                      const SolverSettings& settings, std::vector<double>& rest);
+                      const SolverSettings& settings, std::vector<double>& rest,
+                      double* reached = nullptr);
 
 }  // namespace kinesim

@@ -1,6 +1,7 @@
 #include "conservation.h"
 
 #include <Eigen/Dense>
+#include <Eigen/SVD>
 #include <cmath>
 
 #include "format.h"
@@ -8,6 +9,10 @@
 namespace kinesteady {
 
 namespace {
+
+constexpr double kRoundingSingular = 1e-13;
+// The Jacobians sampled beside the rates.
+constexpr int kJacobianSamples = 3;
 
 // Coefficients this small against the largest of their law are rounding left by the
 // elimination, not part of the law.
@@ -83,6 +88,32 @@ bool make_consistent(kinesim::ModelFunctions& model, int algebraicCount, std::ve
     return false;
 }
 
+// The columns of the Jacobian of the differential rates at a sample, each scaled to length 1,
+// as rows below `rows`; with algebraic variables, of the dynamics with them solved for. Nothing
+// is added where the sample gives no finite Jacobian.
+void append_columns(kinesim::ModelFunctions& model, int algebraicCount,
+                    const std::vector<double>& initial, std::mt19937& random, Eigen::MatrixXd& rows) {
+    const int n = model.size(), na = algebraicCount, nd = n - na;
+    std::vector<double> y = sample_state(initial, random);
+    if (na > 0 && !make_consistent(model, na, y)) return;
+    std::vector<double> rowMajor(static_cast<size_t>(n) * n);
+    model.jacobian(y.data(), rowMajor.data());
+    Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>> j(
+        rowMajor.data(), n, n);
+    Eigen::MatrixXd reduced = j.bottomRightCorner(nd, nd);
+    if (na > 0)
+        reduced -= j.bottomLeftCorner(nd, na) *
+                   j.topLeftCorner(na, na).partialPivLu().solve(j.topRightCorner(na, nd));
+    if (!reduced.allFinite()) return;
+    const Eigen::Index first = rows.rows();
+    rows.conservativeResize(first + nd, Eigen::NoChange);
+    for (int c = 0; c < nd; ++c) {
+        const double length = reduced.col(c).norm();
+        rows.row(first + c) = length > 0.0 ? (reduced.col(c) / length).transpose().eval()
+                                           : Eigen::RowVectorXd::Zero(nd);
+    }
+}
+
 }  // namespace
 
 int ConservationLaws::law_of(int variable) const {
@@ -129,10 +160,19 @@ int find_conservation_laws(kinesim::ModelFunctions& model, int algebraicCount,
         failure = "the rates are not finite at states around the initial one";
         return -1;
     }
-    Eigen::FullPivLU<Eigen::MatrixXd> lu(rates);
-    lu.setThreshold(1e-9);
-    if (lu.rank() == differential) return 0;
-    Eigen::MatrixXd basis = lu.kernel().transpose();
+    // A law is orthogonal to every column of the Jacobian as well (c' f = 0 everywhere, so
+    // c' df/dy = 0). A column holds only the reactions of its variable, so a slow reaction, lost
+    // beside fast ones in the rates, stands out in the column of a variable it alone changes.
+    Eigen::MatrixXd rows = rates;
+    for (int k = 0; k < kJacobianSamples; ++k) append_columns(model, algebraicCount, initial, random, rows);
+    // The laws are the directions the samples do not reach: singular values at rounding level.
+    // Slow dynamics reach 1e-11 of the largest and more; rounding stays near 1e-16.
+    Eigen::BDCSVD<Eigen::MatrixXd> svd(rows, Eigen::ComputeFullV);
+    const Eigen::VectorXd& values = svd.singularValues();
+    int rank = 0;
+    while (rank < values.size() && values(rank) > kRoundingSingular * values(0)) ++rank;
+    if (rank == differential) return 0;
+    Eigen::MatrixXd basis = svd.matrixV().rightCols(differential - rank).transpose();
     reduce(basis, laws.pivots);
     for (int k = 0; k < basis.rows(); ++k) {
         std::vector<double> row(n, 0.0);

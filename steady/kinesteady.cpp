@@ -33,8 +33,9 @@ struct LoadedModel {
 int refuse_unsupported(const SteadyOptions& options, const LoadedModel& m) {
     const char* why = nullptr;
     if (m.inputs.eventCount > 0) why = "it has events, which change the state at their times";
-    else if (m.inputs.initialCount > 0)
-        why = "its initial values are formulas (kinelaw -I); fill them into the Y_START rows";
+    else if (m.inputs.initialCount > 0 && options.initialFile.empty())
+        why = "its initial values are formulas (kinelaw -I): give their file with --initial "
+              "<initial.txt>";
     else if (std::find(m.inputs.tags.begin(), m.inputs.tags.end(), zymorax::kModelTimeTag) !=
              m.inputs.tags.end())
         why = "it reads the time, so its rates never come to rest";
@@ -50,12 +51,15 @@ int load_model(const SteadyOptions& options, LoadedModel& m) {
     kinesim::SimOptions sim;
     sim.codeFile = options.codeFile;
     sim.paramFile = options.paramFile;
+    sim.initialFile = options.initialFile;
     auto note = [&m](kinesim::ParameterFile&, const kinesim::CodeFacts& facts) {
         m.ownKinetics = facts.ownKinetics;
         return 0;
     };
     if (kinesim::prepare_inputs(sim, m.file, m.inputs, note) != 0 ||
-        refuse_unsupported(options, m) != 0)
+        refuse_unsupported(options, m) != 0 ||
+        (!options.initialFile.empty() &&
+         kinesim::apply_initial_formulas(sim, m.file, m.inputs) != 0))
         return -1;
     const int n = m.inputs.variableCount;
     if (!kinesim::fits_in_memory(6.0 * sizeof(double) * (n + 1.0) * (n + 1.0))) {

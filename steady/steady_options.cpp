@@ -8,7 +8,7 @@ namespace kinesteady {
 const char* const kUsage =
     "Usage: kinesteady -C<model.c> -P<param.txt> -Q<fpar.c> -R<report.txt> -O<steady.csv>\n"
     "                  [-T<flux.c>] [-G<gh.c> -S<ssys.c>] [-H<gains.png>] [-E<eigenvalues.png>]\n"
-    "                  [-B<compiler>] [-K<kine.h folder>]\n"
+    "                  [--initial <initial.txt>] [-B<compiler>] [-K<kine.h folder>]\n"
     "  -C  C file written by symcode (usr_fvec and usr_fjac)\n"
     "  -P  parameter file with every value the model uses filled in\n"
     "  -Q  parameter derivatives file written by symcode -Q\n"
@@ -17,6 +17,7 @@ const char* const kUsage =
     "  -G  G/H data file and -S S-system file written by symcode (a model without\n"
     "      algebraic equations): adds the S-system at the steady state in closed form\n"
     "  -H  heat map of the log gains, -E eigenvalues in the complex plane (PNG, gnuplot)\n"
+    "  --initial  initial-values file written by kinelaw -I\n"
     "  -B  compiler: tcc (default) or cc; -K folder of kine.h\n";
 
 namespace {
@@ -69,7 +70,9 @@ const char* missing_switch(const SteadyOptions& options) {
 
 int parse_steady_options(int argc, const char* const* argv, SteadyOptions& options) {
     for (int i = 1; i < argc; ++i) {
-        if (parse_one(argv[i], options) != 0) {
+        const int initial = kinesim::parse_file_switch("initial", "<initial.txt>", argc, argv, i,
+                                                       options.initialFile);
+        if (initial == -1 || (initial == 1 && parse_one(argv[i], options) != 0)) {
             log_sys("%s", kUsage);
             return -1;
         }

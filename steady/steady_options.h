@@ -18,6 +18,7 @@ struct SteadyOptions {
     std::string csvFile;          // -O: every number of the report
     std::string gainsPlot;        // -H: heat map of the log gains (optional)
     std::string eigenPlot;        // -E: eigenvalues in the complex plane (optional)
+    std::string initialFile;      // --initial: kinelaw's initial-values file
     std::string kineDir;          // -K
     kinesim::CodeCompiler compiler = kinesim::CodeCompiler::TinyCC;  // -B
 };

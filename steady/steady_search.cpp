@@ -83,24 +83,36 @@ void measure_rates(SteadySystem& system, const SearchInputs& inputs, SteadyState
 
 }  // namespace
 
+// Why the time course from the initial state says nothing about the steady state.
+std::string course_note(int settled, double reached) {
+    return settled > 0 ? "the time course from the initial state comes to no rest by t = 1e10"
+                       : format("the time course from the initial state was followed to t = %g "
+                                "without coming to rest, where the solver stopped (its message "
+                                "is in the log above)",
+                                reached);
+}
+
 int find_steady_state(SteadySystem& system, const SearchInputs& inputs, SteadyState& found,
                       std::string& failure) {
     found = SteadyState{};
-    std::string newtonFailure;
+    std::string newtonFailure, polishFailure;
     std::vector<double> y = inputs.initial;
     const bool newton = newton_to_rest(system, inputs, y, newtonFailure);
-    std::vector<double> rest;
-    std::string polishFailure;
+    std::vector<double> rest, polished;
+    double reached = 0.0;
     const int settled = kinesim::integrate_to_rest(system.model(), inputs.algebraicCount,
                                                    inputs.tags, inputs.initial, inputs.settings,
-                                                   rest);
+                                                   rest, &reached);
     if (newton) {
         found.y = y;
         found.route = "Newton's method from the initial state";
-    } else if (settled == 0 && newton_to_rest(system, inputs, rest, polishFailure)) {
-        found.y = rest;
-        found.route = "the time course to rest, then Newton's method (from the initial state it "
-                      "did not converge: " + newtonFailure + ")";
+    } else if (polished = rest, newton_to_rest(system, inputs, polished, polishFailure)) {
+        // From the rest, or from where a time course that never rests (an oscillation) ended.
+        found.y = polished;
+        found.route = std::string(settled == 0 ? "the time course to rest"
+                                               : "the last state of the time course") +
+                      ", then Newton's method (from the initial state it did not converge: " +
+                      newtonFailure + ")";
     } else if (settled == 0 && settled_down(system, inputs, rest)) {
         found.y = rest;
         found.route = "the time course to rest (Newton's method did not converge, from the "
@@ -111,17 +123,14 @@ int find_steady_state(SteadySystem& system, const SearchInputs& inputs, SteadySt
                   "do not fall to a millionth of their initial size";
         return -1;
     } else {
-        failure = "Newton's method from the initial state did not converge (" + newtonFailure +
-                  "), and the time course from the initial state " +
-                  (settled > 0 ? "comes to no rest by t = 1e10" : "could not be integrated");
+        failure = "Newton's method did not converge, from the initial state (" + newtonFailure +
+                  ") nor from the time course's last state (" + polishFailure + "), and " +
+                  course_note(settled, reached);
         return -1;
     }
     int at = 0;
     if (settled != 0) {
-        found.reachedNote = settled > 0 ? "the time course from the initial state comes to no "
-                                          "rest by t = 1e10"
-                                        : "the time course from the initial state could not be "
-                                          "integrated";
+        found.reachedNote = course_note(settled, reached);
     } else if (difference(found.y, rest, at) > 1.0) {
         found.reachedNote = format("the time course from the initial state comes to rest "
                                    "elsewhere (%s = %.10g there, %.10g here)",
