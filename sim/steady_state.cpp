@@ -12,9 +12,10 @@ std::vector<double> steady_times() {
 }
 
 bool at_rest(ModelFunctions& model, int algebraicCount, const double* y,
-             const SolverSettings& settings, int skipped, std::vector<double>& rates) {
+             const SolverSettings& settings, int skipped, std::vector<double>& rates,
+             double floor) {
     const double rtol = std::max(settings.relativeTolerance, 1e-8),
-                 atol = std::max(settings.absoluteTolerance, 1e-12);
+                 atol = std::max(settings.absoluteTolerance, floor);
     rates.resize(model.size());
     model.rhs(y, rates.data());
     for (int i = algebraicCount; i < model.size(); ++i) {
@@ -26,7 +27,7 @@ bool at_rest(ModelFunctions& model, int algebraicCount, const double* y,
 int integrate_to_rest(ModelFunctions& model, int algebraicCount,
                       const std::vector<std::string>& tags, const std::vector<double>& initial,
                       const SolverSettings& settings, std::vector<double>& rest,
-                      double* reachedTime) {
+                      double* reachedTime, double floor) {
     std::vector<double> rates;
     rest = initial;
     double reached = 0.0;
@@ -45,7 +46,7 @@ int integrate_to_rest(ModelFunctions& model, int algebraicCount,
         rest = state;
         reached = time;
         if (reachedTime != nullptr) *reachedTime = time;
-        if (at_rest(model, algebraicCount, rest.data(), settings, -1, rates)) return 0;
+        if (at_rest(model, algebraicCount, rest.data(), settings, -1, rates, floor)) return 0;
     }
     return 1;
 }

@@ -172,6 +172,7 @@ int analyse_ssystem(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis
         if (!(inputs.initial[i] > 0.0)) inputs.initial[i] = a.steady.y[i];
     }
     inputs.bounds.assign(n, Bound::Positive);
+    set_scale(inputs);
     SteadyState found;
     if (find_steady_state(system, inputs, found, s.newtonNote) != 0) return 0;
     s.newton = found.y;
@@ -226,6 +227,7 @@ int analyse(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis& a) {
     search.initial = a.initial;
     search.bounds = variable_bounds(m);
     search.settings.linearSolver = kinesim::LinearSolverKind::Dense;
+    set_scale(search);
     if (find_steady_state(system, search, a.steady, failure) != 0) {
         log_sys("No steady state found: %s. Nothing was written.\n", failure.c_str());
         return -1;

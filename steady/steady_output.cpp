@@ -37,8 +37,10 @@ std::string steady_section(const SteadyAnalysis& a) {
     text += a.steady.reached ? "  reached from the initial state: yes\n"
                              : "  reached from the initial state: no, " + a.steady.reachedNote +
                                    "\n";
-    text += a.steady.largestRate < 1e-12
-                ? "  largest rate left: below 1e-12\n"
+    text += a.steady.largestRate < 1e-12 * a.steady.scale
+                ? (a.steady.scale == 1.0 ? std::string("  largest rate left: below 1e-12\n")
+                                         : format("  largest rate left: below %.3g\n",
+                                                  1e-12 * a.steady.scale))
                 : format("  largest rate left: %.3g (d %s / dt)\n", a.steady.largestRate,
                          a.steady.largestRateOf.c_str());
     text += format("  %-24s %20s %20s\n", "variable", "initial", "steady state");

@@ -18,6 +18,7 @@ struct SteadyState {
     bool reached = false;       // the time course from the initial state comes to rest there
     std::string reachedNote;    // why not, when not
     double largestRate = 0.0;   // max |f_i| over the differential rows
+    double scale = 1.0;         // the search's scale (SearchInputs)
     std::string largestRateOf;  // that row's variable
 };
 
@@ -27,7 +28,13 @@ struct SearchInputs {
     std::vector<double> initial;
     std::vector<Bound> bounds;
     kinesim::SolverSettings settings;
+    // The size below which amounts are rounding: 1, or the largest initial value where that is
+    // smaller (a model in moles of a few molecules); tolerances scale with it.
+    double scale = 1.0;
 };
+
+// `scale` from the initial state, and the integration's absolute tolerance scaled by it.
+void set_scale(SearchInputs& inputs);
 
 // 0 with `found`, or -1 with `failure` saying why no steady state was found.
 int find_steady_state(SteadySystem& system, const SearchInputs& inputs, SteadyState& found,
