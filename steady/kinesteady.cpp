@@ -103,15 +103,22 @@ int check_isolated(SteadySystem& system, const SteadyAnalysis& a) {
     Eigen::MatrixXd jacobian;
     system.jacobian(a.steady.y.data(), jacobian);
     int rank = 0;
-    if (!singular_jacobian(jacobian, a.steady.y, rank)) return 0;
-    const std::string laws = a.laws.count() == 0
-                                 ? "the model has no conservation law to explain it"
-                                 : zymorax::format("its %d conservation laws do not explain it",
-                                                   a.laws.count());
+    std::vector<int> moving;
+    if (!singular_jacobian(jacobian, a.steady.y, rank, &moving)) return 0;
+    const std::string laws =
+        a.laws.count() == 0   ? "the model has no conservation law to explain it"
+        : a.laws.count() == 1 ? "its conservation law does not explain it"
+                              : zymorax::format("its %d conservation laws do not explain it",
+                                                a.laws.count());
+    std::string along;
+    for (size_t k = 0; k < moving.size() && k < 8; ++k)
+        along += (k ? ", " : "") + a.tags[moving[k]];
+    if (moving.size() > 8) along += zymorax::format(" and %zu more", moving.size() - 8);
     log_sys("The Jacobian at the steady state is singular (rank %d of %d), and %s: the steady "
-            "state is not isolated (a line or surface of steady states, or a degenerate one), so "
-            "it has no log gains or stability of its own. Nothing was written.\n",
-            rank, system.size(), laws.c_str());
+            "state is not isolated (a line or surface of steady states, or a degenerate one; it "
+            "can move along %s), so it has no log gains or stability of its own. Nothing was "
+            "written.\n",
+            rank, system.size(), laws.c_str(), along.empty() ? "no single variable" : along.c_str());
     return -1;
 }
 
@@ -227,6 +234,8 @@ int analyse(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis& a) {
     search.initial = a.initial;
     search.bounds = variable_bounds(m);
     search.settings.linearSolver = kinesim::LinearSolverKind::Dense;
+    // As kinesim integrates: an algebraic variable that switches would stop the error test.
+    search.settings.algebraicOutOfErrorTest = true;
     set_scale(search);
     if (find_steady_state(system, search, a.steady, failure) != 0) {
         log_sys("No steady state found: %s. Nothing was written.\n", failure.c_str());

@@ -59,7 +59,8 @@ std::vector<Independent> list_independents(
     return list;
 }
 
-bool singular_jacobian(const Eigen::MatrixXd& a, const std::vector<double>& y, int& rank) {
+bool singular_jacobian(const Eigen::MatrixXd& a, const std::vector<double>& y, int& rank,
+                       std::vector<int>* moving) {
     const Eigen::MatrixXd s = scaled(a, y);
     if (!s.allFinite()) {
         rank = 0;
@@ -70,6 +71,13 @@ bool singular_jacobian(const Eigen::MatrixXd& a, const std::vector<double>& y, i
     Eigen::FullPivLU<Eigen::MatrixXd> full(s);
     full.setThreshold(1e-11);
     rank = static_cast<int>(full.rank());
+    if (moving != nullptr && rank < s.cols()) {
+        const Eigen::MatrixXd kernel = full.kernel();
+        for (Eigen::Index j = 0; j < kernel.rows(); ++j) {
+            if (kernel.row(j).cwiseAbs().maxCoeff() > 1e-3 * kernel.cwiseAbs().maxCoeff())
+                moving->push_back(static_cast<int>(j));
+        }
+    }
     return true;
 }
 

@@ -32,8 +32,10 @@ std::vector<Independent> list_independents(
     const std::vector<std::string>& variableTags,
     const std::function<std::string(const std::string&, int)>& tagOf);
 
-// Whether dg/dy at y is singular: false, or true with `rank` its numerical rank.
-bool singular_jacobian(const Eigen::MatrixXd& a, const std::vector<double>& y, int& rank);
+// Whether dg/dy at y is singular: false, or true with `rank` its numerical rank and `moving`
+// the variables (from 0) the steady state can move along, the largest parts of its null space.
+bool singular_jacobian(const Eigen::MatrixXd& a, const std::vector<double>& y, int& rank,
+                       std::vector<int>* moving = nullptr);
 
 // d log y_i / d log q_k at [i, k]; NaN where q_k is 0 or y_i is 0 (at most 1e-15 of the largest
 // value): there is no log to take. 0, or -1 when the Jacobian cannot be factored.

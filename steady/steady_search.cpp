@@ -151,7 +151,8 @@ int find_steady_state(SteadySystem& system, const SearchInputs& inputs, SteadySt
     } else if (settled == 0) {
         failure = "Newton's method from the initial state did not converge (" + newtonFailure +
                   "), and the time course from the initial state does not settle: its rates "
-                  "do not fall to a millionth of their initial size";
+                  "do not fall to a millionth of their initial size" +
+                  fastest_change(system, inputs, rest);
         return -1;
     } else {
         failure = "Newton's method did not converge, from the initial state (" + newtonFailure +
