@@ -11,6 +11,9 @@ namespace kinesteady {
 namespace {
 
 constexpr double kRoundingSingular = 1e-13;
+// Coefficients this close to a multiple of 1/12 (halves, thirds, quarters) are that multiple.
+constexpr double kFractions = 12.0;
+constexpr double kSnapDistance = 1e-9;
 // The Jacobians sampled beside the rates.
 constexpr int kJacobianSamples = 3;
 
@@ -60,7 +63,12 @@ void reduce(Eigen::MatrixXd& basis, std::vector<int>& pivots) {
     for (Eigen::Index r = 0; r < m; ++r) {
         const double largest = basis.row(r).cwiseAbs().maxCoeff();
         for (Eigen::Index j = 0; j < n; ++j) {
-            if (std::fabs(basis(r, j)) < kNegligibleCoefficient * largest) basis(r, j) = 0.0;
+            double& c = basis(r, j);
+            if (std::fabs(c) < kNegligibleCoefficient * largest) c = 0.0;
+            // Stoichiometric coefficients are simple fractions; the samples give them to about
+            // 1e-10.
+            const double fraction = std::round(c * kFractions) / kFractions;
+            if (std::fabs(c - fraction) < kSnapDistance * std::max(1.0, std::fabs(c))) c = fraction;
         }
     }
 }

@@ -122,6 +122,15 @@ int check_isolated(SteadySystem& system, const SteadyAnalysis& a) {
     return -1;
 }
 
+// One of symcode's further C files compiled on its own, for a model of n variables.
+std::unique_ptr<kinesim::LoadedCode> build_code(const SteadyOptions& options,
+                                                const std::string& file, int n) {
+    kinesim::BuildRequest request{{file}, kinesim::find_kine_dir(options.kineDir), n + 1};
+    return options.compiler == kinesim::CodeCompiler::TinyCC
+               ? kinesim::build_with_tinycc(request)
+               : kinesim::build_with_system_compiler(request);
+}
+
 // The S-system at the steady state: closed form, and Newton on the -S file's code from the
 // initial state for comparison. 0, or -1 after logging a file that cannot be used.
 int analyse_ssystem(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis& a) {
@@ -130,13 +139,8 @@ int analyse_ssystem(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis
     std::string ghText;
     if (kinesim::read_text(options.ghFile, "G/H data file", ghText) != 0) return -1;
     const int n = m.inputs.variableCount;
-    const std::string kineDir = kinesim::find_kine_dir(options.kineDir);
-    kinesim::BuildRequest ghRequest{{options.ghFile}, kineDir, n + 1};
-    kinesim::BuildRequest sRequest{{options.ssystemFile}, kineDir, n + 1};
-    auto build = options.compiler == kinesim::CodeCompiler::TinyCC
-                     ? &kinesim::build_with_tinycc
-                     : &kinesim::build_with_system_compiler;
-    std::unique_ptr<kinesim::LoadedCode> gh = build(ghRequest), ss = build(sRequest);
+    std::unique_ptr<kinesim::LoadedCode> gh = build_code(options, options.ghFile, n),
+                                         ss = build_code(options, options.ssystemFile, n);
     auto ghData = gh ? reinterpret_cast<GhData>(gh->symbol("get_GHdata")) : nullptr;
     auto ghNum = gh ? reinterpret_cast<GhNum>(gh->symbol("get_GHnum")) : nullptr;
     auto sFvec = ss ? reinterpret_cast<kinesim::UsrFvec>(ss->symbol("usr_fvec")) : nullptr;
@@ -163,29 +167,12 @@ int analyse_ssystem(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis
         solve_ssystem(s.form, s.solution, s.missing) != 0) {
         return 0;
     }
-    kinesim::ParameterValues values;
-    values.resize({constants, n, n, static_cast<int>(g.size()), static_cast<int>(h.size())});
-    for (int k = 0; k < constants; ++k) values.at(1, k + 1) = constantValues[k];
-    for (int i = 0; i < n; ++i) values.at(2, i + 1) = s.form.alpha[i], values.at(3, i + 1) = s.form.beta[i];
-    for (size_t k = 0; k < g.size(); ++k) values.at(4, static_cast<int>(k) + 1) = s.form.g[k];
-    for (size_t k = 0; k < h.size(); ++k) values.at(5, static_cast<int>(k) + 1) = s.form.h[k];
-    kinesim::ModelFunctions model(sFvec, sFjac, values.record(), n);
-    SteadySystem system(model, ConservationLaws{});
-    SearchInputs inputs;
-    inputs.tags = a.tags;
-    // Power laws need positive values: a variable that starts at 0 starts at its steady value.
-    inputs.initial = a.initial;
-    for (int i = 0; i < n; ++i) {
-        if (!(inputs.initial[i] > 0.0)) inputs.initial[i] = a.steady.y[i];
-    }
-    inputs.bounds.assign(n, Bound::Positive);
-    set_scale(inputs);
-    SteadyState found;
-    if (find_steady_state(system, inputs, found, s.newtonNote) != 0) return 0;
-    s.newton = found.y;
-    for (int i = 0; i < n; ++i) {
-        s.agreement = std::max(s.agreement, std::fabs(s.newton[i] - s.solution.x[i]) /
-                                                std::fabs(s.solution.x[i]));
+    if (newton_on_ssystem({sFvec, sFjac}, s.form, a.initial, a.steady.y, a.tags, s.newton,
+                          s.newtonNote) == 0) {
+        for (int i = 0; i < n; ++i) {
+            s.agreement = std::max(s.agreement, std::fabs(s.newton[i] - s.solution.x[i]) /
+                                                    std::fabs(s.solution.x[i]));
+        }
     }
     return 0;
 }
@@ -194,12 +181,8 @@ int analyse_ssystem(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis
 int analyse_fluxes(const SteadyOptions& options, LoadedModel& m, SteadyAnalysis& a) {
     std::string text;
     if (kinesim::read_text(options.fluxFile, "flux file", text) != 0) return -1;
-    kinesim::BuildRequest request{{options.fluxFile}, kinesim::find_kine_dir(options.kineDir),
-                                  m.inputs.variableCount + 1};
     std::unique_ptr<kinesim::LoadedCode> code =
-        options.compiler == kinesim::CodeCompiler::TinyCC
-            ? kinesim::build_with_tinycc(request)
-            : kinesim::build_with_system_compiler(request);
+        build_code(options, options.fluxFile, m.inputs.variableCount);
     auto flux = code ? reinterpret_cast<UsrFlux>(code->symbol("usr_flux")) : nullptr;
     if (flux == nullptr) {
         log_sys("%s is not a flux file (no usr_flux).\n", options.fluxFile.c_str());

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "format.h"
+#include "model_inputs.h"
+#include "steady_search.h"
 
 namespace kinesteady {
 
@@ -136,6 +138,34 @@ int solve_ssystem(const SsystemForm& form, SsystemSolution& solution, std::strin
     solution.logGains = -inverse * aI;
     solution.byAlpha = -inverse;
     solution.byBeta = inverse;
+    return 0;
+}
+
+int newton_on_ssystem(const SsystemCode& code, const SsystemForm& form,
+                      const std::vector<double>& initial, const std::vector<double>& steady,
+                      const std::vector<std::string>& tags, std::vector<double>& x,
+                      std::string& note) {
+    const int n = form.n;
+    kinesim::ParameterValues values;
+    values.resize({form.constants, n, n, static_cast<int>(form.g.size()),
+                   static_cast<int>(form.h.size())});
+    for (int k = 0; k < form.constants; ++k) values.at(1, k + 1) = form.constantValues[k];
+    for (int i = 0; i < n; ++i) values.at(2, i + 1) = form.alpha[i], values.at(3, i + 1) = form.beta[i];
+    for (size_t k = 0; k < form.g.size(); ++k) values.at(4, static_cast<int>(k) + 1) = form.g[k];
+    for (size_t k = 0; k < form.h.size(); ++k) values.at(5, static_cast<int>(k) + 1) = form.h[k];
+    kinesim::ModelFunctions model(code.fvec, code.fjac, values.record(), n);
+    SteadySystem system(model, ConservationLaws{});
+    SearchInputs inputs;
+    inputs.tags = tags;
+    inputs.initial = initial;
+    for (int i = 0; i < n; ++i) {
+        if (!(inputs.initial[i] > 0.0)) inputs.initial[i] = steady[i];
+    }
+    inputs.bounds.assign(n, Bound::Positive);
+    set_scale(inputs);
+    SteadyState found;
+    if (find_steady_state(system, inputs, found, note) != 0) return -1;
+    x = found.y;
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "code_build.h"
+#include "compiled_model.h"
 #include "kine.h"
 
 namespace kinesteady {
@@ -54,5 +55,20 @@ struct SsystemSolution {
 
 // 0, or -1 with `failure` saying why there is no closed form (A_D singular).
 int solve_ssystem(const SsystemForm& form, SsystemSolution& solution, std::string& failure);
+
+// The -S file's functions.
+struct SsystemCode {
+    kinesim::UsrFvec fvec = nullptr;
+    kinesim::UsrFjac fjac = nullptr;
+};
+
+// The steady state of the S-system `form` (the -S file's code, reading constantPlayer, kplus,
+// kminus, g, h) by the search kinesteady runs on the model, from `initial`, where a variable
+// that starts at 0 starts at `steady` instead (a power law needs values above 0). 0 with `x`, or
+// -1 with `note` saying why it found none.
+int newton_on_ssystem(const SsystemCode& code, const SsystemForm& form,
+                      const std::vector<double>& initial, const std::vector<double>& steady,
+                      const std::vector<std::string>& tags, std::vector<double>& x,
+                      std::string& note);
 
 }  // namespace kinesteady

@@ -11,8 +11,8 @@ namespace {
 using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
 
 // A real part this small against the largest eigenvalue is rounding of 0: the eigenvalues'
-// error is a few hundred roundings of the largest, which a stiff model makes large.
-constexpr double kMarginalReal = 1e-12;
+// error is some tens of roundings of the largest, which a stiff model makes large.
+constexpr double kMarginalReal = 1e-14;
 
 std::string verdict_of(const std::vector<std::complex<double>>& eigenvalues) {
     if (eigenvalues.empty()) return "stable";
