@@ -50,7 +50,9 @@ std::vector<std::string> read_flux_names(const std::string& code) {
     std::string line;
     while (std::getline(lines, line)) {
         int k = 0, used = 0;
-        if (std::sscanf(line.c_str(), "\tflux[%d] =%n", &k, &used) != 1 || used == 0 || k < 1)
+        // A number beyond the text's length is no flux this file writes.
+        if (std::sscanf(line.c_str(), "\tflux[%d] =%n", &k, &used) != 1 || used == 0 || k < 1 ||
+            static_cast<size_t>(k) > code.size())
             continue;
         if (static_cast<int>(names.size()) < k) names.resize(k);
         const size_t open = line.rfind("/* "), close = line.rfind(" */");
@@ -70,7 +72,8 @@ int read_total_count(const std::string& code) {
     std::string line;
     while (std::getline(lines, line)) {
         int k = 0;
-        if (std::sscanf(line.c_str(), "\ttotal[%d] =", &k) == 1) largest = std::max(largest, k);
+        if (std::sscanf(line.c_str(), "\ttotal[%d] =", &k) == 1 && static_cast<size_t>(k) <= code.size())
+            largest = std::max(largest, k);
     }
     return largest;
 }

@@ -93,9 +93,12 @@ int fit_ssystem(GhData ghData, const std::vector<KineticOrder>& gOrders,
     }
     for (const auto* orders : {&gOrders, &hOrders}) {
         for (const KineticOrder& o : *orders) {
-            const double x = o.constant ? (o.index <= c ? constants[o.index - 1] : 0.0)
-                                        : (o.index <= n ? y[o.index - 1] : 0.0);
-            if (!(x > 0.0) || o.row < 1 || o.row > n) {
+            if (o.row < 1 || o.row > n || o.index < 1 || o.index > (o.constant ? c : n)) {
+                failure = format("the G/H data name %s[%d] of equation %d, which the model does "
+                                 "not have", o.constant ? "constantPlayer" : "y", o.index, o.row);
+                return -1;
+            }
+            if (o.constant && !(constants[o.index - 1] > 0.0)) {
                 failure = format("constantPlayer[%d] is not above 0; an S-system needs every "
                                  "constant it reads above 0", o.index);
                 return -1;
