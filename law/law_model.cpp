@@ -598,7 +598,23 @@ struct Builder {
                                  const AssignmentRule* rule = model.getAssignmentRule(id);
                                  return rule != nullptr ? rule->getMath() : nullptr;
                              }};
-        return start_formulas(model, symbols, dae.startFormulas, dae.startsKept, problem);
+        if (start_formulas(model, symbols, dae.startFormulas, dae.startsKept, problem) != 0)
+            return -1;
+        settle_unread_values(dae, [this](const std::string& name) { return has_row(name); });
+        return 0;
+    }
+
+    // Whether symcode gives the element label[k] a PARAM row: every element of a label the
+    // equations read, and constantPlayer up to the last one they read.
+    bool has_row(const std::string& name) const {
+        const size_t open = name.find('[');
+        const std::string label = name.substr(0, open);
+        if (label != "constantPlayer") return read_by_equations(label + "[");
+        const size_t k = std::strtoul(name.c_str() + open + 1, nullptr, 10);
+        for (size_t j = std::max<size_t>(k, 1); j <= dae.constants.size(); ++j) {
+            if (read_by_equations("constantPlayer[" + std::to_string(j) + "]")) return true;
+        }
+        return false;
     }
 
     int build_events() {

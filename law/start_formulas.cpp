@@ -1,5 +1,8 @@
 #include "start_formulas.h"
 
+#include <cctype>
+#include <map>
+#include <optional>
 #include <set>
 
 #include "format.h"
@@ -102,7 +105,59 @@ int order_formulas(std::vector<DaeDefinition>& formulas, std::string& problem) {
     return 0;
 }
 
+// The value the DAE file gives `name` (label[k] or constantPlayer[k]), or none.
+std::optional<double> dae_value(const LawDae& dae, const std::string& label, size_t k) {
+    if (label == "constantPlayer")
+        return k >= 1 && k <= dae.constants.size() ? dae.constants[k - 1].value : std::nullopt;
+    for (const DaeLabel& l : dae.labels) {
+        if (l.label == label) return k >= 1 && k <= l.elements.size() ? l.elements[k - 1].value : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// `text` with each element label[k] that has no row replaced by `settled`'s formula for it, or
+// else by its value.
+std::string settle_text(const LawDae& dae, const std::string& text,
+                        const std::function<bool(const std::string&)>& read,
+                        const std::map<std::string, std::string>& settled) {
+    std::string out;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t open = text.find('[', at);
+        if (open == std::string::npos) break;
+        size_t start = open;
+        while (start > at && (std::isalnum(static_cast<unsigned char>(text[start - 1])) || text[start - 1] == '_'))
+            --start;
+        const size_t close = text.find(']', open);
+        if (close == std::string::npos) break;
+        const std::string label = text.substr(start, open - start), name = text.substr(start, close + 1 - start);
+        std::string replacement = name;
+        const std::string index = text.substr(open + 1, close - open - 1);
+        if (label != "y" && !label.empty() && !index.empty() &&
+            index.find_first_not_of("0123456789") == std::string::npos && !read(name)) {
+            auto formula = settled.find(name);
+            const std::optional<double> value = dae_value(dae, label, std::stoul(index));
+            if (formula != settled.end()) replacement = "(" + formula->second + ")";
+            else if (value) replacement = "(" + zymorax::shortest_number_text(*value) + ")";
+        }
+        out += text.substr(at, start - at) + replacement;
+        at = close + 1;
+    }
+    return out + text.substr(std::min(at, text.size()));
+}
+
 }  // namespace
+
+void settle_unread_values(LawDae& dae, const std::function<bool(const std::string&)>& hasRow) {
+    std::map<std::string, std::string> settled;
+    std::vector<DaeDefinition> kept;
+    for (DaeDefinition& formula : dae.startFormulas) {
+        formula.text = settle_text(dae, formula.text, hasRow, settled);
+        if (formula.name.rfind("y[", 0) == 0 || hasRow(formula.name)) kept.push_back(formula);
+        else settled[formula.name] = formula.text;
+    }
+    dae.startFormulas = std::move(kept);
+}
 
 int start_formulas(const Model& model, const StartSymbols& symbols,
                    std::vector<DaeDefinition>& formulas, std::vector<std::string>& kept,

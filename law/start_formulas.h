@@ -28,4 +28,9 @@ int start_formulas(const Model& model, const StartSymbols& symbols,
                    std::vector<DaeDefinition>& formulas, std::vector<std::string>& kept,
                    std::string& problem);
 
+// The parameter file holds rows only for the labels the equations read (`hasRow` of label[k]):
+// a formula that reads an element without a row reads its value from the DAE file instead, and
+// a formula whose target has no row is written into the formulas that read it and left out.
+void settle_unread_values(LawDae& dae, const std::function<bool(const std::string&)>& hasRow);
+
 }  // namespace kinelaw
