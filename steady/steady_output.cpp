@@ -166,15 +166,19 @@ std::string ssystem_rows(const SteadyAnalysis& a) {
     return text;
 }
 
-int write_file(const std::string& path, const std::string& text) {
-    zymorax::StagedFile file;
+// Opens `path` as a staged file and writes `text` into it, uncommitted. false after logging.
+bool stage(zymorax::StagedFile& file, const std::string& path, const std::string& text) {
+    if (file.open(path) && std::fwrite(text.data(), 1, text.size(), file.stream()) == text.size())
+        return true;
+    log_sys("Cannot write %s: %s.\n", path.c_str(), std::strerror(errno));
+    return false;
+}
+
+bool commit(zymorax::StagedFile& file, const std::string& path) {
     zymorax::ReplaceFailure failure;
-    if (!file.open(path) || std::fwrite(text.data(), 1, text.size(), file.stream()) != text.size() ||
-        !file.commit(failure)) {
-        log_sys("Cannot write %s: %s.\n", path.c_str(), std::strerror(errno));
-        return -1;
-    }
-    return 0;
+    if (file.commit(failure)) return true;
+    log_sys("Cannot write %s: %s.\n", path.c_str(), std::strerror(failure.error));
+    return false;
 }
 
 }  // namespace
@@ -212,10 +216,11 @@ std::string csv_text(const SteadyAnalysis& a) {
 
 int write_outputs(const SteadyAnalysis& analysis, const std::string& reportFile,
                   const std::string& csvFile) {
-    return write_file(reportFile, report_text(analysis)) == 0 &&
-                   write_file(csvFile, csv_text(analysis)) == 0
-               ? 0
-               : -1;
+    // Both are written whole before either replaces its target.
+    zymorax::StagedFile report, csv;
+    if (!stage(report, reportFile, report_text(analysis)) || !stage(csv, csvFile, csv_text(analysis)))
+        return -1;
+    return commit(report, reportFile) && commit(csv, csvFile) ? 0 : -1;
 }
 
 }  // namespace kinesteady
