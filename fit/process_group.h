@@ -1,8 +1,11 @@
 // The processes that share a fit. Run plainly, kinefit is one process; started by an MPI
 // launcher (mpirun -n N kinefit ...) and built with MPI, it is one of N, and the starts are
 // spread over them. The same binary serves both: MPI is joined only when a launcher started it.
+// One job may run several fits (mpirun -n 4 kinefit A : -n 4 kinefit B): each program of the
+// job is a group of its own.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,8 @@ class ProcessGroup {
     int share(int status) const;
 
   private:
+    struct Communicator;  // this program's processes within the job
+    std::unique_ptr<Communicator> comm_;
     int rank_ = 0;
     int size_ = 1;
     bool joined_ = false;

@@ -11,7 +11,11 @@ The data files are kinefit's (docs/calibration.md), their columns the tags rxnco
 (S.cyt). Writes DIR/comparison.tsv (formulation, estimated parameters, best negative
 log-likelihood, AIC, AICc, BIC, starts that reached the best, seconds, note; by AICc), prints it,
 DIR/fits.png (every formulation's best fit against the data) and, per formulation, DIR/<name>/
-with its files, report.txt and starts.png (the waterfall of its starts). See docs/comparison.md.
+with its files, report.txt and starts.png (the waterfall of its starts). With --mpirun every
+formulation's fit is one program of a single MPI job (mpirun A : B : ...), each with the
+processes the command gives (its options repeat for each program), so that formulations and
+their starts spread over the job together; the seconds are then the job's. See
+docs/comparison.md.
 """
 import argparse
 import csv
@@ -211,25 +215,62 @@ def code_body(folder):
     return text[text.find("#include"):]
 
 
-def fit(formulation, args, bins):
-    command = shlex.split(args.mpirun) if args.mpirun else []
-    command += [os.path.join(bins, "kinefit"), "-Cmodel.c", "-Qfpar.c", "-Pestimated.txt",
-                "-Otuned.txt", "-N%d" % args.starts, "--seed", str(args.seed),
-                "-j%d" % (1 if args.mpirun else args.jobs), "-Wstarts.png",
-                "-K" + os.path.join(SOURCE, "sim")]
+def kinefit_command(formulation, args, bins):
+    command = [os.path.join(bins, "kinefit"), "-Cmodel.c", "-Qfpar.c", "-Pestimated.txt",
+               "-Otuned.txt", "-N%d" % args.starts, "--seed", str(args.seed),
+               "-j%d" % (1 if args.mpirun else args.jobs), "-Wstarts.png",
+               "-K" + os.path.join(SOURCE, "sim")]
     command += ["-D" + path for path in formulation.data]
     if os.path.exists(os.path.join(formulation.folder, "initial.txt")):
         command += ["--initial", "initial.txt", "--events", "events.txt"]
-    began = time.time()
-    run(command, formulation.folder, "report.txt")
-    formulation.row["seconds"] = "%.1f" % (time.time() - began)
-    report = open(os.path.join(formulation.folder, "report.txt")).read()
+    return command
+
+
+def read_report(formulation):
+    """The table's fit columns from kinefit's report; Failure when it holds no finished fit."""
+    path = os.path.join(formulation.folder, "report.txt")
+    report = open(path).read() if os.path.exists(path) else ""
     head = re.search(r"(\d+) estimated parameters, \d+ experiments, (\d+) measured values", report)
     best = re.search(r"^Best: start \d+, chi2 = \S+, -log L = (\S+)", report, re.M)
     reached = re.search(r"^Starts that reached it: (\d+) of (\d+)", report, re.M)
+    if not (head and best and reached):
+        raise Failure("kinefit: no finished fit in report.txt (see kinefit.log)")
     formulation.row.update(parameters=int(head.group(1)), values=int(head.group(2)),
                            nllh=float(best.group(1)),
                            reached="%s/%s" % (reached.group(1), reached.group(2)))
+
+
+def fit(formulation, args, bins):
+    began = time.time()
+    run(kinefit_command(formulation, args, bins), formulation.folder, "report.txt")
+    formulation.row["seconds"] = "%.1f" % (time.time() - began)
+    read_report(formulation)
+
+
+def fit_in_one_job(formulations, args, bins):
+    """Every formulation's kinefit as one program of a single MPI job (mpirun A : B : ...), each
+    with the processes --mpirun gives, in its own folder: formulations x starts over the job's
+    processes. Each program's root writes the report; the job's seconds are every row's."""
+    launcher = shlex.split(args.mpirun)
+    command = [launcher[0]]
+    for number, f in enumerate(formulations):
+        for name in ("report.txt", "kinefit.log"):
+            if os.path.exists(os.path.join(f.folder, name)):
+                os.remove(os.path.join(f.folder, name))
+        fit_line = " ".join(shlex.quote(a) for a in kinefit_command(f, args, bins))
+        command += ([":"] if number else []) + launcher[1:] + [
+            "--wdir", f.folder, "sh", "-c", "exec %s >> report.txt 2>> kinefit.log" % fit_line]
+    began = time.time()
+    subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    seconds = "%.1f" % (time.time() - began)
+    for f in formulations:
+        f.row["seconds"] = seconds
+        try:
+            read_report(f)
+            information_criteria(f.row)
+        except Failure as failure:
+            f.row["note"] = str(failure)
+            f.row["nllh"] = None
 
 
 def information_criteria(row):
@@ -415,18 +456,22 @@ def compare(args):
     kinds = [p.strip() for p in args.pairs.split(",") if p.strip()]
     if has_kinetic_laws(model):
         kinds.append(OWN_KINETICS)
-    formulations, seen = [], {}
+    formulations, seen, ready = [], {}, []
     for kind in kinds:
         f = Formulation(kind, os.path.join(os.path.abspath(args.out),
                                            "own" if kind == OWN_KINETICS else folder_name(kind)))
         formulations.append(f)
         try:
             if prepare(f, kind, model, args, bins, overrides, seen):
-                fit(f, args, bins)
-                information_criteria(f.row)
+                ready.append(f)
+                if not args.mpirun:
+                    fit(f, args, bins)
+                    information_criteria(f.row)
         except Failure as failure:
             f.row["note"] = str(failure)
             f.row["nllh"] = None
+    if args.mpirun and ready:
+        fit_in_one_job(ready, args, bins)
     write_table(args.out, table_rows(formulations))
     fitted = [f for f in formulations if f.row["nllh"] is not None]
     if fitted:
@@ -443,7 +488,9 @@ def main():
     parser.add_argument("--starts", type=int, default=10)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--jobs", type=int, default=2, help="kinefit's threads")
-    parser.add_argument("--mpirun", default="", help="kinefit under MPI, e.g. 'mpirun -n 4'")
+    parser.add_argument("--mpirun", default="",
+                        help="every kinefit in one MPI job, each with these processes, "
+                             "e.g. 'mpirun -n 4'")
     parser.add_argument("--bounds", help="search bounds: '<tag, label or kind> <lower> <upper>'")
     parser.add_argument("--build", default=os.path.join(SOURCE, "build"))
     args = parser.parse_args()
