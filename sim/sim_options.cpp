@@ -171,20 +171,29 @@ int parse_file_switch(const std::string& name, const char* example, int argc,
     return 0;
 }
 
-int parse_sim_options(int argc, const char* const* argv, SimOptions& options) {
+int parse_arguments(int argc, const char* const* argv, std::string& initialFile,
+                    const std::function<int(const std::string&)>& parseOne,
+                    const std::function<const char*()>& missing, const char* usage) {
     for (int i = 1; i < argc; ++i) {
-        int initial = parse_file_switch("initial", "<initial.txt>", argc, argv, i,
-                                        options.initialFile);
-        if (initial == -1 || (initial == 1 && parse_one(argv[i], options) != 0)) {
-            log_sys("%s", kUsage);
+        const int initial = parse_file_switch("initial", "<initial.txt>", argc, argv, i,
+                                              initialFile);
+        if (initial == -1 || (initial == 1 && parseOne(argv[i]) != 0)) {
+            log_sys("%s", usage);
             return -1;
         }
     }
-    if (const char* missing = missing_switch(options)) {
-        log_sys("Missing %s.\n%s", missing, kUsage);
+    if (const char* name = missing()) {
+        log_sys("Missing %s.\n%s", name, usage);
         return -1;
     }
     return 0;
+}
+
+int parse_sim_options(int argc, const char* const* argv, SimOptions& options) {
+    return parse_arguments(
+        argc, argv, options.initialFile,
+        [&options](const std::string& argument) { return parse_one(argument, options); },
+        [&options] { return missing_switch(options); }, kUsage);
 }
 
 }  // namespace kinesim

@@ -1,6 +1,7 @@
 // The command line of kinesim.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "code_build.h"
@@ -45,6 +46,13 @@ int parse_positive(const std::string& option, const std::string& text, double& v
 // 0, -1 after logging a missing file (`example` shows one), or 1 for another argument.
 int parse_file_switch(const std::string& name, const char* example, int argc,
                       const char* const* argv, int& i, std::string& file);
+
+// The arguments of a program that takes --initial <file> beside its -X<value> switches: each
+// other argument goes to `parseOne`, then `missing` names the first required switch not given
+// (nullptr for none). 0, or -1 after logging what is wrong and `usage`.
+int parse_arguments(int argc, const char* const* argv, std::string& initialFile,
+                    const std::function<int(const std::string&)>& parseOne,
+                    const std::function<const char*()>& missing, const char* usage);
 
 // Reads a whole decimal number ("1e-3", " 2.5"); false when the text holds anything else.
 using zymorax::parse_number;

@@ -4,6 +4,7 @@
 #include <Eigen/SVD>
 #include <cmath>
 
+#include "dense_jacobian.h"
 #include "format.h"
 
 namespace kinesteady {
@@ -78,16 +79,14 @@ void reduce(Eigen::MatrixXd& basis, std::vector<int>& pivots) {
 // complex keeps its free partner's amount fixed). False where it does not converge.
 bool make_consistent(kinesim::ModelFunctions& model, int algebraicCount, std::vector<double>& y) {
     const int n = model.size(), na = algebraicCount;
-    std::vector<double> f(n), rowMajor(static_cast<size_t>(n) * n);
+    std::vector<double> f(n);
     for (int iteration = 0; iteration < 50; ++iteration) {
         model.rhs(y.data(), f.data());
         Eigen::Map<const Eigen::VectorXd> residual(f.data(), na);
         double size = 1e-300;
         for (int i = 0; i < na; ++i) size = std::max(size, std::fabs(y[i]));
         if (!residual.allFinite()) return false;
-        model.jacobian(y.data(), rowMajor.data());
-        Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>
-            j(rowMajor.data(), n, n);
+        const Eigen::MatrixXd j = dense_jacobian(model, y.data());
         const Eigen::VectorXd step = j.topLeftCorner(na, na).partialPivLu().solve(residual);
         if (!step.allFinite()) return false;
         for (int i = 0; i < na; ++i) y[i] -= step(i);
@@ -101,18 +100,12 @@ bool make_consistent(kinesim::ModelFunctions& model, int algebraicCount, std::ve
 // is added where the sample gives no finite Jacobian.
 void append_columns(kinesim::ModelFunctions& model, int algebraicCount,
                     const std::vector<double>& initial, std::mt19937& random, Eigen::MatrixXd& rows) {
-    const int n = model.size(), na = algebraicCount, nd = n - na;
+    const int na = algebraicCount, nd = model.size() - na;
     std::vector<double> y = sample_state(initial, random);
     if (na > 0 && !make_consistent(model, na, y)) return;
-    std::vector<double> rowMajor(static_cast<size_t>(n) * n);
-    model.jacobian(y.data(), rowMajor.data());
-    Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>> j(
-        rowMajor.data(), n, n);
-    Eigen::MatrixXd reduced = j.bottomRightCorner(nd, nd);
-    if (na > 0)
-        reduced -= j.bottomLeftCorner(nd, na) *
-                   j.topLeftCorner(na, na).partialPivLu().solve(j.topRightCorner(na, nd));
-    if (!reduced.allFinite()) return;
+    Eigen::MatrixXd reduced;
+    if (!reduced_jacobian(dense_jacobian(model, y.data()), na, reduced) || !reduced.allFinite())
+        return;
     const Eigen::Index first = rows.rows();
     rows.conservativeResize(first + nd, Eigen::NoChange);
     for (int c = 0; c < nd; ++c) {

@@ -1,5 +1,7 @@
 #include "stability.h"
 
+#include "dense_jacobian.h"
+
 #include <Eigen/Eigenvalues>
 #include <algorithm>
 #include <cmath>
@@ -7,8 +9,6 @@
 namespace kinesteady {
 
 namespace {
-
-using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
 
 // A real part this small against the largest eigenvalue is rounding of 0: the eigenvalues'
 // error is some tens of roundings of the largest, which a stiff model makes large.
@@ -30,18 +30,11 @@ int analyse_stability(kinesim::ModelFunctions& model, int algebraicCount,
                       const ConservationLaws& laws, const std::vector<double>& y,
                       const std::vector<std::string>& tags, Stability& result,
                       std::string& failure) {
-    const int n = model.size(), na = algebraicCount, nd = n - na;
-    RowMajor j(n, n);
-    model.jacobian(y.data(), j.data());
-    // The differential block once the algebraic variables follow the differential ones.
-    Eigen::MatrixXd reduced = j.bottomRightCorner(nd, nd);
-    if (na > 0) {
-        Eigen::PartialPivLU<Eigen::MatrixXd> algebraic(j.topLeftCorner(na, na));
-        if (!(std::fabs(algebraic.determinant()) > 0.0)) {
-            failure = "the algebraic equations' Jacobian by the algebraic variables is singular";
-            return -1;
-        }
-        reduced -= j.bottomLeftCorner(nd, na) * algebraic.solve(j.topRightCorner(na, nd));
+    const int n = model.size(), na = algebraicCount;
+    Eigen::MatrixXd reduced;
+    if (!reduced_jacobian(dense_jacobian(model, y.data()), na, reduced)) {
+        failure = "the algebraic equations' Jacobian by the algebraic variables is singular";
+        return -1;
     }
     // Each pivot x_p = total - sum of the law's other terms, so d x_p / d x_free = -c_free.
     std::vector<int> free;

@@ -69,19 +69,10 @@ const char* missing_switch(const SteadyOptions& options) {
 }  // namespace
 
 int parse_steady_options(int argc, const char* const* argv, SteadyOptions& options) {
-    for (int i = 1; i < argc; ++i) {
-        const int initial = kinesim::parse_file_switch("initial", "<initial.txt>", argc, argv, i,
-                                                       options.initialFile);
-        if (initial == -1 || (initial == 1 && parse_one(argv[i], options) != 0)) {
-            log_sys("%s", kUsage);
-            return -1;
-        }
-    }
-    if (const char* missing = missing_switch(options)) {
-        log_sys("Missing %s.\n%s", missing, kUsage);
-        return -1;
-    }
-    return 0;
+    return kinesim::parse_arguments(
+        argc, argv, options.initialFile,
+        [&options](const std::string& argument) { return parse_one(argument, options); },
+        [&options] { return missing_switch(options); }, kUsage);
 }
 
 }  // namespace kinesteady

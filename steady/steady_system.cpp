@@ -1,5 +1,7 @@
 #include "steady_system.h"
 
+#include "dense_jacobian.h"
+
 namespace kinesteady {
 
 SteadySystem::SteadySystem(kinesim::ModelFunctions& model, const ConservationLaws& laws)
@@ -12,10 +14,7 @@ void SteadySystem::residual(const double* y, double* g) {
 
 void SteadySystem::jacobian(const double* y, Eigen::MatrixXd& a) {
     const int n = size();
-    rowMajor_.resize(static_cast<size_t>(n) * n);
-    model_.jacobian(y, rowMajor_.data());
-    a = Eigen::Map<Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>(
-        rowMajor_.data(), n, n);
+    a = dense_jacobian(model_, y);
     for (int k = 0; k < laws_.count(); ++k) {
         for (int j = 0; j < n; ++j) a(laws_.pivots[k], j) = laws_.coefficients[k][j];
     }

@@ -28,7 +28,6 @@ class SteadySystem {
   private:
     kinesim::ModelFunctions& model_;
     ConservationLaws laws_;
-    std::vector<double> rowMajor_;
 };
 
 }  // namespace kinesteady
